@@ -1,0 +1,57 @@
+#pragma once
+// The drawing surface the renderer draws on, in device pixels. One
+// implementation wraps QPainter (screen, printer, PDF, PNG); the recording
+// canvas lists every call for tests and benchmarks.
+
+#include "text/expected.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+
+namespace kelvane {
+
+// A colour as the layout stores it: 0x00BBGGRR.
+using LayoutColour = quint32;
+
+enum class PenStyle { Solid, Dash, Dot, DashDot, DashDotDot, InsideFrame };
+enum class BrushStyle { Solid, Clear, Horizontal, Vertical, Cross, DiagonalCross };
+
+struct FontSpec {
+  QByteArray face;      // cp932 face name as the layout names it
+  int pixelHeight = 0;  // character height in device pixels
+  bool bold = false;
+  bool italic = false;
+  LayoutColour colour = 0;
+
+  bool operator==(const FontSpec&) const = default;
+};
+
+class Canvas {
+ public:
+  virtual ~Canvas() = default;
+
+  // True on the printer page: preview-only elements are left out there.
+  [[nodiscard]] virtual bool isPrinter() const = 0;
+
+  virtual void setPen(LayoutColour colour, PenStyle style, int width) = 0;
+  virtual void setBrush(LayoutColour colour, BrushStyle style) = 0;
+  virtual void setFont(const FontSpec& font) = 0;
+
+  // A straight line; the end point itself is not painted.
+  virtual void drawLine(QPoint from, QPoint to) = 0;
+  // The outline of the rectangle with corners a and b; the inside is left.
+  virtual void drawFrame(QPoint a, QPoint b) = 0;
+  // Fills the rectangle with corners a and b with the brush, right and
+  // bottom edges excluded, no outline.
+  virtual void fillBox(QPoint a, QPoint b) = 0;
+  // Draws cp932 text with its top-left corner at `topLeft`, no background.
+  // Fails on bytes that are not cp932.
+  [[nodiscard]] virtual Expected<void> textOut(QPoint topLeft, QByteArrayView text) = 0;
+  // Draws `image` stretched onto `target`.
+  virtual void stretchBitmap(const QRect& target, const QImage& image) = 0;
+};
+
+}  // namespace kelvane

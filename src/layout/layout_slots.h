@@ -1,0 +1,73 @@
+#pragma once
+// Fixed line numbers of the layout document. Readers and writers address
+// lines by these numbers, never by searching.
+
+namespace kelvane::slots {
+
+inline constexpr int kLineCount = 267;  // a complete layout: lines 0 to 266
+
+inline constexpr int kVersionLine = 0;
+inline constexpr int kTitleLine = 1;
+inline constexpr int kPrintSettingsLine = 2;
+inline constexpr int kReceiptSizeLine = 3;
+inline constexpr int kRegisterPathLine = 4;
+inline constexpr int kNumberingLine = 5;
+
+// Image slots 1-4 are drawn before the lines and shapes, 5-8 after them.
+inline constexpr int kFirstImageLineLow = 7;    // slots 1-4: lines 7-10
+inline constexpr int kFirstImageLineHigh = 122;  // slots 5-8: lines 122-125
+inline constexpr int kImageSlotsPerGroup = 4;
+[[nodiscard]] constexpr int imageLine(int slot) {  // slot 1..8
+  return slot <= kImageSlotsPerGroup ? kFirstImageLineLow + slot - 1
+                                     : kFirstImageLineHigh + slot - 1 - kImageSlotsPerGroup;
+}
+
+inline constexpr int kShapeSlots = 100;  // lines 12-111
+[[nodiscard]] constexpr int shapeLine(int slot) { return slot + 11; }
+
+inline constexpr int kTextSlots = 100;  // lines 127-226
+[[nodiscard]] constexpr int textLine(int slot) { return slot + 126; }
+
+// Items: company information and receipt fields, line = tag + kItemBase.
+inline constexpr int kItemBase = 140;
+inline constexpr int kFirstItemTag = 88;
+inline constexpr int kLastItemTag = 126;
+[[nodiscard]] constexpr int itemLine(int tag) { return tag + kItemBase; }
+
+inline constexpr int kCompanyName1 = 228;
+inline constexpr int kCompanyName2 = 229;
+inline constexpr int kBusiness = 230;
+inline constexpr int kAddress1 = 231;
+inline constexpr int kAddress2 = 232;
+inline constexpr int kTelephone = 233;
+inline constexpr int kFax = 234;
+inline constexpr int kWebAddress = 235;
+inline constexpr int kMailAddress = 236;
+inline constexpr int kOther1 = 237;
+inline constexpr int kOther2 = 238;
+
+// The receipt handed over ("提　出"); the stub ("控　部") holds the same
+// twelve values kStubOffset lines further on.
+inline constexpr int kNumber = 239;
+inline constexpr int kAddressee = 240;
+inline constexpr int kAmount = 241;  // the only item that carries the amount marks
+inline constexpr int kDescription1 = 242;
+inline constexpr int kDescription2 = 243;
+inline constexpr int kBilled = 244;
+inline constexpr int kEraYear = 245;
+inline constexpr int kMonth = 246;
+inline constexpr int kDay = 247;
+inline constexpr int kBeforeTax = 248;
+inline constexpr int kTaxRate = 249;
+inline constexpr int kTaxAmount = 250;
+inline constexpr int kStubOffset = 12;
+inline constexpr int kStubNumber = 251;
+inline constexpr int kStubAmount = 253;
+
+// Two-line addressee, used instead of kAddressee when the second line is set.
+inline constexpr int kAddresseeLine1 = 263;
+inline constexpr int kAddresseeLine2 = 264;
+inline constexpr int kStubAddresseeLine1 = 265;
+inline constexpr int kStubAddresseeLine2 = 266;
+
+}  // namespace kelvane::slots

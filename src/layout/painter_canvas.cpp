@@ -1,0 +1,143 @@
+#include "layout/painter_canvas.h"
+
+#include "text/cp932.h"
+
+#include <QList>
+
+#include <algorithm>
+
+namespace kelvane {
+
+namespace {
+
+// Device-pixel dash patterns of the classic printer and screen pens, so a
+// dashed frame looks on paper as the shop owner knows it.
+QList<qreal> dashPattern(PenStyle style) {
+  switch (style) {
+    case PenStyle::Dash:
+      return {18, 6};
+    case PenStyle::Dot:
+      return {3, 3};
+    case PenStyle::DashDot:
+      return {9, 6, 3, 6};
+    case PenStyle::DashDotDot:
+      return {9, 3, 3, 3, 3, 3};
+    case PenStyle::Solid:
+    case PenStyle::InsideFrame:
+      break;
+  }
+  return {};
+}
+
+Qt::BrushStyle toQtBrush(BrushStyle style) {
+  switch (style) {
+    case BrushStyle::Solid:
+      return Qt::SolidPattern;
+    case BrushStyle::Clear:
+      return Qt::NoBrush;
+    case BrushStyle::Horizontal:
+      return Qt::HorPattern;
+    case BrushStyle::Vertical:
+      return Qt::VerPattern;
+    case BrushStyle::Cross:
+      return Qt::CrossPattern;
+    case BrushStyle::DiagonalCross:
+      return Qt::DiagCrossPattern;
+  }
+  return Qt::SolidPattern;
+}
+
+// Corners in any order -> the rectangle from the smaller to the larger
+// coordinates, the larger ones excluded.
+QRect spanned(QPoint a, QPoint b) {
+  const int left = std::min(a.x(), b.x());
+  const int right = std::max(a.x(), b.x());
+  const int top = std::min(a.y(), b.y());
+  const int bottom = std::max(a.y(), b.y());
+  return QRect(left, top, right - left, bottom - top);
+}
+
+}  // namespace
+
+QColor ToQColor(LayoutColour colour) {
+  return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+}
+
+PainterCanvas::PainterCanvas(QPainter& painter, bool printer)
+    : painter_(painter), printer_(printer), pen_(Qt::black), brush_(Qt::NoBrush) {
+  painter_.setRenderHint(QPainter::Antialiasing, false);
+  painter_.setRenderHint(QPainter::TextAntialiasing, true);
+  painter_.setRenderHint(QPainter::SmoothPixmapTransform, true);
+  pen_.setWidth(1);
+  pen_.setCapStyle(Qt::FlatCap);
+}
+
+void PainterCanvas::setPen(LayoutColour colour, PenStyle style, int width) {
+  pen_ = QPen(ToQColor(colour));
+  pen_.setWidth(std::max(1, width));
+  if (width <= 1) {
+    // A one-pixel line leaves its end point unpainted.
+    pen_.setCapStyle(Qt::FlatCap);
+    pen_.setJoinStyle(Qt::MiterJoin);
+  } else {
+    pen_.setCapStyle(Qt::RoundCap);
+    pen_.setJoinStyle(Qt::RoundJoin);
+  }
+  const QList<qreal> pattern = dashPattern(style);
+  if (!pattern.isEmpty()) pen_.setDashPattern(pattern);
+}
+
+void PainterCanvas::setBrush(LayoutColour colour, BrushStyle style) {
+  brush_ = QBrush(ToQColor(colour), toQtBrush(style));
+}
+
+void PainterCanvas::setFont(const FontSpec& font) {
+  if (fontApplied_ && font == fontSpec_) return;
+  fontSpec_ = font;
+  auto face = cp932::decode(font.face);
+  font_ = QFont(face.ok() ? face.value() : QString());
+  font_.setPixelSize(std::max(1, font.pixelHeight));
+  font_.setBold(font.bold);
+  font_.setItalic(font.italic);
+  font_.setStyleStrategy(QFont::PreferAntialias);
+  metrics_.emplace(font_, painter_.device());
+  fontApplied_ = true;
+}
+
+void PainterCanvas::drawLine(QPoint from, QPoint to) {
+  painter_.setPen(pen_);
+  painter_.drawLine(from, to);
+}
+
+void PainterCanvas::drawFrame(QPoint a, QPoint b) {
+  const QRect area = spanned(a, b);
+  painter_.setPen(pen_);
+  painter_.setBrush(Qt::NoBrush);
+  // A one-pixel outline covers left..right-1 and top..bottom-1.
+  painter_.drawRect(QRect(area.topLeft(), QSize(std::max(0, area.width() - 1),
+                                                std::max(0, area.height() - 1))));
+}
+
+void PainterCanvas::fillBox(QPoint a, QPoint b) {
+  if (brush_.style() == Qt::NoBrush) return;
+  const QRect area = spanned(a, b);
+  if (area.isEmpty()) return;
+  painter_.fillRect(area, brush_);
+}
+
+Expected<void> PainterCanvas::textOut(QPoint topLeft, QByteArrayView text) {
+  auto decoded = cp932::decode(text);
+  if (!decoded) return Failure{decoded.error()};
+  if (!fontApplied_) setFont(FontSpec{});
+  painter_.setFont(font_);
+  painter_.setPen(ToQColor(fontSpec_.colour));
+  painter_.drawText(QPoint(topLeft.x(), topLeft.y() + metrics_->ascent()), decoded.value());
+  return {};
+}
+
+void PainterCanvas::stretchBitmap(const QRect& target, const QImage& image) {
+  if (target.isEmpty() || image.isNull()) return;
+  painter_.drawImage(target, image);
+}
+
+}  // namespace kelvane

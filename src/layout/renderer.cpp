@@ -1,0 +1,415 @@
+#include "layout/renderer.h"
+
+#include "layout/field_cursor.h"
+#include "layout/picture_loader.h"
+#include "layout/style_names.h"
+#include "text/cp932.h"
+#include "text/fixed_point.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <limits>
+#include <vector>
+
+namespace kelvane {
+
+namespace {
+
+using fixed::kOne;
+
+// Device coordinates are kept well inside the painter's range; a layout
+// that places something a kilometre off the page still draws nothing there.
+constexpr qint64 kCoordinateLimit = 1'000'000'000;
+// Largest character height drawn, in device pixels (about 70 cm at 600 dpi).
+constexpr int kMaxFontPixels = 16384;
+// Characters drawn one by one are those starting in the first 256 bytes.
+constexpr qsizetype kCharacterWindow = 256;
+// A font size of 0 points draws at the usual size instead.
+constexpr int kDefaultPoints = 12;
+
+const QByteArray& cp(const char* utf8) {
+  // Only ever called with the few fixed texts below; each is converted once.
+  static thread_local std::vector<std::pair<const char*, QByteArray>> memo;
+  for (const auto& [key, bytes] : memo) {
+    if (key == utf8) return bytes;
+  }
+  memo.emplace_back(utf8, cp932::fromUtf8Literal(utf8));
+  return memo.back().second;
+}
+
+bool isSmallKana(QByteArrayView ch) {
+  static const char* const kKana[] = {"ゃ", "ゅ", "ょ", "っ", "ャ", "ュ", "ョ", "ッ"};
+  return std::any_of(std::begin(kKana), std::end(kKana),
+                     [&](const char* k) { return ch == cp(k); });
+}
+
+QString shownText(QByteArrayView text) {
+  auto decoded = cp932::decode(text);
+  if (decoded) return decoded.value();
+  return QString::fromLatin1(text.toByteArray().toPercentEncoding(" ,.-_"));
+}
+
+qint64 saturatingAdd(qint64 a, qint64 b) {
+  qint64 out = 0;
+  if (__builtin_add_overflow(a, b, &out)) {
+    return b > 0 ? std::numeric_limits<qint64>::max() : std::numeric_limits<qint64>::min();
+  }
+  return out;
+}
+
+// Windows' MulDiv: a * b / c rounded half away from zero.
+qint64 mulDiv(qint64 a, qint64 b, qint64 c) {
+  if (c == 0) return 0;
+  return fixed::divRoundHalfAway(static_cast<__int128>(a) * b, c);
+}
+
+QString fileNameOf(const QString& path) {
+  const qsizetype cut = std::max(path.lastIndexOf(u'\\'), path.lastIndexOf(u'/'));
+  return path.mid(cut + 1);
+}
+
+QString folderOf(const QString& path) {
+  const qsizetype cut = std::max(path.lastIndexOf(u'\\'), path.lastIndexOf(u'/'));
+  return cut < 0 ? QString() : path.left(cut + 1);
+}
+
+struct ShapeFields {
+  qint64 x1, y1, x2, y2;
+  int width;
+  QByteArrayView styleName;
+  LayoutColour colour;
+};
+
+class Pass {
+ public:
+  Pass(Canvas& canvas, const RenderSettings& settings, PictureCache* pictures, qint64 resX,
+       qint64 resY)
+      : canvas_(canvas),
+        settings_(settings),
+        pictures_(pictures),
+        scaleX_(PixelsPerMillimetre(resX)),
+        scaleY_(PixelsPerMillimetre(resY)) {
+    const bool hideOffset = !canvas.isPrinter() && settings.previewMode == 1;
+    offsetX_ = hideOffset ? 0 : fixed::fromWhole(fixed::truncToWhole(settings.offsetX));
+    offsetY_ = hideOffset ? 0 : fixed::fromWhole(fixed::truncToWhole(settings.offsetY));
+  }
+
+  Expected<void> DrawElement(QByteArrayView record);
+
+ private:
+  // Field readers: a malformed number ends the pass, naming the text.
+  Expected<qint64> decimal(FieldCursor& c) { return decimalOf(c.TakeField()); }
+  Expected<qint64> decimalOf(QByteArrayView text);
+  Expected<int> whole(FieldCursor& c) { return wholeOf(c.TakeField()); }
+  Expected<int> wholeOf(QByteArrayView text);
+  static int wholeOr0(FieldCursor& c) { return fixed::parseWholeOr(c.TakeField(), 0); }
+  static LayoutColour colourOf(FieldCursor& c) {
+    return static_cast<LayoutColour>(wholeOr0(c)) & 0xFFFFFFu;
+  }
+
+  int deviceX(qint64 mm) const { return toDevice(offsetX_, mm, scaleX_); }
+  int deviceY(qint64 mm) const { return toDevice(offsetY_, mm, scaleY_); }
+  static int toDevice(qint64 offset, qint64 mm, qint64 scale);
+  QPoint device(qint64 x, qint64 y) const { return QPoint(deviceX(x), deviceY(y)); }
+
+  Expected<ShapeFields> shapeFields(FieldCursor& c);
+  Expected<int> penWidth(int width, PenStyle style);
+  Expected<void> DrawLine(const ShapeFields& f);
+  Expected<void> DrawFrame(const ShapeFields& f);
+  void FillBox(const ShapeFields& f);
+  Expected<void> DrawCharRecord(FieldCursor& c);
+  Expected<void> DrawText(int size, int vertical, qint64 x, qint64 y, qint64 spacing,
+                          QByteArrayView text);
+  Expected<void> drawSpaced(qint64 x, qint64 y, qint64 spacing, QByteArrayView text);
+  Expected<void> drawVertical(int size, qint64 x, qint64 y, qint64 spacing, QByteArrayView text);
+  int fontPixels(int size) const;
+  Expected<void> DrawImageRecord(FieldCursor& c);
+  Expected<void> DrawImage(qint64 x, qint64 y, const QString& path, qint64 width, qint64 height);
+  bool skipsPreviewOnly() const { return settings_.showOnlyPrinted || canvas_.isPrinter(); }
+
+  Canvas& canvas_;
+  const RenderSettings& settings_;
+  PictureCache* pictures_;
+  qint64 scaleX_, scaleY_;
+  qint64 offsetX_ = 0, offsetY_ = 0;
+  LayoutColour brushColour_ = 0xFFFFFF;
+  QByteArray fontFace_;
+  LayoutColour fontColour_ = 0;
+  FontStyle fontStyle_;
+};
+
+Failure notANumber(QByteArrayView text) {
+  return Failure{QStringLiteral("「%1」は数値として読めません。").arg(shownText(text))};
+}
+
+Expected<qint64> Pass::decimalOf(QByteArrayView text) {
+  if (auto v = fixed::parse(text)) return *v;
+  return notANumber(text);
+}
+
+Expected<int> Pass::wholeOf(QByteArrayView text) {
+  if (auto v = fixed::parseWhole(text)) return *v;
+  return Failure{QStringLiteral("「%1」は整数として読めません。").arg(shownText(text))};
+}
+
+int Pass::toDevice(qint64 offset, qint64 mm, qint64 scale) {
+  const __int128 sum = static_cast<__int128>(offset) + mm;
+  const qint64 pixels = fixed::divTrunc(sum * scale, static_cast<__int128>(kOne) * kOne);
+  return static_cast<int>(std::clamp(pixels, -kCoordinateLimit, kCoordinateLimit));
+}
+
+Expected<void> Pass::DrawElement(QByteArrayView record) {
+  FieldCursor c(record);
+  const QByteArrayView kind = c.TakeField();
+  const QByteArrayView flag = c.TakeField();
+  const bool isShape = kind == "line" || kind == "rect" || kind == "fillrect";
+  const bool known = isShape || kind == "char" || kind == "image";
+  // Header lines are visited too; only records of a known kind have a flag.
+  if (!known) return {};
+  if (skipsPreviewOnly() && !flag.isEmpty()) {
+    auto previewOnly = wholeOf(flag);
+    if (!previewOnly) return Failure{previewOnly.error()};
+    if (previewOnly.value() == 1) return {};
+  }
+  if (isShape) {
+    auto fields = shapeFields(c);
+    if (!fields) return Failure{fields.error()};
+    if (kind == "line") return DrawLine(fields.value());
+    if (kind == "rect") return DrawFrame(fields.value());
+    FillBox(fields.value());
+    return {};
+  }
+  if (kind == "char") return DrawCharRecord(c);
+  return DrawImageRecord(c);
+}
+
+Expected<ShapeFields> Pass::shapeFields(FieldCursor& c) {
+  ShapeFields f{};
+  for (qint64* target : {&f.x1, &f.y1, &f.x2, &f.y2}) {
+    auto v = decimal(c);
+    if (!v) return Failure{v.error()};
+    *target = v.value();
+  }
+  auto width = whole(c);
+  if (!width) return Failure{width.error()};
+  f.width = width.value();
+  f.styleName = c.TakeField();
+  f.colour = colourOf(c);
+  return f;
+}
+
+Expected<int> Pass::penWidth(int width, PenStyle style) {
+  auto weight = wholeOf(settings_.lineWeightOffset);
+  if (!weight) return Failure{weight.error()};
+  qint64 steps = static_cast<qint64>(width) + weight.value() - 1;
+  if (canvas_.isPrinter()) steps += 4;
+  const qint64 pixels = mulDiv(steps, settings_.previewResolution, 144);
+  if (style != PenStyle::Solid) return 1;
+  return pixels <= 0 ? 1 : static_cast<int>(std::min<qint64>(pixels, kMaxFontPixels));
+}
+
+Expected<void> Pass::DrawLine(const ShapeFields& f) {
+  const PenStyle style = PenStyleOf(f.styleName);
+  auto width = penWidth(f.width, style);
+  if (!width) return Failure{width.error()};
+  canvas_.setPen(f.colour, style, width.value());
+  canvas_.drawLine(device(f.x1, f.y1), device(f.x2, f.y2));
+  return {};
+}
+
+Expected<void> Pass::DrawFrame(const ShapeFields& f) {
+  const PenStyle style = PenStyleOf(f.styleName);
+  auto width = penWidth(f.width, style);
+  if (!width) return Failure{width.error()};
+  canvas_.setPen(f.colour, style, width.value());
+  canvas_.drawFrame(device(f.x1, f.y1), device(f.x2, f.y2));
+  return {};
+}
+
+void Pass::FillBox(const ShapeFields& f) {
+  brushColour_ = f.colour;
+  canvas_.setBrush(f.colour, BrushStyleOf(f.styleName));
+  canvas_.fillBox(device(f.x1, f.y1), device(f.x2, f.y2));
+  canvas_.setBrush(brushColour_, BrushStyle::Clear);
+}
+
+Expected<void> Pass::DrawCharRecord(FieldCursor& c) {
+  auto x = decimal(c);
+  if (!x) return Failure{x.error()};
+  auto y = decimal(c);
+  if (!y) return Failure{y.error()};
+  fontFace_ = c.TakeField().toByteArray();
+  const int size = wholeOr0(c);
+  fontStyle_ = FontStyleOf(c.TakeField());
+  auto spacing = decimal(c);
+  if (!spacing) return Failure{spacing.error()};
+  auto vertical = whole(c);
+  if (!vertical) return Failure{vertical.error()};
+  fontColour_ = colourOf(c);
+  QByteArrayView text = c.FieldRest();
+  if (settings_.eraLabel == cp("令和") && text == cp("平成")) text = cp("令和");
+  return DrawText(size, vertical.value(), x.value(), y.value(), spacing.value(), text);
+}
+
+int Pass::fontPixels(int size) const {
+  const int points = size == 0 ? kDefaultPoints : size;
+  const qint64 resolution = settings_.previewResolution;
+  qint64 pixels = mulDiv(points, resolution, 72);
+  if (canvas_.isPrinter()) {
+    // The printer takes the size back in points and sets it at its own
+    // resolution, so printed text is the chosen size.
+    const qint64 printed = mulDiv(pixels, 72, resolution);
+    pixels = mulDiv(printed, fixed::truncToWhole(settings_.metrics.printerDpiY), 72);
+  }
+  if (pixels < 0) pixels = -pixels;
+  return static_cast<int>(std::clamp<qint64>(pixels, 1, kMaxFontPixels));
+}
+
+Expected<void> Pass::DrawText(int size, int vertical, qint64 x, qint64 y, qint64 spacing,
+                              QByteArrayView text) {
+  canvas_.setBrush(brushColour_, BrushStyle::Clear);
+  if (x == 0 && y == 0) return {};  // an item at (0, 0) has not been placed
+  if (text.isEmpty()) return {};
+  const bool horizontal = vertical == 0 || vertical == 2 || vertical == 4 || vertical == 14;
+  const bool upright = vertical == 1 || vertical == 3 || vertical == 13;
+  if (!horizontal && !upright) return {};
+  canvas_.setFont(FontSpec{fontFace_, fontPixels(size), fontStyle_.bold, fontStyle_.italic,
+                           fontColour_});
+  if (upright) return drawVertical(size, x, y, spacing, text);
+  if (spacing == 0) return canvas_.textOut(device(x, y), text);
+  return drawSpaced(x, y, spacing, text);
+}
+
+// The characters (one or two bytes each) that start in the first 256 bytes.
+std::vector<QByteArrayView> charactersOf(QByteArrayView text) {
+  std::vector<QByteArrayView> chars;
+  for (qsizetype pos = 0; pos < text.size() && pos < kCharacterWindow;) {
+    const int length = cp932::charLength(text, pos);
+    chars.push_back(text.sliced(pos, length));
+    pos += length;
+  }
+  return chars;
+}
+
+Expected<void> Pass::drawSpaced(qint64 x, qint64 y, qint64 spacing, QByteArrayView text) {
+  const auto chars = charactersOf(text);
+  if (spacing < 0) {
+    // Right aligned: the last cell ends at the x of the record.
+    spacing = spacing == std::numeric_limits<qint64>::min() ? std::numeric_limits<qint64>::max()
+                                                            : -spacing;
+    const __int128 shift = static_cast<__int128>(chars.size()) * spacing;
+    x = fixed::divTrunc(static_cast<__int128>(x) - shift, 1);
+  }
+  for (const QByteArrayView ch : chars) {
+    if (auto done = canvas_.textOut(device(x, y), ch); !done) return done;
+    x = saturatingAdd(x, spacing);
+  }
+  return {};
+}
+
+Expected<void> Pass::drawVertical(int size, qint64 x, qint64 y, qint64 spacing,
+                                  QByteArrayView text) {
+  const qint64 spaceStep = fixed::divRoundHalfEven(spacing, 4);
+  for (QByteArrayView ch : charactersOf(text)) {
+    if (ch == cp("－")) ch = cp("｜");
+    int left = deviceX(x);
+    if (isSmallKana(ch)) left += size / 4;
+    if (auto done = canvas_.textOut(QPoint(left, deviceY(y)), ch); !done) return done;
+    y = saturatingAdd(y, ch == " " ? spaceStep : spacing);
+  }
+  return {};
+}
+
+Expected<void> Pass::DrawImageRecord(FieldCursor& c) {
+  auto x = decimal(c);
+  if (!x) return Failure{x.error()};
+  auto y = decimal(c);
+  if (!y) return Failure{y.error()};
+  const QByteArrayView file = c.TakeField();
+  auto width = decimal(c);
+  if (!width) return Failure{width.error()};
+  auto height = decimal(c);
+  if (!height) return Failure{height.error()};
+  c.TakeField();
+  const int secondFlag = wholeOr0(c);
+  if (file.isEmpty()) return {};
+  if (skipsPreviewOnly() && secondFlag == 1) return {};
+  auto path = cp932::decode(file);
+  if (!path) return Failure{QStringLiteral("画像ファイル名: %1").arg(path.error())};
+  // A file path is bytes; the layout writes 0x5C as the folder separator.
+  QString local = path.value();
+  local.replace(u'\u00A5', u'\\');
+  return DrawImage(x.value(), y.value(), local, width.value(), height.value());
+}
+
+bool isFile(const QString& path) { return !path.isEmpty() && QFileInfo(path).isFile(); }
+
+Expected<void> Pass::DrawImage(qint64 x, qint64 y, const QString& stored, qint64 width,
+                               qint64 height) {
+  QString path = stored;
+  if (!isFile(path)) {
+    // The picture may have moved along with the issue list: look beside it.
+    if (settings_.registerPath.isEmpty()) return {};
+    path = folderOf(settings_.registerPath) + fileNameOf(stored);
+    if (!isFile(path)) return {};
+  }
+  auto picture = pictures_ ? pictures_->load(path) : LoadPicture(path);
+  if (!picture) return Failure{picture.error()};
+  const QImage& image = picture->image;
+  const qint64 naturalW = image.width();
+  const qint64 naturalH = image.height();
+  if (naturalW <= 0 || naturalH <= 0) return {};
+
+  qint64 drawnW = naturalW, drawnH = naturalH;
+  qint64 factorX = kOne, factorY = kOne;
+  if (width == 0 && height == 0) {
+    const PrinterMetrics& m = settings_.metrics;
+    if (canvas_.isPrinter()) {
+      if (m.screenDpiX > 0) factorX = fixed::divRoundHalfEven(static_cast<__int128>(m.printerDpiX) * kOne, m.screenDpiX);
+      if (m.screenDpiY > 0) factorY = fixed::divRoundHalfEven(static_cast<__int128>(m.printerDpiY) * kOne, m.screenDpiY);
+    } else {
+      factorX = factorY = static_cast<qint64>(settings_.zoomPercent) * (kOne / 100);
+    }
+  } else {
+    // One side missing: complete it from the picture's proportions, to the
+    // nearest whole millimetre.
+    if (height == 0) {
+      height = fixed::fromWhole(fixed::divRoundHalfAway(static_cast<__int128>(width) * naturalH, static_cast<__int128>(naturalW) * kOne));
+    } else if (width == 0) {
+      width = fixed::fromWhole(fixed::divRoundHalfAway(static_cast<__int128>(height) * naturalW, static_cast<__int128>(naturalH) * kOne));
+    }
+    drawnW = fixed::divTrunc(static_cast<__int128>(width) * scaleX_, static_cast<__int128>(kOne) * kOne);
+    drawnH = fixed::divTrunc(static_cast<__int128>(height) * scaleY_, static_cast<__int128>(kOne) * kOne);
+  }
+  if (!picture->drawable) return {};
+  const qint64 targetW = std::clamp<qint64>(fixed::divTrunc(static_cast<__int128>(drawnW) * factorX, kOne), -kCoordinateLimit, kCoordinateLimit);
+  const qint64 targetH = std::clamp<qint64>(fixed::divTrunc(static_cast<__int128>(drawnH) * factorY, kOne), -kCoordinateLimit, kCoordinateLimit);
+  canvas_.stretchBitmap(QRect(deviceX(x), deviceY(y), static_cast<int>(targetW), static_cast<int>(targetH)), image);
+  return {};
+}
+
+}  // namespace
+
+qint64 PixelsPerMillimetre(qint64 dpi) {
+  return fixed::divRoundHalfEven(static_cast<__int128>(dpi) * 10, 254);
+}
+
+Expected<void> Renderer::DrawLayout(Canvas& canvas, const LayoutDocument& document,
+                                    const RenderSettings& settings, qint64 resolutionX,
+                                    qint64 resolutionY) {
+  Pass pass(canvas, settings, pictures_, resolutionX, resolutionY);
+  const auto& lines = document.lines();
+  for (qsizetype i = 0; i < lines.size(); ++i) {
+    auto done = pass.DrawElement(lines[i]);
+    if (!done) {
+      return Failure{QStringLiteral("レイアウトの %1 行目を描けません: %2")
+                         .arg(i + 1)
+                         .arg(done.error())};
+    }
+  }
+  return {};
+}
+
+}  // namespace kelvane

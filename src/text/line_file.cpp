@@ -1,0 +1,93 @@
+#include "text/line_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace kelvane {
+namespace {
+
+QString shown(const QString& path) { return QDir::toNativeSeparators(path); }
+
+}  // namespace
+
+QList<QByteArray> splitLines(const QByteArray& content) {
+  QList<QByteArray> lines;
+  qsizetype start = 0;
+  const qsizetype n = content.size();
+  for (qsizetype i = 0; i < n; ++i) {
+    const char c = content[i];
+    if (c != '\n' && c != '\r') continue;
+    lines.append(content.sliced(start, i - start));
+    if (c == '\r' && i + 1 < n && content[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  if (start < n) lines.append(content.sliced(start));
+  return lines;
+}
+
+QByteArray joinLines(const QList<QByteArray>& lines) {
+  qsizetype total = 0;
+  for (const auto& line : lines) total += line.size() + 2;
+  QByteArray out;
+  out.reserve(total);
+  for (const auto& line : lines) {
+    out += line;
+    out += "\r\n";
+  }
+  return out;
+}
+
+Expected<QByteArray> readWholeFile(const QString& path, qint64 maxBytes) {
+  QFile file(path);
+  if (QFileInfo(path).isDir()) {
+    return Failure{QStringLiteral("「%1」はフォルダなので読み込めません。").arg(shown(path))};
+  }
+  if (!file.open(QIODevice::ReadOnly)) {
+    return Failure{
+        QStringLiteral("「%1」を読み込めません: %2").arg(shown(path), file.errorString())};
+  }
+  if (file.size() > maxBytes) {
+    return Failure{QStringLiteral("「%1」は大きすぎるため読み込めません。").arg(shown(path))};
+  }
+  QByteArray content = file.read(maxBytes + 1);
+  if (file.error() != QFileDevice::NoError) {
+    return Failure{
+        QStringLiteral("「%1」を読み込めません: %2").arg(shown(path), file.errorString())};
+  }
+  if (content.size() > maxBytes) {
+    return Failure{QStringLiteral("「%1」は大きすぎるため読み込めません。").arg(shown(path))};
+  }
+  return content;
+}
+
+Expected<QList<QByteArray>> readLineFile(const QString& path) {
+  auto content = readWholeFile(path);
+  if (!content) return Failure{content.error()};
+  return splitLines(content.value());
+}
+
+Expected<void> writeFileAtomically(const QString& path, const QByteArray& content) {
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) {
+    return Failure{
+        QStringLiteral("「%1」に書き込めません: %2").arg(shown(path), file.errorString())};
+  }
+  if (file.write(content) != content.size()) {
+    const QString reason = file.errorString();
+    file.cancelWriting();
+    return Failure{QStringLiteral("「%1」に書き込めません: %2").arg(shown(path), reason)};
+  }
+  if (!file.commit()) {
+    return Failure{
+        QStringLiteral("「%1」に書き込めません: %2").arg(shown(path), file.errorString())};
+  }
+  return {};
+}
+
+Expected<void> writeLineFile(const QString& path, const QList<QByteArray>& lines) {
+  return writeFileAtomically(path, joinLines(lines));
+}
+
+}  // namespace kelvane

@@ -1,0 +1,158 @@
+#include "tools/render_job.h"
+
+#include "layout/header_lines.h"
+#include "layout/painter_canvas.h"
+#include "layout/picture_loader.h"
+#include "text/fixed_point.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+
+namespace kelvane {
+
+namespace {
+
+constexpr int kA4WidthMm = 210;
+constexpr int kA4HeightMm = 297;
+constexpr int kMaxPicturePixels = 20000;
+
+qint64 dotsFor(int millimetres, int dpi) {
+  return fixed::divRoundHalfEven(static_cast<__int128>(millimetres) * dpi * 10, 254);
+}
+
+Failure cannotWrite(const QString& path, const QString& reason) {
+  return Failure{QStringLiteral("「%1」に書き込めません: %2")
+                     .arg(QDir::toNativeSeparators(path), reason)};
+}
+
+Expected<void> drawInto(QPainter& painter, const RenderFrame& frame,
+                        const LayoutDocument& document) {
+  painter.fillRect(QRect(QPoint(0, 0), frame.pixels), Qt::white);
+  if (frame.previewFrame) {
+    painter.setPen(QPen(Qt::black, 1));
+    painter.drawRect(QRect(0, 0, frame.pixels.width() - 1, frame.pixels.height() - 1));
+  }
+  PainterCanvas canvas(painter, frame.printer);
+  PictureCache pictures;
+  Renderer renderer(&pictures);
+  return renderer.DrawLayout(canvas, document, frame.settings, frame.resolution,
+                             frame.resolution);
+}
+
+Expected<void> writePng(const RenderFrame& frame, const LayoutDocument& document,
+                        const QString& output) {
+  QImage image(frame.pixels, QImage::Format_RGB32);
+  const int dotsPerMetre = static_cast<int>(fixed::truncToWhole(frame.resolution) * 10000 / 254);
+  image.setDotsPerMeterX(dotsPerMetre);
+  image.setDotsPerMeterY(dotsPerMetre);
+  {
+    QPainter painter(&image);
+    auto drawn = drawInto(painter, frame, document);
+    if (!drawn) return drawn;
+  }
+  QSaveFile file(output);
+  if (!file.open(QIODevice::WriteOnly)) return cannotWrite(output, file.errorString());
+  if (!image.save(&file, "PNG")) {
+    const QString reason = file.errorString();
+    file.cancelWriting();
+    return cannotWrite(output, reason);
+  }
+  if (!file.commit()) return cannotWrite(output, file.errorString());
+  return {};
+}
+
+Expected<void> writePdf(const RenderFrame& frame, const LayoutDocument& document,
+                        const QString& output) {
+  QSaveFile file(output);
+  if (!file.open(QIODevice::WriteOnly)) return cannotWrite(output, file.errorString());
+  const int dpi = static_cast<int>(fixed::truncToWhole(frame.resolution));
+  {
+    QPdfWriter writer(&file);
+    writer.setCreator(QStringLiteral("ネムリカ"));
+    writer.setResolution(dpi);
+    const QSizeF millimetres(frame.pixels.width() * 25.4 / dpi, frame.pixels.height() * 25.4 / dpi);
+    writer.setPageSize(frame.printer ? QPageSize(QPageSize::A4)
+                                     : QPageSize(millimetres, QPageSize::Millimeter));
+    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    QPainter painter;
+    if (!painter.begin(&writer)) {
+      file.cancelWriting();
+      return cannotWrite(output, QStringLiteral("PDF を作れません"));
+    }
+    auto drawn = drawInto(painter, frame, document);
+    painter.end();
+    if (!drawn) {
+      file.cancelWriting();
+      return drawn;
+    }
+  }
+  if (!file.commit()) return cannotWrite(output, file.errorString());
+  return {};
+}
+
+}  // namespace
+
+int ScreenPixels(qint64 millimetres, int screenDpi, int zoomPercent) {
+  // mm x dpi / 25.4 x zoom / 100
+  return static_cast<int>(fixed::divTrunc(
+      static_cast<__int128>(millimetres) * screenDpi * zoomPercent * 10, 254 * 100));
+}
+
+Expected<RenderFrame> PlanRender(const RenderOptions& options, const LayoutDocument& document,
+                                 const QString& inputPath) {
+  const StyleHeader header = ReadStyleHeader(document);
+  RenderFrame frame;
+  RenderSettings& s = frame.settings;
+  s.offsetX = fixed::fromWhole(header.offsetX);
+  s.offsetY = fixed::fromWhole(header.offsetY);
+  s.lineWeightOffset = header.lineWeightOffset;
+  s.previewMode = header.previewMode;
+  s.zoomPercent = options.zoomPercent;
+  s.previewResolution = options.screenDpi * options.zoomPercent / 100;
+  s.registerPath = QFileInfo(inputPath).absoluteFilePath();
+
+  const int printerDpi = options.print ? options.printerDpi : 600;
+  PrinterDeviceValues a4;
+  a4.dpiX = a4.dpiY = printerDpi;
+  a4.physicalWidthDots = a4.printableWidthDots = dotsFor(kA4WidthMm, printerDpi);
+  a4.physicalHeightDots = a4.printableHeightDots = dotsFor(kA4HeightMm, printerDpi);
+  s.metrics = ComputePrinterMetrics(a4, options.screenDpi, options.screenDpi, false);
+
+  if (options.print) {
+    frame.printer = true;
+    frame.resolution = fixed::fromWhole(printerDpi);
+    frame.pixels = QSize(static_cast<int>(a4.physicalWidthDots),
+                         static_cast<int>(a4.physicalHeightDots));
+    return frame;
+  }
+  frame.previewFrame = true;
+  frame.resolution = fixed::fromWhole(s.previewResolution);
+  const bool wholePage = header.previewMode == 1;
+  const qint64 widthMm = wholePage ? kA4WidthMm : header.receiptWidth;
+  const qint64 heightMm = wholePage ? kA4HeightMm : header.receiptHeight;
+  frame.pixels = QSize(ScreenPixels(widthMm, options.screenDpi, options.zoomPercent),
+                       ScreenPixels(heightMm, options.screenDpi, options.zoomPercent));
+  if (frame.pixels.width() <= 0 || frame.pixels.height() <= 0) {
+    return Failure{QStringLiteral("領収書のサイズ(%1 × %2 mm)が小さすぎてプレビューを描けません。")
+                       .arg(header.receiptWidth)
+                       .arg(header.receiptHeight)};
+  }
+  if (frame.pixels.width() > kMaxPicturePixels || frame.pixels.height() > kMaxPicturePixels) {
+    return Failure{QStringLiteral("領収書のサイズ(%1 × %2 mm)が大きすぎてプレビューを描けません。")
+                       .arg(header.receiptWidth)
+                       .arg(header.receiptHeight)};
+  }
+  return frame;
+}
+
+Expected<void> WriteRender(const RenderFrame& frame, const LayoutDocument& document,
+                           const QString& output, bool pdf) {
+  return pdf ? writePdf(frame, document, output) : writePng(frame, document, output);
+}
+
+}  // namespace kelvane

@@ -1,0 +1,35 @@
+#pragma once
+// One drawing of a layout file into a PNG or PDF file, as the preview or as
+// the printer pass on an A4 page.
+
+#include "layout/layout_document.h"
+#include "layout/renderer.h"
+#include "tools/render_options.h"
+
+#include <QSize>
+
+namespace kelvane {
+
+struct RenderFrame {
+  QSize pixels;          // the picture, in device pixels
+  qint64 resolution = 0;  // dots per inch, fixed point, both axes
+  bool printer = false;
+  bool previewFrame = false;  // the preview's empty page has a 1-pixel outline
+  RenderSettings settings;
+};
+
+// Works out the picture and the pass from the options and the layout's
+// header lines. `inputPath` is where images that have moved are looked for.
+[[nodiscard]] Expected<RenderFrame> PlanRender(const RenderOptions& options,
+                                               const LayoutDocument& document,
+                                               const QString& inputPath);
+
+// Draws and writes the output file atomically; nothing is written when the
+// drawing fails.
+[[nodiscard]] Expected<void> WriteRender(const RenderFrame& frame, const LayoutDocument& document,
+                                         const QString& output, bool pdf);
+
+// Millimetres on the screen at the zoom, truncated to pixels.
+[[nodiscard]] int ScreenPixels(qint64 millimetres, int screenDpi, int zoomPercent);
+
+}  // namespace kelvane
