@@ -4,6 +4,7 @@ function(kelvane_add_test name)
   cmake_parse_arguments(ARG "" "" "LIBS;LABELS" ${ARGN})
   add_executable(${name} ${ARG_UNPARSED_ARGUMENTS})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   target_compile_definitions(${name} PRIVATE
     KELVANE_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data"
     KELVANE_SOURCE_DATA="${PROJECT_SOURCE_DIR}/data")

@@ -24,15 +24,15 @@ QByteArray printSettingsLine(const LayoutHost& host) {
 }  // namespace
 
 void RebuildHeaderLines(LayoutDocument& document, const LayoutHost& host) {
-  document.setLine(slots::kVersionLine, kVersionInMemory);
-  document.setLine(slots::kTitleLine, host.styleTitle() + ',');
-  document.setLine(slots::kPrintSettingsLine, printSettingsLine(host));
-  document.setLine(slots::kReceiptSizeLine,
+  document.setLine(slotmap::kVersionLine, kVersionInMemory);
+  document.setLine(slotmap::kTitleLine, host.styleTitle() + ',');
+  document.setLine(slotmap::kPrintSettingsLine, printSettingsLine(host));
+  document.setLine(slotmap::kReceiptSizeLine,
                    host.receiptWidthText() + ',' + host.receiptHeightText() + ',' +
                        flag(host.yenMark()) + ',' + flag(host.dashMark()) + ',' +
                        flag(host.autoDate()) + ',');
-  document.setLine(slots::kRegisterPathLine, host.registerPath() + ',');
-  document.setLine(slots::kNumberingLine, host.numberHeader() + ',' + host.digitCount() + ',' +
+  document.setLine(slotmap::kRegisterPathLine, host.registerPath() + ',');
+  document.setLine(slotmap::kNumberingLine, host.numberHeader() + ',' + host.digitCount() + ',' +
                                                host.lastNumber() + ',');
 }
 
@@ -46,7 +46,7 @@ namespace kelvane {
 StyleHeader ReadStyleHeader(const LayoutDocument& document) {
   StyleHeader h;
   auto whole = [](FieldCursor& c) { return fixed::parseWholeOr(c.TakeField(), 0); };
-  FieldCursor print(document.line(slots::kPrintSettingsLine));
+  FieldCursor print(document.line(slotmap::kPrintSettingsLine));
   h.offsetX = whole(print);
   h.offsetY = whole(print);
   h.lineWeightOffset = print.TakeField().toByteArray();
@@ -55,7 +55,7 @@ StyleHeader ReadStyleHeader(const LayoutDocument& document) {
   h.landscapeFlag = whole(print);
   print.Skip(2);
   h.paperSourceCode = whole(print);
-  FieldCursor size(document.line(slots::kReceiptSizeLine));
+  FieldCursor size(document.line(slotmap::kReceiptSizeLine));
   h.receiptWidth = whole(size);
   h.receiptHeight = whole(size);
   return h;

@@ -38,7 +38,7 @@ void SetItemTextQuiet(LayoutDocument& document, int line, QByteArrayView text) {
 }
 
 void SetItemText(LayoutDocument& document, LayoutHost& host, int line, QByteArrayView text) {
-  if (line == slots::kAmount) {
+  if (line == slotmap::kAmount) {
     SetItemTextQuiet(document, line, WithAmountMarks(text, host));
   } else {
     SetItemTextQuiet(document, line, text);

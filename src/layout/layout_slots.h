@@ -2,7 +2,7 @@
 // Fixed line numbers of the layout document. Readers and writers address
 // lines by these numbers, never by searching.
 
-namespace kelvane::slots {
+namespace kelvane::slotmap {
 
 inline constexpr int kLineCount = 267;  // a complete layout: lines 0 to 266
 
@@ -70,4 +70,4 @@ inline constexpr int kAddresseeLine2 = 264;
 inline constexpr int kStubAddresseeLine1 = 265;
 inline constexpr int kStubAddresseeLine2 = 266;
 
-}  // namespace kelvane::slots
+}  // namespace kelvane::slotmap

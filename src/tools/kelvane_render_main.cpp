@@ -18,11 +18,20 @@ int fail(const QString& message) {
   return 1;
 }
 
+// Qt's own notices (runtime folder, fonts) would bury the one line a person
+// needs to read; only its fatal messages are shown.
+void quietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type == QtCriticalMsg || type == QtFatalMsg) {
+    std::fprintf(stderr, "kelvane-render: %s\n", message.toUtf8().constData());
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   // The tool never shows a window.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  qInstallMessageHandler(quietQtMessages);
   QGuiApplication app(argc, argv);
   kelvane::InstallFontSubstitutions();
 

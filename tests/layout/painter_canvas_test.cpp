@@ -1,0 +1,172 @@
+#include "layout/painter_canvas.h"
+
+#include "support/gui_app.h"
+#include "text/cp932.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace kelvane {
+namespace {
+
+constexpr LayoutColour kBlack = 0x000000;
+constexpr LayoutColour kRed = 0x0000FF;  // 0x00BBGGRR: red in the low byte
+
+QImage paint(QSize size, const std::function<void(PainterCanvas&)>& draw) {
+  testing::EnsureGuiApplication();
+  QImage image(size, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  PainterCanvas canvas(painter, false);
+  draw(canvas);
+  painter.end();
+  return image;
+}
+
+bool isWhite(const QImage& image, int x, int y) { return image.pixel(x, y) == qRgb(255, 255, 255); }
+
+int darkPixels(const QImage& image, QRect area) {
+  int count = 0;
+  for (int y = area.top(); y <= area.bottom(); ++y) {
+    for (int x = area.left(); x <= area.right(); ++x) {
+      if (qGray(image.pixel(x, y)) < 128) ++count;
+    }
+  }
+  return count;
+}
+
+TEST(PainterCanvas, LayoutColourOrder) {
+  EXPECT_EQ(ToQColor(kRed), QColor(255, 0, 0));
+  EXPECT_EQ(ToQColor(0xFF0000), QColor(0, 0, 255));
+  EXPECT_EQ(ToQColor(12632256), QColor(192, 192, 192));
+}
+
+TEST(PainterCanvas, OnePixelLineLeavesItsEndPoint) {
+  const QImage image = paint({20, 20}, [](PainterCanvas& c) {
+    c.setPen(kBlack, PenStyle::Solid, 1);
+    c.drawLine({2, 5}, {10, 5});
+  });
+  EXPECT_FALSE(isWhite(image, 2, 5));
+  EXPECT_FALSE(isWhite(image, 9, 5));
+  EXPECT_TRUE(isWhite(image, 10, 5));
+  EXPECT_TRUE(isWhite(image, 5, 4));
+  EXPECT_TRUE(isWhite(image, 5, 6));
+}
+
+TEST(PainterCanvas, FrameLeavesTheInsideVisible) {
+  const QImage image = paint({20, 20}, [](PainterCanvas& c) {
+    c.setBrush(kRed, BrushStyle::Solid);
+    c.fillBox({0, 0}, {20, 20});
+    c.setPen(kBlack, PenStyle::Solid, 1);
+    c.drawFrame({8, 6}, {2, 2});  // corners in any order
+  });
+  EXPECT_EQ(image.pixel(2, 2), qRgb(0, 0, 0));
+  EXPECT_EQ(image.pixel(7, 5), qRgb(0, 0, 0));
+  EXPECT_EQ(image.pixel(4, 4), qRgb(255, 0, 0));  // inside untouched
+  EXPECT_EQ(image.pixel(8, 3), qRgb(255, 0, 0));  // right edge excluded
+  EXPECT_EQ(image.pixel(4, 6), qRgb(255, 0, 0));  // bottom edge excluded
+}
+
+TEST(PainterCanvas, FillExcludesRightAndBottomEdges) {
+  const QImage image = paint({20, 20}, [](PainterCanvas& c) {
+    c.setBrush(kRed, BrushStyle::Solid);
+    c.fillBox({6, 5}, {2, 2});
+  });
+  EXPECT_EQ(image.pixel(2, 2), qRgb(255, 0, 0));
+  EXPECT_EQ(image.pixel(5, 4), qRgb(255, 0, 0));
+  EXPECT_TRUE(isWhite(image, 6, 4));
+  EXPECT_TRUE(isWhite(image, 5, 5));
+}
+
+TEST(PainterCanvas, ClearAndHatchedBrushes) {
+  const QImage clear = paint({20, 20}, [](PainterCanvas& c) {
+    c.setBrush(kRed, BrushStyle::Clear);
+    c.fillBox({0, 0}, {20, 20});
+  });
+  EXPECT_EQ(darkPixels(clear, clear.rect()), 0);
+  EXPECT_TRUE(isWhite(clear, 10, 10));
+  const QImage hatched = paint({32, 32}, [](PainterCanvas& c) {
+    c.setBrush(kBlack, BrushStyle::Horizontal);
+    c.fillBox({0, 0}, {32, 32});
+  });
+  const int dark = darkPixels(hatched, hatched.rect());
+  EXPECT_GT(dark, 0);
+  EXPECT_LT(dark, 32 * 32 / 2);  // lines with white gaps between them
+}
+
+TEST(PainterCanvas, WidePenIsWide) {
+  const QImage image = paint({30, 30}, [](PainterCanvas& c) {
+    c.setPen(kBlack, PenStyle::Solid, 5);
+    c.drawLine({5, 15}, {25, 15});
+  });
+  EXPECT_FALSE(isWhite(image, 15, 13));
+  EXPECT_FALSE(isWhite(image, 15, 17));
+  EXPECT_TRUE(isWhite(image, 15, 10));
+}
+
+TEST(PainterCanvas, TextHangsFromItsTopLeftCorner) {
+  const QImage image = paint({120, 60}, [](PainterCanvas& c) {
+    c.setFont(FontSpec{cp932::fromUtf8Literal("ＭＳ 明朝"), 30, false, false, kBlack});
+    ASSERT_TRUE(c.textOut({20, 20}, cp932::fromUtf8Literal("領収")).ok());
+  });
+  EXPECT_GT(darkPixels(image, QRect(20, 20, 70, 32)), 50);
+  EXPECT_EQ(darkPixels(image, QRect(0, 0, 120, 19)), 0);
+  EXPECT_EQ(darkPixels(image, QRect(0, 0, 19, 60)), 0);
+}
+
+TEST(PainterCanvas, Byte5CIsDrawnAsTheYenSign) {
+  auto drawText = [](const std::function<void(QPainter&, PainterCanvas&)>& how) {
+    testing::EnsureGuiApplication();
+    QImage image(60, 40, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    PainterCanvas canvas(painter, false);
+    canvas.setFont(FontSpec{cp932::fromUtf8Literal("ＭＳ ゴシック"), 24, false, false, kBlack});
+    how(painter, canvas);
+    painter.end();
+    return image;
+  };
+  const QImage fromByte = drawText([](QPainter&, PainterCanvas& c) {
+    ASSERT_TRUE(c.textOut({5, 5}, "\\1").ok());
+  });
+  const QImage backslash = drawText([](QPainter& p, PainterCanvas& c) {
+    ASSERT_TRUE(c.textOut({5, 5}, "x").ok());  // sets the font and pen the same way
+    p.fillRect(0, 0, 60, 40, Qt::white);
+    p.drawText(QPoint(5, 5 + QFontMetrics(p.font()).ascent()), QStringLiteral("\\1"));
+  });
+  const QImage yen = drawText([](QPainter& p, PainterCanvas& c) {
+    ASSERT_TRUE(c.textOut({5, 5}, "x").ok());
+    p.fillRect(0, 0, 60, 40, Qt::white);
+    p.drawText(QPoint(5, 5 + QFontMetrics(p.font()).ascent()), QStringLiteral("¥1"));
+  });
+  EXPECT_EQ(fromByte, yen);
+  EXPECT_NE(fromByte, backslash);
+}
+
+TEST(PainterCanvas, TextThatIsNotCp932IsAnError) {
+  paint({10, 10}, [](PainterCanvas& c) {
+    auto result = c.textOut({1, 1}, QByteArray("\xA0\x82"));
+    EXPECT_FALSE(result.ok());
+  });
+}
+
+TEST(PainterCanvas, BitmapIsStretchedOntoTheTarget) {
+  QImage source(2, 1, QImage::Format_RGB32);
+  source.setPixel(0, 0, qRgb(255, 0, 0));
+  source.setPixel(1, 0, qRgb(0, 0, 255));
+  const QImage image = paint({30, 30}, [&](PainterCanvas& c) {
+    c.stretchBitmap(QRect(10, 10, 10, 5), source);
+  });
+  EXPECT_EQ(image.pixel(11, 12), qRgb(255, 0, 0));
+  EXPECT_EQ(image.pixel(18, 12), qRgb(0, 0, 255));
+  EXPECT_TRUE(isWhite(image, 20, 12));
+  EXPECT_TRUE(isWhite(image, 11, 15));
+  EXPECT_TRUE(isWhite(image, 9, 12));
+}
+
+}  // namespace
+}  // namespace kelvane

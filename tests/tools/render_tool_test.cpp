@@ -1,0 +1,120 @@
+// kelvane-render run as a person runs it: a layout file in, a picture out.
+
+#include "tools/render_job.h"
+#include "tools/render_options.h"
+
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace kelvane {
+namespace {
+
+const QString kTool = QStringLiteral(KELVANE_RENDER_TOOL);
+const QString kSample = QStringLiteral(KELVANE_SOURCE_DATA "/style/sample.rcd");
+
+struct ToolRun {
+  int status;
+  QString errors;
+};
+
+ToolRun runTool(const QStringList& arguments) {
+  QProcess process;
+  process.start(kTool, arguments);
+  process.waitForFinished(60000);
+  return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+          QString::fromUtf8(process.readAllStandardError())};
+}
+
+int darkPixels(const QImage& image) {
+  int count = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) count += qGray(image.pixel(x, y)) < 128;
+  }
+  return count;
+}
+
+TEST(RenderOptions, ParsesAndRefuses) {
+  auto o = ParseRenderOptions({"--print", "--dpi", "300", "in.rcd", "out.PDF"});
+  ASSERT_TRUE(o.ok());
+  EXPECT_TRUE(o->print);
+  EXPECT_EQ(o->printerDpi, 300);
+  EXPECT_TRUE(o->pdf);
+  auto d = ParseRenderOptions({"in.rcd", "out.png"});
+  ASSERT_TRUE(d.ok());
+  EXPECT_FALSE(d->print);
+  EXPECT_EQ(d->zoomPercent, 70);
+  EXPECT_EQ(d->screenDpi, 96);
+  EXPECT_FALSE(ParseRenderOptions({"in.rcd", "out.jpg"}).ok());
+  EXPECT_FALSE(ParseRenderOptions({"in.rcd"}).ok());
+  EXPECT_FALSE(ParseRenderOptions({"--zoom", "5", "a", "b.png"}).ok());
+  EXPECT_FALSE(ParseRenderOptions({"--zoom"}).ok());
+  EXPECT_FALSE(ParseRenderOptions({"--colour", "a", "b.png"}).ok());
+}
+
+TEST(ScreenPixels, PaperPanelSizes) {
+  EXPECT_EQ(ScreenPixels(180, 96, 100), 680);
+  EXPECT_EQ(ScreenPixels(90, 96, 100), 340);
+  EXPECT_EQ(ScreenPixels(210, 96, 70), 555);
+}
+
+class RenderToolTest : public ::testing::Test {
+ protected:
+  QTemporaryDir dir;
+  QString out(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+  QString layout(const QByteArray& lines) const {
+    const QString path = dir.filePath(QStringLiteral("t.rcd"));
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(lines);
+    return path;
+  }
+};
+
+TEST_F(RenderToolTest, PreviewIsTheReceiptAtTheZoom) {
+  const ToolRun run = runTool({"--zoom", "100", kSample, out("p.png")});
+  ASSERT_EQ(run.status, 0) << run.errors.toStdString();
+  const QImage image(out("p.png"));
+  EXPECT_EQ(image.size(), QSize(755, 529));  // 200 x 140 mm at 96 dpi
+  EXPECT_GT(darkPixels(image), 2000);
+}
+
+TEST_F(RenderToolTest, PrintPassIsAnA4Page) {
+  const ToolRun run = runTool({"--print", "--dpi", "150", kSample, out("a4.png")});
+  ASSERT_EQ(run.status, 0) << run.errors.toStdString();
+  const QImage image(out("a4.png"));
+  EXPECT_EQ(image.size(), QSize(1240, 1754));
+}
+
+TEST_F(RenderToolTest, WritesPdf) {
+  const ToolRun run = runTool({"--print", kSample, out("a4.pdf")});
+  ASSERT_EQ(run.status, 0) << run.errors.toStdString();
+  QFile pdf(out("a4.pdf"));
+  ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(pdf.read(5) == "%PDF-");
+}
+
+TEST_F(RenderToolTest, BadInputGivesOneLineAndStatus1) {
+  ToolRun missing = runTool({out("none.rcd"), out("x.png")});
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_TRUE(missing.errors.contains(QStringLiteral("none.rcd")));
+  EXPECT_EQ(missing.errors.trimmed().count(u'\n'), 0);
+
+  const QString bad = layout("[Version2.0]\r\n,\r\n10,10,1,0,9,0,380,70,7,-1,\r\n100,50,0,0,0,\r\n"
+                             ",\r\n,\r\n,\r\n,\r\n,\r\n,\r\n,\r\n,\r\nline,0,1,1,x1,2,1,a,0,\r\n");
+  ToolRun broken = runTool({bad, out("b.png")});
+  EXPECT_EQ(broken.status, 1);
+  EXPECT_TRUE(broken.errors.contains(QStringLiteral("x1")));
+  EXPECT_FALSE(QFile::exists(out("b.png")));  // nothing half drawn is left behind
+
+  ToolRun unwritable = runTool({kSample, out("no/such/dir/c.png")});
+  EXPECT_EQ(unwritable.status, 1);
+  ToolRun usage = runTool({kSample});
+  EXPECT_EQ(usage.status, 1);
+}
+
+}  // namespace
+}  // namespace kelvane
