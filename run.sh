@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Install what is missing, build, install the program folder ~/Kelvane and
+# start ネムリカ.  Until the main window exists, render the sample layout
+# to a PDF instead.  Arguments are passed on to the program.
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")"
+source scripts/common.sh
+
+kv_install_missing
+kv_build
+
+dest="$HOME/Kelvane"
+app="$KV_BUILD_DIR/src/app/kelvane"
+tool="$KV_BUILD_DIR/src/tools/kelvane-render"
+sample="$KV_ROOT/data/style/sample.rcd"
+
+[ -x "$tool" ] || kv_die "the build did not make $tool"
+
+kv_say "installing into $dest"
+mkdir -p "$dest"
+if [ -x "$app" ]; then
+    install -m 755 "$app" "$dest/kelvane"
+fi
+install -m 755 "$tool" "$dest/kelvane-render"
+cp -R "$KV_ROOT/data/." "$dest/"
+
+if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
+    if [ -x "$app" ]; then
+        exec "$dest/kelvane" "$@"
+    fi
+    kv_say "the main window is not built yet; rendering the sample receipt instead"
+else
+    kv_say "no display (neither \$DISPLAY nor \$WAYLAND_DISPLAY is set); rendering the sample receipt off screen"
+    export QT_QPA_PLATFORM=offscreen
+fi
+
+pdf="$dest/sample-receipt.pdf"
+"$dest/kelvane-render" --preview --zoom 100 "$sample" "$pdf" \
+    || kv_die "kelvane-render could not render $sample"
+kv_say "サンプルのレシートができました / sample receipt written: $pdf"

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Install what is missing, build, set up the CUPS PDF printer and run the
+# whole test suite with ctest.
+#
+#   ./test.sh                  everything
+#   ./test.sh -R cp932         extra arguments go to ctest
+#   ./test.sh --setup-only     only install packages and set up CUPS
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")"
+source scripts/common.sh
+source scripts/cups.sh
+
+setup_only=0
+if [ "${1:-}" = "--setup-only" ]; then
+    setup_only=1
+    shift
+fi
+
+kv_install_missing
+if [ "$setup_only" -eq 1 ]; then
+    kv_cups_setup
+    exit 0
+fi
+
+kv_build
+kv_cups_setup   # exports KELVANE_CUPS_PDF_DIR when printing works
+
+kv_say "running the test suite"
+exec ctest --test-dir "$KV_BUILD_DIR" --output-on-failure -j2 "$@" </dev/null
