@@ -50,7 +50,8 @@ struct Fixture {
   Fixture() {
     for (int slot = 1; slot <= 8; ++slot) {
       const bool jpeg = slot % 2 == 1;
-      const QString path = dir.filePath(QStringLiteral("picture%1.%2").arg(slot).arg(jpeg ? "jpg" : "bmp"));
+      const QString path =
+          dir.filePath(QStringLiteral("picture%1.%2").arg(slot).arg(jpeg ? "jpg" : "bmp"));
       photo(slot).save(path, jpeg ? "JPG" : "BMP");
       const int x = 10 + ((slot - 1) % 4) * 45;
       const int y = 10 + ((slot - 1) / 4) * 130;
@@ -64,15 +65,27 @@ struct Fixture {
       QString record;
       if (slot % 3 == 0) {
         record = QStringLiteral("fillrect,0,%1,%2,%3,%4,1,%5,%6,")
-                     .arg(x).arg(y).arg(x + 15).arg(y + 10)
-                     .arg(QString::fromUtf8(kFills[slot % 5])).arg(0xE0E0E0 - slot * 256);
+                     .arg(x)
+                     .arg(y)
+                     .arg(x + 15)
+                     .arg(y + 10)
+                     .arg(QString::fromUtf8(kFills[slot % 5]))
+                     .arg(0xE0E0E0 - slot * 256);
       } else if (slot % 3 == 1) {
         record = QStringLiteral("rect,0,%1,%2,%3,%4,%5,%6,0,")
-                     .arg(x).arg(y).arg(x + 17.5).arg(y + 20.25).arg(1 + slot % 4)
+                     .arg(x)
+                     .arg(y)
+                     .arg(x + 17.5)
+                     .arg(y + 20.25)
+                     .arg(1 + slot % 4)
                      .arg(QString::fromUtf8(kPatterns[slot % 5]));
       } else {
         record = QStringLiteral("line,0,%1,%2,%3,%4,%5,%6,255,")
-                     .arg(x).arg(y).arg(x + 18).arg(y + 25).arg(1 + slot % 3)
+                     .arg(x)
+                     .arg(y)
+                     .arg(x + 18)
+                     .arg(y + 25)
+                     .arg(1 + slot % 3)
                      .arg(QString::fromUtf8(kPatterns[(slot + 1) % 5]));
       }
       doc.setLine(slotmap::shapeLine(slot), sj(record));
@@ -83,15 +96,20 @@ struct Fixture {
       const QString spacing = slot % 7 == 0 ? QStringLiteral("4.5") : QStringLiteral("0");
       doc.setLine(slotmap::textLine(slot),
                   sj(QStringLiteral("char,0,%1,%2,ＭＳ 明朝,%3,%4,%5,%6,0,合計金額（税込）%7")
-                         .arg(x).arg(y).arg(8 + slot % 12)
+                         .arg(x)
+                         .arg(y)
+                         .arg(8 + slot % 12)
                          .arg(slot % 4 == 0 ? QStringLiteral("太字") : QString())
-                         .arg(spacing).arg(vertical).arg(slot)));
+                         .arg(spacing)
+                         .arg(vertical)
+                         .arg(slot)));
     }
     for (int tag = slotmap::kFirstItemTag; tag <= slotmap::kLastItemTag; ++tag) {
       const int x = 10 + (tag % 3) * 60, y = 200 + (tag - slotmap::kFirstItemTag) * 2;
       doc.setLine(slotmap::itemLine(tag),
                   sj(QStringLiteral("char,0,%1,%2,ＭＳ ゴシック,11,,0,0,0,株式会社ねむりか 12,000")
-                         .arg(x).arg(y)));
+                         .arg(x)
+                         .arg(y)));
     }
   }
 };
@@ -148,7 +166,10 @@ void BM_PreviewPass(benchmark::State& state) {
   drawPreview(cache, page);  // the first pass reads the pictures
   for (auto _ : state) drawPreview(cache, page);
 }
-BENCHMARK(BM_PreviewPass)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
+BENCHMARK(BM_PreviewPass)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(9)
+    ->ReportAggregatesOnly(true);
 
 void BM_PrinterPass(benchmark::State& state) {
   PictureCache cache;
@@ -167,7 +188,10 @@ void BM_PrinterPass(benchmark::State& state) {
     benchmark::DoNotOptimize(buffer.size());
   }
 }
-BENCHMARK(BM_PrinterPass)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true);
+BENCHMARK(BM_PrinterPass)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
 
 void BM_ReplayFloor(benchmark::State& state) {
   PictureCache cache;
@@ -175,7 +199,10 @@ void BM_ReplayFloor(benchmark::State& state) {
   QImage page = previewPage();
   for (auto _ : state) replay(recorded, page);
 }
-BENCHMARK(BM_ReplayFloor)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
+BENCHMARK(BM_ReplayFloor)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(9)
+    ->ReportAggregatesOnly(true);
 
 template <class F>
 double medianMs(F&& draw, int runs) {

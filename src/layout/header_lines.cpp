@@ -13,11 +13,17 @@ QByteArray flag(bool on) { return on ? QByteArrayLiteral("1") : QByteArrayLitera
 
 QByteArray printSettingsLine(const LayoutHost& host) {
   const int paperIndex = host.paperListIndex();
-  const QByteArrayList fields{
-      host.offsetXText(),          host.offsetYText(),      host.lineWeightOffsetText(),
-      number(host.previewMode()),  number(host.paperSizeCode()), number(host.landscapeFlag()),
-      number(host.splitterPosition()), number(host.zoomPercent()), number(host.paperSourceCode()),
-      number(paperIndex),          paperIndex < 0 ? QByteArray() : host.paperListText()};
+  const QByteArrayList fields{host.offsetXText(),
+                              host.offsetYText(),
+                              host.lineWeightOffsetText(),
+                              number(host.previewMode()),
+                              number(host.paperSizeCode()),
+                              number(host.landscapeFlag()),
+                              number(host.splitterPosition()),
+                              number(host.zoomPercent()),
+                              number(host.paperSourceCode()),
+                              number(paperIndex),
+                              paperIndex < 0 ? QByteArray() : host.paperListText()};
   return fields.join(',');
 }
 
@@ -32,8 +38,8 @@ void RebuildHeaderLines(LayoutDocument& document, const LayoutHost& host) {
                        flag(host.yenMark()) + ',' + flag(host.dashMark()) + ',' +
                        flag(host.autoDate()) + ',');
   document.setLine(slotmap::kRegisterPathLine, host.registerPath() + ',');
-  document.setLine(slotmap::kNumberingLine, host.numberHeader() + ',' + host.digitCount() + ',' +
-                                               host.lastNumber() + ',');
+  document.setLine(slotmap::kNumberingLine,
+                   host.numberHeader() + ',' + host.digitCount() + ',' + host.lastNumber() + ',');
 }
 
 }  // namespace kelvane

@@ -17,8 +17,8 @@ class LayoutHost {
   [[nodiscard]] virtual QByteArray styleTitle() const = 0;
 
   // Line 2: printing and preview settings.
-  [[nodiscard]] virtual QByteArray offsetXText() const = 0;          // 全体位置調整X(mm)
-  [[nodiscard]] virtual QByteArray offsetYText() const = 0;          // 全体位置調整Y(mm)
+  [[nodiscard]] virtual QByteArray offsetXText() const = 0;           // 全体位置調整X(mm)
+  [[nodiscard]] virtual QByteArray offsetYText() const = 0;           // 全体位置調整Y(mm)
   [[nodiscard]] virtual QByteArray lineWeightOffsetText() const = 0;  // hidden label, "1"
   [[nodiscard]] virtual int previewMode() const = 0;                  // 0 or 1
   [[nodiscard]] virtual int paperSizeCode() const = 0;                // Windows paper number
@@ -32,9 +32,9 @@ class LayoutHost {
   // Line 3: receipt size and flags.
   [[nodiscard]] virtual QByteArray receiptWidthText() const = 0;   // 領収書のサイズX(mm)
   [[nodiscard]] virtual QByteArray receiptHeightText() const = 0;  // 領収書のサイズY(mm)
-  [[nodiscard]] virtual bool yenMark() const = 0;     // 領収金額に\をつける
-  [[nodiscard]] virtual bool dashMark() const = 0;    // 領収金額末に－をつける
-  [[nodiscard]] virtual bool autoDate() const = 0;    // 自動的に日付を入れる
+  [[nodiscard]] virtual bool yenMark() const = 0;                  // 領収金額に\をつける
+  [[nodiscard]] virtual bool dashMark() const = 0;     // 領収金額末に－をつける
+  [[nodiscard]] virtual bool autoDate() const = 0;     // 自動的に日付を入れる
   [[nodiscard]] virtual bool kanjiAmount() const = 0;  // 金額を漢数字にする
 
   // Line 4: the current issue-list file, full path.

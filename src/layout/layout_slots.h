@@ -14,7 +14,7 @@ inline constexpr int kRegisterPathLine = 4;
 inline constexpr int kNumberingLine = 5;
 
 // Image slots 1-4 are drawn before the lines and shapes, 5-8 after them.
-inline constexpr int kFirstImageLineLow = 7;    // slots 1-4: lines 7-10
+inline constexpr int kFirstImageLineLow = 7;     // slots 1-4: lines 7-10
 inline constexpr int kFirstImageLineHigh = 122;  // slots 5-8: lines 122-125
 inline constexpr int kImageSlotsPerGroup = 4;
 [[nodiscard]] constexpr int imageLine(int slot) {  // slot 1..8

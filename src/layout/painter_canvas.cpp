@@ -114,8 +114,8 @@ void PainterCanvas::drawFrame(QPoint a, QPoint b) {
   painter_.setPen(pen_);
   painter_.setBrush(Qt::NoBrush);
   // A one-pixel outline covers left..right-1 and top..bottom-1.
-  painter_.drawRect(QRect(area.topLeft(), QSize(std::max(0, area.width() - 1),
-                                                std::max(0, area.height() - 1))));
+  painter_.drawRect(
+      QRect(area.topLeft(), QSize(std::max(0, area.width() - 1), std::max(0, area.height() - 1))));
 }
 
 void PainterCanvas::fillBox(QPoint a, QPoint b) {

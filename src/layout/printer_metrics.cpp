@@ -7,7 +7,8 @@ namespace kelvane {
 qint64 DotsToMillimetres(qint64 dots, int dpi) {
   // dots / (dpi / 25.4) = dots * 254 / (dpi * 10), exactly.
   if (dpi <= 0) return 0;
-  return fixed::divRoundHalfEven(static_cast<__int128>(dots) * 254, static_cast<__int128>(dpi) * 10);
+  return fixed::divRoundHalfEven(static_cast<__int128>(dots) * 254,
+                                 static_cast<__int128>(dpi) * 10);
 }
 
 PrinterMetrics ComputePrinterMetrics(const PrinterDeviceValues& device, int screenDpiX,

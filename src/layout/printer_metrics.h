@@ -41,8 +41,7 @@ struct PrinterMetrics {
 
 // Fills every field from the printer's dots and the screen's resolution.
 [[nodiscard]] PrinterMetrics ComputePrinterMetrics(const PrinterDeviceValues& device,
-                                                   int screenDpiX, int screenDpiY,
-                                                   bool hasPrinter);
+                                                   int screenDpiX, int screenDpiY, bool hasPrinter);
 
 // The page used when no printer is installed: A4 at 600 dpi, no offsets.
 [[nodiscard]] PrinterDeviceValues StandInA4Device();

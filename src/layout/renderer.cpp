@@ -275,8 +275,8 @@ Expected<void> Pass::DrawText(int size, int vertical, qint64 x, qint64 y, qint64
   const bool horizontal = vertical == 0 || vertical == 2 || vertical == 4 || vertical == 14;
   const bool upright = vertical == 1 || vertical == 3 || vertical == 13;
   if (!horizontal && !upright) return {};
-  canvas_.setFont(FontSpec{fontFace_, fontPixels(size), fontStyle_.bold, fontStyle_.italic,
-                           fontColour_});
+  canvas_.setFont(
+      FontSpec{fontFace_, fontPixels(size), fontStyle_.bold, fontStyle_.italic, fontColour_});
   if (upright) return drawVertical(size, x, y, spacing, text);
   if (spacing == 0) return canvas_.textOut(device(x, y), text);
   return drawSpaced(x, y, spacing, text);
@@ -367,8 +367,12 @@ Expected<void> Pass::DrawImage(qint64 x, qint64 y, const QString& stored, qint64
   if (width == 0 && height == 0) {
     const PrinterMetrics& m = settings_.metrics;
     if (canvas_.isPrinter()) {
-      if (m.screenDpiX > 0) factorX = fixed::divRoundHalfEven(static_cast<__int128>(m.printerDpiX) * kOne, m.screenDpiX);
-      if (m.screenDpiY > 0) factorY = fixed::divRoundHalfEven(static_cast<__int128>(m.printerDpiY) * kOne, m.screenDpiY);
+      if (m.screenDpiX > 0)
+        factorX =
+            fixed::divRoundHalfEven(static_cast<__int128>(m.printerDpiX) * kOne, m.screenDpiX);
+      if (m.screenDpiY > 0)
+        factorY =
+            fixed::divRoundHalfEven(static_cast<__int128>(m.printerDpiY) * kOne, m.screenDpiY);
     } else {
       factorX = factorY = static_cast<qint64>(settings_.zoomPercent) * (kOne / 100);
     }
@@ -376,17 +380,26 @@ Expected<void> Pass::DrawImage(qint64 x, qint64 y, const QString& stored, qint64
     // One side missing: complete it from the picture's proportions, to the
     // nearest whole millimetre.
     if (height == 0) {
-      height = fixed::fromWhole(fixed::divRoundHalfAway(static_cast<__int128>(width) * naturalH, static_cast<__int128>(naturalW) * kOne));
+      height = fixed::fromWhole(fixed::divRoundHalfAway(static_cast<__int128>(width) * naturalH,
+                                                        static_cast<__int128>(naturalW) * kOne));
     } else if (width == 0) {
-      width = fixed::fromWhole(fixed::divRoundHalfAway(static_cast<__int128>(height) * naturalW, static_cast<__int128>(naturalH) * kOne));
+      width = fixed::fromWhole(fixed::divRoundHalfAway(static_cast<__int128>(height) * naturalW,
+                                                       static_cast<__int128>(naturalH) * kOne));
     }
-    drawnW = fixed::divTrunc(static_cast<__int128>(width) * scaleX_, static_cast<__int128>(kOne) * kOne);
-    drawnH = fixed::divTrunc(static_cast<__int128>(height) * scaleY_, static_cast<__int128>(kOne) * kOne);
+    drawnW =
+        fixed::divTrunc(static_cast<__int128>(width) * scaleX_, static_cast<__int128>(kOne) * kOne);
+    drawnH = fixed::divTrunc(static_cast<__int128>(height) * scaleY_,
+                             static_cast<__int128>(kOne) * kOne);
   }
   if (!picture->drawable) return {};
-  const qint64 targetW = std::clamp<qint64>(fixed::divTrunc(static_cast<__int128>(drawnW) * factorX, kOne), -kCoordinateLimit, kCoordinateLimit);
-  const qint64 targetH = std::clamp<qint64>(fixed::divTrunc(static_cast<__int128>(drawnH) * factorY, kOne), -kCoordinateLimit, kCoordinateLimit);
-  canvas_.stretchBitmap(QRect(deviceX(x), deviceY(y), static_cast<int>(targetW), static_cast<int>(targetH)), image);
+  const qint64 targetW =
+      std::clamp<qint64>(fixed::divTrunc(static_cast<__int128>(drawnW) * factorX, kOne),
+                         -kCoordinateLimit, kCoordinateLimit);
+  const qint64 targetH =
+      std::clamp<qint64>(fixed::divTrunc(static_cast<__int128>(drawnH) * factorY, kOne),
+                         -kCoordinateLimit, kCoordinateLimit);
+  canvas_.stretchBitmap(
+      QRect(deviceX(x), deviceY(y), static_cast<int>(targetW), static_cast<int>(targetH)), image);
   return {};
 }
 
@@ -404,9 +417,8 @@ Expected<void> Renderer::DrawLayout(Canvas& canvas, const LayoutDocument& docume
   for (qsizetype i = 0; i < lines.size(); ++i) {
     auto done = pass.DrawElement(lines[i]);
     if (!done) {
-      return Failure{QStringLiteral("レイアウトの %1 行目を描けません: %2")
-                         .arg(i + 1)
-                         .arg(done.error())};
+      return Failure{
+          QStringLiteral("レイアウトの %1 行目を描けません: %2").arg(i + 1).arg(done.error())};
     }
   }
   return {};

@@ -19,7 +19,7 @@ class PictureCache;
 struct RenderSettings {
   qint64 offsetX = 10 * 10000;  // overall offset, millimetres, fixed point
   qint64 offsetY = 10 * 10000;
-  int previewMode = 0;  // 0: the preview shows the overall offset; 1: it does not
+  int previewMode = 0;           // 0: the preview shows the overall offset; 1: it does not
   bool showOnlyPrinted = false;  // leave preview-only elements out of the preview too
   // Trunc(screen dpi X x zoom) of the latest preview: font sizes and line
   // widths follow it on every canvas, the printer's included.

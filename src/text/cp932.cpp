@@ -2,9 +2,9 @@
 
 #include <QtGlobal>
 
+#include <iconv.h>
 #include <algorithm>
 #include <cerrno>
-#include <iconv.h>
 
 namespace kelvane::cp932 {
 namespace {
@@ -67,7 +67,8 @@ bool convert(const Converter& converter, QByteArrayView in, QByteArray& out, qsi
 }
 
 QString hexBytes(QByteArrayView bytes, qsizetype offset) {
-  const QByteArray piece = bytes.sliced(offset, qMin<qsizetype>(2, bytes.size() - offset)).toByteArray();
+  const QByteArray piece =
+      bytes.sliced(offset, qMin<qsizetype>(2, bytes.size() - offset)).toByteArray();
   return QString::fromLatin1(piece.toHex(' ').toUpper());
 }
 
@@ -75,7 +76,8 @@ QString hexBytes(QByteArrayView bytes, qsizetype offset) {
 
 Expected<QString> decode(QByteArrayView bytes) {
   // Most record texts are plain ASCII, which cp932 leaves as it is.
-  if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+  if (std::all_of(bytes.begin(), bytes.end(),
+                  [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
     QString text = QString::fromLatin1(bytes);
     text.replace(QChar(kBackslash), QChar(kYen));
     return text;
@@ -84,9 +86,10 @@ Expected<QString> decode(QByteArrayView bytes) {
   qsizetype bad = 0;
   static thread_local const Converter toUnicode("UTF-16LE", "CP932");
   if (!convert(toUnicode, bytes, utf16, bad)) {
-    return Failure{QStringLiteral("文字コード(Shift_JIS)として読めないバイト %1 が %2 バイト目にあります。")
-                       .arg(hexBytes(bytes, bad))
-                       .arg(bad + 1)};
+    return Failure{
+        QStringLiteral("文字コード(Shift_JIS)として読めないバイト %1 が %2 バイト目にあります。")
+            .arg(hexBytes(bytes, bad))
+            .arg(bad + 1)};
   }
   QString text(reinterpret_cast<const QChar*>(utf16.constData()), utf16.size() / 2);
   text.replace(QChar(kBackslash), QChar(kYen));
@@ -102,8 +105,9 @@ Expected<QByteArray> encode(const QString& text) {
   static thread_local const Converter toCp932("CP932", "UTF-16LE");
   if (!convert(toCp932, utf16, out, bad)) {
     const qsizetype index = bad / 2;
-    const QString ch = index < source.size() ? source.mid(index, source.at(index).isHighSurrogate() ? 2 : 1)
-                                             : QString();
+    const QString ch = index < source.size()
+                           ? source.mid(index, source.at(index).isHighSurrogate() ? 2 : 1)
+                           : QString();
     return Failure{QStringLiteral("文字「%1」は Shift_JIS で保存できません。").arg(ch)};
   }
   return out;

@@ -150,8 +150,6 @@ std::optional<int> parseWhole(QByteArrayView text) {
   return static_cast<int>(value);
 }
 
-int parseWholeOr(QByteArrayView text, int fallback) {
-  return parseWhole(text).value_or(fallback);
-}
+int parseWholeOr(QByteArrayView text, int fallback) { return parseWhole(text).value_or(fallback); }
 
 }  // namespace kelvane::fixed

@@ -26,8 +26,8 @@ qint64 dotsFor(int millimetres, int dpi) {
 }
 
 Failure cannotWrite(const QString& path, const QString& reason) {
-  return Failure{QStringLiteral("「%1」に書き込めません: %2")
-                     .arg(QDir::toNativeSeparators(path), reason)};
+  return Failure{
+      QStringLiteral("「%1」に書き込めません: %2").arg(QDir::toNativeSeparators(path), reason)};
 }
 
 Expected<void> drawInto(QPainter& painter, const RenderFrame& frame,
@@ -40,8 +40,7 @@ Expected<void> drawInto(QPainter& painter, const RenderFrame& frame,
   PainterCanvas canvas(painter, frame.printer);
   PictureCache pictures;
   Renderer renderer(&pictures);
-  return renderer.DrawLayout(canvas, document, frame.settings, frame.resolution,
-                             frame.resolution);
+  return renderer.DrawLayout(canvas, document, frame.settings, frame.resolution, frame.resolution);
 }
 
 Expected<void> writePng(const RenderFrame& frame, const LayoutDocument& document,
@@ -126,8 +125,8 @@ Expected<RenderFrame> PlanRender(const RenderOptions& options, const LayoutDocum
   if (options.print) {
     frame.printer = true;
     frame.resolution = fixed::fromWhole(printerDpi);
-    frame.pixels = QSize(static_cast<int>(a4.physicalWidthDots),
-                         static_cast<int>(a4.physicalHeightDots));
+    frame.pixels =
+        QSize(static_cast<int>(a4.physicalWidthDots), static_cast<int>(a4.physicalHeightDots));
     return frame;
   }
   frame.previewFrame = true;

@@ -11,7 +11,7 @@
 namespace kelvane {
 
 struct RenderFrame {
-  QSize pixels;          // the picture, in device pixels
+  QSize pixels;           // the picture, in device pixels
   qint64 resolution = 0;  // dots per inch, fixed point, both axes
   bool printer = false;
   bool previewFrame = false;  // the preview's empty page has a 1-pixel outline

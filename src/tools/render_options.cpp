@@ -58,8 +58,8 @@ Expected<RenderOptions> ParseRenderOptions(const QStringList& args) {
   if (lower.endsWith(u".pdf")) {
     o.pdf = true;
   } else if (!lower.endsWith(u".png")) {
-    return Failure{QStringLiteral("出力ファイル「%1」の名前は .png か .pdf で終えてください。")
-                       .arg(o.output)};
+    return Failure{
+        QStringLiteral("出力ファイル「%1」の名前は .png か .pdf で終えてください。").arg(o.output)};
   }
   return o;
 }

@@ -1,7 +1,7 @@
+#include "layout/layout_document.h"
 #include "layout/field_cursor.h"
 #include "layout/header_lines.h"
 #include "layout/item_text.h"
-#include "layout/layout_document.h"
 #include "layout/layout_slots.h"
 #include "text/cp932.h"
 

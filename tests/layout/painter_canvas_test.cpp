@@ -158,9 +158,8 @@ TEST(PainterCanvas, BitmapIsStretchedOntoTheTarget) {
   QImage source(2, 1, QImage::Format_RGB32);
   source.setPixel(0, 0, qRgb(255, 0, 0));
   source.setPixel(1, 0, qRgb(0, 0, 255));
-  const QImage image = paint({30, 30}, [&](PainterCanvas& c) {
-    c.stretchBitmap(QRect(10, 10, 10, 5), source);
-  });
+  const QImage image =
+      paint({30, 30}, [&](PainterCanvas& c) { c.stretchBitmap(QRect(10, 10, 10, 5), source); });
   EXPECT_EQ(image.pixel(11, 12), qRgb(255, 0, 0));
   EXPECT_EQ(image.pixel(18, 12), qRgb(0, 0, 255));
   EXPECT_TRUE(isWhite(image, 20, 12));

@@ -154,10 +154,10 @@ TEST_F(RendererTest, ConversionErrorStopsThePassAtThatElement) {
 }
 
 TEST_F(RendererTest, StrictFieldsAndLenientColours) {
-  EXPECT_FALSE(drawPreview(sj("line,0,1,1,2,2,,実線,0,")).ok());  // empty width
+  EXPECT_FALSE(drawPreview(sj("line,0,1,1,2,2,,実線,0,")).ok());          // empty width
   EXPECT_FALSE(drawPreview(sj("char,0,1,1,ＭＳ 明朝,12,,0,,0,x")).ok());  // empty vertical
-  EXPECT_FALSE(drawPrinter(sj("line,yes,1,1,2,2,1,実線,0,")).ok());      // flag on the printer
-  EXPECT_TRUE(drawPreview(sj("line,yes,1,1,2,2,1,実線,0,")).ok());       // not read on the preview
+  EXPECT_FALSE(drawPrinter(sj("line,yes,1,1,2,2,1,実線,0,")).ok());       // flag on the printer
+  EXPECT_TRUE(drawPreview(sj("line,yes,1,1,2,2,1,実線,0,")).ok());        // not read on the preview
   EXPECT_TRUE(drawPreview(sj("line,0,1,1,2,2,1,実線,red,")).ok());
   EXPECT_EQ(preview.callsOf<PenCall>().back().colour, 0u);
   settings.lineWeightOffset = "x";
@@ -208,7 +208,7 @@ TEST_F(RendererTest, NegativeSpacingRightAlignsInCells) {
 TEST_F(RendererTest, SpacedTextCountsTwoByteCharactersAndStopsAt256Bytes) {
   QByteArray text = sj("漢");
   text += QByteArray(254, 'a');  // bytes 2..255
-  text += sj("字");             // starts at byte 256: not drawn
+  text += sj("字");              // starts at byte 256: not drawn
   ASSERT_TRUE(drawPreview(sj("char,0,1,1,ＭＳ 明朝,12,,2,0,0,") + text, 127).ok());
   const auto calls = preview.callsOf<TextCall>();
   ASSERT_EQ(calls.size(), 255u);

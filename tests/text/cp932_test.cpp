@@ -62,7 +62,10 @@ TEST(Cp932, LeadBytesAndCharacterLengths) {
   EXPECT_FALSE(cp932::isLeadByte(0xA0));  // half-width katakana are one byte
   EXPECT_FALSE(cp932::isLeadByte(0xDF));
   EXPECT_FALSE(cp932::isLeadByte(0xFD));
-  const QByteArray text("\x82\xA0" "a" "\x82");
+  const QByteArray text(
+      "\x82\xA0"
+      "a"
+      "\x82");
   EXPECT_EQ(cp932::charLength(text, 0), 2);
   EXPECT_EQ(cp932::charLength(text, 2), 1);
   EXPECT_EQ(cp932::charLength(text, 3), 1);  // a lead byte that ends the text

@@ -70,8 +70,8 @@ TEST_F(LineFileTest, FailedWriteLeavesTheOldFileWhole) {
   ASSERT_TRUE(writeLineFile(path("a.dat"), {"old", "lines"}).ok());
   QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
   auto written = writeLineFile(path("a.dat"), {"new"});
-  QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                        QFileDevice::ExeOwner);
+  QFile::setPermissions(dir.path(),
+                        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
   EXPECT_FALSE(written.ok());
   EXPECT_EQ(contentOf(path("a.dat")), QByteArray("old\r\nlines\r\n"));
 }

@@ -103,8 +103,9 @@ TEST_F(RenderToolTest, BadInputGivesOneLineAndStatus1) {
   EXPECT_TRUE(missing.errors.contains(QStringLiteral("none.rcd")));
   EXPECT_EQ(missing.errors.trimmed().count(u'\n'), 0);
 
-  const QString bad = layout("[Version2.0]\r\n,\r\n10,10,1,0,9,0,380,70,7,-1,\r\n100,50,0,0,0,\r\n"
-                             ",\r\n,\r\n,\r\n,\r\n,\r\n,\r\n,\r\n,\r\nline,0,1,1,x1,2,1,a,0,\r\n");
+  const QString bad = layout(
+      "[Version2.0]\r\n,\r\n10,10,1,0,9,0,380,70,7,-1,\r\n100,50,0,0,0,\r\n"
+      ",\r\n,\r\n,\r\n,\r\n,\r\n,\r\n,\r\n,\r\nline,0,1,1,x1,2,1,a,0,\r\n");
   ToolRun broken = runTool({bad, out("b.png")});
   EXPECT_EQ(broken.status, 1);
   EXPECT_TRUE(broken.errors.contains(QStringLiteral("x1")));
