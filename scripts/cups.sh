@@ -164,5 +164,9 @@ kv_cups_setup() {
         return 0
     fi
     export KELVANE_CUPS_PDF_DIR="$dir"
+    # CUPS takes PRINTER as the default destination of this run only, so
+    # the tests print on the PDF queue without changing the machine's
+    # default printer.
+    export PRINTER="$KV_QUEUE"
     kv_say "CUPS is running; printer $KV_QUEUE writes PDFs to $KELVANE_CUPS_PDF_DIR"
 }

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -89,12 +90,23 @@ TEST_F(RenderToolTest, PrintPassIsAnA4Page) {
   EXPECT_EQ(image.size(), QSize(1240, 1754));
 }
 
-TEST_F(RenderToolTest, WritesPdf) {
+TEST_F(RenderToolTest, WritesPdfThatReadsBackAsTheReceipt) {
   const ToolRun run = runTool({"--print", kSample, out("a4.pdf")});
   ASSERT_EQ(run.status, 0) << run.errors.toStdString();
   QFile pdf(out("a4.pdf"));
   ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
   EXPECT_TRUE(pdf.read(5) == "%PDF-");
+  const QString pdftoppm = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
+  if (pdftoppm.isEmpty()) GTEST_SKIP() << "pdftoppm is not installed";
+  QProcess::execute(pdftoppm, {"-r", "50", "-png", "-singlefile", out("a4.pdf"), out("page")});
+  const QImage page(out("page.png"));
+  EXPECT_NEAR(page.width(), 413, 1);  // A4 at 50 dpi
+  EXPECT_NEAR(page.height(), 585, 1);
+  EXPECT_GT(darkPixels(page), 1000);
+  // The page is the printer pass: the preview-only note is not on it, and
+  // the receipt sits at the overall offset of 5 mm (10 pixels at 50 dpi).
+  EXPECT_EQ(darkPixels(page.copy(0, 0, 413, 9)), 0);
+  EXPECT_EQ(darkPixels(page.copy(0, 0, 9, 585)), 0);
 }
 
 TEST_F(RenderToolTest, BadInputGivesOneLineAndStatus1) {
