@@ -116,6 +116,7 @@ class Pass {
 
   Expected<ShapeFields> shapeFields(FieldCursor& c);
   Expected<int> penWidth(int width, PenStyle style);
+  Expected<void> setShapePen(const ShapeFields& f);
   Expected<void> DrawLine(const ShapeFields& f);
   Expected<void> DrawFrame(const ShapeFields& f);
   void FillBox(const ShapeFields& f);
@@ -210,20 +211,22 @@ Expected<int> Pass::penWidth(int width, PenStyle style) {
   return pixels <= 0 ? 1 : static_cast<int>(std::min<qint64>(pixels, kMaxFontPixels));
 }
 
-Expected<void> Pass::DrawLine(const ShapeFields& f) {
+Expected<void> Pass::setShapePen(const ShapeFields& f) {
   const PenStyle style = PenStyleOf(f.styleName);
   auto width = penWidth(f.width, style);
   if (!width) return Failure{width.error()};
   canvas_.setPen(f.colour, style, width.value());
+  return {};
+}
+
+Expected<void> Pass::DrawLine(const ShapeFields& f) {
+  if (auto pen = setShapePen(f); !pen) return pen;
   canvas_.drawLine(device(f.x1, f.y1), device(f.x2, f.y2));
   return {};
 }
 
 Expected<void> Pass::DrawFrame(const ShapeFields& f) {
-  const PenStyle style = PenStyleOf(f.styleName);
-  auto width = penWidth(f.width, style);
-  if (!width) return Failure{width.error()};
-  canvas_.setPen(f.colour, style, width.value());
+  if (auto pen = setShapePen(f); !pen) return pen;
   canvas_.drawFrame(device(f.x1, f.y1), device(f.x2, f.y2));
   return {};
 }

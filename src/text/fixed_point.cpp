@@ -23,7 +23,11 @@ qint64 divTrunc(__int128 num, __int128 den) {
   return clampTo64(num / den);
 }
 
-qint64 divRoundHalfEven(__int128 num, __int128 den) {
+namespace {
+
+enum class Halves { ToEven, AwayFromZero };
+
+qint64 divRound(__int128 num, __int128 den, Halves halves) {
   if (den == 0) return 0;
   if (den < 0) {
     num = -num;
@@ -33,21 +37,18 @@ qint64 divRoundHalfEven(__int128 num, __int128 den) {
   __int128 r = num % den;
   if (r < 0) r = -r;
   const __int128 twice = 2 * r;
-  if (twice > den || (twice == den && (q % 2 != 0))) q += (num < 0) ? -1 : 1;
+  const bool up = twice > den ||
+                  (twice == den && (halves == Halves::AwayFromZero || q % 2 != 0));
+  if (up) q += (num < 0) ? -1 : 1;
   return clampTo64(q);
 }
 
+}  // namespace
+
+qint64 divRoundHalfEven(__int128 num, __int128 den) { return divRound(num, den, Halves::ToEven); }
+
 qint64 divRoundHalfAway(__int128 num, __int128 den) {
-  if (den == 0) return 0;
-  if (den < 0) {
-    num = -num;
-    den = -den;
-  }
-  __int128 q = num / den;
-  __int128 r = num % den;
-  if (r < 0) r = -r;
-  if (2 * r >= den) q += (num < 0) ? -1 : 1;
-  return clampTo64(q);
+  return divRound(num, den, Halves::AwayFromZero);
 }
 
 std::optional<qint64> parse(QByteArrayView text) {
