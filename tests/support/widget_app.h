@@ -1,0 +1,19 @@
+#pragma once
+// Widget tests need a QApplication; the test programs run under the
+// offscreen platform.
+
+#include <QApplication>
+
+namespace kelvane::testing {
+
+inline void EnsureWidgetApplication() {
+  if (QCoreApplication::instance()) return;
+  static int argc = 1;
+  static char name[] = "kelvane-test";
+  static char* argv[] = {name, nullptr};
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  static QApplication app(argc, argv);
+  QApplication::setStyle(QStringLiteral("Fusion"));
+}
+
+}  // namespace kelvane::testing
