@@ -1,0 +1,23 @@
+#pragma once
+// Where the main window opens: the window file's section "fkelvane", kept
+// reachable on the desktop's work area.
+
+#include "app/ini_file.h"
+
+#include <QRect>
+
+namespace kelvane {
+
+inline constexpr char kMainWindowSection[] = "fkelvane";
+inline constexpr int kMainWindowWidth = 1288;  // the window's design size
+inline constexpr int kMainWindowHeight = 784;
+
+// The outer frame read from `ini`: missing keys give the work area's
+// top-left corner and the design size. A window that would open off the
+// work area is moved back onto it; width and height are kept as read.
+[[nodiscard]] QRect RestoreWindowGeometry(const IniFile& ini, const QRect& workArea);
+
+// Writes Top, Left, Width and Height of `frame` into `ini`.
+void StoreWindowGeometry(IniFile& ini, const QRect& frame);
+
+}  // namespace kelvane

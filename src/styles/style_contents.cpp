@@ -1,0 +1,59 @@
+#include "styles/style_contents.h"
+
+#include "layout/field_cursor.h"
+#include "layout/layout_slots.h"
+#include "text/cp932.h"
+#include "text/fixed_point.h"
+
+namespace kelvane {
+
+namespace {
+
+ImageOverview readImage(const QByteArray& record) {
+  FieldCursor c(record);
+  c.Skip(2);
+  ImageOverview image;
+  image.x = c.TakeField().toByteArray();
+  image.y = c.TakeField().toByteArray();
+  image.file = c.TakeField().toByteArray();
+  return image;
+}
+
+ShapeRow readShape(const QByteArray& record) {
+  FieldCursor c(record);
+  ShapeRow row;
+  const QByteArray kind = c.TakeField().toByteArray();
+  if (kind.isEmpty()) return row;
+  c.Skip(1);
+  QByteArray f[5];
+  for (auto& field : f) field = c.TakeField().toByteArray();
+  row.corners = "[" + f[0] + "," + f[1] + "]-[" + f[2] + "," + f[3] + "] Size=" + f[4];
+  row.penStyle = c.TakeField().toByteArray();
+  row.colour = static_cast<quint32>(fixed::parseWholeOr(c.TakeField(), 0));
+  row.kindCaption = cp932::fromUtf8Literal(kind == "line" ? "直線" : "四角形");
+  row.kind = kind;
+  return row;
+}
+
+}  // namespace
+
+StyleContents ReadStyleContents(const LayoutDocument& document) {
+  StyleContents contents;
+  contents.title = FieldCursor(document.line(slotmap::kTitleLine)).TakeField().toByteArray();
+  contents.header = ReadStyleHeader(document);
+  for (int slot = 1; slot <= 8; ++slot) {
+    contents.images[slot - 1] = readImage(document.line(slotmap::imageLine(slot)));
+  }
+  for (int row = 1; row <= slotmap::kShapeSlots; ++row) {
+    contents.shapes[row - 1] = readShape(document.line(slotmap::shapeLine(row)));
+  }
+  for (int row = 1; row <= slotmap::kTextSlots; ++row) {
+    contents.texts[row - 1] = CharRecordText(document.line(slotmap::textLine(row)));
+  }
+  for (int line = slotmap::kCompanyName1; line <= slotmap::kOther2; ++line) {
+    contents.company[line - slotmap::kCompanyName1] = CharRecordText(document.line(line));
+  }
+  return contents;
+}
+
+}  // namespace kelvane

@@ -1,0 +1,32 @@
+#pragma once
+// Style files (*.rcd) and the current-layout file "cardtemp.dat": the whole
+// layout document, one cp932 line per document line, CR LF.
+
+#include "layout/layout_document.h"
+#include "text/expected.h"
+
+#include <QString>
+
+namespace kelvane {
+
+// What a load did to the document, so the window can tell the user about a
+// file that did not hold a complete layout.
+struct StyleLoadReport {
+  qsizetype fileLines = 0;  // lines the file held
+  bool padded = false;      // the file was short; the missing slots are empty
+};
+
+// Replaces the document with the lines of the file at `path`. A missing or
+// unreadable file leaves the document as it was and is a failure whose
+// message names the file; a short file is padded to a complete layout.
+[[nodiscard]] Expected<StyleLoadReport> LoadStyleFile(LayoutDocument& document,
+                                                      const QString& path);
+
+// Sets line 0 to the file version "[Version2.0]" and writes every line of
+// the document to `path` atomically: a failed write leaves the old file whole.
+[[nodiscard]] Expected<void> SaveStyleFile(LayoutDocument& document, const QString& path);
+
+// The message that tells the user a style file was short.
+[[nodiscard]] QString ShortStyleMessage(const QString& path, const StyleLoadReport& report);
+
+}  // namespace kelvane

@@ -1,0 +1,124 @@
+#include "styles/style_file.h"
+#include "styles/style_contents.h"
+
+#include "layout/layout_slots.h"
+#include "text/cp932.h"
+#include "text/line_file.h"
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+namespace kelvane {
+namespace {
+
+QList<QByteArray> completeLayout(const QByteArray& version) {
+  QList<QByteArray> lines(slotmap::kLineCount, ",");
+  lines[0] = version;
+  lines[1] = "Shop A,";
+  lines[2] = "5,7,1,1,9,1,300,70,15,-1,";
+  lines[3] = "200,140,1,0,1,";
+  lines[7] = "image,0,12.5,30,logo.jpg,40,20,";
+  lines[12] = "line,0,10,20.5,190,20.5,2,0,255,";
+  lines[13] = "fillrect,0,1,2,3,4,0,6,abc,";
+  lines[127] = "char,0,10,10,0,ＭＳ 明朝,12,0,0,0,a,b,c";
+  lines[228] = "char,0,10,10,0,ＭＳ 明朝,12,0,0,0," + cp932::fromUtf8Literal("株式会社,見本");
+  return lines;
+}
+
+class StyleFileTest : public ::testing::Test {
+ protected:
+  QString write(const QList<QByteArray>& lines, const char* name = "a.rcd") {
+    const QString path = dir_.filePath(name);
+    EXPECT_TRUE(writeLineFile(path, lines));
+    return path;
+  }
+  QTemporaryDir dir_;
+};
+
+TEST_F(StyleFileTest, AnyVersionLineLoadsTheSameWay) {
+  for (const char* version : {"[Version1.1]", "[Version2.0]", "whatever"}) {
+    LayoutDocument doc;
+    const auto report = LoadStyleFile(doc, write(completeLayout(version)));
+    ASSERT_TRUE(report) << version;
+    EXPECT_FALSE(report->padded);
+    const StyleContents c = ReadStyleContents(doc);
+    EXPECT_EQ(c.title, "Shop A");
+    EXPECT_EQ(c.header.offsetX, 5);
+    EXPECT_EQ(c.header.paperSourceCode, 15);
+    EXPECT_EQ(c.header.receiptHeight, 140);
+  }
+}
+
+TEST_F(StyleFileTest, EditorsSeeTheSlotsAsWritten) {
+  LayoutDocument doc;
+  ASSERT_TRUE(LoadStyleFile(doc, write(completeLayout("[Version2.0]"))));
+  const StyleContents c = ReadStyleContents(doc);
+  EXPECT_EQ(c.images[0].x, "12.5");
+  EXPECT_EQ(c.images[0].file, "logo.jpg");
+  EXPECT_EQ(c.shapes[0].corners, "[10,20.5]-[190,20.5] Size=2");
+  EXPECT_EQ(c.shapes[0].kindCaption, cp932::fromUtf8Literal("直線"));
+  EXPECT_EQ(c.shapes[0].colour, 255u);
+  EXPECT_EQ(c.shapes[0].kind, "line");
+  EXPECT_EQ(c.shapes[1].kindCaption, cp932::fromUtf8Literal("四角形"));
+  EXPECT_EQ(c.shapes[1].colour, 0u) << "a colour that is not a number reads 0";
+  EXPECT_EQ(c.shapes[2].corners, "") << "an empty slot leaves the row empty";
+  EXPECT_EQ(c.shapes[2].colour, 0xFFFFFFu);
+  EXPECT_EQ(c.texts[0], "a,b,c");
+  EXPECT_EQ(c.company[0], cp932::fromUtf8Literal("株式会社,見本"));
+}
+
+TEST_F(StyleFileTest, ASavedStyleReadsBackLineForLineWithTheFileVersion) {
+  QList<QByteArray> lines = completeLayout("[Version1.1]");
+  lines.append("char,0,1,1,0,ＭＳ 明朝,10,0,0,0,after the last slot");
+  LayoutDocument doc;
+  ASSERT_TRUE(LoadStyleFile(doc, write(lines)));
+  const QString saved = dir_.filePath("saved.rcd");
+  ASSERT_TRUE(SaveStyleFile(doc, saved));
+  const auto back = readLineFile(saved);
+  ASSERT_TRUE(back);
+  lines[0] = "[Version2.0]";
+  EXPECT_EQ(*back, lines);
+  EXPECT_EQ(doc.line(0), "[Version2.0]");
+}
+
+TEST_F(StyleFileTest, AShortFileIsPaddedAndSaysSo) {
+  LayoutDocument doc;
+  const QString path = write({"[Version2.0]", "Short,"});
+  const auto report = LoadStyleFile(doc, path);
+  ASSERT_TRUE(report);
+  EXPECT_TRUE(report->padded);
+  EXPECT_EQ(report->fileLines, 2);
+  EXPECT_EQ(doc.lineCount(), slotmap::kLineCount);
+  EXPECT_EQ(doc.line(266), ",");
+  EXPECT_TRUE(ShortStyleMessage(path, *report).contains(QStringLiteral("2 行")));
+}
+
+TEST_F(StyleFileTest, AMissingFileKeepsThePreviousLayout) {
+  LayoutDocument doc;
+  ASSERT_TRUE(LoadStyleFile(doc, write(completeLayout("[Version2.0]"))));
+  const auto missing = LoadStyleFile(doc, dir_.filePath("cleardata.rcd"));
+  ASSERT_FALSE(missing);
+  EXPECT_TRUE(missing.error().contains("cleardata.rcd"));
+  EXPECT_EQ(doc.line(1), "Shop A,");
+}
+
+TEST_F(StyleFileTest, AFailedSaveLeavesTheOldFileWhole) {
+  LayoutDocument doc;
+  const QString path = write(completeLayout("[Version2.0]"));
+  ASSERT_TRUE(QFile::setPermissions(dir_.path(), QFile::ReadOwner | QFile::ExeOwner));
+  const bool rootIgnoresPermissions = QFile(dir_.filePath("probe")).open(QIODevice::WriteOnly);
+  if (!rootIgnoresPermissions) {
+    EXPECT_FALSE(SaveStyleFile(doc, path));
+    const auto back = readLineFile(path);
+    ASSERT_TRUE(back);
+    EXPECT_EQ((*back)[1], "Shop A,");
+  }
+  QFile::setPermissions(dir_.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  // A folder where the file should be cannot be replaced by a save.
+  ASSERT_TRUE(QDir(dir_.path()).mkdir("folder.rcd"));
+  EXPECT_FALSE(SaveStyleFile(doc, dir_.filePath("folder.rcd")));
+}
+
+}  // namespace
+}  // namespace kelvane
