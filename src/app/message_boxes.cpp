@@ -1,0 +1,90 @@
+#include "app/message_boxes.h"
+
+#include "app/program_folder.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QPixmap>
+#include <QPushButton>
+
+namespace kelvane {
+
+namespace {
+
+// A message box that tells a close through the window's close control apart
+// from the buttons, and that keeps Esc from closing a box without a cancel
+// button.
+class KelvaneBox : public QMessageBox {
+ public:
+  KelvaneBox(const QString& message, QMessageBox::Icon fallbackIcon, QWidget* parent)
+      : QMessageBox(parent) {
+    setWindowTitle(QStringLiteral("ネムリカ"));
+    setText(QString(message).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    setTextFormat(Qt::PlainText);
+    // Without the program's own icon the platform's icon still shows: a
+    // missing picture is no reason to lose the user's question.
+    const QPixmap icon(ProgramFile(QStringLiteral("dialog.ico")));
+    if (icon.isNull()) {
+      setIcon(fallbackIcon);
+    } else {
+      setIconPixmap(icon.scaled(32, 32, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    }
+  }
+
+  QPushButton* addCaptionedButton(const QString& caption, QMessageBox::ButtonRole role) {
+    QPushButton* button = addButton(caption, role);
+    button->setCursor(Qt::PointingHandCursor);
+    return button;
+  }
+
+  void setHasCancel(bool hasCancel) { hasCancel_ = hasCancel; }
+  [[nodiscard]] bool closedByFrame() const { return closedByFrame_; }
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    if (!hasCancel_ && event->key() == Qt::Key_Escape) {
+      event->accept();
+      return;
+    }
+    QMessageBox::keyPressEvent(event);
+  }
+  void closeEvent(QCloseEvent* event) override {
+    if (!clickedButton()) closedByFrame_ = true;
+    QMessageBox::closeEvent(event);
+    if (!event->isAccepted()) closedByFrame_ = false;
+  }
+
+ private:
+  bool hasCancel_ = true;
+  bool closedByFrame_ = false;
+};
+
+int resultOf(const KelvaneBox& box, const QAbstractButton* first) {
+  if (box.closedByFrame()) return kBoxClosed;
+  return box.clickedButton() == first ? kBoxFirstButton : kBoxSecondButton;
+}
+
+}  // namespace
+
+int confirm_box(const QString& message, const QString& first, const QString& second,
+                QWidget* parent) {
+  KelvaneBox box(message, QMessageBox::Question, parent);
+  QPushButton* go = box.addCaptionedButton(first, QMessageBox::YesRole);
+  QPushButton* cancel = box.addCaptionedButton(second, QMessageBox::NoRole);
+  box.setDefaultButton(go);
+  box.setEscapeButton(cancel);
+  box.exec();
+  return resultOf(box, go);
+}
+
+int info_box(const QString& message, const QString& caption, QWidget* parent) {
+  KelvaneBox box(message, QMessageBox::Information, parent);
+  QPushButton* ok = box.addCaptionedButton(caption, QMessageBox::YesRole);
+  box.setDefaultButton(ok);
+  box.setHasCancel(false);
+  box.exec();
+  return resultOf(box, ok);
+}
+
+}  // namespace kelvane

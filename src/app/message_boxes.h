@@ -1,0 +1,24 @@
+#pragma once
+// The two modal boxes every question and notice goes through. Both carry the
+// caption "ネムリカ" and the program's icon "dialog.ico".
+
+#include <QString>
+
+class QWidget;
+
+namespace kelvane {
+
+// Results the callers compare.
+inline constexpr int kBoxFirstButton = 6;   // first button or Enter
+inline constexpr int kBoxSecondButton = 7;  // second button or Esc
+inline constexpr int kBoxClosed = 2;        // closed with the window's close control
+
+// Asks for a go-ahead: the first button is the default (Enter), the second
+// the cancel button (Esc).
+int confirm_box(const QString& message, const QString& first, const QString& second,
+                QWidget* parent = nullptr);
+
+// Reports: one default button; Esc does not close the box.
+int info_box(const QString& message, const QString& caption, QWidget* parent = nullptr);
+
+}  // namespace kelvane

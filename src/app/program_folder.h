@@ -1,0 +1,16 @@
+#pragma once
+// The program folder: where the program's own files live (settings, window
+// file, current layout, register, histories, "dialog.ico", the manual).
+// It is the folder of the executable; tests point it at a temporary folder.
+
+#include <QString>
+
+namespace kelvane {
+
+[[nodiscard]] QString ProgramFolder();
+void SetProgramFolder(const QString& folder);  // empty: the executable's folder again
+
+// `name` inside the program folder.
+[[nodiscard]] QString ProgramFile(const QString& name);
+
+}  // namespace kelvane

@@ -1,0 +1,95 @@
+#include "app/message_boxes.h"
+
+#include "app/program_folder.h"
+#include "support/widget_app.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+namespace kelvane {
+namespace {
+
+class MessageBoxTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testing::EnsureWidgetApplication();
+    SetProgramFolder(dir_.path());
+  }
+  void TearDown() override { SetProgramFolder({}); }
+
+  // Runs `act` on the box once it is shown; a box that does not close
+  // after the action is closed by the test so that it cannot hang.
+  static void whenShown(std::function<void(QMessageBox*)> act) {
+    QTimer::singleShot(0, [act] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      ASSERT_NE(box, nullptr);
+      act(box);
+      QTimer::singleShot(50, [box] {
+        if (QApplication::activeModalWidget() == box) {
+          ADD_FAILURE() << "the box stayed open";
+          box->done(0);
+        }
+      });
+    });
+  }
+
+  QTemporaryDir dir_;
+};
+
+TEST_F(MessageBoxTest, ConfirmResultsForButtonsKeysAndTheCloseControl) {
+  whenShown([](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Return); });
+  EXPECT_EQ(confirm_box("q", "実行", "キャンセル"), kBoxFirstButton);
+  whenShown([](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); });
+  EXPECT_EQ(confirm_box("q", "実行", "キャンセル"), kBoxSecondButton);
+  whenShown([](QMessageBox* box) { box->buttons().at(1)->click(); });
+  EXPECT_EQ(confirm_box("q", "実行", "キャンセル"), kBoxSecondButton);
+  whenShown([](QMessageBox* box) { box->close(); });
+  EXPECT_EQ(confirm_box("q", "実行", "キャンセル"), kBoxClosed);
+}
+
+TEST_F(MessageBoxTest, InfoIgnoresEscAndAnswersEnter) {
+  bool stayedOpen = false;
+  whenShown([&stayedOpen](QMessageBox* box) {
+    QTest::keyClick(box, Qt::Key_Escape);
+    stayedOpen = box->isVisible();
+    QTest::keyClick(box, Qt::Key_Return);
+  });
+  EXPECT_EQ(info_box("n", "確認"), kBoxFirstButton);
+  EXPECT_TRUE(stayedOpen);
+  whenShown([](QMessageBox* box) { box->close(); });
+  EXPECT_EQ(info_box("n", "確認"), kBoxClosed);
+}
+
+TEST_F(MessageBoxTest, CaptionsTextAndIcon) {
+  QImage icon(16, 16, QImage::Format_ARGB32);
+  icon.fill(Qt::red);
+  ASSERT_TRUE(icon.save(dir_.filePath("dialog.ico")));
+  whenShown([](QMessageBox* box) {
+    EXPECT_EQ(box->windowTitle(), QStringLiteral("ネムリカ"));
+    EXPECT_EQ(box->text(), QStringLiteral("一行目\n二行目"));
+    ASSERT_EQ(box->buttons().size(), 2);
+    EXPECT_EQ(box->buttons().at(0)->text(), QStringLiteral("実行"));
+    EXPECT_EQ(box->buttons().at(1)->cursor().shape(), Qt::PointingHandCursor);
+    EXPECT_EQ(box->iconPixmap().toImage().pixelColor(16, 16), QColor(Qt::red));
+    box->buttons().at(0)->click();
+  });
+  confirm_box("一行目\r\n二行目", "実行", "キャンセル");
+  QFile::remove(dir_.filePath("dialog.ico"));
+  whenShown([](QMessageBox* box) {
+    EXPECT_EQ(box->icon(), QMessageBox::Information) << "the platform's icon stands in";
+    box->buttons().at(0)->click();
+  });
+  info_box("n", "確認");
+}
+
+}  // namespace
+}  // namespace kelvane
