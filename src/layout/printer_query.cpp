@@ -1,9 +1,17 @@
 #include "layout/printer_query.h"
 
+#include <QPageLayout>
+#include <QPageSize>
 #include <QPrinter>
 #include <QPrinterInfo>
 
 namespace kelvane {
+
+namespace {
+
+constexpr int kStandInDpi = 600;
+
+}  // namespace
 
 PrinterDeviceValues DeviceValuesOf(const QPrinter& printer) {
   PrinterDeviceValues d;
@@ -27,6 +35,29 @@ PrinterMetrics UpdatePrinterMetrics(int screenDpiX, int screenDpiY) {
   }
   QPrinter printer(info, QPrinter::HighResolution);
   return ComputePrinterMetrics(DeviceValuesOf(printer), screenDpiX, screenDpiY, true);
+}
+
+PrinterMetrics UpdatePrinterMetrics(const QPrinter& printer, int screenDpiX, int screenDpiY) {
+  const bool hasPrinter = printer.outputFormat() == QPrinter::NativeFormat;
+  return ComputePrinterMetrics(DeviceValuesOf(printer), screenDpiX, screenDpiY, hasPrinter);
+}
+
+std::unique_ptr<QPrinter> MakeProgramPrinter() {
+  const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+  if (info.isNull()) return MakeStandInPdfPrinter();
+  auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+  printer->setDocName(QStringLiteral("領収書"));
+  return printer;
+}
+
+std::unique_ptr<QPrinter> MakeStandInPdfPrinter() {
+  auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  printer->setDocName(QStringLiteral("領収書"));
+  printer->setOutputFormat(QPrinter::PdfFormat);
+  printer->setResolution(kStandInDpi);
+  printer->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                     QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
+  return printer;
 }
 
 }  // namespace kelvane
