@@ -132,14 +132,11 @@ class PrintLayoutTest : public ::testing::Test {
 
   // The first page of `pdf` at kCheckDpi, or a null image.
   QImage rasterise(const QString& pdf) const {
-    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
-    if (tool.isEmpty()) return {};
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty()) return {};
     const QString out = dir.filePath(QStringLiteral("page"));
     QFile::remove(out + ".png");
-    QProcess p;
-    p.start(tool, {"-r", QString::number(kCheckDpi), "-f", "1", "-l", "1", "-png", "-singlefile",
-                   pdf, out});
-    p.waitForFinished(60000);
+    popplerOutput("pdftoppm", {"-r", QString::number(kCheckDpi), "-f", "1", "-l", "1", "-png",
+                               "-singlefile", pdf, out});
     return QImage(out + ".png");
   }
 
@@ -164,7 +161,7 @@ class PrintLayoutTest : public ::testing::Test {
     EXPECT_GT(darkPixels(page.copy(text)), 50);
     // Nothing of the preview-only line at 120 mm.
     const int hidden = qRound(pixelsAt(originY + 7 + 120));
-    EXPECT_EQ(firstDarkInRow(page.copy(0, hidden - 5, page.width(), 10), 5), -1);
+    EXPECT_EQ(darkPixels(page.copy(0, hidden - 5, page.width(), 10)), 0);
   }
 
   static bool dark(const QImage& image, int x, int y) { return qGray(image.pixel(x, y)) < 128; }
