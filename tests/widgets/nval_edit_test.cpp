@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QDialog>
 #include <QHBoxLayout>
+#include <QInputDevice>
 #include <QInputMethodEvent>
 #include <QMenu>
 #include <QMimeData>
@@ -15,7 +16,32 @@
 #include <gtest/gtest.h>
 
 namespace kelvane {
+namespace {}  // namespace
+}  // namespace kelvane
+
+// Runs Qt's clean-up routines now; exported by QtCore without a public
+// declaration.
+void qt_call_post_routines();
+
+namespace kelvane {
 namespace {
+
+// The test helper keeps its application object until the program exits, and
+// by then the caches Qt made lazily during the tests (the icon cache of the
+// context menu, the fallback keyboard device of the first key event) are
+// already gone: cleaning them from the application's destructor crashes.
+// They are cleaned here, after the last test, while they still exist.
+class LateQtCleanup : public ::testing::Environment {
+ public:
+  void TearDown() override {
+    if (!QCoreApplication::instance()) return;
+    qt_call_post_routines();
+    for (const QInputDevice* device : QInputDevice::devices()) {
+      if (device->parent() == QCoreApplication::instance()) delete device;
+    }
+  }
+};
+const auto* const kCleanup = ::testing::AddGlobalTestEnvironment(new LateQtCleanup);
 
 class NValEditTest : public ::testing::Test {
  protected:
