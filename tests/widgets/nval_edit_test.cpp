@@ -5,7 +5,6 @@
 #include <QClipboard>
 #include <QDialog>
 #include <QHBoxLayout>
-#include <QInputDevice>
 #include <QInputMethodEvent>
 #include <QMenu>
 #include <QMimeData>
@@ -27,18 +26,13 @@ namespace kelvane {
 namespace {
 
 // The test helper keeps its application object until the program exits, and
-// by then the caches Qt made lazily during the tests (the icon cache of the
-// context menu, the fallback keyboard device of the first key event) are
-// already gone: cleaning them from the application's destructor crashes.
-// They are cleaned here, after the last test, while they still exist.
+// by then the icon cache Qt made lazily for the context menu is already
+// gone: cleaning it from the application's destructor crashes. Qt's
+// clean-up routines run here instead, after the last test.
 class LateQtCleanup : public ::testing::Environment {
  public:
   void TearDown() override {
-    if (!QCoreApplication::instance()) return;
-    qt_call_post_routines();
-    for (const QInputDevice* device : QInputDevice::devices()) {
-      if (device->parent() == QCoreApplication::instance()) delete device;
-    }
+    if (QCoreApplication::instance()) qt_call_post_routines();
   }
 };
 const auto* const kCleanup = ::testing::AddGlobalTestEnvironment(new LateQtCleanup);
