@@ -426,6 +426,7 @@ void TStrColGrid::ApplyEditorSettings(QWidget* editor, int col, int row) const {
 }
 
 void TStrColGrid::ApplyOptions(GridOptions options) {
+  const bool changed = options != applied_;
   applied_ = options;
   setSelectionBehavior(options.testFlag(GridOption::RowSelect) ? SelectRows : SelectItems);
   setSelectionMode(options.testFlag(GridOption::RangeSelect) ? ContiguousSelection
@@ -439,7 +440,7 @@ void TStrColGrid::ApplyOptions(GridOptions options) {
   if (top_->count() > 0 && top_->sectionResizeMode(0) != resize) top_->setSectionResizeMode(resize);
   if (top_->count() == 0) top_->setSectionResizeMode(resize);
   side_->setSectionsMovable(options.testFlag(GridOption::RowMoving) && FixedCols() > 0);
-  RepaintAll();
+  if (changed) RepaintAll();
 }
 
 void TStrColGrid::RememberCell() {
@@ -709,8 +710,13 @@ void TStrColGrid::PaintCell(QPainter& painter, const QRect& cell, int col, int r
     background = Color();
   }
   if (p && p->FontColorEnabled()) text = OrPalette(p->FontColor(), *this, QPalette::Text);
-  // 3. highlighted text
-  if (highlighted && focusCellFontColorEnabled_) text = FocusCellFontColor();
+  // 3. highlighted text; with no colour of its own it takes the system's
+  // highlight text, so that it stays readable on the highlight.
+  if (highlighted && focusCellFontColorEnabled_) {
+    text = FocusCellFontColor();
+  } else if (highlighted && !(p && p->FontColorEnabled())) {
+    text = palette().color(QPalette::HighlightedText);
+  }
   painter.fillRect(cell, background);
   if (p && p->BrushEnabled()) painter.fillRect(cell, p->Brush());
 

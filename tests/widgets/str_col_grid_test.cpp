@@ -8,11 +8,13 @@
 #include <QElapsedTimer>
 #include <QHeaderView>
 #include <QImage>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 namespace kelvane {
@@ -168,7 +170,9 @@ TEST(StrColGridDrawing, TwoLinesBecomeTwoHalfHeightBands) {
   grid->OnDrawTextOneLine = [&](TStrColGrid&, int col, int row, TextBand& band) {
     if (col == 2 && row == 2) bands.push_back(band.rect);
   };
+  QSignalSpy before(grid.get(), &TStrColGrid::BeforeDraw);
   const QImage image = Shot(*grid);
+  EXPECT_GE(before.count(), 1);
   const QRect cell = grid->CellRect(2, 2);
   ASSERT_EQ(bands.size(), 2u);
   // Band rectangles are in painter coordinates; compare their sizes and the
@@ -205,6 +209,12 @@ TEST(StrColGridDrawing, FontWidthDrawsTheTextThatManyTimes) {
 
   grid->SetCellFontWidth(2, 2, 0);
   EXPECT_TRUE(DarkBox(Shot(*grid), cell).isEmpty());
+
+  // A cell without a parameter may have its text replaced before drawing.
+  grid->OnOutCellText = [](TStrColGrid&, int col, int row, QString& text) {
+    if (col == 3 && row == 2) text = QStringLiteral("WWW");
+  };
+  EXPECT_FALSE(DarkBox(Shot(*grid), grid->CellRect(3, 2)).isEmpty());
 }
 
 TEST(StrColGridDrawing, FixedCellsUseTheSameDrawingWithA3DFrame) {
@@ -240,6 +250,27 @@ TEST(StrColGridDrawing, SelectionIsHighlightedButNotTheFocusedCell) {
   QImage image = Shot(*grid);
   EXPECT_EQ(image.pixel(grid->CellRect(1, 1).center()), kWhite);  // focused
   EXPECT_EQ(image.pixel(grid->CellRect(2, 2).center()), qRgb(0, 0, 128));
+
+  // Highlighted text takes the highlight text colour, or the focus one.
+  grid->SetCells(2, 2, QStringLiteral("WWW"));
+  const auto hasTextIn = [&](const std::function<bool(QRgb)>& like) {
+    const QImage shot = Shot(*grid);
+    const QRect cell = grid->CellRect(2, 2);
+    for (int y = cell.top(); y <= cell.bottom(); ++y) {
+      for (int x = cell.left(); x <= cell.right(); ++x) {
+        if (like(shot.pixel(x, y))) return true;
+      }
+    }
+    return false;
+  };
+  const auto light = [](QRgb c) { return qGray(c) > 200; };
+  const auto reddish = [](QRgb c) { return qRed(c) > 160 && qGreen(c) < 60; };
+  EXPECT_TRUE(hasTextIn(light));  // Fusion's highlight text is white
+  grid->SetFocusCellFontColor(Qt::red);
+  EXPECT_FALSE(hasTextIn(reddish));
+  grid->SetFocusCellFontColorEnabled(true);
+  EXPECT_TRUE(hasTextIn(reddish));
+  EXPECT_FALSE(hasTextIn(light));
 
   // Row select highlights the whole current row, focused cell included.
   grid->SetOptions(grid->Options() | GridOption::RowSelect);
@@ -295,6 +326,7 @@ TEST(StrColGridInput, WholeRowSelectionAndDoubleClick) {
   ASSERT_EQ(rows.count(), 1);
   EXPECT_EQ(rows[0], (QList<QVariant>{1, 1, 3, 4}));  // from the first cell
 
+  QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, InViewport(*grid, 2, 5));
   QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, InViewport(*grid, 2, 5));
   EXPECT_EQ(doubles.count(), 1);
   EXPECT_EQ(grid->Selection().Top, 5);
@@ -356,6 +388,31 @@ TEST(StrColGridInput, ParameterOptionsApplyWhileItsCellIsCurrent) {
   EXPECT_TRUE(grid->model()->flags(grid->model()->index(1, 1)) & Qt::ItemIsEditable);
   grid->SetCurrentCell(3, 2);
   EXPECT_FALSE(grid->EffectiveOptions().testFlag(GridOption::Editing));
+}
+
+TEST(StrColGridInput, InPlaceEditorUsesTheCellFontAndWritesTheCell) {
+  auto grid = MakeGrid();
+  grid->SetOptions(grid->Options() | GridOption::Editing);
+  TSCGCellFont& big = grid->Fonts().Add();
+  QFont font = big.Font();
+  font.setPixelSize(20);
+  big.SetFont(font);
+  TSCGCellParam& p = grid->CellParams().Add();
+  p.SetCol(2);
+  p.SetRow(3);
+  p.SetFontName(big.Name());
+  Focus(*grid);
+  // A real double click: press and release, then the double-click event.
+  QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, InViewport(*grid, 2, 3));
+  QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, InViewport(*grid, 2, 3));
+  auto* editor = grid->findChild<QLineEdit*>();
+  ASSERT_NE(editor, nullptr);
+  EXPECT_EQ(editor->font().pixelSize(), 20);
+  QTest::keyClicks(editor, QStringLiteral("abc"));
+  EXPECT_EQ(editor->text(), QStringLiteral("abc"));
+  QTest::keyClick(editor, Qt::Key_Return);
+  QApplication::processEvents();  // the delegate commits in a queued call
+  EXPECT_EQ(grid->Cells(2, 3), QStringLiteral("abc"));
 }
 
 TEST(StrColGridInput, DraggingAFixedCellMovesTheRow) {
