@@ -3,6 +3,7 @@
 #include "layout/printer_paper.h"
 #include "layout/printer_query.h"
 #include "support/gui_app.h"
+#include "support/pdf_pages.h"
 #include "text/cp932.h"
 
 #include <QDateTime>
@@ -98,15 +99,6 @@ TEST(PrinterPaper, MetricsSeeTheStylePaperOnTheProgramPrinter) {
   EXPECT_FALSE(m.hasPrinter);
 }
 
-QString popplerOutput(const char* tool, const QStringList& arguments) {
-  QProcess p;
-  p.start(QString::fromLatin1(tool), arguments);
-  p.waitForFinished(60000);
-  return QString::fromUtf8(p.readAllStandardOutput());
-}
-QString pdfText(const QString& pdf) { return popplerOutput("pdftotext", {pdf, "-"}); }
-QString pdfInfo(const QString& pdf) { return popplerOutput("pdfinfo", {pdf}); }
-
 // A receipt with a black box, a thick line, a preview-only line and a text,
 // offset by 5 x 7 mm; the preview leaves the offset out (mode 1), the
 // paper never does.
@@ -132,12 +124,7 @@ class PrintLayoutTest : public ::testing::Test {
 
   // The first page of `pdf` at kCheckDpi, or a null image.
   QImage rasterise(const QString& pdf) const {
-    if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty()) return {};
-    const QString out = dir.filePath(QStringLiteral("page"));
-    QFile::remove(out + ".png");
-    popplerOutput("pdftoppm", {"-r", QString::number(kCheckDpi), "-f", "1", "-l", "1", "-png",
-                               "-singlefile", pdf, out});
-    return QImage(out + ".png");
+    return testing::RasterisePdf(pdf, kCheckDpi, dir.filePath(QStringLiteral("page")));
   }
 
   // Checks the drawing on a page whose printable area starts at
@@ -147,40 +134,23 @@ class PrintLayoutTest : public ::testing::Test {
     const double left = originX + 5 + 20;
     const double boxTop = originY + 7 + 30;
     const int boxMiddle = qRound(pixelsAt(originY + 7 + 40));
-    EXPECT_NEAR(firstDarkInRow(page, boxMiddle), pixelsAt(left), 1.0);
-    EXPECT_NEAR(firstDarkInColumn(page, qRound(pixelsAt(left + 25)), 0), pixelsAt(boxTop), 1.0);
+    EXPECT_NEAR(testing::FirstDarkInRow(page, boxMiddle), pixelsAt(left), 1.0);
+    EXPECT_NEAR(testing::FirstDarkInColumn(page, qRound(pixelsAt(left + 25)), 0), pixelsAt(boxTop), 1.0);
     // The 80 mm line: about 1 mm thick, centred on its y.
     const int column = qRound(pixelsAt(left + 60));
-    const int top = firstDarkInColumn(page, column, qRound(pixelsAt(originY + 7 + 60)));
+    const int top = testing::FirstDarkInColumn(page, column, qRound(pixelsAt(originY + 7 + 60)));
     int bottom = top;
-    while (bottom + 1 < page.height() && dark(page, column, bottom + 1)) ++bottom;
+    while (bottom + 1 < page.height() && testing::Dark(page, column, bottom + 1)) ++bottom;
     EXPECT_NEAR((top + bottom + 1) / 2.0, pixelsAt(originY + 7 + 80), 1.0);
     // The 20-point text at 95 mm (about 7 mm high).
     const QRect text(qRound(pixelsAt(left)), qRound(pixelsAt(originY + 7 + 95)),
                      qRound(pixelsAt(60)), qRound(pixelsAt(8)));
-    EXPECT_GT(darkPixels(page.copy(text)), 50);
+    EXPECT_GT(testing::DarkPixels(page.copy(text)), 50);
     // Nothing of the preview-only line at 120 mm.
     const int hidden = qRound(pixelsAt(originY + 7 + 120));
-    EXPECT_EQ(darkPixels(page.copy(0, hidden - 5, page.width(), 10)), 0);
+    EXPECT_EQ(testing::DarkPixels(page.copy(0, hidden - 5, page.width(), 10)), 0);
   }
 
-  static bool dark(const QImage& image, int x, int y) { return qGray(image.pixel(x, y)) < 128; }
-  static int darkPixels(const QImage& image) {
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y)
-      for (int x = 0; x < image.width(); ++x) count += dark(image, x, y);
-    return count;
-  }
-  static int firstDarkInRow(const QImage& image, int y) {
-    for (int x = 0; x < image.width(); ++x)
-      if (dark(image, x, y)) return x;
-    return -1;
-  }
-  static int firstDarkInColumn(const QImage& image, int x, int fromY) {
-    for (int y = fromY; y < image.height(); ++y)
-      if (dark(image, x, y)) return y;
-    return -1;
-  }
 };
 
 TEST_F(PrintLayoutTest, PdfPageIsMeasuredFromThePrintableAreaPlusTheOffset) {
@@ -193,7 +163,7 @@ TEST_F(PrintLayoutTest, PdfPageIsMeasuredFromThePrintableAreaPlusTheOffset) {
   if (page.isNull()) GTEST_SKIP() << "pdftoppm is not installed";
   EXPECT_NEAR(page.width(), pixelsAt(210), 1);
   expectReceiptAt(page, 12.7, 19.05);
-  EXPECT_TRUE(pdfText(path("receipt.pdf")).contains(QStringLiteral("KELVANE 4711")));
+  EXPECT_TRUE(testing::PdfText(path("receipt.pdf")).contains(QStringLiteral("KELVANE 4711")));
 }
 
 TEST_F(PrintLayoutTest, LayoutThatCannotBeDrawnPrintsNothing) {
@@ -223,43 +193,12 @@ TEST_F(PrintLayoutTest, PrinterThatCannotStartIsAFailure) {
 
 // --- a real print through CUPS -------------------------------------------
 
-bool runningInCi() {
-  const QByteArray ci = qgetenv("CI").toLower();
-  return !ci.isEmpty() && ci != "false" && ci != "0";
-}
-
-bool pdfIsComplete(const QString& file) {
-  QFile f(file);
-  if (!f.open(QIODevice::ReadOnly) || f.size() < 16) return false;
-  f.seek(std::max<qint64>(0, f.size() - 1024));
-  return f.readAll().contains("%%EOF");
-}
-
-// The PDF cups-pdf writes for the job titled `title` (it names the file
-// after the title), once it is written completely.
-std::optional<QString> waitForPdf(const QString& folder, const QString& title, int seconds) {
-  const QDateTime until = QDateTime::currentDateTime().addSecs(seconds);
-  while (QDateTime::currentDateTime() < until) {
-    const QStringList found =
-        QDir(folder).entryList({QStringLiteral("*%1*.pdf").arg(title)}, QDir::Files);
-    if (!found.isEmpty()) {
-      const QString file = QDir(folder).filePath(found.first());
-      if (pdfIsComplete(file)) return file;
-    }
-    QThread::msleep(250);
-  }
-  return std::nullopt;
-}
-
 TEST_F(PrintLayoutTest, RealPrintOnTheCupsPdfQueue) {
   const QString folder = qEnvironmentVariable("KELVANE_CUPS_PDF_DIR");
   const QString queue = qEnvironmentVariable("PRINTER");
-  if (folder.isEmpty() || queue.isEmpty()) {
-    const char* why =
-        "CUPS could not be set up: KELVANE_CUPS_PDF_DIR and PRINTER are not set (test.sh sets "
-        "them once the cups-pdf queue KelvanePDF has printed a probe page; see its warning)";
-    if (runningInCi()) FAIL() << why;
-    GTEST_SKIP() << why;
+  if (const QString why = testing::CupsQueueMissing(); !why.isEmpty()) {
+    if (testing::RunningInCi()) FAIL() << why.toStdString();
+    GTEST_SKIP() << why.toStdString();
   }
   const QPrinterInfo info = QPrinterInfo::printerInfo(queue);
   ASSERT_FALSE(info.isNull()) << "CUPS does not know the printer " << queue.toStdString();
@@ -272,7 +211,7 @@ TEST_F(PrintLayoutTest, RealPrintOnTheCupsPdfQueue) {
 
   const Expected<void> printed = PrintLayout(printer, doc, settings);
   ASSERT_TRUE(printed.ok()) << printed.error().toStdString();
-  const std::optional<QString> pdf = waitForPdf(folder, title, 30);
+  const std::optional<QString> pdf = testing::WaitForPdf(folder, title, 30);
   ASSERT_TRUE(pdf) << "no PDF named after " << title.toStdString() << " in " << folder.toStdString()
                    << " within 30 s";
   const QImage page = rasterise(*pdf);
@@ -280,7 +219,7 @@ TEST_F(PrintLayoutTest, RealPrintOnTheCupsPdfQueue) {
                   device.offsetDotsY * 25.4 / device.dpiY);
   // The text went through Ghostscript as a Type 3 font and cannot be read
   // back as letters; the job's title shows it is our page.
-  EXPECT_TRUE(pdfInfo(*pdf).contains(title));
+  EXPECT_TRUE(testing::PdfInfo(*pdf).contains(title));
   if (!HasFailure()) QFile::remove(*pdf);
 }
 
