@@ -121,15 +121,17 @@ class TStrColGrid::SelectionModel : public QItemSelectionModel {
 
   void setCurrentIndex(const QModelIndex& index, SelectionFlags command) override {
     refusedLast_ = false;
-    if (!grid_->quiet_ && index.isValid() && !grid_->SelectCell(index)) {
+    if (grid_ && !grid_->quiet_ && index.isValid() && !grid_->SelectCell(index)) {
       refusedLast_ = true;
       return;
     }
     QItemSelectionModel::setCurrentIndex(index, command);
-    if (index.isValid()) grid_->RememberCell();
+    if (grid_ && index.isValid()) grid_->RememberCell();
   }
 
   [[nodiscard]] bool RefusedLast() const { return refusedLast_; }
+  // The grid is going away: its children may still move the current cell.
+  void Detach() { grid_ = nullptr; }
 
  private:
   TStrColGrid* grid_;
@@ -182,7 +184,10 @@ TStrColGrid::TStrColGrid(QWidget* parent)
   ResetCurrentCell();
 }
 
-TStrColGrid::~TStrColGrid() = default;
+TStrColGrid::~TStrColGrid() {
+  quiet_ = true;
+  selection_->Detach();
+}
 
 // ---- size and texts
 
