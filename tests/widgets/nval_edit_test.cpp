@@ -14,10 +14,6 @@
 
 #include <gtest/gtest.h>
 
-namespace kelvane {
-namespace {}  // namespace
-}  // namespace kelvane
-
 // Runs Qt's clean-up routines now; exported by QtCore without a public
 // declaration.
 void qt_call_post_routines();
@@ -42,23 +38,21 @@ class NValEditTest : public ::testing::Test {
   void SetUp() override { testing::EnsureWidgetApplication(); }
 
   // Keys typed one by one; the number of beeps they caused.
-  static int type(NumericLineEdit& field, const char* keys) {
-    QSignalSpy beeps(&field, &NumericLineEdit::beeped);
-    QTest::keyClicks(&field, QString::fromLatin1(keys));
+  static int type(QWidget* field, const char* keys) {
+    QSignalSpy beeps(field, SIGNAL(beeped()));
+    QTest::keyClicks(field, QString::fromLatin1(keys));
     return int(beeps.count());
   }
-
-  static void paste(NumericLineEdit& field, const QString& clipboardText) {
+  static void paste(QWidget* field, const QString& clipboardText) {
     QGuiApplication::clipboard()->setText(clipboardText);
-    QTest::keyClick(&field, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
   }
-
   static QColor textColour(const QWidget& field) {
     return field.palette().color(QPalette::Active, QPalette::Text);
   }
 };
 
-// A shown window with two fields, for focus changes.
+// A shown, active window with two fields, for focus changes.
 struct TwoFields {
   QWidget window;
   TNValEdit* first = new TNValEdit(&window);
@@ -74,60 +68,54 @@ struct TwoFields {
   }
 };
 
-TEST_F(NValEditTest, TypedDigitsAreGroupedAndRightAligned) {
+TEST_F(NValEditTest, KeysBuildTheValueAndBeepWhenRejected) {
   TNValEdit field;
   EXPECT_TRUE(field.alignment() & Qt::AlignRight);
-  EXPECT_EQ(type(field, "1234"), 0);
+  EXPECT_EQ(type(&field, "1234"), 0);
   EXPECT_EQ(field.text(), "1,234");
-  EXPECT_EQ(field.value(), 1234);
-  field.setPutAComma(false);
-  EXPECT_EQ(field.text(), "1234");
-  EXPECT_EQ(type(field, "x "), 0);  // consumed without effect
-  EXPECT_EQ(field.text(), "1234");
+  EXPECT_EQ(type(&field, "56789"), 0);
+  EXPECT_EQ(type(&field, "0"), 1);        // a tenth digit
+  QTest::keyClick(&field, Qt::Key_Left);  // ignored: the caret stays at the end
+  EXPECT_EQ(field.cursorPosition(), field.text().size());
+  QTest::keyClick(&field, Qt::Key_Home);  // selects all
+  type(&field, "7");
+  EXPECT_EQ(field.value(), 7);
+  QTest::keyClick(&field, Qt::Key_Delete);  // no selection, no DelAllClear
+  EXPECT_EQ(field.value(), 7);
+  field.setDelAllClear(true);
+  QTest::keyClick(&field, Qt::Key_Delete);
+  EXPECT_EQ(field.text(), "");
+
+  TNValEditC money;
+  EXPECT_EQ(type(&money, "0.12345"), 1);
+  EXPECT_EQ(money.text(), "0.1234");
+  EXPECT_EQ(money.valueUnits(), 1234);
+  EXPECT_EQ(money.property("Value").toLongLong(), 1234);
 }
 
-TEST_F(NValEditTest, PointAndBackspace) {
+TEST_F(NValEditTest, FullWidthKeysAreTypedAsDigits) {
   TNValEdit field;
-  type(field, ".5");
-  EXPECT_EQ(field.text(), "0.5");
-
-  TNValEdit other;
-  type(other, "1.");
-  EXPECT_EQ(other.text(), "1.");
-  QTest::keyClick(&other, Qt::Key_Backspace);
-  EXPECT_EQ(other.text(), "");
-  other.setZeroDisplay(true);
-  type(other, "1.");
-  QTest::keyClick(&other, Qt::Key_Backspace);
-  EXPECT_EQ(other.text(), "0");
+  QKeyEvent five(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QStringLiteral(u"５"));
+  QApplication::sendEvent(&field, &five);
+  QInputMethodEvent commit;
+  commit.setCommitString(QStringLiteral(u"．２"));
+  QApplication::sendEvent(&field, &commit);
+  EXPECT_EQ(field.text(), "5.2");
 }
 
-TEST_F(NValEditTest, MinusShowsInMinusColour) {
-  TNValEdit field;
-  const QColor normal = textColour(field);
-  field.setMinusColor(Qt::red);
-  type(field, "-");
-  EXPECT_EQ(field.text(), "-");
-  type(field, "5");
-  EXPECT_EQ(field.text(), "-5");
-  EXPECT_EQ(field.value(), -5);
-  EXPECT_EQ(textColour(field), QColor(Qt::red));
-  type(field, "-");
-  EXPECT_EQ(field.text(), "5");
-  EXPECT_EQ(textColour(field), normal);
-}
-
-TEST_F(NValEditTest, FontColourChangesMoveAnEqualMinusColour) {
+TEST_F(NValEditTest, MinusColourFollowsTheSignAndTheFontColour) {
   TNValEdit field;
   EXPECT_EQ(field.minusColor(), field.fontColor());  // both the window text colour
-  field.setFontColor(Qt::blue);
+  field.setFontColor(Qt::blue);                      // equal colours move together
   EXPECT_EQ(field.minusColor(), QColor(Qt::blue));
   field.setMinusColor(Qt::red);
-  field.setValue(-2);
-  field.setFontColor(Qt::darkGreen);  // MinusColor differs now: it stays
-  EXPECT_EQ(field.minusColor(), QColor(Qt::red));
+  type(&field, "-5");
+  EXPECT_EQ(field.text(), "-5");
   EXPECT_EQ(textColour(field), QColor(Qt::red));
-  field.setValue(2);
+  field.setFontColor(Qt::darkGreen);  // different now: MinusColor stays and shows
+  EXPECT_EQ(textColour(field), QColor(Qt::red));
+  type(&field, "-");
+  EXPECT_EQ(field.text(), "5");
   EXPECT_EQ(textColour(field), QColor(Qt::darkGreen));
   // A palette set from outside counts as a new font colour.
   QPalette p = field.palette();
@@ -135,153 +123,72 @@ TEST_F(NValEditTest, FontColourChangesMoveAnEqualMinusColour) {
   field.setPalette(p);
   EXPECT_EQ(field.fontColor(), QColor(Qt::magenta));
   field.setValue(-1);
-  EXPECT_EQ(textColour(field), QColor(Qt::red));
-  // Making MinusColor equal to the font colour shows it at once.
-  field.setMinusColor(Qt::magenta);
+  field.setMinusColor(Qt::magenta);  // shown at once, though now equal
   EXPECT_EQ(textColour(field), QColor(Qt::magenta));
-}
-
-TEST_F(NValEditTest, FixedDecimalsAlsoAfterFocusLeaves) {
-  TwoFields w;
-  w.first->setFixDecimal(2);
-  w.first->setFocus();
-  EXPECT_EQ(type(*w.first, "1.23"), 0);
-  EXPECT_EQ(type(*w.first, "4"), 1);
-  EXPECT_EQ(w.first->text(), "1.23");
-  w.second->setFocus();
-  EXPECT_EQ(w.first->text(), "1.23");
-  w.first->setValue(1.5L);
-  EXPECT_EQ(w.first->text(), "1.50");
-}
-
-TEST_F(NValEditTest, DigitLimitsBeep) {
-  TNValEdit fixed;
-  fixed.setFixDecimal(2);
-  EXPECT_EQ(type(fixed, "1234567"), 0);
-  EXPECT_EQ(type(fixed, "8"), 1);
-  TNValEdit free;
-  EXPECT_EQ(type(free, "123456789"), 0);
-  EXPECT_EQ(type(free, "0"), 1);
-  EXPECT_EQ(free.text(), "123,456,789");
-  free.setValue(1e12L);
-  EXPECT_EQ(free.text(), "999,999,999");
-}
-
-TEST_F(NValEditTest, NegativesNotPermitted) {
-  TNValEdit field;
-  field.setPrmtNegative(false);
-  EXPECT_EQ(type(field, "-"), 1);
-  field.setValue(-3);
-  EXPECT_EQ(field.value(), 3);
 }
 
 TEST_F(NValEditTest, PasteReplacesTheWholeValue) {
   TNValEdit field;
-  type(field, "99");
-  paste(field, QStringLiteral(u"１，２３４"));
-  EXPECT_EQ(field.value(), 1234);
+  type(&field, "99");
+  paste(&field, QStringLiteral(u"１，２３４"));
   EXPECT_EQ(field.text(), "1,234");
-  paste(field, QStringLiteral("12,34"));
+  paste(&field, QStringLiteral("12,34"));
   EXPECT_EQ(field.value(), 0);
-  type(field, "5");
-  paste(field, QStringLiteral("abc"));
-  EXPECT_EQ(field.value(), 0);
-  paste(field, QStringLiteral(u"¥1,000"));
+  paste(&field, QStringLiteral(u"¥1,000"));
   EXPECT_EQ(field.value(), 1000);
-  // No text on the clipboard: 0.
-  QGuiApplication::clipboard()->setMimeData(new QMimeData);
+  paste(&field, QStringLiteral("abc"));
+  EXPECT_EQ(field.value(), 0);
+  paste(&field, QStringLiteral("8"));
+  QGuiApplication::clipboard()->setMimeData(new QMimeData);  // no text: 0
   QTest::keyClick(&field, Qt::Key_V, Qt::ControlModifier);
   EXPECT_EQ(field.value(), 0);
+
+  field.setValue(-250.5L);
+  field.selectAll();
+  QTest::keyClick(&field, Qt::Key_X, Qt::ControlModifier);
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), "-250.5");
+  EXPECT_EQ(field.value(), 0);
+  paste(&field, QGuiApplication::clipboard()->text());  // what it showed reads back
+  EXPECT_EQ(field.value(), -250.5L);
 }
 
-TEST_F(NValEditTest, ReadOnlyCopiesButDoesNotChange) {
+TEST_F(NValEditTest, ReadOnlyCopiesButChangesNothing) {
   TNValEdit field;
   field.setValue(4321);
   field.setReadOnly(true);
   field.selectAll();
   QTest::keyClick(&field, Qt::Key_C, Qt::ControlModifier);
   EXPECT_EQ(QGuiApplication::clipboard()->text(), "4,321");
-  paste(field, QStringLiteral("7"));
-  type(field, "8");
+  paste(&field, QStringLiteral("7"));
+  type(&field, "8-");
   QTest::keyClick(&field, Qt::Key_Backspace);
-  QTest::keyClick(&field, Qt::Key_Delete);
   QTest::keyClick(&field, Qt::Key_X, Qt::ControlModifier);
+  QTest::keyClick(&field, Qt::Key_Escape);
   EXPECT_EQ(field.value(), 4321);
-  EXPECT_FALSE(field.testAttribute(Qt::WA_InputMethodEnabled));
+  EXPECT_FALSE(field.testAttribute(Qt::WA_InputMethodEnabled));  // not back on
 }
 
-TEST_F(NValEditTest, CutCopiesTheSelectionThenClears) {
-  TNValEdit field;
-  field.setValue(-250.5L);
-  QTest::keyClick(&field, Qt::Key_Home);  // selects all
-  EXPECT_EQ(field.selectedText(), "-250.5");
-  QTest::keyClick(&field, Qt::Key_X, Qt::ControlModifier);
-  EXPECT_EQ(QGuiApplication::clipboard()->text(), "-250.5");
-  EXPECT_EQ(field.value(), 0);
-  paste(field, QStringLiteral("-250.5"));  // what the field shows reads back
-  EXPECT_EQ(field.value(), -250.5L);
-}
-
-TEST_F(NValEditTest, SelectionThenDigitStartsAgain) {
-  TNValEdit field;
-  field.setValue(8888);
-  QTest::keyClick(&field, Qt::Key_Home);
-  type(field, "7");
-  EXPECT_EQ(field.value(), 7);
-  // Left is ignored: the caret stays at the end.
-  QTest::keyClick(&field, Qt::Key_Left);
-  EXPECT_EQ(field.cursorPosition(), field.text().size());
-  EXPECT_FALSE(field.hasSelectedText());
-}
-
-TEST_F(NValEditTest, DeleteClearsWithSelectionOrDelAllClear) {
-  TNValEdit field;
-  field.setValue(12);
-  QTest::keyClick(&field, Qt::Key_Delete);
-  EXPECT_EQ(field.value(), 12);
-  field.setDelAllClear(true);
-  QTest::keyClick(&field, Qt::Key_Delete);
-  EXPECT_EQ(field.value(), 0);
-  EXPECT_EQ(field.text(), "");
-}
-
-TEST_F(NValEditTest, CurrencyFieldTakesFourDecimals) {
-  TNValEditC field;
-  EXPECT_EQ(type(field, "0.1234"), 0);
-  EXPECT_EQ(type(field, "5"), 1);
-  EXPECT_EQ(field.text(), "0.1234");
-  EXPECT_EQ(field.valueUnits(), 1234);
-  field.setValueUnits(120000000);
-  EXPECT_EQ(field.text(), "12,000");
-  EXPECT_EQ(field.property("Value").toLongLong(), 120000000);
-}
-
-TEST_F(NValEditTest, EscapeRestoresTheValueAtFocus) {
+TEST_F(NValEditTest, FocusSelectsRemembersAndCloses) {
   TwoFields w;
+  w.first->setFixDecimal(2);
   w.first->setValue(25);
-  w.second->setFocus();
-  w.first->setFocus();
-  EXPECT_TRUE(w.first->hasSelectedText());  // focus by program: all selected
-  type(*w.first, "31");
-  EXPECT_EQ(w.first->value(), 31);
-  QTest::keyClick(w.first, Qt::Key_Escape);
-  EXPECT_EQ(w.first->value(), 25);
-  EXPECT_EQ(w.first->text(), "25");
-}
-
-TEST_F(NValEditTest, FocusSelectsAllUnlessByMouse) {
-  TwoFields w;
-  w.first->setValue(100);
   w.second->setValue(200);
   w.second->setFocus(Qt::TabFocusReason);
   w.first->setFocus(Qt::TabFocusReason);
-  EXPECT_EQ(w.first->selectedText(), "100");
-  w.first->setAutoSelect(false);
+  EXPECT_EQ(w.first->selectedText(), "25.00");
+  EXPECT_EQ(type(w.first, "1.234"), 1);
+  EXPECT_EQ(w.first->text(), "1.23");
+  QTest::keyClick(w.first, Qt::Key_Escape);  // the value at focus
+  EXPECT_EQ(w.first->text(), "25.00");
+  type(w.first, ".");  // no room: two decimals are there
+  QTest::keyClick(w.first, Qt::Key_Home);
+  type(w.first, "1.");
   w.second->setFocus(Qt::TabFocusReason);
+  EXPECT_EQ(w.first->text(), "1.00");
+
+  w.first->setAutoSelect(false);
   w.first->setFocus(Qt::TabFocusReason);
   EXPECT_FALSE(w.first->hasSelectedText());
-  EXPECT_EQ(w.first->cursorPosition(), 3);
-
   // A click puts the caret at the end; a double click keeps its selection.
   QTest::mouseClick(w.second, Qt::LeftButton, {}, QPoint(5, w.second->height() / 2));
   EXPECT_TRUE(w.second->hasFocus());
@@ -312,23 +219,11 @@ TEST_F(NValEditTest, EnterMovesOnOrGoesToTheDefaultButton) {
   QTest::keyClick(field, Qt::Key_Return);
   EXPECT_TRUE(next->hasFocus());
   EXPECT_EQ(clicked.count(), 0);
-
-  QTest::keyClick(next, Qt::Key_Return);  // not claimed: the dialog's default button
+  QTest::keyClick(next, Qt::Key_Return);  // not claimed: the default button gets it
   EXPECT_EQ(clicked.count(), 1);
-
   next->setArrowNext(true);
-  next->setFocus();
   QTest::keyClick(next, Qt::Key_Up);
   EXPECT_TRUE(field->hasFocus());
-}
-
-TEST_F(NValEditTest, LeadingCharacterStandsBeforeTheMinus) {
-  TNValEditC field;
-  field.setLeadingChar(u'\\');
-  field.setValueUnits(-10000000);
-  EXPECT_EQ(field.text(), "\\-1,000");
-  field.setEntryText(field.text());
-  EXPECT_EQ(field.valueUnits(), -10000000);
 }
 
 TEST_F(NValEditTest, TextSetFromOutsideIsParsed) {
@@ -338,34 +233,21 @@ TEST_F(NValEditTest, TextSetFromOutsideIsParsed) {
   static_cast<QLineEdit&>(field).setText(QStringLiteral("2,000"));
   EXPECT_EQ(field.value(), 2000);
   field.setProperty("text", QStringLiteral("12,34"));
-  EXPECT_EQ(field.value(), 0);
   EXPECT_EQ(field.text(), "");
   field.setProperty("Value", 3.25);
   EXPECT_EQ(field.text(), "3.25");
-}
-
-TEST_F(NValEditTest, FullWidthKeysAreTypedAsDigits) {
-  TNValEdit field;
-  QKeyEvent five(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QStringLiteral(u"５"));
-  QApplication::sendEvent(&field, &five);
-  QInputMethodEvent commit;
-  commit.setCommitString(QStringLiteral(u"．２"));
-  QApplication::sendEvent(&field, &commit);
-  EXPECT_EQ(field.text(), "5.2");
 }
 
 TEST_F(NValEditTest, ChangedFiresExceptWhileLoading) {
   TNValEdit field;
   QSignalSpy changed(&field, &NumericLineEdit::changed);
   field.beginLoading();
-  field.setMaxDigits(5);
   field.setValue(-42);
   field.endLoading();
   EXPECT_EQ(changed.count(), 0);
   EXPECT_FALSE(field.isModified());
-  EXPECT_EQ(field.text(), "-42");
 
-  type(field, "1");
+  type(&field, "1");
   EXPECT_EQ(changed.count(), 1);
   EXPECT_TRUE(field.isModified());
   QTest::keyClick(&field, Qt::Key_Escape);  // the loaded value is the value at focus
@@ -378,30 +260,27 @@ TEST_F(NValEditTest, ContextMenuEditsGoThroughTheValue) {
   field.setValue(55);
   field.selectAll();
   QGuiApplication::clipboard()->setText(QStringLiteral("1,000"));
+  const auto editItems = [](QMenu& menu) {
+    QList<QAction*> items;
+    for (QAction* a : menu.actions()) {
+      if (!a->isSeparator()) items.append(a);
+    }
+    return items;  // Undo, Redo, Cut, Copy, Paste, Delete, Select All
+  };
   std::unique_ptr<QMenu> menu(field.createNumericContextMenu());
-  QAction* pasteAction = nullptr;
-  QAction* deleteAction = nullptr;
-  QList<QAction*> items;
-  for (QAction* a : menu->actions()) {
-    if (!a->isSeparator()) items.append(a);
-  }
+  const QList<QAction*> items = editItems(*menu);
   ASSERT_EQ(items.size(), 7);
-  pasteAction = items[4];
-  deleteAction = items[5];
-  EXPECT_TRUE(deleteAction->isEnabled());
-  pasteAction->trigger();
+  items[4]->trigger();
   EXPECT_EQ(field.value(), 1000);
   field.selectAll();
-  deleteAction->trigger();
+  items[5]->trigger();
   EXPECT_EQ(field.value(), 0);
 
+  field.setValue(77);
   field.setReadOnly(true);
   std::unique_ptr<QMenu> readOnly(field.createNumericContextMenu());
-  int enabledEdits = 0;
-  for (QAction* a : readOnly->actions()) {
-    if (a->text().contains(QStringLiteral("Paste")) && a->isEnabled()) ++enabledEdits;
-  }
-  EXPECT_EQ(enabledEdits, 0);
+  for (QAction* a : editItems(*readOnly)) a->trigger();  // nothing edits
+  EXPECT_EQ(field.value(), 77);
 }
 
 }  // namespace
