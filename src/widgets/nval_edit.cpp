@@ -237,10 +237,12 @@ void NumericLineEdit::keyPressEvent(QKeyEvent* event) {
       event->accept();
       return;
     case Qt::Key_Escape:
-      if (editable) {
-        entry_->escape();
-        refresh();
+      if (!editable) {  // left to the window, which may close a dialog
+        QLineEdit::keyPressEvent(event);
+        return;
       }
+      entry_->escape();
+      refresh();
       event->accept();
       return;
     case Qt::Key_Return:
