@@ -14,24 +14,8 @@
 
 #include <gtest/gtest.h>
 
-// Runs Qt's clean-up routines now; exported by QtCore without a public
-// declaration.
-void qt_call_post_routines();
-
 namespace kelvane {
 namespace {
-
-// The test helper keeps its application object until the program exits, and
-// by then the icon cache Qt made lazily for the context menu is already
-// gone: cleaning it from the application's destructor crashes. Qt's
-// clean-up routines run here instead, after the last test.
-class LateQtCleanup : public ::testing::Environment {
- public:
-  void TearDown() override {
-    if (QCoreApplication::instance()) qt_call_post_routines();
-  }
-};
-const auto* const kCleanup = ::testing::AddGlobalTestEnvironment(new LateQtCleanup);
 
 class NValEditTest : public ::testing::Test {
  protected:
