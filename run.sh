@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Install what is missing, build, install the program folder ~/Kelvane and
-# start ネムリカ.  Until the main window exists, render the sample layout
-# to a PDF instead.  Arguments are passed on to the program.
+# start ネムリカ.  Without a display, render the sample layout to a PDF
+# instead.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"
 source scripts/common.sh
@@ -22,7 +22,11 @@ if [ -x "$app" ]; then
     install -m 755 "$app" "$dest/kelvane"
 fi
 install -m 755 "$tool" "$dest/kelvane-render"
-cp -R "$KV_ROOT/data/." "$dest/"
+# The delivered files are brought up to date; styles the user may have
+# changed or saved under a delivered name are never overwritten.
+mkdir -p "$dest/style"
+find "$KV_ROOT/data" -mindepth 1 -maxdepth 1 ! -name style -exec cp -R {} "$dest/" \;
+cp -R -n "$KV_ROOT/data/style/." "$dest/style/"
 
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
     if [ -x "$app" ]; then

@@ -1,0 +1,39 @@
+#include "app/app_setup.h"
+
+#include "layout/font_substitutions.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QProxyStyle>
+#include <QStyleFactory>
+#include <QToolTip>
+
+namespace kelvane {
+
+namespace {
+
+// Hints show after 600 ms.
+class HintStyle : public QProxyStyle {
+ public:
+  using QProxyStyle::QProxyStyle;
+  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                QStyleHintReturn* data) const override {
+    if (hint == SH_ToolTip_WakeUpDelay) return 600;
+    return QProxyStyle::styleHint(hint, option, widget, data);
+  }
+};
+
+}  // namespace
+
+void SetUpApplication(QApplication& app) {
+  QApplication::setApplicationName(QStringLiteral("kelvane"));
+  app.setStyle(new HintStyle(QStyleFactory::create(QStringLiteral("Fusion"))));
+  InstallFontSubstitutions();
+  QApplication::setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
+  QPalette hints = QToolTip::palette();
+  hints.setColor(QPalette::ToolTipBase, QColor(0, 255, 0));
+  hints.setColor(QPalette::ToolTipText, Qt::black);
+  QToolTip::setPalette(hints);
+}
+
+}  // namespace kelvane

@@ -1,0 +1,187 @@
+// The main window's commands: which menu item, button and key reaches which
+// operation.
+
+#include "app/info_tools.h"
+#include "app/message_boxes.h"
+#include "app/pages/company_info_page.h"
+#include "app/pages/environment_page.h"
+#include "app/pages/images_page.h"
+#include "app/pages/lines_page.h"
+#include "app/pages/positions_page.h"
+#include "app/pages/receipt_issue_page.h"
+#include "app/pages/style_settings_page.h"
+#include "app/pages/texts_page.h"
+#include "app/pages/tool_strip.h"
+#include "app/print_command.h"
+#include "app/receipt_main_form.h"
+#include "app/settings_store.h"
+#include "app/style_commands.h"
+#include "app/top_bar.h"
+#include "layout/header_lines.h"
+#include "widgets/icon_button.h"
+#include "widgets/nval_edit.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDesktopServices>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPushButton>
+#include <QScreen>
+
+namespace kelvane {
+
+namespace {
+
+// Enter in the offset and size fields applies them at once; the key goes
+// no further.
+class ApplyOnEnter : public QObject {
+ public:
+  ApplyOnEnter(ReceiptMainForm& form) : QObject(&form), form_(form) {}
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress) return false;
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key != Qt::Key_Return && key != Qt::Key_Enter) return false;
+    form_.applyHeaderSettings();
+    return true;
+  }
+
+ private:
+  ReceiptMainForm& form_;
+};
+
+void openOrSay(ReceiptMainForm& form, const QString& path, const QString& what) {
+  if (OpenLocalDocument(path)) return;
+  info_box(QStringLiteral("%1「%2」が見つからないか、開けません。").arg(what, path),
+           QStringLiteral("確認"), &form);
+}
+
+}  // namespace
+
+void ReceiptMainForm::connectCommands() {
+  connect(menu.releaseVersion, &QAction::triggered, this, [this] {
+    info_box(QString::fromUtf8(kReleaseVersionText), QStringLiteral("確認"), this);
+  });
+  connect(menu.printerSetup, &QAction::triggered, this, [this] {
+    dialogs.printerSetup(this, printer());
+    UpdatePrinterMetrics();
+  });
+  connect(menu.Print1, &QAction::triggered, this, [this] { PrintReceipt(*this); });
+  connect(toolStrip->IconButton22, &TIconButton::clicked, this, [this] { PrintReceipt(*this); });
+  for (QAction* quit : {menu.quit}) connect(quit, &QAction::triggered, this, &QWidget::close);
+  connect(toolStrip->exitButton, &TIconButton::clicked, this, &QWidget::close);
+  connect(receiptPage->exitButton, &QPushButton::clicked, this, &QWidget::close);
+  connect(environmentPage->closeButton, &QPushButton::clicked, this, &QWidget::close);
+  connect(environmentPage->updateButton, &QPushButton::clicked, this, [this] {
+    RebuildHeaderLines(document(), *this);
+    conf_write(*this, true);
+  });
+  for (QCheckBox* mark : {environmentPage->CheckBox1, environmentPage->CheckBox2}) {
+    connect(mark, &QCheckBox::clicked, this, [this] { applyHeaderSettings(); });
+  }
+  connectViewCommands();
+  connectStyleCommands();
+  connectInformationCommands();
+}
+
+void ReceiptMainForm::connectViewCommands() {
+  connect(menu.showReceiptPage, &QAction::triggered, this, [this] { showPage(receiptPage); });
+  connect(menu.showCompanyPage, &QAction::triggered, this, [this] { showPage(companyPage); });
+  connect(menu.showEnvironmentPage, &QAction::triggered, this,
+          [this] { showPage(environmentPage); });
+  connect(menu.useTabs, &QAction::triggered, this, [this](bool on) {
+    if (on) {
+      tabs_show();
+    } else {
+      tabs_hide();
+    }
+  });
+  connect(menu.showTitleBar, &QAction::triggered, this, &ReceiptMainForm::setTitleBarShown);
+  connect(menu.useTopBar, &QAction::triggered, this, &ReceiptMainForm::setTopBarShown);
+  connect(menu.showStatusBar, &QAction::triggered, this, &ReceiptMainForm::setStatusBarShown);
+  connect(menu.N42, &QAction::triggered, this, [this](bool on) {
+    preview->showOnlyPrinted = on;
+    RefreshPreview();
+  });
+}
+
+void ReceiptMainForm::connectStyleCommands() {
+  connect(menu.N16, &QAction::triggered, this, [this] { OpenStyleFile(*this); });
+  connect(stylePage->IconButton15, &TIconButton::clicked, this, [this] { OpenStyleFile(*this); });
+  connect(menu.N17, &QAction::triggered, this, [this] { SaveStyleFile(*this); });
+  connect(stylePage->IconButton14, &TIconButton::clicked, this, [this] { SaveStyleFile(*this); });
+  connect(menu.N13, &QAction::triggered, this, [this] { ClearStyle(*this); });
+  connect(stylePage->Button1, &QPushButton::clicked, this, [this] { EnterStyleTitle(*this); });
+  connect(stylePage->IconButton13, &TIconButton::clicked, this, [this] { applyHeaderSettings(); });
+  connect(toolStrip->previewButton, &TIconButton::clicked, this, [this] { applyHeaderSettings(); });
+  connect(toolStrip->IconButton25, &TIconButton::clicked, this, [this] { SetUpPrinterPaper(*this); });
+  connect(menu.showStylePage, &QAction::triggered, this, [this] { showPage(stylePage); });
+  connect(menu.showPositionsPage, &QAction::triggered, this, [this] { showPage(positionsPage); });
+  connect(menu.showImagesPage, &QAction::triggered, this, [this] { showPage(imagesPage); });
+  connect(menu.linesMenu, &QMenu::aboutToShow, this, [this] { showPage(linesPage); });
+  connect(menu.linesMenu->menuAction(), &QAction::triggered, this, [this] { showPage(linesPage); });
+  connect(menu.textsMenu, &QMenu::aboutToShow, this, [this] { showPage(textsPage); });
+  connect(menu.textsMenu->menuAction(), &QAction::triggered, this, [this] { showPage(textsPage); });
+  auto* enter = new ApplyOnEnter(*this);
+  for (TNValEdit* edit : {stylePage->ofxbox, stylePage->ofYbox, stylePage->d3, stylePage->d4}) {
+    edit->installEventFilter(enter);
+  }
+}
+
+void ReceiptMainForm::connectInformationCommands() {
+  auto manual = [this] { openOrSay(*this, ManualPath(), QStringLiteral("取扱説明書")); };
+  auto taxTable = [this] { openOrSay(*this, TaxTablePath(), QStringLiteral("印紙税額表")); };
+  connect(menu.manual, &QAction::triggered, this, manual);
+  connect(environmentPage->helpButton, &QPushButton::clicked, this, manual);
+  connect(menu.webPage, &QAction::triggered, this, manual);
+  connect(menu.taxTable, &QAction::triggered, this, taxTable);
+  connect(menu.showTaxTable, &QAction::triggered, this, taxTable);
+  connect(menu.supportMail, &QAction::triggered, this,
+          [] { QDesktopServices::openUrl(SupportMailUrl()); });
+  connect(menu.textEditor, &QAction::triggered, this, [this] { startTextEditor(); });
+  connect(menu.memoryReport, &QAction::triggered, this,
+          [this] { info_box(MemoryReportText(), QStringLiteral("確認"), this); });
+  connect(menu.screenReport, &QAction::triggered, this, [this] {
+    info_box(ScreenResolutionText(screen()->geometry().size()), QStringLiteral("確認"), this);
+  });
+}
+
+void ReceiptMainForm::startTextEditor() {
+  if (QGuiApplication::keyboardModifiers() & Qt::ShiftModifier) {
+    // Shift shows the item's caption and gives it Ctrl+M for the rest of
+    // the run.
+    QMessageBox::information(this, QStringLiteral("ネムリカ"), menu.textEditor->text());
+    menu.textEditor->setShortcut(QKeySequence::fromString(QStringLiteral("ctrl+M")));
+    menu.textEditor->setShortcutContext(Qt::WindowShortcut);
+    return;
+  }
+  if (!StartTextEditor()) {
+    info_box(QStringLiteral("テキストエディタが見つかりません。"), QStringLiteral("確認"), this);
+  }
+}
+
+// Commands whose work comes with the receipt register, the receipt typing,
+// the style editors and the master lists are shown, but cannot be chosen
+// yet.
+void ReceiptMainForm::disableLaterCommands() {
+  for (QAction* a :
+       {menu.registerAddressees, menu.registerDescriptions1, menu.registerDescriptions2,
+        menu.registerStaff, menu.showRegisterList, menu.newReceipt, menu.recordReceipt,
+        menu.deleteShown, menu.clearDate, menu.removeTax, menu.kanjiCheck, menu.insertShapeRow,
+        menu.exchangeShapeRow, menu.deleteShapeRow, menu.insertTextRow, menu.exchangeTextRow,
+        menu.deleteTextRow}) {
+    a->setEnabled(false);
+  }
+  for (QPushButton* b : {topBar->registerListButton, receiptPage->newButton,
+                         receiptPage->recordButton, receiptPage->deleteButton,
+                         environmentPage->selectRegisterButton}) {
+    b->setEnabled(false);
+  }
+}
+
+}  // namespace kelvane

@@ -1,0 +1,61 @@
+#include "app/form_dialogs.h"
+
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QPageSetupDialog>
+#include <QPrinter>
+
+namespace kelvane {
+
+namespace {
+
+const QString kStyleFilter = QStringLiteral("領収書作成-(RCD) (*.rcd)");
+
+QString chooseStyle(QWidget* parent, const QString& proposed, QFileDialog::AcceptMode mode) {
+  QFileDialog dialog(parent);
+  dialog.setAcceptMode(mode);
+  dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                     : QFileDialog::AnyFile);
+  dialog.setNameFilter(kStyleFilter);
+  dialog.setDefaultSuffix(QStringLiteral("rcd"));
+  const QFileInfo info(proposed);
+  if (info.isDir()) {
+    dialog.setDirectory(proposed);
+  } else {
+    dialog.setDirectory(info.absolutePath());
+    dialog.selectFile(info.fileName());
+  }
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return dialog.selectedFiles().constFirst();
+}
+
+}  // namespace
+
+FormDialogs DesktopDialogs() {
+  FormDialogs d;
+  d.openStyle = [](QWidget* parent, const QString& proposed) {
+    return chooseStyle(parent, proposed, QFileDialog::AcceptOpen);
+  };
+  d.saveStyle = [](QWidget* parent, const QString& proposed) {
+    return chooseStyle(parent, proposed, QFileDialog::AcceptSave);
+  };
+  d.printPdf = [](QWidget* parent) {
+    return QFileDialog::getSaveFileName(parent, QStringLiteral("PDF ファイルに印刷"), QString(),
+                                        QStringLiteral("PDF (*.pdf)"));
+  };
+  d.styleTitle = [](QWidget* parent, const QString& current) {
+    bool ok = false;
+    const QString title =
+        QInputDialog::getText(parent, QStringLiteral("ネムリカ"),
+                              QStringLiteral("用紙のタイトルを入力して下さい"), QLineEdit::Normal,
+                              current, &ok);
+    return ok ? title : current;
+  };
+  d.printerSetup = [](QWidget* parent, QPrinter& printer) {
+    QPageSetupDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+  };
+  return d;
+}
+
+}  // namespace kelvane

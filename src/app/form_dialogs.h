@@ -1,0 +1,28 @@
+#pragma once
+// The dialogs the main window's commands ask through. The window uses the
+// desktop's dialogs; tests put answers in their place.
+
+#include <QString>
+#include <functional>
+
+class QPrinter;
+class QWidget;
+
+namespace kelvane {
+
+struct FormDialogs {
+  // A style file to open or to save as; empty when cancelled. `proposed` is
+  // a full path or a folder.
+  std::function<QString(QWidget* parent, const QString& proposed)> openStyle;
+  std::function<QString(QWidget* parent, const QString& proposed)> saveStyle;
+  // The PDF file to print into when no printer is installed.
+  std::function<QString(QWidget* parent)> printPdf;
+  // The style title; the current title when cancelled.
+  std::function<QString(QWidget* parent, const QString& current)> styleTitle;
+  // The printer set-up; true when confirmed.
+  std::function<bool(QWidget* parent, QPrinter& printer)> printerSetup;
+};
+
+[[nodiscard]] FormDialogs DesktopDialogs();
+
+}  // namespace kelvane

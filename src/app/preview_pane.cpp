@@ -1,0 +1,103 @@
+#include "app/preview_pane.h"
+
+#include "layout/painter_canvas.h"
+#include "text/fixed_point.h"
+
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QScrollArea>
+#include <QSlider>
+#include <QTimer>
+
+namespace kelvane {
+
+// The drawing area: its paint event draws the layout.
+class PreviewPaintBox : public QWidget {
+ public:
+  PreviewPaintBox(PreviewPane& pane, QWidget* parent) : QWidget(parent), pane_(pane) {
+    setObjectName(QStringLiteral("PaintBox1"));
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    pane_.paintPreview(painter);
+  }
+
+ private:
+  PreviewPane& pane_;
+};
+
+PreviewPane::PreviewPane(PreviewSource& source, QWidget* parent)
+    : QWidget(parent), source_(source) {
+  auto* row = new QHBoxLayout(this);
+  row->setContentsMargins(0, 0, 0, 0);
+  TrackBar1 = new QSlider(Qt::Vertical, this);
+  TrackBar1->setObjectName(QStringLiteral("TrackBar1"));
+  TrackBar1->setRange(10, 100);
+  TrackBar1->setTickInterval(10);
+  TrackBar1->setTickPosition(QSlider::TicksRight);
+  TrackBar1->setPageStep(10);
+  TrackBar1->setInvertedAppearance(true);  // 10 at the top, as the zoom grows downward
+  TrackBar1->setValue(70);
+  TrackBar1->setToolTip(QStringLiteral("プレビューの倍率"));
+  row->addWidget(TrackBar1);
+
+  ScrollBox1 = new QScrollArea(this);
+  ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
+  ScrollBox1->setWidgetResizable(false);
+  ScrollBox1->setBackgroundRole(QPalette::Dark);
+  Panel1 = new QWidget;
+  Panel1->setObjectName(QStringLiteral("Panel1"));
+  Panel1->setAutoFillBackground(true);
+  QPalette paper = Panel1->palette();
+  paper.setColor(QPalette::Window, Qt::white);
+  Panel1->setPalette(paper);
+  PaintBox1 = new PreviewPaintBox(*this, Panel1);
+  ScrollBox1->setWidget(Panel1);
+  row->addWidget(ScrollBox1, 1);
+
+  connect(TrackBar1, &QSlider::valueChanged, this, [this] { RefreshPreview(); });
+}
+
+void PreviewPane::PreparePreview() {
+  const RenderSettings settings = source_.previewSettings();
+  geometry_ = ComputePreviewGeometry(settings.metrics, TrackBar1->value(), settings.previewMode,
+                                     source_.receiptWidth(), source_.receiptHeight());
+  Panel1->resize(geometry_.panel);
+  PaintBox1->setGeometry(geometry_.paintBox);
+}
+
+void PreviewPane::RefreshPreview() {
+  if (PreviewSuspended) return;
+  PreparePreview();
+  reportPending_ = true;
+  PaintBox1->update();
+}
+
+void PreviewPane::paintPreview(QPainter& painter) {
+  if (PreviewSuspended) return;
+  // The white page with a one-pixel black edge, as a rectangle whose right
+  // and bottom edges lie one pixel inside the page size.
+  painter.setPen(QPen(Qt::black, 1));
+  painter.setBrush(Qt::white);
+  painter.drawRect(QRect(0, 0, geometry_.page.width() - 1, geometry_.page.height() - 1));
+  painter.setBrush(Qt::NoBrush);
+
+  RenderSettings settings = source_.previewSettings();
+  settings.previewResolution = geometry_.resolutionX;
+  settings.zoomPercent = TrackBar1->value();
+  settings.showOnlyPrinted = showOnlyPrinted;
+  PainterCanvas canvas(painter, false);
+  Renderer renderer(&pictures_);
+  const auto drawn =
+      renderer.DrawLayout(canvas, source_.previewDocument(), settings,
+                          fixed::fromWhole(geometry_.resolutionX), fixed::fromWhole(geometry_.resolutionY));
+  if (!drawn && reportPending_) {
+    const QString message = drawn.error();
+    QTimer::singleShot(0, this, [this, message] { source_.previewFailed(message); });
+  }
+  reportPending_ = false;
+}
+
+}  // namespace kelvane

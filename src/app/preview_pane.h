@@ -1,0 +1,65 @@
+#pragma once
+// The live preview: the paper panel in a scrolling area, the drawing area
+// on it, and the zoom slider. Every refresh lays the paper out for the zoom
+// and mode and draws the whole layout again; nothing is cached.
+
+#include "layout/picture_loader.h"
+#include "layout/preview_geometry.h"
+#include "layout/renderer.h"
+
+#include <QWidget>
+
+class QScrollArea;
+class QSlider;
+
+namespace kelvane {
+
+class LayoutDocument;
+
+// What the preview draws, supplied by the main window.
+class PreviewSource {
+ public:
+  virtual ~PreviewSource() = default;
+  [[nodiscard]] virtual const LayoutDocument& previewDocument() const = 0;
+  // Everything but the resolution, which the preview computes for its zoom.
+  [[nodiscard]] virtual RenderSettings previewSettings() const = 0;
+  // The receipt size, millimetres, fixed point.
+  [[nodiscard]] virtual qint64 receiptWidth() const = 0;
+  [[nodiscard]] virtual qint64 receiptHeight() const = 0;
+  // A pass stopped at a malformed element; told once per refresh.
+  virtual void previewFailed(const QString& message) = 0;
+};
+
+class PreviewPaintBox;
+
+class PreviewPane : public QWidget {
+  Q_OBJECT
+
+ public:
+  PreviewPane(PreviewSource& source, QWidget* parent = nullptr);
+
+  QSlider* TrackBar1 = nullptr;       // zoom in percent, 10 to 100
+  QScrollArea* ScrollBox1 = nullptr;  // holds the paper
+  QWidget* Panel1 = nullptr;          // the paper
+  QWidget* PaintBox1 = nullptr;       // the drawing area on the paper
+
+  // While suspended, refresh requests do nothing (start-up, bulk updates).
+  bool PreviewSuspended = true;
+  // Leaves preview-only elements out of the preview too.
+  bool showOnlyPrinted = false;
+
+  void RefreshPreview();
+  void PreparePreview();
+  [[nodiscard]] const PreviewGeometry& geometry() const { return geometry_; }
+
+  // Draws the white page and the layout onto `painter` (the drawing area).
+  void paintPreview(QPainter& painter);
+
+ private:
+  PreviewSource& source_;
+  PreviewGeometry geometry_;
+  PictureCache pictures_;
+  bool reportPending_ = false;
+};
+
+}  // namespace kelvane

@@ -1,0 +1,156 @@
+#pragma once
+// The main window: title strip, top bar, the eight pages, the tool strip
+// and the live preview, the menus and the status bar. Every setting lives in
+// the control that shows it; the window gives them to the layout document
+// (LayoutHost) and to the preview (PreviewSource).
+
+#include "app/form_dialogs.h"
+#include "app/main_menu.h"
+#include "app/preview_pane.h"
+#include "layout/layout_document.h"
+#include "layout/layout_host.h"
+#include "layout/printer_metrics.h"
+
+#include <QMainWindow>
+#include <memory>
+
+class QLabel;
+class QPrinter;
+class QSplitter;
+class QTabWidget;
+
+namespace kelvane {
+
+class CompanyInfoPage;
+class EnvironmentPage;
+class ImagesPage;
+class LinesPage;
+class PositionsPage;
+class ReceiptIssuePage;
+class StyleSettingsPage;
+class TextsPage;
+class TitleStrip;
+class ToolStrip;
+class TopBar;
+
+class ReceiptMainForm : public QMainWindow, public LayoutHost, public PreviewSource {
+  Q_OBJECT
+
+ public:
+  explicit ReceiptMainForm(QWidget* parent = nullptr);
+  ~ReceiptMainForm() override;
+
+  // Regions, top to bottom.
+  TitleStrip* titleStrip = nullptr;
+  TopBar* topBar = nullptr;
+  QTabWidget* PageControl1 = nullptr;
+  QSplitter* Splitter1 = nullptr;
+  ToolStrip* toolStrip = nullptr;
+  PreviewPane* preview = nullptr;
+  QLabel* modePanel = nullptr;  // status bar: "新規" or "修正"
+  QLabel* pathPanel = nullptr;  // status bar: the current register path
+
+  // The eight pages, in tab order.
+  ReceiptIssuePage* receiptPage = nullptr;
+  StyleSettingsPage* stylePage = nullptr;
+  CompanyInfoPage* companyPage = nullptr;
+  PositionsPage* positionsPage = nullptr;
+  ImagesPage* imagesPage = nullptr;
+  LinesPage* linesPage = nullptr;
+  TextsPage* textsPage = nullptr;
+  EnvironmentPage* environmentPage = nullptr;
+
+  MainMenu menu;
+  FormDialogs dialogs = DesktopDialogs();
+
+  [[nodiscard]] LayoutDocument& document() { return *document_; }
+  [[nodiscard]] QPrinter& printer() { return *printer_; }
+  PrinterMetrics metrics;
+  // Paper of the style, held in memory and written into header line 2.
+  int stylePaperSize = 0;  // Windows paper number, 0 when not captured
+  int styleLandscape = 0;
+  int stylePaperSource = 0;
+
+  // The style file last opened ("" until one is), kept as the title's hint.
+  [[nodiscard]] QString currentStylePath() const;
+  void setCurrentStylePath(const QString& path);
+  // The register file: StaticText1 and the status bar's second panel.
+  [[nodiscard]] QString registerPathText() const;
+  void setRegisterPathText(const QString& path);
+
+  // Page tabs, title bar, top bar and status bar.
+  void tabs_show();
+  void tabs_hide();
+  void setTitleBarShown(bool shown);
+  void setTopBarShown(bool shown);
+  void setStatusBarShown(bool shown);
+  // Brings a page to the front; only a click on a tab changes the top bar's
+  // page caption.
+  void showPage(QWidget* page);
+  // The page shown in the pages area.
+  QWidget* currentPage() const;
+
+  // Refills the printer metrics from the program's printer.
+  void UpdatePrinterMetrics();
+  // Header lines, then the preview.
+  void applyHeaderSettings();
+
+  // LayoutHost
+  [[nodiscard]] QByteArray styleTitle() const override;
+  [[nodiscard]] QByteArray offsetXText() const override;
+  [[nodiscard]] QByteArray offsetYText() const override;
+  [[nodiscard]] QByteArray lineWeightOffsetText() const override;
+  [[nodiscard]] int previewMode() const override;
+  [[nodiscard]] int paperSizeCode() const override { return stylePaperSize; }
+  [[nodiscard]] int landscapeFlag() const override { return styleLandscape; }
+  [[nodiscard]] int splitterPosition() const override;
+  [[nodiscard]] int zoomPercent() const override;
+  [[nodiscard]] int paperSourceCode() const override { return stylePaperSource; }
+  [[nodiscard]] QByteArray receiptWidthText() const override;
+  [[nodiscard]] QByteArray receiptHeightText() const override;
+  [[nodiscard]] bool yenMark() const override;
+  [[nodiscard]] bool dashMark() const override;
+  [[nodiscard]] bool autoDate() const override;
+  [[nodiscard]] bool kanjiAmount() const override;
+  [[nodiscard]] QByteArray registerPath() const override;
+  [[nodiscard]] QByteArray numberHeader() const override;
+  [[nodiscard]] QByteArray digitCount() const override;
+  [[nodiscard]] QByteArray lastNumber() const override;
+  void RefreshPreview() override;
+
+  // PreviewSource
+  [[nodiscard]] const LayoutDocument& previewDocument() const override { return *document_; }
+  [[nodiscard]] RenderSettings previewSettings() const override;
+  [[nodiscard]] qint64 receiptWidth() const override;
+  [[nodiscard]] qint64 receiptHeight() const override;
+  void previewFailed(const QString& message) override;
+
+  // Reports a failed file step or command in words; the program goes on.
+  void reportError(const QString& message);
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void buildRegions();
+  void buildPages();
+  void addPage(QWidget* page, const QString& caption);
+  void connectCommands();
+  void connectViewCommands();
+  void connectStyleCommands();
+  void connectInformationCommands();
+  void disableLaterCommands();
+  void restoreWindowFile();
+  void startTextEditor();
+
+  std::unique_ptr<LayoutDocument> document_;
+  std::unique_ptr<QPrinter> printer_;
+  bool shown_ = false;
+  QWidget* topArea_ = nullptr;
+  QString tabCaption_;
+};
+
+}  // namespace kelvane

@@ -1,0 +1,206 @@
+#include "app/settings_store.h"
+
+#include "app/layout_text.h"
+#include "app/message_boxes.h"
+#include "app/pages/environment_page.h"
+#include "app/pages/receipt_issue_page.h"
+#include "app/pages/style_settings_page.h"
+#include "app/preview_pane.h"
+#include "app/program_folder.h"
+#include "app/receipt_main_form.h"
+#include "app/settings_file.h"
+#include "app/style_commands.h"
+#include "app/title_strip.h"
+#include "app/window_geometry.h"
+#include "layout/header_lines.h"
+#include "receipt/era.h"
+#include "styles/style_file.h"
+#include "widgets/nval_edit.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QDate>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSlider>
+#include <QStringList>
+
+namespace kelvane {
+
+namespace {
+
+// The check box or menu item each flag of the settings file is bound to.
+struct FlagBinding {
+  ConfFlag flag;
+  QCheckBox* box = nullptr;
+  QAction* item = nullptr;
+
+  [[nodiscard]] bool get() const { return box ? box->isChecked() : item->isChecked(); }
+  void set(bool on) const { box ? box->setChecked(on) : item->setChecked(on); }
+};
+
+std::vector<FlagBinding> flagBindings(ReceiptMainForm& form) {
+  EnvironmentPage* env = form.environmentPage;
+  const MainMenu& m = form.menu;
+  return {{ConfFlag::AutoDate, env->CheckBox3},  {ConfFlag::AutoNumber, env->CheckBox4},
+          {ConfFlag::TopMark, env->CheckBox1},   {ConfFlag::EndMark, env->CheckBox2},
+          {ConfFlag::TabUse, nullptr, m.useTabs}, {ConfFlag::AutoNew, env->CheckBox5},
+          {ConfFlag::AutoSave, env->CheckBox6},  {ConfFlag::Kansuji, env->CheckBox7},
+          {ConfFlag::TitleUse, nullptr, m.showTitleBar},
+          {ConfFlag::TopUse, nullptr, m.useTopBar},
+          {ConfFlag::StatusUse, nullptr, m.showStatusBar},
+          {ConfFlag::Zero, env->CheckBox8}};
+}
+
+void applyConf(ReceiptMainForm& form, const ConfRead& read) {
+  for (const FlagBinding& b : flagBindings(form)) {
+    if (const auto on = read.flag(b.flag)) b.set(*on);
+  }
+  StyleSettingsPage* style = form.stylePage;
+  EnvironmentPage* env = form.environmentPage;
+  if (read.styleName) style->stylebtn->setText(FromLayoutText(*read.styleName));
+  if (read.dataName) form.setRegisterPathText(FromLayoutText(*read.dataName));
+  if (read.offsetX) style->ofxbox->setValue(*read.offsetX);
+  if (read.offsetY) style->ofYbox->setValue(*read.offsetY);
+  if (read.sizeX) style->d3->setValue(*read.sizeX);
+  if (read.sizeY) style->d4->setValue(*read.sizeY);
+  if (read.headerChar) env->d1->setText(FromLayoutText(*read.headerChar));
+  if (read.headerNumber) env->d2->setText(FromLayoutText(*read.headerNumber));
+  if (read.lastNumber) env->last_number->setText(FromLayoutText(*read.lastNumber));
+  if (read.barAvrg) form.preview->TrackBar1->setValue(*read.barAvrg);
+  if (read.stylePreview) style->setPreviewMode(*read.stylePreview);
+}
+
+ConfWrite confState(ReceiptMainForm& form) {
+  ConfWrite s;
+  s.styleName = form.styleTitle();
+  s.dataName = form.registerPath();
+  s.offsetXText = form.offsetXText();
+  s.offsetYText = form.offsetYText();
+  s.sizeXText = form.receiptWidthText();
+  s.sizeYText = form.receiptHeightText();
+  s.stylePreview = form.previewMode();
+  s.headerChar = form.numberHeader();
+  s.headerNumber = form.digitCount();
+  s.lastNumber = form.lastNumber();
+  s.barAvrg = form.zoomPercent();
+  for (const FlagBinding& b : flagBindings(form)) s.setFlag(b.flag, b.get());
+  return s;
+}
+
+void defaultRegisterPath(ReceiptMainForm& form) {
+  const QString shown = form.pathPanel->text();
+  if (!shown.isEmpty() && QFileInfo::exists(shown)) return;
+  form.setRegisterPathText(ProgramFile(QString::fromLatin1(kDefaultRegisterName)));
+}
+
+void showToday(ReceiptMainForm& form) {
+  const QDate today = QDate::currentDate();
+  const EraYear era = EraOf(today);
+  form.titleStrip->Label17->setText(era.name);
+  form.titleStrip->YERBOX->setText(QString::number(era.year));
+  form.titleStrip->MTHBOX->setText(QString::number(today.month()));
+  form.titleStrip->DAYBOX->setText(QString::number(today.day()));
+}
+
+void applyViewSettings(ReceiptMainForm& form) {
+  if (form.menu.useTabs->isChecked()) {
+    form.tabs_show();
+  } else {
+    form.tabs_hide();
+  }
+  form.setTitleBarShown(form.menu.showTitleBar->isChecked());
+  form.setTopBarShown(form.menu.useTopBar->isChecked());
+  form.setStatusBarShown(form.menu.showStatusBar->isChecked());
+}
+
+bool saveWindowFile(ReceiptMainForm& form, QStringList& failures) {
+  const QString path = ProgramFile(WindowFileName());
+  auto ini = IniFile::load(path);
+  IniFile updated = ini ? *ini : IniFile{};
+  StoreWindowGeometry(updated, QRect(form.pos(), form.size()));
+  if (auto saved = updated.save(path); !saved) {
+    failures << saved.error();
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+QString WindowFileName() {
+  const QString base = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+  return (base.isEmpty() ? QStringLiteral("kelvane") : base) + QStringLiteral(".ini");
+}
+
+void conf_read(ReceiptMainForm& form) {
+  form.tabs_show();
+  for (QAction* a : {form.menu.useTabs, form.menu.showTitleBar, form.menu.useTopBar,
+                     form.menu.showStatusBar}) {
+    a->setChecked(true);
+  }
+  auto read = ReadConfFile(ProgramFile(QString::fromLatin1(kSettingsFileName)));
+  if (read) {
+    applyConf(form, *read);
+  } else {
+    form.reportError(read.error());
+  }
+  defaultRegisterPath(form);
+  zero_display_apply(form, form.environmentPage->CheckBox8->isChecked() ? 1 : 0);
+}
+
+bool conf_write(ReceiptMainForm& form, bool announce) {
+  const auto written =
+      WriteConfFile(ProgramFile(QString::fromLatin1(kSettingsFileName)), confState(form));
+  if (!written) {
+    form.reportError(written.error());
+    return false;
+  }
+  if (announce) info_box(QStringLiteral("環境設定を保存しました。"), QStringLiteral("確認"), &form);
+  return true;
+}
+
+void zero_display_apply(ReceiptMainForm& form, int hideZero) {
+  if (hideZero != 0 && hideZero != 1) return;
+  for (const char* name : {"NValEditC9", "NValEditC10", "NValEditC11", "NValEditC13", "NValEditC7"}) {
+    if (auto* field = form.receiptPage->findChild<TNValEditC*>(QString::fromLatin1(name))) {
+      field->setZeroDisplay(hideZero == 0);
+    }
+  }
+}
+
+void startup_restore(ReceiptMainForm& form) {
+  form.showPage(form.receiptPage);
+  form.preview->TrackBar1->setValue(70);
+  showToday(form);
+  conf_read(form);
+  applyViewSettings(form);
+  const QString current = ProgramFile(QString::fromLatin1(kCurrentLayoutFileName));
+  if (QFileInfo::exists(current)) LoadStyleIntoForm(form, current);
+  RebuildHeaderLines(form.document(), form);
+  form.UpdatePrinterMetrics();
+  form.preview->PreviewSuspended = false;
+  form.RefreshPreview();
+}
+
+bool close_save(ReceiptMainForm& form) {
+  QStringList failures;
+  saveWindowFile(form, failures);
+  RebuildHeaderLines(form.document(), form);
+  const auto conf =
+      WriteConfFile(ProgramFile(QString::fromLatin1(kSettingsFileName)), confState(form));
+  if (!conf) failures << conf.error();
+  const auto layout =
+      SaveStyleFile(form.document(), ProgramFile(QString::fromLatin1(kCurrentLayoutFileName)));
+  if (!layout) failures << layout.error();
+  if (failures.isEmpty()) return true;
+  const QString question = failures.join(QStringLiteral("\r\n")) +
+                           QStringLiteral("\r\n\r\n保存できなかったファイルは前の内容のままです。"
+                                          "このまま終了しますか？");
+  return confirm_box(question, QStringLiteral("実行"), QStringLiteral("キャンセル"), &form) ==
+         kBoxFirstButton;
+}
+
+}  // namespace kelvane

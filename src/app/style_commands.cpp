@@ -1,0 +1,150 @@
+#include "app/style_commands.h"
+
+#include "app/layout_text.h"
+#include "app/message_boxes.h"
+#include "app/pages/company_info_page.h"
+#include "app/pages/images_page.h"
+#include "app/pages/lines_page.h"
+#include "app/pages/style_settings_page.h"
+#include "app/pages/texts_page.h"
+#include "app/program_folder.h"
+#include "app/receipt_main_form.h"
+#include "layout/header_lines.h"
+#include "layout/printer_paper.h"
+#include "styles/style_contents.h"
+#include "styles/style_file.h"
+#include "widgets/nval_edit.h"
+#include "widgets/str_col_grid.h"
+
+#include <QDir>
+#include <QLabel>
+
+namespace kelvane {
+
+namespace {
+
+QColor fromLayoutColour(quint32 bgr) {
+  return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+}
+
+void fillHeaderSettings(ReceiptMainForm& form, const StyleContents& c) {
+  StyleSettingsPage* page = form.stylePage;
+  page->stylebtn->setText(FromLayoutText(c.title));
+  page->ofxbox->setValue(c.header.offsetX);
+  page->ofYbox->setValue(c.header.offsetY);
+  page->ps->setText(FromLayoutText(c.header.lineWeightOffset));
+  page->setPreviewMode(c.header.previewMode);
+  const int size = c.header.paperSizeCode;
+  form.stylePaperSize = size >= 1 && size <= 41 ? size : 0;
+  form.styleLandscape = c.header.landscapeFlag;
+  form.stylePaperSource = c.header.paperSourceCode;
+  ApplyStylePaper(form.printer(), form.stylePaperSize, form.styleLandscape);
+  form.UpdatePrinterMetrics();
+  page->d3->setValue(c.header.receiptWidth);
+  page->d4->setValue(c.header.receiptHeight);
+}
+
+void fillImages(ImagesPage& page, const StyleContents& c) {
+  for (int i = 0; i < 8; ++i) {
+    page.ix[i]->setText(FromLayoutText(c.images[i].x));
+    page.iy[i]->setText(FromLayoutText(c.images[i].y));
+    page.im[i]->setText(FromLayoutText(c.images[i].file));
+  }
+}
+
+void fillShapes(TStrColGrid& grid, const StyleContents& c) {
+  grid.BeginUpdate();
+  for (int row = 1; row <= 100; ++row) {
+    const ShapeRow& shape = c.shapes[row - 1];
+    grid.SetRowTexts(row, {QString(), FromLayoutText(shape.kindCaption),
+                           FromLayoutText(shape.corners), QString(),
+                           FromLayoutText(shape.penStyle), FromLayoutText(shape.kind)});
+    grid.SetCellColor(3, row, fromLayoutColour(shape.colour));
+  }
+  grid.EndUpdate();
+}
+
+void fillTexts(TStrColGrid& grid, const StyleContents& c) {
+  grid.BeginUpdate();
+  for (int row = 1; row <= 100; ++row) grid.SetCells(1, row, FromLayoutText(c.texts[row - 1]));
+  grid.EndUpdate();
+}
+
+QString styleFolder() { return ProgramFile(QString::fromLatin1(kStyleFolderName)); }
+
+}  // namespace
+
+void FillStyleEditors(ReceiptMainForm& form, const StyleContents& c) {
+  fillHeaderSettings(form, c);
+  fillImages(*form.imagesPage, c);
+  fillShapes(*form.linesPage->StrColGrid1, c);
+  fillTexts(*form.textsPage->StrColGrid3, c);
+  for (int i = 0; i < 11; ++i) form.companyPage->data[i]->setText(FromLayoutText(c.company[i]));
+}
+
+bool LoadStyleIntoForm(ReceiptMainForm& form, const QString& path) {
+  const auto loaded = LoadStyleFile(form.document(), path);
+  if (!loaded) {
+    form.reportError(loaded.error() + QStringLiteral("\r\n今のレイアウトをそのまま使います。"));
+    return false;
+  }
+  FillStyleEditors(form, ReadStyleContents(form.document()));
+  if (loaded->padded) form.reportError(ShortStyleMessage(path, *loaded));
+  return true;
+}
+
+void OpenStyleFile(ReceiptMainForm& form) {
+  const QString path = form.dialogs.openStyle(&form, styleFolder());
+  if (!path.isEmpty()) {
+    const QString registerPath = form.registerPathText();
+    if (LoadStyleIntoForm(form, path)) {
+      form.setCurrentStylePath(path);
+      RebuildHeaderLines(form.document(), form);
+      ApplyStylePaper(form.printer(), form.stylePaperSize, form.styleLandscape);
+      form.UpdatePrinterMetrics();
+    }
+    form.setRegisterPathText(registerPath);
+  }
+  form.RefreshPreview();
+}
+
+void SaveStyleFile(ReceiptMainForm& form) {
+  const QString proposed =
+      form.currentStylePath().isEmpty() ? styleFolder() : form.currentStylePath();
+  const QString path = form.dialogs.saveStyle(&form, proposed);
+  if (!path.isEmpty()) {
+    RebuildHeaderLines(form.document(), form);
+    const auto saved = kelvane::SaveStyleFile(form.document(), path);
+    if (saved) {
+      info_box(QDir::toNativeSeparators(path) + QStringLiteral("を保存しました。"),
+               QStringLiteral("確認"), &form);
+    } else {
+      form.reportError(saved.error());
+    }
+  }
+  form.RefreshPreview();
+}
+
+void ClearStyle(ReceiptMainForm& form) {
+  LoadStyleIntoForm(form, ProgramFile(QString::fromLatin1(kClearStyleFileName)));
+  RebuildHeaderLines(form.document(), form);
+  form.UpdatePrinterMetrics();
+  form.RefreshPreview();
+}
+
+void EnterStyleTitle(ReceiptMainForm& form) {
+  QLabel* title = form.stylePage->stylebtn;
+  title->setText(form.dialogs.styleTitle(&form, title->text()));
+}
+
+void SetUpPrinterPaper(ReceiptMainForm& form) {
+  if (!form.dialogs.printerSetup(&form, form.printer())) return;
+  form.UpdatePrinterMetrics();
+  const StylePaper paper = CapturePrinterPaper(form.printer());
+  form.stylePaperSize = paper.paperSizeCode;
+  form.styleLandscape = paper.landscapeFlag;
+  form.stylePaperSource = paper.paperSource;
+  form.applyHeaderSettings();
+}
+
+}  // namespace kelvane

@@ -1,0 +1,281 @@
+#include "app/pages/environment_page.h"
+#include "app/pages/lines_page.h"
+#include "app/pages/receipt_issue_page.h"
+#include "app/pages/style_settings_page.h"
+#include "app/preview_pane.h"
+#include "app/print_command.h"
+#include "app/program_folder.h"
+#include "app/receipt_main_form.h"
+#include "app/settings_store.h"
+#include "app/top_bar.h"
+#include "layout/layout_slots.h"
+#include "support/pdf_pages.h"
+#include "support/widget_app.h"
+#include "text/line_file.h"
+#include "widgets/nval_edit.h"
+#include "widgets/str_col_grid.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPrinter>
+#include <QPushButton>
+#include <QScreen>
+#include <QSlider>
+#include <QSplitter>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+namespace kelvane {
+namespace {
+
+// Answers every message box that opens with its first button and keeps its
+// text, so that commands which report can run in a test.
+class BoxAnswerer : public QObject {
+ public:
+  BoxAnswerer() {
+    timer_.setInterval(10);
+    connect(&timer_, &QTimer::timeout, this, [this] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box || box->buttons().isEmpty()) return;
+      texts.append(box->text());
+      box->buttons().constFirst()->click();
+    });
+    timer_.start();
+  }
+  QStringList texts;
+
+ private:
+  QTimer timer_;
+};
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testing::EnsureWidgetApplication();
+    SetProgramFolder(dir_.path());
+  }
+  void TearDown() override { SetProgramFolder({}); }
+
+  std::unique_ptr<ReceiptMainForm> open() {
+    auto form = std::make_unique<ReceiptMainForm>();
+    form->dialogs.openStyle = [this](QWidget*, const QString&) { return answer_; };
+    form->dialogs.saveStyle = [this](QWidget*, const QString& proposed) {
+      proposedSave_ = proposed;
+      return answer_;
+    };
+    form->show();
+    return form;
+  }
+  QString file(const char* name) const { return dir_.filePath(QString::fromUtf8(name)); }
+  QString copySample() const {
+    const QString path = file("sample.rcd");
+    QFile::copy(QStringLiteral(KELVANE_SOURCE_DATA "/style/sample.rcd"), path);
+    return path;
+  }
+
+  QTemporaryDir dir_;
+  QString answer_;
+  QString proposedSave_;
+  BoxAnswerer boxes_;
+};
+
+QList<QCheckBox*> checkBoxes(ReceiptMainForm& f) {
+  EnvironmentPage* e = f.environmentPage;
+  return {e->CheckBox1, e->CheckBox2, e->CheckBox3, e->CheckBox4,
+          e->CheckBox5, e->CheckBox6, e->CheckBox7, e->CheckBox8};
+}
+QList<QAction*> viewItems(ReceiptMainForm& f) {
+  return {f.menu.useTabs, f.menu.showTitleBar, f.menu.useTopBar, f.menu.showStatusBar};
+}
+
+TEST_F(MainWindowTest, FirstRunWithNoFiles) {
+  auto form = open();
+  const QRect work = form->screen()->availableGeometry();
+  EXPECT_EQ(form->pos(), work.topLeft());
+  EXPECT_EQ(form->size(), QSize(1288, 784));
+  for (QCheckBox* b : checkBoxes(*form)) EXPECT_FALSE(b->isChecked()) << b->objectName().toStdString();
+  for (QAction* a : viewItems(*form)) EXPECT_TRUE(a->isChecked());
+  EXPECT_EQ(form->stylePage->ofxbox->value(), 10);
+  EXPECT_EQ(form->stylePage->ofYbox->value(), 10);
+  EXPECT_EQ(form->registerPathText(), file("regidata.klv"));
+  EXPECT_EQ(form->pathPanel->text(), file("regidata.klv"));
+  EXPECT_EQ(form->currentPage(), form->receiptPage);
+  EXPECT_EQ(form->preview->TrackBar1->value(), 70);
+  EXPECT_FALSE(form->preview->PreviewSuspended);
+  EXPECT_TRUE(boxes_.texts.isEmpty()) << boxes_.texts.join('|').toStdString();
+}
+
+TEST_F(MainWindowTest, SettingsRoundTripWithEveryBoxCheckedAndClear) {
+  for (bool on : {true, false}) {
+    {
+      auto form = open();
+      for (QCheckBox* b : checkBoxes(*form)) b->setChecked(on);
+      for (QAction* a : viewItems(*form)) a->setChecked(on);
+      form->stylePage->ofxbox->setValue(on ? 12 : -3);
+      form->preview->TrackBar1->setValue(on ? 40 : 90);
+      form->close();
+    }
+    auto lines = readLineFile(file("kelvane.conf"));
+    ASSERT_TRUE(lines);
+    EXPECT_EQ(lines->size(), 24);
+    auto form = open();
+    for (QCheckBox* b : checkBoxes(*form)) EXPECT_EQ(b->isChecked(), on) << b->objectName().toStdString();
+    for (QAction* a : viewItems(*form)) EXPECT_EQ(a->isChecked(), on) << a->text().toStdString();
+    EXPECT_EQ(form->PageControl1->tabBar()->isVisible(), on);
+    EXPECT_EQ(form->stylePage->ofxbox->value(), on ? 12 : -3);
+    EXPECT_EQ(form->preview->TrackBar1->value(), on ? 40 : 90);
+    form->close();
+  }
+}
+
+TEST_F(MainWindowTest, AWindowOffTheScreenOpensOnTheWorkArea) {
+  ASSERT_TRUE(writeLineFile(file(WindowFileName().toUtf8().constData()),
+                            {"[fkelvane]", "Left=50000", "Top=-50", "Width=900", "Height=600"}));
+  auto form = open();
+  EXPECT_EQ(form->pos(), form->screen()->availableGeometry().topLeft());
+  EXPECT_EQ(form->size(), QSize(900, 600));
+}
+
+TEST_F(MainWindowTest, PreviewSizesFollowZoomAndMode) {
+  auto form = open();
+  ASSERT_EQ(form->logicalDpiX(), 96) << "the sizes below are for a 96 dpi screen";
+  form->stylePage->d3->setValue(180);
+  form->stylePage->d4->setValue(90);
+  form->preview->TrackBar1->setValue(100);
+  EXPECT_EQ(form->preview->Panel1->size(), QSize(718, 378));
+  EXPECT_EQ(form->preview->PaintBox1->geometry(), QRect(19, 19, 680, 340));
+  form->preview->TrackBar1->setValue(10);
+  EXPECT_EQ(form->preview->geometry().resolutionX, 9);
+  form->stylePage->setPreviewMode(1);
+  form->RefreshPreview();
+  const PreviewGeometry& g = form->preview->geometry();
+  EXPECT_EQ(form->preview->Panel1->size(), g.panel);
+  EXPECT_GT(g.panel.height(), g.panel.width()) << "the A4 page stands upright";
+}
+
+TEST_F(MainWindowTest, EndClosesWhileTyping) {
+  auto form = open();
+  form->showPage(form->stylePage);
+  form->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  TNValEdit* field = form->stylePage->ofxbox;
+  field->setFocus();
+  QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(field, "27");
+  QTest::keyClick(field, Qt::Key_End);
+  EXPECT_FALSE(form->isVisible());
+  auto lines = readLineFile(file("kelvane.conf"));
+  ASSERT_TRUE(lines);
+  EXPECT_TRUE(lines->contains("[OFFSET_X]=27"));
+  EXPECT_TRUE(QFile::exists(file("cardtemp.dat")));
+}
+
+TEST_F(MainWindowTest, TabsToggleAndPagesStillSwitch) {
+  auto form = open();
+  QTabBar* tabs = form->PageControl1->tabBar();
+  form->menu.useTabs->trigger();
+  EXPECT_FALSE(tabs->isVisible());
+  form->menu.showCompanyPage->trigger();
+  EXPECT_EQ(form->PageControl1->currentIndex(), 2);
+  form->menu.showReceiptPage->trigger();
+  EXPECT_EQ(form->currentPage(), form->receiptPage);
+  form->menu.useTabs->trigger();
+  EXPECT_TRUE(tabs->isVisible());
+  EXPECT_TRUE(form->menu.useTabs->isChecked());
+  // Only a click on a tab names the page in the top bar.
+  QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+  EXPECT_EQ(form->topBar->pageLabel->text(), QStringLiteral("スタイル設定"));
+  form->menu.showReceiptPage->trigger();
+  EXPECT_EQ(form->topBar->pageLabel->text(), QStringLiteral("スタイル設定"));
+}
+
+TEST_F(MainWindowTest, TopBarComesBackAboveThePages) {
+  auto form = open();
+  form->menu.showTitleBar->trigger();
+  form->menu.useTopBar->trigger();
+  form->menu.useTopBar->trigger();
+  QApplication::processEvents();
+  EXPECT_TRUE(form->topBar->isVisible());
+  EXPECT_LE(form->topBar->geometry().bottom(), form->Splitter1->geometry().top());
+  EXPECT_EQ(form->topBar->y(), 0) << "with the title bar hidden the top bar is first";
+}
+
+TEST_F(MainWindowTest, SavingRightAfterOpeningKeepsTheSlots) {
+  auto form = open();
+  const QString sample = copySample();
+  answer_ = sample;
+  form->menu.N16->trigger();
+  EXPECT_EQ(form->currentStylePath(), sample);
+  EXPECT_EQ(form->linesPage->StrColGrid1->Cells(1, 1), QStringLiteral("四角形"));
+  EXPECT_EQ(form->stylePage->d3->value(), 200);
+  answer_ = file("saved.rcd");
+  form->menu.N17->trigger();
+  EXPECT_EQ(proposedSave_, sample);
+  const auto original = readLineFile(sample);
+  const auto saved = readLineFile(file("saved.rcd"));
+  ASSERT_TRUE(original && saved);
+  ASSERT_EQ(saved->size(), original->size());
+  EXPECT_EQ(saved->at(0), "[Version2.0]");
+  EXPECT_EQ(saved->at(slotmap::kRegisterPathLine), file("regidata.klv").toUtf8() + ",");
+  for (int i = 6; i < saved->size(); ++i) EXPECT_EQ(saved->at(i), original->at(i)) << i;
+  EXPECT_TRUE(boxes_.texts.last().endsWith(QStringLiteral("を保存しました。")));
+}
+
+TEST_F(MainWindowTest, ClearingWithoutTheEmptyStyleKeepsTheLayout) {
+  auto form = open();
+  answer_ = copySample();
+  form->menu.N16->trigger();
+  const QByteArray frame = form->document().line(12);
+  form->menu.N13->trigger();
+  EXPECT_EQ(form->document().line(12), frame);
+  ASSERT_FALSE(boxes_.texts.isEmpty());
+  EXPECT_TRUE(boxes_.texts.last().contains(QStringLiteral("cleardata.rcd")));
+  EXPECT_GE(form->document().lineCount(), slotmap::kLineCount);
+}
+
+TEST_F(MainWindowTest, TheCurrentLayoutComesBackNextRun) {
+  {
+    auto form = open();
+    answer_ = copySample();
+    form->menu.N16->trigger();
+    form->close();
+  }
+  auto form = open();
+  EXPECT_EQ(form->linesPage->StrColGrid1->Cells(1, 1), QStringLiteral("四角形"));
+  EXPECT_EQ(form->document().line(0), "[Version1.1]");
+}
+
+TEST_F(MainWindowTest, PrintsTheSampleOnTheCupsQueue) {
+  if (const QString why = testing::CupsQueueMissing(); !why.isEmpty()) {
+    if (testing::RunningInCi()) FAIL() << why.toStdString();
+    GTEST_SKIP() << why.toStdString();
+  }
+  auto form = open();
+  ASSERT_TRUE(form->metrics.hasPrinter) << "PRINTER names the default queue";
+  answer_ = copySample();
+  form->menu.N16->trigger();
+  const QString title = QStringLiteral("kelvane-window-%1").arg(QDateTime::currentMSecsSinceEpoch());
+  form->printer().setDocName(title);
+  ASSERT_TRUE(PrintReceipt(*form)) << boxes_.texts.join('|').toStdString();
+  const auto pdf = testing::WaitForPdf(qEnvironmentVariable("KELVANE_CUPS_PDF_DIR"), title, 30);
+  ASSERT_TRUE(pdf) << "no PDF for " << title.toStdString();
+  const QImage page = testing::RasterisePdf(*pdf, 100, file("page"));
+  ASSERT_FALSE(page.isNull());
+  // The sample's outer frame starts at the overall offset (5 mm) from the
+  // printable area's corner.
+  const double originX = form->metrics.offsetMmX + 5;
+  const int row = qRound((form->metrics.offsetMmY + 5 + 60) * 100 / 25.4);
+  EXPECT_NEAR(testing::FirstDarkInRow(page, row), originX * 100 / 25.4, 3);
+  QFile::remove(*pdf);
+}
+
+}  // namespace
+}  // namespace kelvane
