@@ -1,5 +1,6 @@
 #include "app/pages/environment_page.h"
 #include "app/pages/lines_page.h"
+#include "app/pages/receipt_input_menu.h"
 #include "app/pages/receipt_issue_page.h"
 #include "app/pages/style_settings_page.h"
 #include "app/preview_pane.h"
@@ -20,6 +21,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPrinter>
@@ -176,6 +179,41 @@ TEST_F(MainWindowTest, EndClosesWhileTyping) {
   ASSERT_TRUE(lines);
   EXPECT_TRUE(lines->contains("[OFFSET_X]=27"));
   EXPECT_TRUE(QFile::exists(file("cardtemp.dat")));
+}
+
+// The receipt input keys move the focus on the receipt page only; a field
+// that cannot take the focus yet, or a text field on another page, keeps
+// Ctrl+A for selecting its text.
+TEST_F(MainWindowTest, ReceiptInputKeysMoveTheFocusOnTheReceiptPage) {
+  auto form = open();
+  form->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  ReceiptIssuePage* page = form->receiptPage;
+  ASSERT_NE(page->inputMenu, nullptr);
+  EXPECT_EQ(page->inputMenu->actions().size(), 12);
+  EXPECT_FALSE(page->inputMenu->itemFor(page->NValEditC9)->isEnabled());
+
+  const QList<QWidget*> ready = {page->Edit2, page->atesaki_1, page->NValEditC9, page->NValEditC7,
+                                 page->in_tax};
+  for (QWidget* w : ready) w->setEnabled(true);
+  EXPECT_TRUE(page->inputMenu->itemFor(page->NValEditC9)->isEnabled());
+  page->Edit2->setFocus();
+  QTest::keyClick(page->Edit2, Qt::Key_A, Qt::ControlModifier);
+  EXPECT_EQ(QApplication::focusWidget(), page->NValEditC9);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_W, Qt::ControlModifier);
+  EXPECT_EQ(QApplication::focusWidget(), page->atesaki_1);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_G, Qt::ControlModifier);
+  EXPECT_EQ(QApplication::focusWidget(), page->NValEditC7);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_D, Qt::ControlModifier);
+  EXPECT_EQ(QApplication::focusWidget(), page->NValEditC7) << "請求金額 is still disabled";
+
+  form->showPage(form->stylePage);
+  TNValEdit* offset = form->stylePage->ofxbox;
+  offset->setFocus();
+  offset->deselect();
+  QTest::keyClick(offset, Qt::Key_A, Qt::ControlModifier);
+  EXPECT_EQ(QApplication::focusWidget(), offset);
+  EXPECT_EQ(offset->selectedText(), offset->text());
 }
 
 TEST_F(MainWindowTest, TabsToggleAndPagesStillSwitch) {

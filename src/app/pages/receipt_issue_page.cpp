@@ -2,6 +2,7 @@
 
 #include "app/pages/page_parts.h"
 #include "app/pages/pane_row.h"
+#include "app/pages/receipt_input_menu.h"
 #include "widgets/nval_edit.h"
 #include "widgets/pict_button.h"
 
@@ -215,6 +216,7 @@ ReceiptIssuePage::ReceiptIssuePage(QWidget* parent) : QWidget(parent) {
   panes->addPane(buttonsPane);
   connect(inputArrow, &TPictButton::clicked, this, [this] { panes->moveToFront(amountsPane); });
   connect(amountsArrow, &TPictButton::clicked, this, [this] { panes->moveToFront(inputPane); });
+  inputMenu = new ReceiptInputMenu(this);
 }
 
 }  // namespace kelvane

@@ -13,6 +13,7 @@ class QSpinBox;
 namespace kelvane {
 
 class PaneRow;
+class ReceiptInputMenu;
 class TNValEditC;
 class TPictButton;
 
@@ -61,6 +62,8 @@ class ReceiptIssuePage : public QWidget {
 
   TPictButton* inputArrow = nullptr;    // on the input pane: the amounts come first
   TPictButton* amountsArrow = nullptr;  // on the amounts: the input pane comes first
+
+  ReceiptInputMenu* inputMenu = nullptr;  // on every field and button of the page
 };
 
 }  // namespace kelvane
