@@ -44,6 +44,7 @@ namespace {
 class BoxAnswerer : public QObject {
  public:
   BoxAnswerer() {
+    testing::EnsureWidgetApplication();  // the timer needs the application's thread
     timer_.setInterval(10);
     connect(&timer_, &QTimer::timeout, this, [this] {
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
@@ -277,6 +278,27 @@ TEST_F(MainWindowTest, ClearingWithoutTheEmptyStyleKeepsTheLayout) {
   ASSERT_FALSE(boxes_.texts.isEmpty());
   EXPECT_TRUE(boxes_.texts.last().contains(QStringLiteral("cleardata.rcd")));
   EXPECT_GE(form->document().lineCount(), slotmap::kLineCount);
+}
+
+// The delivered empty style leaves no slot filled and the style settings at
+// their defaults, and keeps the receipt's register path.
+TEST_F(MainWindowTest, ClearingWithTheDeliveredEmptyStyleEmptiesEverySlot) {
+  ASSERT_TRUE(QFile::copy(QStringLiteral(KELVANE_SOURCE_DATA "/cleardata.rcd"), file("cleardata.rcd")));
+  auto form = open();
+  answer_ = copySample();
+  form->menu.N16->trigger();
+  const QString registerPath = form->registerPathText();
+  form->menu.N13->trigger();
+  EXPECT_TRUE(boxes_.texts.isEmpty()) << boxes_.texts.join(u'\n').toStdString();
+  for (int line = slotmap::kNumberingLine + 1; line < slotmap::kLineCount; ++line)
+    EXPECT_EQ(form->document().line(line), ",") << "line " << line;
+  EXPECT_EQ(form->stylePage->stylebtn->text(), QString());
+  EXPECT_EQ(form->stylePage->ofxbox->value(), 10);
+  EXPECT_EQ(form->stylePage->ofYbox->value(), 10);
+  EXPECT_EQ(form->stylePage->d3->value(), 0);
+  EXPECT_EQ(form->linesPage->StrColGrid1->Cells(1, 1), QString());
+  EXPECT_EQ(form->registerPathText(), registerPath);
+  EXPECT_EQ(form->currentStylePath(), answer_) << "clearing keeps the current style path";
 }
 
 TEST_F(MainWindowTest, TheCurrentLayoutComesBackNextRun) {
