@@ -72,6 +72,7 @@ void ReceiptMainForm::connectCommands() {
     UpdatePrinterMetrics();
   });
   connect(menu.Print1, &QAction::triggered, this, [this] { PrintReceipt(*this); });
+  connect(menu.printToPdf, &QAction::triggered, this, [this] { PrintReceiptToPdf(*this); });
   connect(toolStrip->IconButton22, &TIconButton::clicked, this, [this] { PrintReceipt(*this); });
   for (QAction* quit : {menu.quit}) connect(quit, &QAction::triggered, this, &QWidget::close);
   connect(toolStrip->exitButton, &TIconButton::clicked, this, &QWidget::close);

@@ -34,6 +34,7 @@ void MainMenu::build(QMenuBar* bar, QObject*) {
   releaseVersion = item(file, QStringLiteral("リリースバージョン"));
   printerSetup = item(file, QStringLiteral("用紙設定"));
   Print1 = item(file, QStringLiteral("印  刷"), QKeySequence(Qt::CTRL | Qt::Key_P));
+  printToPdf = item(file, QStringLiteral("PDFに出力"));
   file->addSeparator();
   quit = item(file, QStringLiteral("終  了"), QKeySequence(Qt::Key_End));
 

@@ -15,6 +15,7 @@ struct MainMenu {
   QAction* releaseVersion = nullptr;
   QAction* printerSetup = nullptr;
   QAction* Print1 = nullptr;  // Ctrl+P
+  QAction* printToPdf = nullptr;  // "PDFに出力": the printer's page as a PDF file
   QAction* quit = nullptr;    // End
   // "マスター登録"
   QAction* registerAddressees = nullptr;

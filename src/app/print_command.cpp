@@ -4,19 +4,21 @@
 #include "layout/preview_geometry.h"
 #include "layout/receipt_printing.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QPrinter>
+#include <QTemporaryFile>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <QSlider>
 
 namespace kelvane {
 
-bool PrintReceipt(ReceiptMainForm& form) {
-  QPrinter& printer = form.printer();
-  if (!form.metrics.hasPrinter) {
-    const QString pdf = form.dialogs.printPdf(&form);
-    if (pdf.isEmpty()) return false;
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(pdf);
-  }
+namespace {
+
+bool printOn(ReceiptMainForm& form, QPrinter& printer) {
   RenderSettings settings = form.previewSettings();
   // Font sizes and line widths follow the preview's resolution on paper too.
   settings.previewResolution =
@@ -28,6 +30,44 @@ bool PrintReceipt(ReceiptMainForm& form) {
   if (!printed) form.reportError(printed.error());
   form.RefreshPreview();
   return static_cast<bool>(printed);
+}
+
+}  // namespace
+
+bool PrintReceipt(ReceiptMainForm& form) {
+  if (!form.metrics.hasPrinter) return PrintReceiptToPdf(form);
+  return printOn(form, form.printer());
+}
+
+// The PDF is written beside its final name and put in place only when it is
+// whole, so that an earlier file of that name survives a failed print.
+bool PrintReceiptToPdf(ReceiptMainForm& form) {
+  const QString pdf = form.dialogs.printPdf(&form);
+  if (pdf.isEmpty()) return false;
+  const QString shown = QDir::toNativeSeparators(pdf);
+  QTemporaryFile part(QFileInfo(pdf).absolutePath() + QStringLiteral("/.kelvane-XXXXXX.pdf"));
+  if (!part.open()) {
+    form.reportError(QStringLiteral("PDF ファイル「%1」を書き込めません: %2").arg(shown, part.errorString()));
+    return false;
+  }
+  part.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+  part.close();
+  const QPrinter& device = form.printer();
+  QPrinter file(QPrinter::HighResolution);
+  file.setOutputFormat(QPrinter::PdfFormat);
+  file.setResolution(device.resolution());
+  file.setPageLayout(device.pageLayout());
+  file.setDocName(device.docName());
+  file.setOutputFileName(part.fileName());
+  if (!printOn(form, file)) return false;
+  if (std::rename(QFile::encodeName(part.fileName()).constData(),
+                  QFile::encodeName(pdf).constData()) != 0) {
+    form.reportError(QStringLiteral("PDF ファイル「%1」を書き込めません: %2")
+                         .arg(shown, QString::fromLocal8Bit(std::strerror(errno))));
+    return false;
+  }
+  part.setAutoRemove(false);
+  return true;
 }
 
 }  // namespace kelvane

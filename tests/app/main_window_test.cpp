@@ -313,6 +313,46 @@ TEST_F(MainWindowTest, TheCurrentLayoutComesBackNextRun) {
   EXPECT_EQ(form->document().line(0), "[Version1.1]");
 }
 
+// "PDFに出力" writes the printer's page; a PDF of the same name is replaced
+// only by a whole new one.
+TEST_F(MainWindowTest, PdfExportReplacesAnEarlierFileOnlyWhenWhole) {
+  auto form = open();
+  answer_ = copySample();
+  form->menu.N16->trigger();
+  const QString out = file("receipt.pdf");
+  form->dialogs.printPdf = [&out](QWidget*) { return out; };
+  ASSERT_TRUE(writeLineFile(out, {"old"}));
+
+  const QByteArray frame = form->document().line(15);
+  form->document().setLine(15, "line,0,1,1,x1,2,1,,0,");
+  form->menu.printToPdf->trigger();
+  ASSERT_FALSE(boxes_.texts.isEmpty());
+  EXPECT_TRUE(boxes_.texts.last().contains(QStringLiteral("x1"))) << boxes_.texts.last().toStdString();
+  const auto kept = readLineFile(out);
+  ASSERT_TRUE(kept);
+  EXPECT_EQ(*kept, QByteArrayList{"old"});
+
+  form->document().setLine(15, frame);
+  boxes_.texts.clear();
+  form->menu.printToPdf->trigger();
+  EXPECT_TRUE(boxes_.texts.isEmpty()) << boxes_.texts.join('|').toStdString();
+  ASSERT_TRUE(testing::PdfIsComplete(out));
+  EXPECT_EQ(QDir(dir_.path()).entryList({QStringLiteral(".kelvane-*")}, QDir::Files | QDir::Hidden),
+            QStringList{});
+  const QImage page = testing::RasterisePdf(out, 100, file("page"));
+  ASSERT_FALSE(page.isNull());
+  const QSizeF paper = form->printer().pageLayout().fullRectPoints().size();
+  EXPECT_NEAR(page.width(), paper.width() * 100 / 72, 2);
+  const double originX = form->metrics.offsetMmX + 5;
+  const int row = qRound((form->metrics.offsetMmY + 5 + 60) * 100 / 25.4);
+  EXPECT_NEAR(testing::FirstDarkInRow(page, row), originX * 100 / 25.4, 3);
+
+  form->dialogs.printPdf = [this](QWidget*) { return file("no/such/folder/receipt.pdf"); };
+  form->menu.printToPdf->trigger();
+  ASSERT_FALSE(boxes_.texts.isEmpty());
+  EXPECT_TRUE(boxes_.texts.last().contains(QStringLiteral("receipt.pdf")));
+}
+
 TEST_F(MainWindowTest, PrintsTheSampleOnTheCupsQueue) {
   if (const QString why = testing::CupsQueueMissing(); !why.isEmpty()) {
     if (testing::RunningInCi()) FAIL() << why.toStdString();
