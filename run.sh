@@ -27,6 +27,9 @@ install -m 755 "$tool" "$dest/kelvane-render"
 mkdir -p "$dest/style"
 find "$KV_ROOT/data" -mindepth 1 -maxdepth 1 ! -name style -exec cp -R {} "$dest/" \;
 cp -R -n "$KV_ROOT/data/style/." "$dest/style/"
+# On the first installation the A4 receipt is the current layout, so that a
+# receipt can be printed on the first day; later the user's own stays.
+[ -e "$dest/cardtemp.dat" ] || cp "$KV_ROOT/data/style/a4_receipt.rcd" "$dest/cardtemp.dat"
 
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
     if [ -x "$app" ]; then
