@@ -105,7 +105,8 @@ PositionsPage::PositionsPage(QWidget* parent) : QWidget(parent) {
                                                .left = QStringLiteral("PictButton13"),
                                                .right = QStringLiteral("PictButton15"),
                                                .apply = QStringLiteral("IconButton3"),
-                                               .reset = QStringLiteral("IconButton8")});
+                                               .reset = QStringLiteral("IconButton8"),
+                                               .text = QString()});
   ChkBoxStr1 = editor.vertical;
   ChkBoxStr2 = editor.previewOnly;
   positionX = editor.x;
