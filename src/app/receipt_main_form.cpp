@@ -1,6 +1,6 @@
 #include "app/receipt_main_form.h"
 
-#include "app/layout_text.h"
+#include "text/layout_text.h"
 #include "app/message_boxes.h"
 #include "app/pages/company_info_page.h"
 #include "app/pages/environment_page.h"

@@ -1,6 +1,6 @@
 #include "app/settings_store.h"
 
-#include "app/layout_text.h"
+#include "text/layout_text.h"
 #include "app/message_boxes.h"
 #include "app/pages/environment_page.h"
 #include "app/pages/receipt_issue_page.h"

@@ -1,6 +1,6 @@
 #include "app/style_commands.h"
 
-#include "app/layout_text.h"
+#include "text/layout_text.h"
 #include "app/message_boxes.h"
 #include "app/pages/company_info_page.h"
 #include "app/pages/images_page.h"

@@ -1,4 +1,4 @@
-#include "app/layout_text.h"
+#include "text/layout_text.h"
 
 #include "text/cp932.h"
 
