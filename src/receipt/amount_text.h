@@ -1,6 +1,7 @@
 #pragma once
-// The amount received in formal kanji numerals (壱萬弐千円), and amounts
-// with thousands separators for the register list.
+// Texts of money figures: the amount received in formal kanji numerals
+// (壱萬弐千円), amounts with thousands separators for the register list,
+// and the tax rate as a plain decimal.
 
 #include <QString>
 
@@ -18,5 +19,9 @@ inline constexpr qint64 kMaxKanjiAmount = 999'999'999;
 // Decimal digits with "," between groups of three: 12345 → 12,345,
 // −12345 → -12,345.
 [[nodiscard]] QString GroupDigits(qint64 amount);
+
+// A fixed-point value (ten-thousandths) as its shortest decimal text: no
+// grouping, "." before a fraction, no trailing zeros (8, 8.5, 10, -0.25).
+[[nodiscard]] QString PlainDecimal(qint64 tenThousandths);
 
 }  // namespace kelvane

@@ -1,4 +1,4 @@
-#include "receipt/kanji_amount.h"
+#include "receipt/amount_text.h"
 
 #include <gtest/gtest.h>
 
@@ -47,6 +47,16 @@ TEST(GroupDigits, GroupsOfThreeWithTheSignInFront) {
   EXPECT_EQ(GroupDigits(-123456), "-123,456");
   EXPECT_EQ(GroupDigits(123456789012), "123,456,789,012");
   EXPECT_EQ(GroupDigits(std::numeric_limits<qint64>::min()), "-9,223,372,036,854,775,808");
+}
+
+TEST(PlainDecimal, ShortestTextOfTheRate) {
+  EXPECT_EQ(PlainDecimal(80000), "8");
+  EXPECT_EQ(PlainDecimal(85000), "8.5");
+  EXPECT_EQ(PlainDecimal(100000), "10");
+  EXPECT_EQ(PlainDecimal(1), "0.0001");
+  EXPECT_EQ(PlainDecimal(0), "0");
+  EXPECT_EQ(PlainDecimal(-2500), "-0.25");
+  EXPECT_EQ(PlainDecimal(std::numeric_limits<qint64>::min()), "-922337203685477.5808");
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "receipt/kanji_amount.h"
+#include "receipt/amount_text.h"
 
 #include <array>
 
@@ -50,6 +50,20 @@ QString GroupDigits(qint64 amount) {
   if (negative) digits.remove(0, 1);
   for (qsizetype at = digits.size() - 3; at > 0; at -= 3) digits.insert(at, u',');
   return negative ? u'-' + digits : digits;
+}
+
+QString PlainDecimal(qint64 tenThousandths) {
+  const bool negative = tenThousandths < 0;
+  // Unsigned, so that the most negative value has a magnitude too.
+  const quint64 magnitude =
+      negative ? 0 - static_cast<quint64>(tenThousandths) : static_cast<quint64>(tenThousandths);
+  QString text = QString::number(magnitude / 10000);
+  if (const quint64 fraction = magnitude % 10000; fraction != 0) {
+    QString decimals = QString::number(fraction).rightJustified(4, u'0');
+    while (decimals.endsWith(u'0')) decimals.chop(1);
+    text += u'.' + decimals;
+  }
+  return negative ? u'-' + text : text;
 }
 
 }  // namespace kelvane
