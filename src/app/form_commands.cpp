@@ -13,6 +13,7 @@
 #include "app/pages/texts_page.h"
 #include "app/pages/tool_strip.h"
 #include "app/print_command.h"
+#include "app/receipt_input.h"
 #include "app/receipt_main_form.h"
 #include "app/settings_store.h"
 #include "app/style_commands.h"
@@ -142,6 +143,9 @@ void ReceiptMainForm::connectInformationCommands() {
   connect(menu.webPage, &QAction::triggered, this, manual);
   connect(menu.taxTable, &QAction::triggered, this, taxTable);
   connect(menu.showTaxTable, &QAction::triggered, this, taxTable);
+  connect(receiptPage->taxTableButton, &QPushButton::clicked, this, taxTable);
+  connect(menu.kanjiCheck, &QAction::triggered, receiptInput, &ReceiptInput::kanjiCheck);
+  connect(menu.removeTax, &QAction::triggered, receiptInput, &ReceiptInput::removeTax);
   connect(menu.supportMail, &QAction::triggered, this,
           [] { QDesktopServices::openUrl(SupportMailUrl()); });
   connect(menu.textEditor, &QAction::triggered, this, [this] { startTextEditor(); });
@@ -173,7 +177,7 @@ void ReceiptMainForm::disableLaterCommands() {
   for (QAction* a :
        {menu.registerAddressees, menu.registerDescriptions1, menu.registerDescriptions2,
         menu.registerStaff, menu.showRegisterList, menu.newReceipt, menu.recordReceipt,
-        menu.deleteShown, menu.clearDate, menu.removeTax, menu.kanjiCheck, menu.insertShapeRow,
+        menu.deleteShown, menu.clearDate, menu.insertShapeRow,
         menu.exchangeShapeRow, menu.deleteShapeRow, menu.insertTextRow, menu.exchangeTextRow,
         menu.deleteTextRow}) {
     a->setEnabled(false);

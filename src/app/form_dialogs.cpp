@@ -51,6 +51,14 @@ FormDialogs DesktopDialogs() {
                               current, &ok);
     return ok ? title : current;
   };
+  d.askText = [](QWidget* parent, const QString& caption,
+                 const QString& prompt) -> std::optional<QString> {
+    bool ok = false;
+    const QString text =
+        QInputDialog::getText(parent, caption, prompt, QLineEdit::Normal, QString(), &ok);
+    if (!ok) return std::nullopt;
+    return text;
+  };
   d.printerSetup = [](QWidget* parent, QPrinter& printer) {
     QPageSetupDialog dialog(&printer, parent);
     return dialog.exec() == QDialog::Accepted;

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <functional>
+#include <optional>
 
 class QPrinter;
 class QWidget;
@@ -19,6 +20,10 @@ struct FormDialogs {
   std::function<QString(QWidget* parent)> printPdf;
   // The style title; the current title when cancelled.
   std::function<QString(QWidget* parent, const QString& current)> styleTitle;
+  // A line of text typed by the user; nothing when cancelled.
+  std::function<std::optional<QString>(QWidget* parent, const QString& caption,
+                                       const QString& prompt)>
+      askText;
   // The printer set-up; true when confirmed.
   std::function<bool(QWidget* parent, QPrinter& printer)> printerSetup;
 };

@@ -1,6 +1,5 @@
 #include "app/receipt_main_form.h"
 
-#include "text/layout_text.h"
 #include "app/message_boxes.h"
 #include "app/pages/company_info_page.h"
 #include "app/pages/environment_page.h"
@@ -12,12 +11,14 @@
 #include "app/pages/texts_page.h"
 #include "app/pages/tool_strip.h"
 #include "app/program_folder.h"
+#include "app/receipt_input.h"
 #include "app/settings_store.h"
 #include "app/title_strip.h"
 #include "app/top_bar.h"
 #include "app/window_geometry.h"
 #include "layout/header_lines.h"
 #include "layout/printer_query.h"
+#include "text/layout_text.h"
 #include "widgets/nval_edit.h"
 
 #include <QAction>
@@ -58,6 +59,7 @@ ReceiptMainForm::ReceiptMainForm(QWidget* parent)
   buildRegions();
   buildPages();
   menu.build(menuBar(), this);
+  receiptInput = new ReceiptInput(*this);
   connectCommands();
   disableLaterCommands();
   restoreWindowFile();
@@ -65,7 +67,10 @@ ReceiptMainForm::ReceiptMainForm(QWidget* parent)
   qApp->installEventFilter(this);
 }
 
-ReceiptMainForm::~ReceiptMainForm() { qApp->removeEventFilter(this); }
+ReceiptMainForm::~ReceiptMainForm() {
+  qApp->removeEventFilter(this);
+  receiptInput->SaveInputHistory();
+}
 
 void ReceiptMainForm::buildRegions() {
   auto* central = new QWidget(this);

@@ -26,6 +26,7 @@ class EnvironmentPage;
 class ImagesPage;
 class LinesPage;
 class PositionsPage;
+class ReceiptInput;
 class ReceiptIssuePage;
 class StyleSettingsPage;
 class TextsPage;
@@ -61,6 +62,7 @@ class ReceiptMainForm : public QMainWindow, public LayoutHost, public PreviewSou
   EnvironmentPage* environmentPage = nullptr;
 
   MainMenu menu;
+  ReceiptInput* receiptInput = nullptr;  // the receipt's fields, amounts and histories
   FormDialogs dialogs = DesktopDialogs();
 
   [[nodiscard]] LayoutDocument& document() { return *document_; }

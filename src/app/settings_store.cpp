@@ -7,6 +7,7 @@
 #include "app/pages/style_settings_page.h"
 #include "app/preview_pane.h"
 #include "app/program_folder.h"
+#include "app/receipt_input.h"
 #include "app/receipt_main_form.h"
 #include "app/settings_file.h"
 #include "app/style_commands.h"
@@ -177,6 +178,7 @@ void startup_restore(ReceiptMainForm& form) {
   showToday(form);
   conf_read(form);
   applyViewSettings(form);
+  form.receiptInput->LoadInputHistory();
   const QString current = ProgramFile(QString::fromLatin1(kCurrentLayoutFileName));
   if (QFileInfo::exists(current)) LoadStyleIntoForm(form, current);
   RebuildHeaderLines(form.document(), form);

@@ -1,0 +1,68 @@
+#pragma once
+// Typing a receipt on the page "領収書発行": each field's commit (Enter or a
+// choice from its drop-down list) puts its text into the receipt and stub
+// items of the layout and moves the focus on; the five text fields keep
+// their histories; the amounts, the tax rate and the revenue stamp.
+
+#include <QObject>
+#include <QStringList>
+
+#include <array>
+
+class QComboBox;
+class QWidget;
+
+namespace kelvane {
+
+class ReceiptMainForm;
+
+class ReceiptInput : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit ReceiptInput(ReceiptMainForm& form);
+
+  // The five history fields, in the order of their files.
+  [[nodiscard]] std::array<QComboBox*, 5> historyFields() const;
+
+  // Fills every history list from its file (start-up).
+  void LoadInputHistory();
+  // Writes every list not yet on disk; false (and a message) when a file
+  // cannot be written. Lists are also written whenever they change.
+  bool SaveInputHistory();
+  // Puts each history field's text at the top of its list.
+  void UpdateInputHistory();
+
+  // The amount received into the receipt (with its marks, or in kanji) and
+  // the stub; false when the amount cannot be shown in kanji.
+  bool PutAmountText();
+  // The addressee on one line or on two, as the second field says.
+  void applyAddressees();
+  // The rate into its two items: its plain decimal, or empty when zero.
+  void applyTaxRate();
+  // "消費税を抜きにする": rate 0, its items emptied.
+  void removeTax();
+  // "漢数字変換確認": an amount typed by the user, shown in kanji.
+  void kanjiCheck();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void enableFields();
+  void connectFields();
+  void commit(QWidget* field);
+  void pickedFromList(QComboBox* field);
+  void setItems(int receiptLine, const QString& text);
+  [[nodiscard]] QWidget* nextAfter(QWidget* field) const;
+  void showHistory(int index, const QString& text);
+  bool saveHistory(int index);
+
+  ReceiptMainForm& form_;
+  std::array<QStringList, 5> lists_;
+  std::array<bool, 5> unsaved_{};
+  std::array<bool, 5> saveFailureShown_{};
+  bool browsing_ = false;  // arrow keys or the wheel move through a closed list
+};
+
+}  // namespace kelvane

@@ -1,0 +1,333 @@
+// Typing a receipt on the page "領収書発行" from the keyboard: every commit
+// reaches the receipt and the stub items, the focus follows the chain, and
+// the histories remember what was entered.
+
+#include "app/pages/environment_page.h"
+#include "app/pages/receipt_issue_page.h"
+#include "app/program_folder.h"
+#include "app/receipt_input.h"
+#include "app/receipt_main_form.h"
+#include "layout/layout_slots.h"
+#include "receipt/input_history.h"
+#include "support/box_answerer.h"
+#include "text/layout_text.h"
+#include "text/line_file.h"
+#include "widgets/nval_edit.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace kelvane {
+namespace {
+
+using testing::BoxAnswerer;
+
+class ReceiptInputTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testing::EnsureWidgetApplication();
+    SetProgramFolder(dir_.path());
+  }
+  void TearDown() override { SetProgramFolder({}); }
+
+  std::unique_ptr<ReceiptMainForm> open() {
+    auto form = std::make_unique<ReceiptMainForm>();
+    form->show();
+    form->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    page_ = form->receiptPage;
+    return form;
+  }
+  QString file(const char* name) const { return dir_.filePath(QString::fromUtf8(name)); }
+
+  // The text of the item at `line`: what follows the record's tenth comma.
+  static QString item(ReceiptMainForm& form, int line) {
+    const QByteArray record = form.document().line(line);
+    qsizetype at = 0;
+    for (int i = 0; i < 10; ++i) {
+      at = record.indexOf(',', at);
+      if (at < 0) return {};
+      ++at;
+    }
+    return FromLayoutText(QByteArrayView(record).sliced(at));
+  }
+  // Types `text` into the focused field and presses Enter there: ASCII as
+  // keys, Japanese as the input method commits it.
+  static void enter(const QString& text) {
+    QWidget* field = QApplication::focusWidget();
+    ASSERT_NE(field, nullptr);
+    for (const QChar c : text) {
+      if (c.unicode() < 0x80) {
+        QTest::keyClick(field, c.toLatin1());
+      } else {
+        QInputMethodEvent commit;
+        commit.setCommitString(QString(c));
+        QApplication::sendEvent(field, &commit);
+      }
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  }
+  static QWidget* focused() { return QApplication::focusWidget(); }
+
+  QTemporaryDir dir_;
+  ReceiptIssuePage* page_ = nullptr;
+  BoxAnswerer boxes_;
+};
+
+TEST_F(ReceiptInputTest, AWholeReceiptFromTheKeyboard) {
+  auto form = open();
+  form->environmentPage->CheckBox1->setChecked(true);
+  form->environmentPage->CheckBox2->setChecked(true);
+  page_->Edit2->setFocus();
+
+  enter(QStringLiteral("No.00012"));
+  EXPECT_EQ(item(*form, 239), QStringLiteral("No.00012"));
+  EXPECT_EQ(item(*form, 251), QStringLiteral("No.00012"));
+  EXPECT_EQ(focused(), page_->atesaki_1);
+  enter(QStringLiteral("山田商事"));
+  EXPECT_EQ(focused(), page_->atesaki_2);
+  enter({});
+  EXPECT_EQ(item(*form, 240), QStringLiteral("山田商事"));
+  EXPECT_EQ(item(*form, 252), QStringLiteral("山田商事"));
+  EXPECT_EQ(focused(), page_->topic1);
+  enter(QStringLiteral("お品代として"));
+  EXPECT_EQ(item(*form, 242), QStringLiteral("お品代として"));
+  EXPECT_EQ(item(*form, 254), QStringLiteral("お品代として"));
+  enter(QStringLiteral("12月分"));
+  EXPECT_EQ(item(*form, 243), QStringLiteral("12月分"));
+  EXPECT_EQ(item(*form, 255), QStringLiteral("12月分"));
+  EXPECT_EQ(focused(), page_->Field_07);
+  enter(QStringLiteral("佐藤"));
+  EXPECT_EQ(focused(), page_->in_tax);
+  enter(QStringLiteral("200"));
+  EXPECT_EQ(focused(), page_->NValEditC9);
+
+  enter(QStringLiteral("12000"));
+  EXPECT_EQ(page_->NValEditC9->text(), QStringLiteral("12,000"));
+  EXPECT_EQ(item(*form, 241), QStringLiteral("¥12,000-"));
+  EXPECT_EQ(item(*form, 253), QStringLiteral("12,000"));
+  EXPECT_EQ(focused(), page_->NValEditC10);
+  enter(QStringLiteral("10910"));
+  EXPECT_EQ(item(*form, 248), QStringLiteral("10,910"));
+  EXPECT_EQ(item(*form, 260), QStringLiteral("10,910"));
+  EXPECT_EQ(focused(), page_->NValEditC11);
+  enter(QStringLiteral("12000"));
+  EXPECT_EQ(item(*form, 244), QStringLiteral("12,000"));
+  EXPECT_EQ(item(*form, 256), QStringLiteral("12,000"));
+  EXPECT_EQ(focused(), page_->NValEditC13);
+  enter(QStringLiteral("1090"));
+  EXPECT_EQ(item(*form, 250), QStringLiteral("1,090"));
+  EXPECT_EQ(item(*form, 262), QStringLiteral("1,090"));
+  EXPECT_EQ(focused(), page_->NValEditC7);
+
+  // The staff member and the stamp are recorded in the register only.
+  for (int line = slotmap::kCompanyName1; line < slotmap::kLineCount; ++line) {
+    EXPECT_NE(item(*form, line), QStringLiteral("佐藤")) << line;
+    EXPECT_NE(item(*form, line), QStringLiteral("200")) << line;
+  }
+  EXPECT_TRUE(boxes_.texts.isEmpty()) << boxes_.texts.join('|').toStdString();
+}
+
+TEST_F(ReceiptInputTest, AmountMarksAndKanjiNumerals) {
+  auto form = open();
+  EnvironmentPage* env = form->environmentPage;
+  const struct {
+    bool kanji, yen, dash;
+    const char* receipt;
+  } rows[] = {{false, false, false, "12,000"},     {false, true, false, "¥12,000"},
+              {false, true, true, "¥12,000-"},     {true, false, false, "壱萬弐千円"},
+              {true, true, true, "金壱萬弐千円也"}, {true, false, true, "壱萬弐千円也"}};
+  page_->NValEditC9->setValueUnits(12000 * 10000);
+  for (const auto& row : rows) {
+    env->CheckBox7->setChecked(row.kanji);
+    env->CheckBox1->setChecked(row.yen);
+    env->CheckBox2->setChecked(row.dash);
+    page_->NValEditC9->setFocus();
+    QTest::keyClick(page_->NValEditC9, Qt::Key_Return);
+    EXPECT_EQ(item(*form, 241), QString::fromUtf8(row.receipt));
+    EXPECT_EQ(item(*form, 253), QStringLiteral("12,000")) << "the stub shows the digits";
+  }
+
+  // Zero: nothing but the marks in digit mode once zero is hidden, 金円也 in kanji.
+  page_->NValEditC9->setZeroDisplay(false);
+  page_->NValEditC9->setValueUnits(0);
+  env->CheckBox7->setChecked(false);
+  env->CheckBox1->setChecked(true);
+  env->CheckBox2->setChecked(true);
+  QTest::keyClick(page_->NValEditC9, Qt::Key_Return);
+  EXPECT_EQ(item(*form, 241), QStringLiteral("¥-"));
+  env->CheckBox7->setChecked(true);
+  QTest::keyClick(page_->NValEditC9, Qt::Key_Return);
+  EXPECT_EQ(item(*form, 241), QStringLiteral("金円也"));
+
+  // A negative amount has no kanji form: refused, both items kept.
+  page_->NValEditC9->setValueUnits(-500 * 10000);
+  page_->NValEditC9->setFocus();
+  QTest::keyClick(page_->NValEditC9, Qt::Key_Return);
+  ASSERT_EQ(boxes_.texts.size(), 1);
+  EXPECT_TRUE(boxes_.texts.first().contains(QStringLiteral("マイナス")));
+  EXPECT_EQ(item(*form, 241), QStringLiteral("金円也"));
+  EXPECT_EQ(item(*form, 253), QString());
+  EXPECT_EQ(form->focusWidget(), page_->NValEditC9) << "the amount is to be corrected";
+}
+
+TEST_F(ReceiptInputTest, AddresseeOnOneLineOrTwo) {
+  auto form = open();
+  page_->atesaki_1->setEditText(QStringLiteral("株式会社山田商事"));
+  page_->atesaki_2->setEditText(QStringLiteral("経理部御中"));
+  page_->atesaki_2->setFocus();
+  QTest::keyClick(page_->atesaki_2, Qt::Key_Return);
+  EXPECT_EQ(item(*form, 240), QString());
+  EXPECT_EQ(item(*form, 252), QString());
+  EXPECT_EQ(item(*form, 263), QStringLiteral("株式会社山田商事"));
+  EXPECT_EQ(item(*form, 265), QStringLiteral("株式会社山田商事"));
+  EXPECT_EQ(item(*form, 264), QStringLiteral("経理部御中"));
+  EXPECT_EQ(item(*form, 266), QStringLiteral("経理部御中"));
+
+  page_->atesaki_2->setEditText(QString());
+  page_->atesaki_2->setFocus();
+  QTest::keyClick(page_->atesaki_2, Qt::Key_Return);
+  EXPECT_EQ(item(*form, 240), QStringLiteral("株式会社山田商事"));
+  EXPECT_EQ(item(*form, 252), QStringLiteral("株式会社山田商事"));
+  for (int line = 263; line <= 266; ++line) EXPECT_EQ(item(*form, line), QString()) << line;
+}
+
+TEST_F(ReceiptInputTest, HistoriesRememberEveryFieldAtOnce) {
+  ASSERT_TRUE(WriteHistoryFile(file("atesaki_1.DAT"),
+                               {QStringLiteral("山田商事"), QStringLiteral("abc商店")}));
+  QStringList thirty;
+  for (int i = 1; i <= 30; ++i) thirty << QStringLiteral("摘要%1").arg(i);
+  ASSERT_TRUE(WriteHistoryFile(file("topic1.DAT"), thirty));
+  {
+    auto form = open();
+    EXPECT_EQ(page_->atesaki_1->count(), 2);
+    EXPECT_EQ(page_->atesaki_1->currentText(), QString()) << "a loaded list fills no field";
+    page_->atesaki_1->setEditText(QStringLiteral("ABC商店"));
+    page_->atesaki_2->setEditText(QStringLiteral("御中"));
+    page_->topic1->setEditText(QStringLiteral("新しい摘要"));
+    page_->topic2->setEditText(QStringLiteral("配送料"));
+    page_->Field_07->setEditText(QStringLiteral("佐藤"));
+    page_->topic2->setFocus();
+    QTest::keyClick(page_->topic2, Qt::Key_Return);
+
+    EXPECT_EQ(page_->atesaki_1->currentText(), QStringLiteral("abc商店")) << "the entry's case wins";
+    EXPECT_EQ(page_->atesaki_1->itemText(0), QStringLiteral("abc商店"));
+    EXPECT_EQ(page_->atesaki_1->count(), 2);
+    EXPECT_EQ(page_->topic1->count(), 30);
+    EXPECT_EQ(page_->topic1->itemText(0), QStringLiteral("新しい摘要"));
+    EXPECT_EQ(page_->topic1->itemText(29), QStringLiteral("摘要29"));
+    for (QComboBox* box : form->receiptInput->historyFields())
+      EXPECT_EQ(box->count() > 0, true) << box->objectName().toStdString();
+
+    // On disk at once, before the program ends.
+    const auto staff = ReadHistoryFile(file("Field_07.DAT"));
+    ASSERT_TRUE(staff);
+    EXPECT_EQ(*staff, QStringList{QStringLiteral("佐藤")});
+    const auto raw = readLineFile(file("atesaki_1.DAT"));
+    ASSERT_TRUE(raw);
+    EXPECT_EQ(raw->first(), ToLayoutText(QStringLiteral("abc商店")));
+
+    // A description 2 chosen from its list goes to the receipt, not to the histories.
+    page_->topic2->addItem(QStringLiteral("送料"));
+    page_->topic2->setCurrentIndex(page_->topic2->count() - 1);
+    emit page_->topic2->activated(page_->topic2->count() - 1);
+    EXPECT_EQ(item(*form, 243), QStringLiteral("送料"));
+    EXPECT_EQ(focused(), page_->Field_07);
+    EXPECT_EQ(*ReadHistoryFile(file("topic2.DAT")), QStringList{QStringLiteral("配送料")});
+    form->close();
+  }
+  auto form = open();
+  EXPECT_EQ(page_->topic2->itemText(0), QStringLiteral("配送料"));
+  EXPECT_EQ(page_->Field_07->count(), 1);
+}
+
+// Up and Down browse a closed list; only a choice from the open list, or
+// Enter, commits.
+TEST_F(ReceiptInputTest, BrowsingTheListCommitsNothing) {
+  ASSERT_TRUE(WriteHistoryFile(file("topic1.DAT"), {QStringLiteral("一"), QStringLiteral("二")}));
+  auto form = open();
+  page_->topic1->setFocus();
+  QTest::keyClick(page_->topic1, Qt::Key_Down);
+  QTest::keyClick(page_->topic1, Qt::Key_Down);
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(page_->topic1->currentText().isEmpty());
+  EXPECT_EQ(focused(), page_->topic1);
+  EXPECT_EQ(item(*form, 242), QString());
+  emit page_->topic1->activated(0);
+  EXPECT_EQ(item(*form, 242), page_->topic1->currentText());
+  EXPECT_EQ(focused(), page_->topic2);
+}
+
+TEST_F(ReceiptInputTest, TaxRateSpinnerAndRemovingTheTax) {
+  auto form = open();
+  page_->NValEditC13->setValueUnits(1090 * 10000);
+  page_->UpDown3->setValue(10);
+  EXPECT_EQ(page_->NValEditC7->valueUnits(), 10 * 10000);
+  EXPECT_EQ(item(*form, 249), QStringLiteral("10"));
+  EXPECT_EQ(item(*form, 261), QStringLiteral("10"));
+
+  // A typed rate reaches the receipt with Enter.
+  page_->NValEditC7->setFocus();
+  page_->NValEditC7->selectAll();
+  QTest::keyClicks(page_->NValEditC7, QStringLiteral("8.5"));
+  QTest::keyClick(page_->NValEditC7, Qt::Key_Return);
+  EXPECT_EQ(item(*form, 249), QStringLiteral("8.5"));
+
+  form->menu.removeTax->trigger();
+  EXPECT_EQ(page_->UpDown3->value(), 0);
+  EXPECT_EQ(page_->NValEditC7->valueUnits(), 0);
+  EXPECT_EQ(item(*form, 249), QString());
+  EXPECT_EQ(item(*form, 261), QString());
+  EXPECT_EQ(page_->NValEditC13->valueUnits(), 1090 * 10000) << "the tax amount stays";
+}
+
+TEST_F(ReceiptInputTest, KanjiCheckCommand) {
+  auto form = open();
+  std::optional<QString> typed;
+  form->dialogs.askText = [&typed](QWidget*, const QString&, const QString&) { return typed; };
+  const struct {
+    const char* typed;
+    const char* shown;
+  } rows[] = {{"123456789", "壱億弐千参百四拾五萬六千七百八拾九円"},
+              {"1000000000", "取り扱い可能な桁は10億円未満です"},
+              {"abc", "円"},
+              {"１２", "壱拾弐円"},
+              {"１２０００", "取り扱い可能な桁は10億円未満です"},  // ten bytes
+              {"-5", "マイナスの金額は漢数字にできません。"}};
+  for (const auto& row : rows) {
+    boxes_.texts.clear();
+    typed = QString::fromUtf8(row.typed);
+    form->menu.kanjiCheck->trigger();
+    ASSERT_EQ(boxes_.texts.size(), 1) << row.typed;
+    EXPECT_EQ(boxes_.texts.first(), QString::fromUtf8(row.shown)) << row.typed;
+  }
+  boxes_.texts.clear();
+  typed.reset();
+  form->menu.kanjiCheck->trigger();
+  EXPECT_TRUE(boxes_.texts.isEmpty()) << "cancelled";
+}
+
+TEST_F(ReceiptInputTest, AMissingStampTableIsSaid) {
+  auto form = open();
+  for (QAction* a : {form->menu.taxTable, form->menu.showTaxTable}) {
+    boxes_.texts.clear();
+    a->trigger();
+    ASSERT_EQ(boxes_.texts.size(), 1);
+    EXPECT_TRUE(boxes_.texts.first().contains(QStringLiteral("tax_table.htm")));
+  }
+  boxes_.texts.clear();
+  QTest::mouseClick(page_->taxTableButton, Qt::LeftButton);
+  EXPECT_EQ(boxes_.texts.size(), 1);
+}
+
+}  // namespace
+}  // namespace kelvane

@@ -1,0 +1,34 @@
+#pragma once
+// Answers every message box that opens with its first button and keeps its
+// text, so that commands which report can run in a test.
+
+#include "support/widget_app.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QStringList>
+#include <QTimer>
+
+namespace kelvane::testing {
+
+class BoxAnswerer : public QObject {
+ public:
+  BoxAnswerer() {
+    EnsureWidgetApplication();  // the timer needs the application's thread
+    timer_.setInterval(10);
+    connect(&timer_, &QTimer::timeout, this, [this] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box || box->buttons().isEmpty()) return;
+      texts.append(box->text());
+      box->buttons().constFirst()->click();
+    });
+    timer_.start();
+  }
+  QStringList texts;
+
+ private:
+  QTimer timer_;
+};
+
+}  // namespace kelvane::testing
