@@ -19,6 +19,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -248,6 +249,32 @@ TEST_F(ReceiptInputTest, HistoriesRememberEveryFieldAtOnce) {
   auto form = open();
   EXPECT_EQ(page_->topic2->itemText(0), QStringLiteral("配送料"));
   EXPECT_EQ(page_->Field_07->count(), 1);
+}
+
+// A history file that cannot be written is said once, the other lists are
+// still written, and the end of the program tries once more.
+TEST_F(ReceiptInputTest, AHistoryThatCannotBeWrittenIsSaid) {
+  ASSERT_TRUE(QDir(dir_.path()).mkdir(QStringLiteral("topic2.DAT")));
+  {
+    auto form = open();
+    ASSERT_EQ(boxes_.texts.size(), 1) << "the unreadable file is said at start-up";
+    EXPECT_TRUE(boxes_.texts.first().contains(QStringLiteral("topic2.DAT")));
+    boxes_.texts.clear();
+    for (const char* text : {"配送料", "送料"}) {
+      page_->topic1->setEditText(QString::fromUtf8(text));
+      page_->topic2->setEditText(QString::fromUtf8(text));
+      page_->topic2->setFocus();
+      QTest::keyClick(page_->topic2, Qt::Key_Return);
+    }
+    ASSERT_EQ(boxes_.texts.size(), 1) << boxes_.texts.join('|').toStdString();
+    EXPECT_TRUE(boxes_.texts.first().contains(QStringLiteral("topic2.DAT")));
+    EXPECT_EQ(*ReadHistoryFile(file("topic1.DAT")), (QStringList{"送料", "配送料"}));
+    EXPECT_EQ(item(*form, 243), QStringLiteral("送料")) << "the receipt goes on";
+    boxes_.texts.clear();
+    form->close();
+  }
+  ASSERT_EQ(boxes_.texts.size(), 1);
+  EXPECT_TRUE(boxes_.texts.first().contains(QStringLiteral("topic2.DAT")));
 }
 
 // Up and Down browse a closed list; only a choice from the open list, or
