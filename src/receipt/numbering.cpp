@@ -1,0 +1,54 @@
+#include "receipt/numbering.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace kelvane {
+
+namespace {
+
+constexpr qsizetype kMaxPadding = 8;
+
+qsizetype decimalDigits(qint64 value) {
+  QString digits = QString::number(value);
+  if (digits.startsWith(u'-')) digits.remove(0, 1);
+  return digits.size();
+}
+
+}  // namespace
+
+std::optional<qint64> WholeNumber(const QString& text) {
+  if (text.isEmpty()) return std::nullopt;
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const QChar c = text.at(i);
+    const bool sign = i == 0 && (c == u'-' || c == u'+') && text.size() > 1;
+    if (!sign && (c < u'0' || c > u'9')) return std::nullopt;
+  }
+  bool ok = false;
+  const qint64 value = text.toLongLong(&ok);
+  if (!ok) return std::nullopt;
+  return value;
+}
+
+int DigitCount(const QString& text) {
+  const std::optional<qint64> count = WholeNumber(text);
+  if (!count || *count < std::numeric_limits<int>::min() || *count > std::numeric_limits<int>::max())
+    return 1;
+  return static_cast<int>(*count);
+}
+
+qint64 NumberPart(const QString& number, qsizetype headerLength, int digitCount) {
+  const qsizetype length = std::max<qint64>(0, qint64(digitCount) + 1);
+  return WholeNumber(number.mid(headerLength, length)).value_or(1);
+}
+
+bool ExceedsDigitCount(qint64 part, int digitCount) { return decimalDigits(part) > digitCount; }
+
+QString NextReceiptNumber(const QString& header, int digitCount, qint64 last) {
+  const QString next = QString::number(last + 1);
+  const qsizetype pad = qsizetype(digitCount) - next.size();
+  if (pad >= 1 && pad <= kMaxPadding) return header + QString(pad, u'0') + next;
+  return header + next;
+}
+
+}  // namespace kelvane

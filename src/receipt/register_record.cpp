@@ -1,0 +1,67 @@
+#include "receipt/register_record.h"
+
+#include "text/layout_text.h"
+
+namespace kelvane {
+
+std::array<const QByteArray*, RegisterRecord::kFieldCount> RegisterRecord::fields() const {
+  return {&number,    &date,         &amount,    &addressee1, &description1,
+          &description2, &netAmount, &billedAmount, &taxAmount, &taxRate,
+          &staff,     &stamp,        &addressee2};
+}
+
+std::array<QByteArray*, RegisterRecord::kFieldCount> RegisterRecord::fields() {
+  return {&number,    &date,         &amount,    &addressee1, &description1,
+          &description2, &netAmount, &billedAmount, &taxAmount, &taxRate,
+          &staff,     &stamp,        &addressee2};
+}
+
+RegisterRecord ParseRegisterLine(QByteArrayView line) {
+  RegisterRecord record;
+  qsizetype from = 0;
+  for (QByteArray* field : record.fields()) {
+    const qsizetype comma = line.indexOf(',', from);
+    if (comma < 0) break;
+    *field = line.sliced(from, comma - from).toByteArray();
+    from = comma + 1;
+  }
+  return record;
+}
+
+QByteArray FormatRegisterLine(const RegisterRecord& record) {
+  QByteArray line;
+  for (const QByteArray* field : record.fields()) {
+    line += *field;
+    line += ',';
+  }
+  return line;
+}
+
+QByteArray RegisterKey(QByteArrayView number) {
+  qsizetype begin = 0;
+  qsizetype end = number.size();
+  while (begin < end && static_cast<unsigned char>(number[begin]) <= ' ') ++begin;
+  while (end > begin && static_cast<unsigned char>(number[end - 1]) <= ' ') --end;
+  return number.sliced(begin, end - begin).toByteArray();
+}
+
+bool LineHasNumber(QByteArrayView line, QByteArrayView key) {
+  const qsizetype comma = line.indexOf(',');
+  // A line without a comma has an empty first field.
+  const QByteArrayView first = comma < 0 ? QByteArrayView() : line.first(comma);
+  return RegisterKey(first) == key;
+}
+
+QByteArray RegisterText(const QString& text) {
+  QString safe = text;
+  for (QChar& c : safe) {
+    if (c == u',') {
+      c = QChar(0xFF0C);  // ，
+    } else if (c.unicode() < 0x20) {
+      c = u' ';
+    }
+  }
+  return ToLayoutText(safe);
+}
+
+}  // namespace kelvane

@@ -1,0 +1,50 @@
+#include "receipt/numbering.h"
+
+#include <gtest/gtest.h>
+
+namespace kelvane {
+namespace {
+
+TEST(Numbering, WholeNumbersAndTheDigitCount) {
+  EXPECT_EQ(WholeNumber("012"), 12);
+  EXPECT_EQ(WholeNumber("-5"), -5);
+  EXPECT_EQ(WholeNumber("+5"), 5);
+  for (const char* bad : {"", "-", "1.5", "1,000", " 1", "12a", "99999999999999999999"})
+    EXPECT_EQ(WholeNumber(QString::fromLatin1(bad)), std::nullopt) << bad;
+  EXPECT_EQ(DigitCount("4"), 4);
+  EXPECT_EQ(DigitCount("abc"), 1) << "a digit count that is not a whole number counts as 1";
+  EXPECT_EQ(DigitCount("4.5"), 1);
+  EXPECT_EQ(DigitCount("99999999999"), 1);
+}
+
+TEST(Numbering, NextNumberPadsWithOneToEightZeros) {
+  EXPECT_EQ(NextReceiptNumber("A", 4, 11), "A0012");
+  EXPECT_EQ(NextReceiptNumber("A", 4, 9999), "A10000");
+  EXPECT_EQ(NextReceiptNumber("A", 12, 0), "A1") << "a pad of 11 is out of range";
+  EXPECT_EQ(NextReceiptNumber("A", 10, 0), "A1") << "a pad of 9 is out of range";
+  EXPECT_EQ(NextReceiptNumber("A", 9, 0), "A000000001");
+  EXPECT_EQ(NextReceiptNumber("", 0, 41), "42");
+  EXPECT_EQ(NextReceiptNumber("No.", 1, 7), "No.8");
+  EXPECT_EQ(NextReceiptNumber("1", 1, 1), "12") << "the values of a first run";
+  EXPECT_EQ(NextReceiptNumber("A", 3, 1000), "A1001");
+}
+
+TEST(Numbering, NumberPartAfterTheHeaderLength) {
+  EXPECT_EQ(NumberPart("A0012", 1, 4), 12);
+  EXPECT_EQ(NumberPart("A1000", 1, 3), 1000);
+  EXPECT_TRUE(ExceedsDigitCount(1000, 3));
+  EXPECT_FALSE(ExceedsDigitCount(999, 3));
+  // Only the header's length is used: after A → AB the number part starts
+  // one character later.
+  EXPECT_EQ(NumberPart("A0012", 2, 4), 12);
+  EXPECT_EQ(NumberPart("領収0012", 2, 4), 12);
+  // At most digit count + 1 characters are read.
+  EXPECT_EQ(NumberPart("A123456", 1, 2), 123);
+  EXPECT_EQ(NumberPart("A12x", 1, 4), 1) << "not a whole number";
+  EXPECT_EQ(NumberPart("A", 1, 4), 1);
+  EXPECT_EQ(NumberPart("A12", 1, -3), 1);
+  EXPECT_TRUE(ExceedsDigitCount(-10, 1));
+}
+
+}  // namespace
+}  // namespace kelvane
