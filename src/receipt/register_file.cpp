@@ -4,14 +4,54 @@
 #include "text/line_file.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
+
+#include <cstdio>
+
+#include <unistd.h>
 
 namespace kelvane {
 
 namespace {
 
 QString shown(const QString& path) { return QDir::toNativeSeparators(path); }
+
+// Calls `visit` with each line of `content` (CR LF, a lone LF or a lone CR
+// ends one; a last line without an end is a line too), without copying:
+// registers run to a hundred thousand lines.
+template <class Visit>
+int forEachLine(const QByteArray& content, Visit visit) {
+  const char* const begin = content.constData();
+  const char* const end = begin + content.size();
+  int count = 0;
+  for (const char* at = begin; at < end;) {
+    const char* stop = at;
+    while (stop < end && *stop != '\n' && *stop != '\r') ++stop;
+    visit(QByteArrayView(at, stop - at));
+    ++count;
+    if (stop < end && *stop == '\r' && stop + 1 < end && stop[1] == '\n') ++stop;
+    at = stop + 1;
+  }
+  return count;
+}
+
+// Keeps the register as it stands in `tempCopy`. The register is only ever
+// replaced by a new file, never written in place, so a hard link to it
+// holds the old lines without copying them; where links are not possible
+// (another file system, a stick without them) the bytes are copied.
+Expected<void> keepCopy(const QString& path, const QString& tempCopy, const QByteArray& bytes) {
+  const QByteArray from = QFile::encodeName(path);
+  const QByteArray part = QFile::encodeName(tempCopy + QStringLiteral(".part"));
+  const QByteArray to = QFile::encodeName(tempCopy);
+  ::unlink(part.constData());
+  if (::link(from.constData(), part.constData()) == 0) {
+    if (::rename(part.constData(), to.constData()) == 0) return {};
+    ::unlink(part.constData());
+  }
+  return writeFileAtomically(tempCopy, bytes);
+}
 
 Expected<std::optional<QByteArray>> readBytes(const QString& path) {
   if (!QFileInfo::exists(path)) return std::optional<QByteArray>{};
@@ -30,13 +70,13 @@ Expected<std::optional<QList<QByteArray>>> ReadRegister(const QString& path) {
 }
 
 Expected<bool> RegisterHasNumber(const QString& path, const QByteArray& number) {
-  auto lines = ReadRegister(path);
-  if (!lines) return Failure{lines.error()};
-  if (!*lines) return false;
+  auto bytes = readBytes(path);
+  if (!bytes) return Failure{bytes.error()};
+  if (!*bytes) return false;
   const QByteArray key = RegisterKey(number);
-  for (const QByteArray& line : **lines)
-    if (LineHasNumber(line, key)) return true;
-  return false;
+  bool found = false;
+  forEachLine(**bytes, [&](QByteArrayView line) { found = found || LineHasNumber(line, key); });
+  return found;
 }
 
 Expected<RegisterChange> ChangeRegister(const QString& path, const QString& tempCopy,
@@ -58,21 +98,25 @@ Expected<RegisterChange> ChangeRegister(const QString& path, const QString& temp
   if (!before) return Failure{before.error()};
   RegisterChange change;
   change.existed = before->has_value();
-  QList<QByteArray> kept;
+  if (!change.existed && !newLine) return change;
+  QByteArray after;
   if (change.existed) {
-    if (auto copied = writeFileAtomically(tempCopy, **before); !copied) {
+    if (auto copied = keepCopy(path, tempCopy, **before); !copied) {
       return Failure{copied.error()};
     }
     const QByteArray key = RegisterKey(number);
-    const QList<QByteArray> lines = splitLines(**before);
-    change.linesRead = static_cast<int>(lines.size());
-    kept.reserve(lines.size() + 1);
-    for (const QByteArray& line : lines)
-      if (!LineHasNumber(line, key)) kept.append(line);
+    after.reserve((*before)->size() + 256);
+    change.linesRead = forEachLine(**before, [&](QByteArrayView line) {
+      if (LineHasNumber(line, key)) return;
+      after.append(line);
+      after.append("\r\n");
+    });
   }
-  if (newLine) kept.append(newLine(change.linesRead));
-  if (!change.existed && !newLine) return change;
-  if (auto written = writeLineFile(path, kept); !written) return Failure{written.error()};
+  if (newLine) {
+    after.append(newLine(change.linesRead));
+    after.append("\r\n");
+  }
+  if (auto written = writeFileAtomically(path, after); !written) return Failure{written.error()};
   return change;
 }
 

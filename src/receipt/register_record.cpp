@@ -37,19 +37,25 @@ QByteArray FormatRegisterLine(const RegisterRecord& record) {
   return line;
 }
 
-QByteArray RegisterKey(QByteArrayView number) {
+namespace {
+
+QByteArrayView trimmed(QByteArrayView text) {
   qsizetype begin = 0;
-  qsizetype end = number.size();
-  while (begin < end && static_cast<unsigned char>(number[begin]) <= ' ') ++begin;
-  while (end > begin && static_cast<unsigned char>(number[end - 1]) <= ' ') --end;
-  return number.sliced(begin, end - begin).toByteArray();
+  qsizetype end = text.size();
+  while (begin < end && static_cast<unsigned char>(text[begin]) <= ' ') ++begin;
+  while (end > begin && static_cast<unsigned char>(text[end - 1]) <= ' ') --end;
+  return text.sliced(begin, end - begin);
 }
+
+}  // namespace
+
+QByteArray RegisterKey(QByteArrayView number) { return trimmed(number).toByteArray(); }
 
 bool LineHasNumber(QByteArrayView line, QByteArrayView key) {
   const qsizetype comma = line.indexOf(',');
   // A line without a comma has an empty first field.
   const QByteArrayView first = comma < 0 ? QByteArrayView() : line.first(comma);
-  return RegisterKey(first) == key;
+  return trimmed(first) == key;
 }
 
 QByteArray RegisterText(const QString& text) {
