@@ -128,10 +128,13 @@ TEST(MonthLayout, AHolidayIsPlacedByItsDayNotByTheMonthsLength) {
 }
 
 TEST(MonthLayout, LinesThatAreNoHolidayMarkNothing) {
-  const QStringList lines{
-      "",           "garbage",   "05,",       "05,03",       "ab,03,",   "05,x3,", "05,3.5,",
-      "5,3,",       "05,00,",    "05,-9,",    "05,40,",      "05,99999999999,", "05,2147483647,",
-      "0x5,03,",    ",03,",      "05,,",      "05,04,extra", "\xEF\xBF\xBD,03,"};
+  const QStringList notNumbers{"",        "garbage", "05,",  "05,03", "ab,03,",          "05,x3,",
+                               "05,3.5,", "0x5,03,", ",03,", "05,,",  "\xEF\xBF\xBD,03,"};
+  const QStringList offTheGrid{"05,-9,", "05,40,", "05,99999999999,", "05,2147483647,"};
+  const QStringList marking{"5,3,", "05,00,", "05,04,extra"};
+  EXPECT_EQ(redCells(LayOutMonth(QDate(2024, 5, 20), notNumbers + offTheGrid)),
+            (std::vector<int>{}));
+  const QStringList lines = notNumbers + offTheGrid + marking;
   // May 2024 starts in cell 4: "5,3," is 3 May (cell 6), "05,00," the cell
   // before the 1st (30 April), "05,04,extra" 4 May (cell 7). Day 40 would
   // be cell 43 and day -9 before cell 1.
