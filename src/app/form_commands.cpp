@@ -13,8 +13,10 @@
 #include "app/pages/texts_page.h"
 #include "app/pages/tool_strip.h"
 #include "app/print_command.h"
+#include "app/receipt_date.h"
 #include "app/receipt_input.h"
 #include "app/receipt_main_form.h"
+#include "app/register_commands.h"
 #include "app/settings_store.h"
 #include "app/style_commands.h"
 #include "app/top_bar.h"
@@ -27,6 +29,8 @@
 #include <QCheckBox>
 #include <QDesktopServices>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPageSetupDialog>
@@ -54,6 +58,24 @@ class ApplyOnEnter : public QObject {
 
  private:
   ReceiptMainForm& form_;
+};
+
+// A click on one of the numbering labels of "環境設定" opens its editor.
+class ClickToEdit : public QObject {
+ public:
+  ClickToEdit(QObject* parent, std::function<void()> edit)
+      : QObject(parent), edit_(std::move(edit)) {}
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() != QEvent::MouseButtonRelease) return false;
+    if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton) return false;
+    edit_();
+    return true;
+  }
+
+ private:
+  std::function<void()> edit_;
 };
 
 void openOrSay(ReceiptMainForm& form, const QString& path, const QString& what) {
@@ -87,6 +109,7 @@ void ReceiptMainForm::connectCommands() {
     connect(mark, &QCheckBox::clicked, this, [this] { applyHeaderSettings(); });
   }
   connectViewCommands();
+  connectReceiptCommands();
   connectStyleCommands();
   connectInformationCommands();
 }
@@ -110,6 +133,30 @@ void ReceiptMainForm::connectViewCommands() {
     preview->showOnlyPrinted = on;
     RefreshPreview();
   });
+}
+
+void ReceiptMainForm::connectReceiptCommands() {
+  auto startNew = [this] { StartNewReceipt(*this); };
+  auto record = [this] { RecordReceipt(*this, true); };
+  auto remove = [this] { DeleteShownReceipt(*this); };
+  connect(menu.newReceipt, &QAction::triggered, this, startNew);
+  connect(receiptPage->newButton, &QPushButton::clicked, this, startNew);
+  connect(menu.recordReceipt, &QAction::triggered, this, record);
+  connect(receiptPage->recordButton, &QPushButton::clicked, this, record);
+  connect(menu.deleteShown, &QAction::triggered, this, remove);
+  connect(receiptPage->deleteButton, &QPushButton::clicked, this, remove);
+  connect(menu.clearDate, &QAction::triggered, receiptDate, &ReceiptDate::clearDateItems);
+  connect(environmentPage->selectRegisterButton, &QPushButton::clicked, this,
+          [this] { ChooseRegisterFile(*this); });
+  const std::pair<QLabel*, void (*)(ReceiptMainForm&)> editors[] = {
+      {environmentPage->d1, &EditNumberHeader},
+      {environmentPage->d2, &EditDigitCount},
+      {environmentPage->last_number, &EditLastNumber},
+      {environmentPage->StaticText1, &EditRegisterField}};
+  for (const auto& [label, edit] : editors) {
+    label->setCursor(Qt::PointingHandCursor);
+    label->installEventFilter(new ClickToEdit(label, [this, edit = edit] { edit(*this); }));
+  }
 }
 
 void ReceiptMainForm::connectStyleCommands() {
@@ -170,23 +217,17 @@ void ReceiptMainForm::startTextEditor() {
   }
 }
 
-// Commands whose work comes with the receipt register, the receipt typing,
-// the style editors and the master lists are shown, but cannot be chosen
-// yet.
+// Commands whose work comes with the register list, the style editors and
+// the master lists are shown, but cannot be chosen yet.
 void ReceiptMainForm::disableLaterCommands() {
   for (QAction* a :
        {menu.registerAddressees, menu.registerDescriptions1, menu.registerDescriptions2,
-        menu.registerStaff, menu.showRegisterList, menu.newReceipt, menu.recordReceipt,
-        menu.deleteShown, menu.clearDate, menu.insertShapeRow,
+        menu.registerStaff, menu.showRegisterList, menu.insertShapeRow,
         menu.exchangeShapeRow, menu.deleteShapeRow, menu.insertTextRow, menu.exchangeTextRow,
         menu.deleteTextRow}) {
     a->setEnabled(false);
   }
-  for (QPushButton* b : {topBar->registerListButton, receiptPage->newButton,
-                         receiptPage->recordButton, receiptPage->deleteButton,
-                         environmentPage->selectRegisterButton}) {
-    b->setEnabled(false);
-  }
+  topBar->registerListButton->setEnabled(false);
 }
 
 }  // namespace kelvane

@@ -51,13 +51,21 @@ FormDialogs DesktopDialogs() {
                               current, &ok);
     return ok ? title : current;
   };
-  d.askText = [](QWidget* parent, const QString& caption,
-                 const QString& prompt) -> std::optional<QString> {
+  d.askText = [](QWidget* parent, const QString& caption, const QString& prompt,
+                 const QString& initial) -> std::optional<QString> {
     bool ok = false;
     const QString text =
-        QInputDialog::getText(parent, caption, prompt, QLineEdit::Normal, QString(), &ok);
+        QInputDialog::getText(parent, caption, prompt, QLineEdit::Normal, initial, &ok);
     if (!ok) return std::nullopt;
     return text;
+  };
+  d.openRegister = [](QWidget* parent) {
+    QFileDialog dialog(parent, QStringLiteral("データファイル"), QString(),
+                       QStringLiteral("領収書作成- (*.klv)"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setDefaultSuffix(QStringLiteral("klv"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+    return dialog.selectedFiles().constFirst();
   };
   d.printerSetup = [](QWidget* parent, QPrinter& printer) {
     QPageSetupDialog dialog(&printer, parent);

@@ -20,10 +20,13 @@ struct FormDialogs {
   std::function<QString(QWidget* parent)> printPdf;
   // The style title; the current title when cancelled.
   std::function<QString(QWidget* parent, const QString& current)> styleTitle;
-  // A line of text typed by the user; nothing when cancelled.
+  // A line of text typed by the user, starting from `initial`; nothing when
+  // cancelled.
   std::function<std::optional<QString>(QWidget* parent, const QString& caption,
-                                       const QString& prompt)>
+                                       const QString& prompt, const QString& initial)>
       askText;
+  // The register file to work with; empty when cancelled.
+  std::function<QString(QWidget* parent)> openRegister;
   // The printer set-up; true when confirmed.
   std::function<bool(QWidget* parent, QPrinter& printer)> printerSetup;
 };

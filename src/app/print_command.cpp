@@ -1,6 +1,7 @@
 #include "app/print_command.h"
 
 #include "app/receipt_main_form.h"
+#include "app/register_commands.h"
 #include "layout/preview_geometry.h"
 #include "layout/receipt_printing.h"
 
@@ -32,16 +33,9 @@ bool printOn(ReceiptMainForm& form, QPrinter& printer) {
   return static_cast<bool>(printed);
 }
 
-}  // namespace
-
-bool PrintReceipt(ReceiptMainForm& form) {
-  if (!form.metrics.hasPrinter) return PrintReceiptToPdf(form);
-  return printOn(form, form.printer());
-}
-
 // The PDF is written beside its final name and put in place only when it is
 // whole, so that an earlier file of that name survives a failed print.
-bool PrintReceiptToPdf(ReceiptMainForm& form) {
+bool writePdf(ReceiptMainForm& form) {
   const QString pdf = form.dialogs.printPdf(&form);
   if (pdf.isEmpty()) return false;
   const QString shown = QDir::toNativeSeparators(pdf);
@@ -68,6 +62,22 @@ bool PrintReceiptToPdf(ReceiptMainForm& form) {
   }
   part.setAutoRemove(false);
   return true;
+}
+
+}  // namespace
+
+// A receipt printed (or written as a PDF for mailing) is issued: the user
+// may record it at once.
+bool PrintReceipt(ReceiptMainForm& form) {
+  const bool printed = form.metrics.hasPrinter ? printOn(form, form.printer()) : writePdf(form);
+  if (printed) OfferToRecord(form);
+  return printed;
+}
+
+bool PrintReceiptToPdf(ReceiptMainForm& form) {
+  const bool written = writePdf(form);
+  if (written) OfferToRecord(form);
+  return written;
 }
 
 }  // namespace kelvane

@@ -232,7 +232,8 @@ void ReceiptInput::removeTax() {
 
 void ReceiptInput::kanjiCheck() {
   const std::optional<QString> typed = form_.dialogs.askText(
-      &form_, QStringLiteral("ネムリカ"), QStringLiteral("漢数字変換確認-金額を入力してください-"));
+      &form_, QStringLiteral("ネムリカ"), QStringLiteral("漢数字変換確認-金額を入力してください-"),
+      QString());
   if (!typed) return;
   if (ToLayoutText(*typed).size() >= 10) {
     info_box(QStringLiteral("取り扱い可能な桁は10億円未満です"), kConfirm, &form_);

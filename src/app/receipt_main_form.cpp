@@ -11,6 +11,7 @@
 #include "app/pages/texts_page.h"
 #include "app/pages/tool_strip.h"
 #include "app/program_folder.h"
+#include "app/receipt_date.h"
 #include "app/receipt_input.h"
 #include "app/settings_store.h"
 #include "app/title_strip.h"
@@ -60,6 +61,7 @@ ReceiptMainForm::ReceiptMainForm(QWidget* parent)
   buildPages();
   menu.build(menuBar(), this);
   receiptInput = new ReceiptInput(*this);
+  receiptDate = new ReceiptDate(*this);
   connectCommands();
   disableLaterCommands();
   restoreWindowFile();
@@ -163,9 +165,14 @@ void ReceiptMainForm::setCurrentStylePath(const QString& path) {
 
 QString ReceiptMainForm::registerPathText() const { return environmentPage->StaticText1->text(); }
 void ReceiptMainForm::setRegisterPathText(const QString& path) {
-  environmentPage->StaticText1->setText(path);
-  pathPanel->setText(path);
+  setRegisterFieldText(path);
+  setCurrentRegisterPath(path);
 }
+void ReceiptMainForm::setRegisterFieldText(const QString& path) {
+  environmentPage->StaticText1->setText(path);
+}
+QString ReceiptMainForm::currentRegisterPath() const { return pathPanel->text(); }
+void ReceiptMainForm::setCurrentRegisterPath(const QString& path) { pathPanel->setText(path); }
 
 void ReceiptMainForm::tabs_show() { PageControl1->tabBar()->show(); }
 void ReceiptMainForm::tabs_hide() { PageControl1->tabBar()->hide(); }

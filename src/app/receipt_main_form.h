@@ -26,6 +26,7 @@ class EnvironmentPage;
 class ImagesPage;
 class LinesPage;
 class PositionsPage;
+class ReceiptDate;
 class ReceiptInput;
 class ReceiptIssuePage;
 class StyleSettingsPage;
@@ -63,6 +64,7 @@ class ReceiptMainForm : public QMainWindow, public LayoutHost, public PreviewSou
 
   MainMenu menu;
   ReceiptInput* receiptInput = nullptr;  // the receipt's fields, amounts and histories
+  ReceiptDate* receiptDate = nullptr;    // the issue date: calendar, boxes, items
   FormDialogs dialogs = DesktopDialogs();
 
   [[nodiscard]] LayoutDocument& document() { return *document_; }
@@ -79,6 +81,11 @@ class ReceiptMainForm : public QMainWindow, public LayoutHost, public PreviewSou
   // The register file: StaticText1 and the status bar's second panel.
   [[nodiscard]] QString registerPathText() const;
   void setRegisterPathText(const QString& path);
+  // StaticText1 alone: the path saved for the next run.
+  void setRegisterFieldText(const QString& path);
+  // The register the window works with now: the status bar's second panel.
+  [[nodiscard]] QString currentRegisterPath() const;
+  void setCurrentRegisterPath(const QString& path);
 
   // Page tabs, title bar, top bar and status bar.
   void tabs_show();
@@ -142,6 +149,7 @@ class ReceiptMainForm : public QMainWindow, public LayoutHost, public PreviewSou
   void addPage(QWidget* page, const QString& caption);
   void connectCommands();
   void connectViewCommands();
+  void connectReceiptCommands();
   void connectStyleCommands();
   void connectInformationCommands();
   void disableLaterCommands();

@@ -7,7 +7,10 @@
 #include "app/pages/style_settings_page.h"
 #include "app/preview_pane.h"
 #include "app/program_folder.h"
+#include "app/month_calendar.h"
+#include "app/receipt_date.h"
 #include "app/receipt_input.h"
+#include "app/register_commands.h"
 #include "app/receipt_main_form.h"
 #include "app/settings_file.h"
 #include "app/style_commands.h"
@@ -97,14 +100,6 @@ void defaultRegisterPath(ReceiptMainForm& form) {
   form.setRegisterPathText(ProgramFile(QString::fromLatin1(kDefaultRegisterName)));
 }
 
-void showToday(ReceiptMainForm& form) {
-  const QDate today = QDate::currentDate();
-  const EraYear era = EraOf(today);
-  form.titleStrip->Label17->setText(era.name);
-  form.titleStrip->YERBOX->setText(QString::number(era.year));
-  form.titleStrip->MTHBOX->setText(QString::number(today.month()));
-  form.titleStrip->DAYBOX->setText(QString::number(today.day()));
-}
 
 void applyViewSettings(ReceiptMainForm& form) {
   if (form.menu.useTabs->isChecked()) {
@@ -175,16 +170,19 @@ void zero_display_apply(ReceiptMainForm& form, int hideZero) {
 void startup_restore(ReceiptMainForm& form) {
   form.showPage(form.receiptPage);
   form.preview->TrackBar1->setValue(70);
-  showToday(form);
+  form.receiptDate->showInBoxes(QDate::currentDate());
   conf_read(form);
   applyViewSettings(form);
   form.receiptInput->LoadInputHistory();
+  form.receiptDate->calendar->LoadHolidays();
+  form.receiptDate->DrawCalendar(QDate::currentDate());
   const QString current = ProgramFile(QString::fromLatin1(kCurrentLayoutFileName));
   if (QFileInfo::exists(current)) LoadStyleIntoForm(form, current);
   RebuildHeaderLines(form.document(), form);
   form.UpdatePrinterMetrics();
+  ClearReceiptFields(form);
   form.preview->PreviewSuspended = false;
-  form.RefreshPreview();
+  StartNewReceipt(form);
 }
 
 bool close_save(ReceiptMainForm& form) {

@@ -9,6 +9,7 @@
 #include "app/pages/texts_page.h"
 #include "app/program_folder.h"
 #include "app/receipt_main_form.h"
+#include "app/register_commands.h"
 #include "layout/header_lines.h"
 #include "layout/printer_paper.h"
 #include "styles/style_contents.h"
@@ -103,9 +104,9 @@ void OpenStyleFile(ReceiptMainForm& form) {
       ApplyStylePaper(form.printer(), form.stylePaperSize, form.styleLandscape);
       form.UpdatePrinterMetrics();
     }
-    form.setRegisterPathText(registerPath);
+    form.setRegisterFieldText(registerPath);
   }
-  form.RefreshPreview();
+  StartNewReceipt(form);
 }
 
 void SaveStyleFile(ReceiptMainForm& form) {

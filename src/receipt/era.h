@@ -5,6 +5,8 @@
 #include <QDate>
 #include <QString>
 
+#include <optional>
+
 namespace kelvane {
 
 struct EraYear {
@@ -13,5 +15,9 @@ struct EraYear {
 };
 
 [[nodiscard]] EraYear EraOf(const QDate& date);
+
+// The Western year of a year within an era; nothing for an era other than
+// 平成 and 令和.
+[[nodiscard]] std::optional<int> WesternYear(const QString& era, int eraYear);
 
 }  // namespace kelvane

@@ -242,7 +242,16 @@ TEST_F(MainWindowTest, SavingRightAfterOpeningKeepsTheSlots) {
   ASSERT_EQ(saved->size(), original->size());
   EXPECT_EQ(saved->at(0), "[Version2.0]");
   EXPECT_EQ(saved->at(slotmap::kRegisterPathLine), file("regidata.klv").toUtf8() + ",");
-  for (int i = 6; i < saved->size(); ++i) EXPECT_EQ(saved->at(i), original->at(i)) << i;
+  for (int i = 6; i < slotmap::kNumber; ++i) EXPECT_EQ(saved->at(i), original->at(i)) << i;
+  // Opening a style starts a new receipt: the receipt items keep their
+  // places and lose their texts.
+  auto placement = [](const QByteArray& record) {
+    QByteArrayList fields = record.split(',');
+    while (fields.size() < 11) fields.append(QByteArray());
+    return fields.mid(0, 10);
+  };
+  for (int i = slotmap::kNumber; i < saved->size(); ++i)
+    EXPECT_EQ(placement(saved->at(i)), placement(original->at(i))) << i;
   EXPECT_TRUE(boxes_.texts.last().endsWith(QStringLiteral("を保存しました。")));
 }
 

@@ -320,7 +320,9 @@ TEST_F(ReceiptInputTest, TaxRateSpinnerAndRemovingTheTax) {
 TEST_F(ReceiptInputTest, KanjiCheckCommand) {
   auto form = open();
   std::optional<QString> typed;
-  form->dialogs.askText = [&typed](QWidget*, const QString&, const QString&) { return typed; };
+  form->dialogs.askText = [&typed](QWidget*, const QString&, const QString&, const QString&) {
+    return typed;
+  };
   const struct {
     const char* typed;
     const char* shown;

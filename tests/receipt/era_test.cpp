@@ -14,5 +14,12 @@ TEST(Era, TheBoundaryIsTheFirstOfMay2019) {
   EXPECT_EQ(EraOf(QDate(1989, 1, 8)).year, 1);
 }
 
+TEST(Era, TheWesternYearComesBackFromTheEraYear) {
+  EXPECT_EQ(WesternYear(QStringLiteral("令和"), 1), 2019);
+  EXPECT_EQ(WesternYear(QStringLiteral("平成"), 31), 2019);
+  EXPECT_EQ(WesternYear(QStringLiteral("令和"), 8), 2026);
+  EXPECT_EQ(WesternYear(QStringLiteral("昭和"), 60), std::nullopt);
+}
+
 }  // namespace
 }  // namespace kelvane

@@ -1,6 +1,7 @@
 #pragma once
-// Answers every message box that opens with its first button and keeps its
-// text, so that commands which report can run in a test.
+// Answers every message box that opens with its first button (or the
+// button captioned `answerWith`, when it has one) and keeps its text, so
+// that commands which ask or report can run in a test.
 
 #include "support/widget_app.h"
 
@@ -21,11 +22,18 @@ class BoxAnswerer : public QObject {
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
       if (!box || box->buttons().isEmpty()) return;
       texts.append(box->text());
+      for (QAbstractButton* button : box->buttons()) {
+        if (button->text() == answerWith) {
+          button->click();
+          return;
+        }
+      }
       box->buttons().constFirst()->click();
     });
     timer_.start();
   }
   QStringList texts;
+  QString answerWith;
 
  private:
   QTimer timer_;

@@ -1,0 +1,67 @@
+#include "app/receipt_date.h"
+
+#include "app/month_calendar.h"
+#include "app/pages/receipt_issue_page.h"
+#include "app/receipt_main_form.h"
+#include "app/title_strip.h"
+#include "layout/item_text.h"
+#include "layout/layout_slots.h"
+#include "receipt/era.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+namespace kelvane {
+
+namespace {
+
+void setBoth(LayoutDocument& document, int receiptLine, const QByteArray& text) {
+  SetItemTextQuiet(document, receiptLine, text);
+  SetItemTextQuiet(document, receiptLine + slotmap::kStubOffset, text);
+}
+
+}  // namespace
+
+ReceiptDate::ReceiptDate(ReceiptMainForm& form) : QObject(&form), form_(form) {
+  QFrame* area = form.receiptPage->calendarArea;
+  area->setEnabled(true);
+  auto* fill = new QVBoxLayout(area);
+  fill->setContentsMargins(area->frameWidth(), area->frameWidth(), area->frameWidth(),
+                           area->frameWidth());
+  calendar = new MonthCalendar(area);
+  fill->addWidget(calendar);
+  calendar->reportError = [this](const QString& message) { form_.reportError(message); };
+  connect(calendar, &MonthCalendar::dayChosen, this, &ReceiptDate::setIssueDate);
+}
+
+void ReceiptDate::DrawCalendar(const QDate& date) { calendar->DrawCalendar(date); }
+
+// The year box counts within the era the label names, so that 令和 1 reads
+// as 2019 again when the receipt is recorded.
+void ReceiptDate::showInBoxes(const QDate& date) {
+  const EraYear era = EraOf(date);
+  TitleStrip* t = form_.titleStrip;
+  t->Label17->setText(era.name);
+  t->YERBOX->setText(QString::number(era.year));
+  t->MTHBOX->setText(QString::number(date.month()));
+  t->DAYBOX->setText(QString::number(date.day()));
+}
+
+void ReceiptDate::setIssueDate(const QDate& date) {
+  showInBoxes(date);
+  LayoutDocument& document = form_.document();
+  setBoth(document, slotmap::kEraYear, QByteArray::number(EraOf(date).year));
+  setBoth(document, slotmap::kMonth, QByteArray::number(date.month()));
+  setBoth(document, slotmap::kDay, QByteArray::number(date.day()));
+  form_.RefreshPreview();
+}
+
+void ReceiptDate::clearDateItems() {
+  LayoutDocument& document = form_.document();
+  for (int line : {slotmap::kEraYear, slotmap::kMonth, slotmap::kDay}) setBoth(document, line, {});
+  form_.RefreshPreview();
+}
+
+}  // namespace kelvane

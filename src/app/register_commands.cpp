@@ -1,0 +1,244 @@
+#include "app/register_commands.h"
+
+#include "app/message_boxes.h"
+#include "app/pages/environment_page.h"
+#include "app/pages/receipt_issue_page.h"
+#include "app/program_folder.h"
+#include "app/receipt_date.h"
+#include "app/receipt_input.h"
+#include "app/receipt_main_form.h"
+#include "app/title_strip.h"
+#include "layout/item_text.h"
+#include "layout/layout_slots.h"
+#include "receipt/amount_text.h"
+#include "receipt/era.h"
+#include "receipt/numbering.h"
+#include "receipt/register_file.h"
+#include "receipt/register_record.h"
+#include "text/layout_text.h"
+#include "widgets/nval_edit.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDate>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace kelvane {
+
+namespace {
+
+const QString kConfirm = QStringLiteral("確認");
+const QString kGo = QStringLiteral("実行");
+const QString kCancel = QStringLiteral("キャンセル");
+constexpr const char* kTempCopyName = "tempfile.dat";
+constexpr const char* kFallbackRegisterName = "regidata.dat";
+
+QByteArray plain(const TNValEditC* field) { return PlainDecimal(field->valueUnits()).toLatin1(); }
+QByteArray text(const QComboBox* field) { return RegisterText(field->currentText()); }
+
+// Field 2: the Western year from the era label and the year box, then the
+// month and day boxes as they read.
+Expected<QByteArray> registerDate(const ReceiptMainForm& form) {
+  const TitleStrip* t = form.titleStrip;
+  const std::optional<qint64> eraYear = WholeNumber(t->YERBOX->text());
+  const std::optional<int> year =
+      eraYear ? WesternYear(t->Label17->text(), static_cast<int>(*eraYear)) : std::nullopt;
+  if (!year) {
+    return Failure{QStringLiteral("日付の年「%1%2」が読めないため記録できません。日付を選び直してください。")
+                       .arg(t->Label17->text(), t->YERBOX->text())};
+  }
+  return QByteArray::number(*year) + '/' + RegisterText(t->MTHBOX->text()) + '/' +
+         RegisterText(t->DAYBOX->text());
+}
+
+// Fields 2 to 13 from the form; the number is put in when the line is made.
+Expected<RegisterRecord> recordBody(const ReceiptMainForm& form) {
+  auto date = registerDate(form);
+  if (!date) return Failure{date.error()};
+  const ReceiptIssuePage* p = form.receiptPage;
+  RegisterRecord r;
+  r.date = *date;
+  r.amount = plain(p->NValEditC9);
+  r.addressee1 = text(p->atesaki_1);
+  r.description1 = text(p->topic1);
+  r.description2 = text(p->topic2);
+  r.netAmount = plain(p->NValEditC10);
+  r.billedAmount = plain(p->NValEditC11);
+  r.taxAmount = plain(p->NValEditC13);
+  r.taxRate = plain(p->NValEditC7);
+  r.staff = text(p->Field_07);
+  r.stamp = text(p->in_tax);
+  r.addressee2 = text(p->atesaki_2);
+  return r;
+}
+
+QString registerPath(ReceiptMainForm& form) {
+  if (form.currentRegisterPath().isEmpty())
+    form.setCurrentRegisterPath(ProgramFile(QString::fromLatin1(kFallbackRegisterName)));
+  return form.currentRegisterPath();
+}
+
+QString tempCopyPath() { return ProgramFile(QString::fromLatin1(kTempCopyName)); }
+
+bool reportChangeFailure(ReceiptMainForm& form, const QString& error) {
+  form.reportError(error + QStringLiteral("\r\n領収書発行リストは前の内容のままです。"));
+  return false;
+}
+
+// With automatic numbering, the last number follows the one just recorded.
+void followLastNumber(ReceiptMainForm& form) {
+  EnvironmentPage* e = form.environmentPage;
+  if (!e->CheckBox4->isChecked()) return;
+  const int digits = DigitCount(e->d2->text());
+  const qint64 part = NumberPart(form.receiptPage->Edit2->text(), e->d1->text().size(), digits);
+  if (ExceedsDigitCount(part, digits)) {
+    info_box(QStringLiteral("最終番号が桁数を超えました\r\n桁数を調整してください。"), kConfirm, &form);
+  }
+  if (WholeNumber(e->last_number->text()).value_or(1) < part)
+    e->last_number->setText(QString::number(part));
+}
+
+void setBoth(LayoutDocument& document, int receiptLine, const QByteArray& text) {
+  SetItemTextQuiet(document, receiptLine, text);
+  SetItemTextQuiet(document, receiptLine + slotmap::kStubOffset, text);
+}
+
+QByteArray rateText(const ReceiptMainForm& form) {
+  const qint64 rate = form.receiptPage->NValEditC7->valueUnits();
+  return rate != 0 ? PlainDecimal(rate).toLatin1() : QByteArray();
+}
+
+}  // namespace
+
+bool RecordReceipt(ReceiptMainForm& form, bool announce) {
+  const QString path = registerPath(form);
+  auto body = recordBody(form);
+  if (!body) {
+    form.reportError(body.error());
+    return false;
+  }
+  QLineEdit* number = form.receiptPage->Edit2;
+  const auto present = RegisterHasNumber(path, RegisterText(number->text()));
+  if (!present) {
+    form.reportError(present.error());
+    return false;
+  }
+  if (*present && confirm_box(number->text() + QStringLiteral("は既に存在します。更新していいですか?"),
+                              kGo, kCancel, &form) == kBoxSecondButton) {
+    return false;
+  }
+  // The lines of the number go, and the receipt becomes the last line; an
+  // empty number becomes the count of lines read plus one.
+  RegisterRecord record = *body;
+  const auto change =
+      ChangeRegister(path, tempCopyPath(), RegisterText(number->text()), [&](int linesRead) {
+        if (number->text().isEmpty()) number->setText(QString::number(linesRead + 1));
+        record.number = RegisterText(number->text());
+        return FormatRegisterLine(record);
+      });
+  if (!change) return reportChangeFailure(form, change.error());
+  followLastNumber(form);
+  form.receiptInput->UpdateInputHistory();
+  if (announce) info_box(QStringLiteral("領収書発行リスト登録しました"), kConfirm, &form);
+  if (form.environmentPage->CheckBox5->isChecked()) StartNewReceipt(form);
+  return true;
+}
+
+void DeleteShownReceipt(ReceiptMainForm& form) {
+  if (confirm_box(QStringLiteral("削除していいですか?"), kGo, kCancel, &form) == kBoxSecondButton)
+    return;
+  QLineEdit* number = form.receiptPage->Edit2;
+  const auto change =
+      ChangeRegister(registerPath(form), tempCopyPath(), RegisterText(number->text()), {});
+  if (!change) {
+    reportChangeFailure(form, change.error());
+    return;
+  }
+  if (number->text().isEmpty()) number->setText(QString::number(change->linesRead + 1));
+  ClearReceiptFields(form);
+  info_box(QStringLiteral("削除しました"), kConfirm, &form);
+}
+
+void ClearReceiptFields(ReceiptMainForm& form) {
+  ReceiptIssuePage* p = form.receiptPage;
+  for (QComboBox* box : {p->atesaki_1, p->atesaki_2, p->topic1, p->topic2, p->Field_07, p->in_tax}) {
+    box->setCurrentIndex(-1);
+    box->setEditText(QString());
+  }
+  p->Edit2->clear();
+  for (TNValEditC* amount : {p->NValEditC9, p->NValEditC10, p->NValEditC11, p->NValEditC13})
+    amount->setValueUnits(0);
+  for (int line = slotmap::itemLine(100); line <= slotmap::itemLine(126); ++line) {
+    if (line == slotmap::kTaxRate || line == slotmap::kTaxRate + slotmap::kStubOffset) continue;
+    SetItemTextQuiet(form.document(), line, {});
+  }
+  form.RefreshPreview();
+}
+
+void StartNewReceipt(ReceiptMainForm& form) {
+  ClearReceiptFields(form);
+  EnvironmentPage* e = form.environmentPage;
+  QLineEdit* number = form.receiptPage->Edit2;
+  if (e->CheckBox4->isChecked()) {
+    number->setText(NextReceiptNumber(e->d1->text(), DigitCount(e->d2->text()),
+                                      WholeNumber(e->last_number->text()).value_or(1)));
+  }
+  const QDate today = QDate::currentDate();
+  form.receiptDate->DrawCalendar(today);
+  LayoutDocument& document = form.document();
+  if (e->CheckBox3->isChecked()) {
+    setBoth(document, slotmap::kEraYear, QByteArray::number(EraOf(today).year));
+    setBoth(document, slotmap::kMonth, QByteArray::number(today.month()));
+    setBoth(document, slotmap::kDay, QByteArray::number(today.day()));
+  }
+  setBoth(document, slotmap::kNumber, ToLayoutText(number->text()));
+  setBoth(document, slotmap::kTaxRate, rateText(form));
+  form.modePanel->setText(QStringLiteral("新規"));
+  form.RefreshPreview();
+}
+
+// ---- settings editors ---------------------------------------------------
+
+void EditNumberHeader(ReceiptMainForm& form) {
+  QLabel* header = form.environmentPage->d1;
+  if (auto typed = form.dialogs.askText(&form, QStringLiteral("ネムリカ"),
+                                        QStringLiteral("自動連番ﾍｯﾀﾞｰ設定"), header->text()))
+    header->setText(*typed);
+}
+
+namespace {
+void editWholeNumber(ReceiptMainForm& form, QLabel* label) {
+  if (auto typed = form.dialogs.askText(&form, QStringLiteral("ネムリカ"),
+                                        QStringLiteral("自動連番桁設定"), label->text()))
+    label->setText(QString::number(WholeNumber(*typed).value_or(0)));
+}
+}  // namespace
+
+void EditDigitCount(ReceiptMainForm& form) { editWholeNumber(form, form.environmentPage->d2); }
+void EditLastNumber(ReceiptMainForm& form) {
+  editWholeNumber(form, form.environmentPage->last_number);
+}
+
+void EditRegisterField(ReceiptMainForm& form) {
+  QLabel* field = form.environmentPage->StaticText1;
+  if (auto typed = form.dialogs.askText(&form, QStringLiteral("ネムリカ"),
+                                        QStringLiteral("データファイル指定"), field->text()))
+    form.setRegisterFieldText(*typed);
+}
+
+void ChooseRegisterFile(ReceiptMainForm& form) {
+  const QString path = form.dialogs.openRegister(&form);
+  if (path.isEmpty()) return;
+  form.setRegisterPathText(path);
+  form.document().setLine(slotmap::kRegisterPathLine, ToLayoutText(path));
+}
+
+void OfferToRecord(ReceiptMainForm& form) {
+  if (!form.environmentPage->CheckBox6->isChecked()) return;
+  if (confirm_box(QStringLiteral("領収書リストに保存しますか？"), kGo, kCancel, &form) ==
+      kBoxFirstButton)
+    RecordReceipt(form, false);
+}
+
+}  // namespace kelvane

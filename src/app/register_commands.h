@@ -1,0 +1,34 @@
+#pragma once
+// The receipt register commands of the main window: recording the receipt
+// being edited, deleting it, starting a new one with the next number, and
+// the numbering and register-file settings of the page "環境設定".
+
+namespace kelvane {
+
+class ReceiptMainForm;
+
+// Writes the receipt being edited into the register, replacing the lines
+// of its number after the user agrees. Returns whether a line was written.
+bool RecordReceipt(ReceiptMainForm& form, bool announce);
+
+// Removes the lines of the receipt shown, after asking, and clears the form.
+void DeleteShownReceipt(ReceiptMainForm& form);
+
+// Clears the form and fills in the next number and today's date.
+void StartNewReceipt(ReceiptMainForm& form);
+
+// Empties the receipt's fields and items; the tax rate stays.
+void ClearReceiptFields(ReceiptMainForm& form);
+
+// The editors behind the labels d1, d2, last_number and StaticText1, and
+// the button "選択".
+void EditNumberHeader(ReceiptMainForm& form);
+void EditDigitCount(ReceiptMainForm& form);
+void EditLastNumber(ReceiptMainForm& form);
+void EditRegisterField(ReceiptMainForm& form);
+void ChooseRegisterFile(ReceiptMainForm& form);
+
+// After printing: with "印刷終了後、保存ダイアログを出す", offers to record.
+void OfferToRecord(ReceiptMainForm& form);
+
+}  // namespace kelvane

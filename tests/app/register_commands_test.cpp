@@ -1,0 +1,297 @@
+// Recording, replacing and deleting receipts in the register from the main
+// window, automatic numbers, the numbering editors and the offer to record
+// after printing.
+
+#include "app/month_calendar.h"
+#include "app/pages/environment_page.h"
+#include "app/pages/receipt_issue_page.h"
+#include "app/print_command.h"
+#include "app/program_folder.h"
+#include "app/receipt_date.h"
+#include "app/receipt_main_form.h"
+#include "app/register_commands.h"
+#include "app/title_strip.h"
+#include "layout/layout_slots.h"
+#include "support/box_answerer.h"
+#include "support/read_only_folder.h"
+#include "text/cp932.h"
+#include "text/layout_text.h"
+#include "text/line_file.h"
+#include "widgets/nval_edit.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace kelvane {
+namespace {
+
+using testing::BoxAnswerer;
+
+class RegisterCommandsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testing::EnsureWidgetApplication();
+    SetProgramFolder(dir_.path());
+    form_ = std::make_unique<ReceiptMainForm>();
+    form_->show();
+    page_ = form_->receiptPage;
+    env_ = form_->environmentPage;
+    boxes_.texts.clear();  // what start-up said
+  }
+  void TearDown() override {
+    form_.reset();
+    SetProgramFolder({});
+  }
+
+  QString file(const char* name) const { return dir_.filePath(QString::fromUtf8(name)); }
+  QString reg() const { return form_->currentRegisterPath(); }
+  QList<QByteArray> lines() const {
+    auto read = readLineFile(reg());
+    return read ? *read : QList<QByteArray>{};
+  }
+  void writeRegister(const QList<QByteArray>& content) { ASSERT_TRUE(writeLineFile(reg(), content)); }
+  // A receipt in the form: number, addressee, amount, dated `date`.
+  void fill(const QString& number, const QString& addressee, qint64 yen,
+            QDate date = QDate(2026, 12, 8)) {
+    page_->Edit2->setText(number);
+    page_->atesaki_1->setEditText(addressee);
+    page_->NValEditC9->setValueUnits(yen * 10000);
+    form_->receiptDate->setIssueDate(date);
+  }
+  static QByteArray sj(const char* utf8) { return cp932::fromUtf8Literal(utf8); }
+
+  QTemporaryDir dir_;
+  BoxAnswerer boxes_;
+  std::unique_ptr<ReceiptMainForm> form_;
+  ReceiptIssuePage* page_ = nullptr;
+  EnvironmentPage* env_ = nullptr;
+};
+
+TEST_F(RegisterCommandsTest, AFirstRecordCreatesTheRegisterWithEveryField) {
+  EXPECT_EQ(reg(), file("regidata.klv"));
+  fill(QString(), QStringLiteral("山田商事, 本店"), 10800, QDate(2019, 5, 1));
+  page_->topic1->setEditText(QStringLiteral("品代として"));
+  page_->NValEditC10->setValueUnits(10000 * 10000);
+  page_->NValEditC11->setValueUnits(10800 * 10000);
+  page_->NValEditC13->setValueUnits(800 * 10000);
+  page_->NValEditC7->setValueUnits(85000);
+  page_->Field_07->setEditText(QStringLiteral("担当A"));
+  page_->in_tax->setEditText(QStringLiteral("200"));
+  page_->atesaki_2->setEditText(QStringLiteral("経理部"));
+  form_->menu.recordReceipt->trigger();
+
+  EXPECT_EQ(page_->Edit2->text(), QStringLiteral("1")) << "an empty number becomes 1";
+  EXPECT_EQ(lines(), QList<QByteArray>{sj(
+                         "1,2019/5/1,10800,山田商事， 本店,品代として,,10000,10800,800,8.5,担当A,200,経理部,")});
+  EXPECT_EQ(boxes_.texts, QStringList{QStringLiteral("領収書発行リスト登録しました")});
+  EXPECT_EQ(page_->topic1->itemText(0), QStringLiteral("品代として")) << "histories follow";
+}
+
+TEST_F(RegisterCommandsTest, TheEraYearInTheBoxGivesTheWesternYearBack) {
+  form_->receiptDate->setIssueDate(QDate(2019, 4, 30));
+  EXPECT_EQ(form_->titleStrip->Label17->text(), QStringLiteral("平成"));
+  EXPECT_EQ(form_->titleStrip->YERBOX->text(), QStringLiteral("31"));
+  page_->Edit2->setText(QStringLiteral("7"));
+  ASSERT_TRUE(RecordReceipt(*form_, false));
+  form_->receiptDate->setIssueDate(QDate(2019, 5, 1));
+  EXPECT_EQ(form_->titleStrip->Label17->text(), QStringLiteral("令和"));
+  EXPECT_EQ(form_->titleStrip->YERBOX->text(), QStringLiteral("1"));
+  page_->Edit2->setText(QStringLiteral("8"));
+  ASSERT_TRUE(RecordReceipt(*form_, false));
+  EXPECT_TRUE(lines().at(0).startsWith("7,2019/4/30,"));
+  EXPECT_TRUE(lines().at(1).startsWith("8,2019/5/1,"));
+
+  // A year box that cannot be read records nothing.
+  form_->titleStrip->YERBOX->setText(QStringLiteral("x"));
+  EXPECT_FALSE(RecordReceipt(*form_, false));
+  EXPECT_EQ(lines().size(), 2);
+  EXPECT_FALSE(boxes_.texts.isEmpty());
+}
+
+TEST_F(RegisterCommandsTest, ReplacingAskedAndAnswered) {
+  writeRegister({"A1,2026/1/1,1,,,,,,,,,,,", "A2,2026/1/2,2,,,,,,,,,,,", "A3,2026/1/3,3,,,,,,,,,,,"});
+  fill(QStringLiteral("A2"), QStringLiteral("新"), 500);
+  boxes_.answerWith = QStringLiteral("キャンセル");
+  EXPECT_FALSE(RecordReceipt(*form_, true));
+  ASSERT_EQ(boxes_.texts.size(), 1);
+  EXPECT_EQ(boxes_.texts.first(), QStringLiteral("A2は既に存在します。更新していいですか?"));
+  EXPECT_EQ(lines().size(), 3);
+  EXPECT_EQ(page_->atesaki_1->count(), 0) << "declining leaves the histories too";
+
+  boxes_.answerWith.clear();
+  EXPECT_TRUE(RecordReceipt(*form_, true));
+  ASSERT_EQ(lines().size(), 3);
+  EXPECT_EQ(lines().at(1), "A3,2026/1/3,3,,,,,,,,,,,");
+  EXPECT_TRUE(lines().at(2).startsWith(sj("A2,2026/12/8,500,新,")));
+  QFile copy(file("tempfile.dat"));
+  ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(copy.readAll().contains("A2,2026/1/2,2,")) << "the register as it stood";
+}
+
+TEST_F(RegisterCommandsTest, AnEmptyNumberBecomesTheCountPlusOne) {
+  writeRegister({"1,a,", "2,b,", "3,c,", "4,d,", "5,e,"});
+  fill(QString(), QStringLiteral("x"), 1);
+  EXPECT_TRUE(RecordReceipt(*form_, false));
+  EXPECT_TRUE(boxes_.texts.isEmpty()) << "no question, no announcement";
+  EXPECT_EQ(page_->Edit2->text(), QStringLiteral("6"));
+  ASSERT_EQ(lines().size(), 6);
+  EXPECT_TRUE(lines().last().startsWith("6,"));
+}
+
+TEST_F(RegisterCommandsTest, AutomaticNumbersAndTheLastNumber) {
+  env_->CheckBox4->setChecked(true);
+  // The values of a first run: header 1, one digit, last 1.
+  form_->menu.newReceipt->trigger();
+  EXPECT_EQ(page_->Edit2->text(), QStringLiteral("12"));
+
+  env_->d1->setText(QStringLiteral("A"));
+  env_->d2->setText(QStringLiteral("3"));
+  fill(QStringLiteral("A1000"), QStringLiteral("x"), 1);
+  EXPECT_TRUE(RecordReceipt(*form_, false));
+  EXPECT_EQ(boxes_.texts, QStringList{QStringLiteral("最終番号が桁数を超えました\n桁数を調整してください。")});
+  EXPECT_EQ(env_->last_number->text(), QStringLiteral("1000"));
+  EXPECT_EQ(lines().size(), 1) << "the line stays written";
+  StartNewReceipt(*form_);
+  EXPECT_EQ(page_->Edit2->text(), QStringLiteral("A1001"));
+
+  // The last number never goes down.
+  fill(QStringLiteral("A005"), QStringLiteral("x"), 1);
+  EXPECT_TRUE(RecordReceipt(*form_, false));
+  EXPECT_EQ(env_->last_number->text(), QStringLiteral("1000"));
+
+  // After recording, a new receipt when asked for.
+  env_->CheckBox5->setChecked(true);
+  fill(QStringLiteral("A1001"), QStringLiteral("x"), 1);
+  EXPECT_TRUE(RecordReceipt(*form_, false));
+  EXPECT_EQ(page_->Edit2->text(), QStringLiteral("A1002"));
+  EXPECT_EQ(page_->atesaki_1->currentText(), QString());
+  EXPECT_EQ(form_->modePanel->text(), QStringLiteral("新規"));
+}
+
+TEST_F(RegisterCommandsTest, ANewReceiptClearsTheFormButKeepsTheRate) {
+  env_->CheckBox3->setChecked(true);
+  fill(QStringLiteral("9"), QStringLiteral("山田"), 100);
+  page_->UpDown3->setValue(10);
+  form_->receiptDate->setIssueDate(QDate(2019, 4, 30));
+  form_->menu.newReceipt->trigger();
+  EXPECT_EQ(page_->atesaki_1->currentText(), QString());
+  EXPECT_EQ(page_->NValEditC9->valueUnits(), 0);
+  EXPECT_EQ(page_->NValEditC7->valueUnits(), 10 * 10000);
+  auto item = [this](int line) {
+    const QByteArray record = form_->document().line(line);
+    return record.mid(record.lastIndexOf(',') + 1);
+  };
+  EXPECT_EQ(item(slotmap::kAddressee), "");
+  EXPECT_EQ(item(slotmap::kTaxRate), "10");
+  EXPECT_EQ(item(slotmap::kTaxRate + slotmap::kStubOffset), "10");
+  const QDate today = QDate::currentDate();
+  EXPECT_EQ(item(slotmap::kMonth), QByteArray::number(today.month())) << "today's date";
+  EXPECT_EQ(item(slotmap::kNumber), "");
+}
+
+TEST_F(RegisterCommandsTest, DeletingTheShownReceipt) {
+  writeRegister({"1,a,", "2,b,", "2,c,", "3,d,"});
+  fill(QStringLiteral("2"), QStringLiteral("x"), 5);
+  boxes_.answerWith = QStringLiteral("キャンセル");
+  form_->menu.deleteShown->trigger();  // Ctrl+Delete
+  EXPECT_EQ(lines().size(), 4);
+  EXPECT_EQ(page_->Edit2->text(), QStringLiteral("2"));
+
+  boxes_.answerWith.clear();
+  boxes_.texts.clear();
+  QTest::mouseClick(page_->deleteButton, Qt::LeftButton);
+  EXPECT_EQ(boxes_.texts, (QStringList{"削除していいですか?", "削除しました"}));
+  EXPECT_EQ(lines(), (QList<QByteArray>{"1,a,", "3,d,"}));
+  EXPECT_EQ(page_->Edit2->text(), QString());
+  EXPECT_EQ(page_->atesaki_1->currentText(), QString());
+
+  // An absent number, and no register at all: asked, said, nothing lost.
+  fill(QStringLiteral("9"), QString(), 0);
+  DeleteShownReceipt(*form_);
+  EXPECT_EQ(lines(), (QList<QByteArray>{"1,a,", "3,d,"}));
+  QFile::remove(reg());
+  boxes_.texts.clear();
+  DeleteShownReceipt(*form_);
+  EXPECT_EQ(boxes_.texts.size(), 2);
+  EXPECT_FALSE(QFile::exists(reg()));
+}
+
+TEST_F(RegisterCommandsTest, AReplacementThatCannotBeWrittenLeavesTheRegisterWhole) {
+  const QString folder = file("shared");
+  ASSERT_TRUE(QDir().mkpath(folder));
+  form_->setCurrentRegisterPath(folder + QStringLiteral("/regidata.klv"));
+  writeRegister({"1,a,", "2,b,"});
+  const QList<QByteArray> before = lines();
+  fill(QStringLiteral("1"), QStringLiteral("x"), 1);
+  {
+    testing::ReadOnlyFolder readOnly(folder);
+    if (!readOnly.active()) GTEST_SKIP() << "this machine cannot make a folder read-only";
+    EXPECT_FALSE(RecordReceipt(*form_, true));
+  }
+  EXPECT_EQ(lines(), before);
+  ASSERT_EQ(boxes_.texts.size(), 2) << boxes_.texts.join('|').toStdString();
+  EXPECT_TRUE(boxes_.texts.last().contains(QStringLiteral("前の内容のまま")));
+}
+
+TEST_F(RegisterCommandsTest, NumberingAndRegisterEditors) {
+  std::optional<QString> typed;
+  QString initial;
+  form_->dialogs.askText = [&](QWidget*, const QString&, const QString&, const QString& start) {
+    initial = start;
+    return typed;
+  };
+  typed = QStringLiteral("No.");
+  QTest::mouseClick(env_->d1, Qt::LeftButton);
+  EXPECT_EQ(initial, QStringLiteral("1"));
+  EXPECT_EQ(env_->d1->text(), QStringLiteral("No."));
+  typed = QStringLiteral("abc");
+  QTest::mouseClick(env_->d2, Qt::LeftButton);
+  EXPECT_EQ(env_->d2->text(), QStringLiteral("0"));
+  typed = QStringLiteral("0042");
+  QTest::mouseClick(env_->last_number, Qt::LeftButton);
+  EXPECT_EQ(env_->last_number->text(), QStringLiteral("42"));
+  typed.reset();
+  QTest::mouseClick(env_->last_number, Qt::LeftButton);
+  EXPECT_EQ(env_->last_number->text(), QStringLiteral("42")) << "cancelled";
+
+  // The field holds the path for the next run; the register in use stays.
+  const QString inUse = reg();
+  typed = file("next.klv");
+  QTest::mouseClick(env_->StaticText1, Qt::LeftButton);
+  EXPECT_EQ(env_->StaticText1->text(), file("next.klv"));
+  EXPECT_EQ(reg(), inUse);
+
+  // "選択" changes both, and the layout's line 4 at once.
+  form_->dialogs.openRegister = [this](QWidget*) { return file("chosen.klv"); };
+  QTest::mouseClick(env_->selectRegisterButton, Qt::LeftButton);
+  EXPECT_EQ(reg(), file("chosen.klv"));
+  EXPECT_EQ(env_->StaticText1->text(), file("chosen.klv"));
+  EXPECT_EQ(form_->document().line(slotmap::kRegisterPathLine), ToLayoutText(file("chosen.klv")));
+}
+
+TEST_F(RegisterCommandsTest, PrintingOffersToRecord) {
+  fill(QStringLiteral("P1"), QStringLiteral("x"), 1);
+  form_->dialogs.printPdf = [this](QWidget*) { return file("receipt.pdf"); };
+  ASSERT_TRUE(PrintReceiptToPdf(*form_));
+  EXPECT_TRUE(boxes_.texts.isEmpty()) << "not asked without the box";
+  EXPECT_FALSE(QFile::exists(reg()));
+
+  env_->CheckBox6->setChecked(true);
+  ASSERT_TRUE(PrintReceiptToPdf(*form_));
+  EXPECT_EQ(boxes_.texts, QStringList{QStringLiteral("領収書リストに保存しますか？")});
+  ASSERT_EQ(lines().size(), 1);
+  EXPECT_TRUE(lines().first().startsWith("P1,"));
+}
+
+}  // namespace
+}  // namespace kelvane
