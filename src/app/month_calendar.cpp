@@ -150,7 +150,9 @@ void MonthCalendar::ToggleHoliday(const QString& month, const QString& day) {
     found = true;
     if (confirm_box(shown + QStringLiteral("を平日として再設定しますか？"), go, cancel, window()) ==
         kBoxFirstButton) {
-      holidays_.RemoveAt(at);
+      // Only the line asked about goes, even if the list was read anew
+      // while the question was open.
+      if (holidays_.FindKey(key, at) == at) holidays_.RemoveAt(at);
       break;
     }
   }
