@@ -118,6 +118,39 @@ TEST_F(RegisterCommandsTest, TheEraYearInTheBoxGivesTheWesternYearBack) {
   EXPECT_FALSE(boxes_.texts.isEmpty());
 }
 
+// A click on the calendar dates the receipt; "日付をクリア－にする" empties
+// the date on the paper only.
+TEST_F(RegisterCommandsTest, TheCalendarDatesTheReceipt) {
+  MonthCalendar* calendar = form_->receiptDate->calendar;
+  calendar->DrawCalendar(QDate(2019, 5, 15));
+  QLabel* first = nullptr;
+  for (QLabel* cell : calendar->day)
+    if (cell->property("dayNumber").toInt() == 1) first = cell;
+  ASSERT_NE(first, nullptr);
+  QTest::mouseClick(first, Qt::LeftButton);
+  EXPECT_EQ(form_->titleStrip->Label17->text(), QStringLiteral("令和"));
+  EXPECT_EQ(form_->titleStrip->YERBOX->text(), QStringLiteral("1"));
+  EXPECT_EQ(form_->titleStrip->MTHBOX->text(), QStringLiteral("5"));
+  EXPECT_EQ(form_->titleStrip->DAYBOX->text(), QStringLiteral("1"));
+  auto item = [this](int line) {
+    const QByteArray record = form_->document().line(line);
+    return record.mid(record.lastIndexOf(',') + 1);
+  };
+  for (int line : {slotmap::kEraYear, slotmap::kEraYear + slotmap::kStubOffset})
+    EXPECT_EQ(item(line), "1") << line;
+  EXPECT_EQ(item(slotmap::kDay + slotmap::kStubOffset), "1");
+
+  form_->menu.clearDate->trigger();
+  for (int line : {slotmap::kEraYear, slotmap::kMonth, slotmap::kDay}) {
+    EXPECT_EQ(item(line), "") << line;
+    EXPECT_EQ(item(line + slotmap::kStubOffset), "") << line;
+  }
+  EXPECT_EQ(form_->titleStrip->DAYBOX->text(), QStringLiteral("1")) << "the boxes stay";
+  page_->Edit2->setText(QStringLiteral("5"));
+  ASSERT_TRUE(RecordReceipt(*form_, false));
+  EXPECT_TRUE(lines().first().startsWith("5,2019/5/1,"));
+}
+
 TEST_F(RegisterCommandsTest, ReplacingAskedAndAnswered) {
   writeRegister({"A1,2026/1/1,1,,,,,,,,,,,", "A2,2026/1/2,2,,,,,,,,,,,", "A3,2026/1/3,3,,,,,,,,,,,"});
   fill(QStringLiteral("A2"), QStringLiteral("新"), 500);
