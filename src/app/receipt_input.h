@@ -44,6 +44,9 @@ class ReceiptInput : public QObject {
   void removeTax();
   // "漢数字変換確認": an amount typed by the user, shown in kanji.
   void kanjiCheck();
+  // What Enter does in `field`: its items of the receipt and the stub, then
+  // the focus to the next field.
+  void commit(QWidget* field);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -51,7 +54,6 @@ class ReceiptInput : public QObject {
  private:
   void enableFields();
   void connectFields();
-  void commit(QWidget* field);
   void pickedFromList(QComboBox* field);
   void setItems(int receiptLine, const QString& text);
   [[nodiscard]] QWidget* nextAfter(QWidget* field) const;
