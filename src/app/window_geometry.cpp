@@ -2,14 +2,15 @@
 
 namespace kelvane {
 
-QRect RestoreWindowGeometry(const IniFile& ini, const QRect& workArea) {
-  int top = ini.intValue(kMainWindowSection, "top", workArea.top());
-  int left = ini.intValue(kMainWindowSection, "Left", workArea.left());
-  int width = ini.intValue(kMainWindowSection, "Width", kMainWindowWidth);
-  int height = ini.intValue(kMainWindowSection, "Height", kMainWindowHeight);
+QRect RestoreWindowGeometry(const IniFile& ini, const QRect& workArea, QByteArrayView section,
+                            QSize designSize) {
+  int top = ini.intValue(section, "top", workArea.top());
+  int left = ini.intValue(section, "Left", workArea.left());
+  int width = ini.intValue(section, "Width", designSize.width());
+  int height = ini.intValue(section, "Height", designSize.height());
   // A frame with no area cannot be seen or grabbed: take the design size.
-  if (width <= 0) width = kMainWindowWidth;
-  if (height <= 0) height = kMainWindowHeight;
+  if (width <= 0) width = designSize.width();
+  if (height <= 0) height = designSize.height();
   // QRect's right() and bottom() are the last pixel inside; the work area's
   // right edge is one further.
   const int right = workArea.left() + workArea.width();
@@ -21,11 +22,11 @@ QRect RestoreWindowGeometry(const IniFile& ini, const QRect& workArea) {
   return QRect(left, top, width, height);
 }
 
-void StoreWindowGeometry(IniFile& ini, const QRect& frame) {
-  ini.setValue(kMainWindowSection, "Top", QByteArray::number(frame.top()));
-  ini.setValue(kMainWindowSection, "Left", QByteArray::number(frame.left()));
-  ini.setValue(kMainWindowSection, "Width", QByteArray::number(frame.width()));
-  ini.setValue(kMainWindowSection, "Height", QByteArray::number(frame.height()));
+void StoreWindowGeometry(IniFile& ini, const QRect& frame, QByteArrayView section) {
+  ini.setValue(section, "Top", QByteArray::number(frame.top()));
+  ini.setValue(section, "Left", QByteArray::number(frame.left()));
+  ini.setValue(section, "Width", QByteArray::number(frame.width()));
+  ini.setValue(section, "Height", QByteArray::number(frame.height()));
 }
 
 }  // namespace kelvane

@@ -1,10 +1,12 @@
 #pragma once
-// Where the main window opens: the window file's section "fkelvane", kept
-// reachable on the desktop's work area.
+// Where a window opens: its section of the window file ("fkelvane" for the
+// main window, "freglist" for the register list), kept reachable on the
+// desktop's work area.
 
 #include "app/ini_file.h"
 
 #include <QRect>
+#include <QSize>
 
 namespace kelvane {
 
@@ -15,9 +17,13 @@ inline constexpr int kMainWindowHeight = 784;
 // The outer frame read from `ini`: missing keys give the work area's
 // top-left corner and the design size. A window that would open off the
 // work area is moved back onto it; width and height are kept as read.
-[[nodiscard]] QRect RestoreWindowGeometry(const IniFile& ini, const QRect& workArea);
+[[nodiscard]] QRect RestoreWindowGeometry(const IniFile& ini, const QRect& workArea,
+                                          QByteArrayView section = kMainWindowSection,
+                                          QSize designSize = {kMainWindowWidth,
+                                                              kMainWindowHeight});
 
 // Writes Top, Left, Width and Height of `frame` into `ini`.
-void StoreWindowGeometry(IniFile& ini, const QRect& frame);
+void StoreWindowGeometry(IniFile& ini, const QRect& frame,
+                         QByteArrayView section = kMainWindowSection);
 
 }  // namespace kelvane

@@ -1,0 +1,133 @@
+#include "receipt/register_view.h"
+
+#include "receipt/amount_text.h"
+#include "receipt/numbering.h"
+#include "text/cp932.h"
+#include "text/fixed_point.h"
+#include "text/layout_text.h"
+
+namespace kelvane {
+
+namespace {
+
+constexpr int kAmountWidth = 12;
+
+// Register field (0 = number … 12 = addressee 2) shown in each column.
+constexpr std::array<int, kRegisterColumns> kFieldOfColumn = {-1, 0, 1, 2, 3, 12, 4, 5,
+                                                              6,  8, 7, 9, 10, 11};
+
+QString decoded(QByteArrayView bytes) { return FromLayoutText(bytes); }
+
+QString withoutCommas(QString text) { return text.remove(u','); }
+
+}  // namespace
+
+const RegisterRow& RegisterTitles() {
+  static const RegisterRow titles = {
+      QString(),          QStringLiteral("番  号"),   QStringLiteral("日  付"),
+      QStringLiteral("領収金額"), QStringLiteral("宛  先 1"), QStringLiteral("宛  先 2"),
+      QStringLiteral("摘 要 １"), QStringLiteral("摘 要 ２"), QStringLiteral("税抜金額"),
+      QStringLiteral("消費税額"), QStringLiteral("請求金額"), QStringLiteral("消 費 税"),
+      QStringLiteral("社内担当者"), QStringLiteral("印紙")};
+  return titles;
+}
+
+bool IsAmountColumn(int col) {
+  return col == 3 || (col >= 8 && col <= 11) || col == 13;
+}
+
+QString GroupedAmountCell(const QString& field) {
+  return GroupDigits(WholeNumber(field).value_or(0)).rightJustified(kAmountWidth, u' ');
+}
+
+RegisterRow RegisterLineCells(QByteArrayView line) {
+  // The whole line is decoded at once: a comma is never part of a
+  // double-byte character, so the fields split the same way afterwards.
+  const QString text = decoded(line);
+  std::array<QString, RegisterRecord::kFieldCount> fields;
+  qsizetype from = 0;
+  for (QString& field : fields) {
+    const qsizetype comma = text.indexOf(u',', from);
+    if (comma < 0) break;
+    field = text.mid(from, comma - from);
+    from = comma + 1;
+  }
+  RegisterRow row;
+  for (int col = 1; col < kRegisterColumns; ++col) {
+    const QString& field = fields[static_cast<size_t>(kFieldOfColumn[col])];
+    row[col] = IsAmountColumn(col) ? GroupedAmountCell(field) : field;
+  }
+  return row;
+}
+
+QList<RegisterRow> RegisterContentRows(const QByteArray& content) {
+  QList<RegisterRow> rows;
+  rows.reserve(content.count('\n') + 1);
+  const char* const begin = content.constData();
+  const char* const end = begin + content.size();
+  for (const char* at = begin; at < end;) {
+    const char* stop = at;
+    while (stop < end && *stop != '\n' && *stop != '\r') ++stop;
+    rows.append(RegisterLineCells(QByteArrayView(at, stop - at)));
+    if (stop < end && *stop == '\r' && stop + 1 < end && stop[1] == '\n') ++stop;
+    at = stop + 1;
+  }
+  return rows;
+}
+
+Expected<QDate> RegisterDateCell(const QString& text) {
+  QChar separator;
+  for (const QChar candidate : {u'/', u'-', u',', u' '})
+    if (text.contains(candidate)) separator = candidate;
+  if (separator.isNull()) {
+    return Failure{QStringLiteral("日付「%1」が読めません（年・月・日を「/」などで区切ってください）。")
+                       .arg(text)};
+  }
+  const qsizetype first = text.indexOf(separator);
+  const qsizetype second = text.indexOf(separator, first + 1);
+  const QString yearText = text.left(first);
+  const QString monthText = second < 0 ? QString() : text.mid(first + 1, second - first - 1);
+  const QString dayText = second < 0 ? text.mid(first + 1) : text.mid(second + 1);
+  const qint64 year = WholeNumber(yearText).value_or(1900);
+  const qint64 month = WholeNumber(monthText).value_or(7);
+  const qint64 day = WholeNumber(dayText).value_or(1);
+  const QDate date(static_cast<int>(year), static_cast<int>(month), static_cast<int>(day));
+  if (year < 1 || year > 9999 || !date.isValid()) {
+    return Failure{QStringLiteral("日付「%1」は暦にない日付です。").arg(text)};
+  }
+  return date;
+}
+
+Expected<qint64> RegisterAmountCell(const QString& text) {
+  const QString plain = withoutCommas(text).trimmed();
+  if (plain.isEmpty()) return qint64{0};
+  const auto bytes = cp932::encode(plain);
+  const auto units = bytes ? fixed::parse(*bytes) : std::nullopt;
+  if (!units) return Failure{QStringLiteral("金額「%1」が読めません。").arg(text.trimmed())};
+  return *units;
+}
+
+QByteArray RegisterLineOfRow(const RegisterRow& row) {
+  RegisterRecord record;
+  const auto fields = record.fields();
+  for (int col = 1; col < kRegisterColumns; ++col) {
+    QString value = row[col].trimmed();
+    if (IsAmountColumn(col)) {
+      value = withoutCommas(value);
+      if (value.isEmpty()) value = QStringLiteral("0");
+    }
+    *fields[static_cast<size_t>(kFieldOfColumn[col])] = RegisterText(value);
+  }
+  return FormatRegisterLine(record);
+}
+
+QByteArray CsvLineOfRow(const RegisterRow& row) {
+  QByteArray line;
+  for (int col = 1; col < kRegisterColumns; ++col) {
+    line += ToLayoutText(withoutCommas(row[col]));
+    line += ',';
+  }
+  return line;
+}
+
+}  // namespace kelvane

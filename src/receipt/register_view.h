@@ -1,0 +1,55 @@
+#pragma once
+// The receipt register as the register list shows it: fourteen cells per
+// line, amounts grouped and right-aligned, and the way back from a row's
+// cells to the receipt form (dates and amounts read again).
+
+#include "receipt/register_record.h"
+#include "text/expected.h"
+
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+
+namespace kelvane {
+
+inline constexpr int kRegisterColumns = 14;  // a blank fixed column and thirteen fields
+using RegisterRow = std::array<QString, kRegisterColumns>;
+
+// The titles of the list's first row.
+[[nodiscard]] const RegisterRow& RegisterTitles();
+
+// Whether column `col` shows a grouped amount.
+[[nodiscard]] bool IsAmountColumn(int col);
+
+// An amount field as the list shows it: read as a whole number (0 when it
+// is none, a fraction included), grouped, padded on the left to 12.
+[[nodiscard]] QString GroupedAmountCell(const QString& field);
+
+// The cells of one register line (cp932 bytes).
+[[nodiscard]] RegisterRow RegisterLineCells(QByteArrayView line);
+
+// Every line of a register file's content, in file order.
+[[nodiscard]] QList<RegisterRow> RegisterContentRows(const QByteArray& content);
+
+// A row's date cell: year, month and day separated by "/", "-", "," or " "
+// (a later one in that order wins), with year 1900, month 7 and day 1 for
+// pieces that are not whole numbers. A text with none of the separators, or
+// one that gives no calendar date, is a failure.
+[[nodiscard]] Expected<QDate> RegisterDateCell(const QString& text);
+
+// An amount cell back to ten-thousandths: the "," removed, blanks around
+// allowed, a decimal amount; anything else is a failure.
+[[nodiscard]] Expected<qint64> RegisterAmountCell(const QString& text);
+
+// A row written back as a register line: the fields trimmed, amounts
+// without grouping and "0" when empty.
+[[nodiscard]] QByteArray RegisterLineOfRow(const RegisterRow& row);
+
+// A row as a CSV line: columns 1 to 13, each without its commas and
+// followed by ",".
+[[nodiscard]] QByteArray CsvLineOfRow(const RegisterRow& row);
+
+}  // namespace kelvane
