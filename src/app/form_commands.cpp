@@ -146,6 +146,9 @@ void ReceiptMainForm::connectReceiptCommands() {
   connect(menu.deleteShown, &QAction::triggered, this, remove);
   connect(receiptPage->deleteButton, &QPushButton::clicked, this, remove);
   connect(menu.clearDate, &QAction::triggered, receiptDate, &ReceiptDate::clearDateItems);
+  auto reopen = [this] { ReopenFromRegister(*this); };
+  connect(menu.showRegisterList, &QAction::triggered, this, reopen);
+  connect(topBar->registerListButton, &QPushButton::clicked, this, reopen);
   connect(environmentPage->selectRegisterButton, &QPushButton::clicked, this,
           [this] { ChooseRegisterFile(*this); });
   const std::pair<QLabel*, void (*)(ReceiptMainForm&)> editors[] = {
@@ -222,12 +225,11 @@ void ReceiptMainForm::startTextEditor() {
 void ReceiptMainForm::disableLaterCommands() {
   for (QAction* a :
        {menu.registerAddressees, menu.registerDescriptions1, menu.registerDescriptions2,
-        menu.registerStaff, menu.showRegisterList, menu.insertShapeRow,
+        menu.registerStaff, menu.insertShapeRow,
         menu.exchangeShapeRow, menu.deleteShapeRow, menu.insertTextRow, menu.exchangeTextRow,
         menu.deleteTextRow}) {
     a->setEnabled(false);
   }
-  topBar->registerListButton->setEnabled(false);
 }
 
 }  // namespace kelvane

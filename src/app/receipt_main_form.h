@@ -12,6 +12,7 @@
 #include "layout/printer_metrics.h"
 
 #include <QMainWindow>
+#include <functional>
 #include <memory>
 
 class QLabel;
@@ -27,6 +28,7 @@ class ImagesPage;
 class LinesPage;
 class PositionsPage;
 class ReceiptDate;
+class Tfreglist;
 class ReceiptInput;
 class ReceiptIssuePage;
 class StyleSettingsPage;
@@ -63,6 +65,8 @@ class ReceiptMainForm : public QMainWindow, public LayoutHost, public PreviewSou
   EnvironmentPage* environmentPage = nullptr;
 
   MainMenu menu;
+  // Tests drive the register list here; without it the list is shown modally.
+  std::function<void(Tfreglist&)> runRegisterList;
   ReceiptInput* receiptInput = nullptr;  // the receipt's fields, amounts and histories
   ReceiptDate* receiptDate = nullptr;    // the issue date: calendar, boxes, items
   FormDialogs dialogs = DesktopDialogs();

@@ -6,7 +6,9 @@
 #include "app/program_folder.h"
 #include "app/receipt_date.h"
 #include "app/receipt_input.h"
+#include "app/preview_pane.h"
 #include "app/receipt_main_form.h"
+#include "app/register_viewer.h"
 #include "app/title_strip.h"
 #include "layout/item_text.h"
 #include "layout/layout_slots.h"
@@ -232,6 +234,66 @@ void ChooseRegisterFile(ReceiptMainForm& form) {
   if (path.isEmpty()) return;
   form.setRegisterPathText(path);
   form.document().setLine(slotmap::kRegisterPathLine, ToLayoutText(path));
+}
+
+namespace {
+
+void takeIntoForm(ReceiptMainForm& form, const ReopenedReceipt& r) {
+  ReceiptIssuePage* p = form.receiptPage;
+  p->Edit2->setText(r.number);
+  p->NValEditC9->setValueUnits(r.amount);
+  if (r.date) {
+    form.receiptDate->DrawCalendar(*r.date);
+    form.receiptDate->showInBoxes(*r.date);
+  } else {
+    form.receiptDate->DrawCalendar(QDate::currentDate());
+  }
+  p->atesaki_1->setEditText(r.addressee1);
+  p->atesaki_2->setEditText(r.addressee2);
+  p->topic1->setEditText(r.description1);
+  p->topic2->setEditText(r.description2);
+  p->NValEditC10->setValueUnits(r.netAmount);
+  p->NValEditC13->setValueUnits(r.taxAmount);
+  p->NValEditC11->setValueUnits(r.billedAmount);
+  p->NValEditC7->setValueUnits(r.taxRate);
+  p->Field_07->setEditText(r.staff);
+  p->in_tax->setEditText(r.stamp);
+  form.modePanel->setText(QStringLiteral("修正"));
+}
+
+// Every receipt item from the form, once, with the preview held back.
+void setItemsFromForm(ReceiptMainForm& form) {
+  ReceiptIssuePage* p = form.receiptPage;
+  LayoutDocument& d = form.document();
+  form.preview->PreviewSuspended = true;
+  setBoth(d, slotmap::kNumber, ToLayoutText(p->Edit2->text()));
+  form.receiptInput->applyAddressees();
+  setBoth(d, slotmap::kDescription1, ToLayoutText(p->topic1->currentText()));
+  setBoth(d, slotmap::kDescription2, ToLayoutText(p->topic2->currentText()));
+  form.receiptInput->PutAmountText();
+  setBoth(d, slotmap::kBeforeTax, ToLayoutText(p->NValEditC10->text()));
+  setBoth(d, slotmap::kBilled, ToLayoutText(p->NValEditC11->text()));
+  setBoth(d, slotmap::kTaxAmount, ToLayoutText(p->NValEditC13->text()));
+  setBoth(d, slotmap::kTaxRate, PlainDecimal(p->NValEditC7->valueUnits()).toLatin1());
+  const TitleStrip* t = form.titleStrip;
+  setBoth(d, slotmap::kEraYear, ToLayoutText(t->YERBOX->text()));
+  setBoth(d, slotmap::kMonth, ToLayoutText(t->MTHBOX->text()));
+  setBoth(d, slotmap::kDay, ToLayoutText(t->DAYBOX->text()));
+  form.preview->PreviewSuspended = false;
+  form.RefreshPreview();
+}
+
+}  // namespace
+
+void ReopenFromRegister(ReceiptMainForm& form) {
+  Tfreglist viewer(form.currentRegisterPath(), &form);
+  if (form.runRegisterList) {
+    form.runRegisterList(viewer);
+  } else {
+    viewer.exec();
+  }
+  if (viewer.picked()) takeIntoForm(form, *viewer.picked());
+  setItemsFromForm(form);
 }
 
 void OfferToRecord(ReceiptMainForm& form) {

@@ -28,6 +28,11 @@ void EditLastNumber(ReceiptMainForm& form);
 void EditRegisterField(ReceiptMainForm& form);
 void ChooseRegisterFile(ReceiptMainForm& form);
 
+// "領収書ファイルを一覧表で見る" (F9) and "発行リスト": the register list on the
+// current register; a receipt picked there goes into the form ("修正"), and
+// the receipt items are set again from the form either way.
+void ReopenFromRegister(ReceiptMainForm& form);
+
 // After printing: with "印刷終了後、保存ダイアログを出す", offers to record.
 void OfferToRecord(ReceiptMainForm& form);
 

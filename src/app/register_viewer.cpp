@@ -1,0 +1,391 @@
+#include "app/register_viewer.h"
+
+#include "app/column_widths_file.h"
+#include "app/info_tools.h"
+#include "app/message_boxes.h"
+#include "app/pages/page_parts.h"
+#include "app/program_folder.h"
+#include "app/settings_store.h"
+#include "app/window_geometry.h"
+#include "text/line_file.h"
+#include "widgets/icon_button.h"
+#include "widgets/scg_cell_param.h"
+#include "widgets/str_col_grid.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+namespace kelvane {
+
+namespace {
+
+constexpr char kViewerSection[] = "freglist";
+constexpr QSize kDesignSize(908, 566);
+constexpr int kRowHeight = 17;
+const QColor kFixedColour(128, 128, 192);
+
+// The CSV file name stays from one export to the next while the program runs.
+QString& lastCsvName() {
+  static QString name;
+  return name;
+}
+
+QString fileFilter(ViewerDialogs::Purpose purpose) {
+  return purpose == ViewerDialogs::Purpose::ExportCsv ? QStringLiteral("CSV (*.CSV)")
+                                                      : QStringLiteral("領収書作成- (*.klv)");
+}
+
+QString suffixOf(ViewerDialogs::Purpose purpose) {
+  return purpose == ViewerDialogs::Purpose::ExportCsv ? QStringLiteral("CSV")
+                                                      : QStringLiteral("klv");
+}
+
+TIconButton* bottomButton(QWidget* parent, QHBoxLayout* row, const char* name, ToolIcon icon,
+                          const QString& caption) {
+  auto* column = new QVBoxLayout;
+  column->setSpacing(1);
+  TIconButton* button = MakeToolButton(parent, QString::fromLatin1(name), icon, caption, 36);
+  auto* label = new QLabel(caption, parent);
+  label->setAlignment(Qt::AlignHCenter);
+  column->addWidget(button, 0, Qt::AlignHCenter);
+  column->addWidget(label);
+  row->addLayout(column);
+  return button;
+}
+
+}  // namespace
+
+ViewerDialogs DesktopViewerDialogs() {
+  ViewerDialogs d;
+  d.chooseFile = [](QWidget* parent, ViewerDialogs::Purpose purpose, const QString& proposed) {
+    const bool open = purpose == ViewerDialogs::Purpose::OpenRegister;
+    QFileDialog dialog(parent, QStringLiteral("ネムリカ"), proposed, fileFilter(purpose));
+    dialog.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+    dialog.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(suffixOf(purpose));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+    return dialog.selectedFiles().constFirst();
+  };
+  d.includeTitleRow = [](QWidget* parent) {
+    return QMessageBox::question(parent, QStringLiteral("ネムリカ"),
+                                 QStringLiteral("タイトル行を入れますか？"),
+                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+  };
+  return d;
+}
+
+Tfreglist::Tfreglist(const QString& registerPath, QWidget* parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("freglist"));
+  setWindowTitle(QStringLiteral("ネムリカ－Version2-"));
+  setModal(true);
+  buildWindow();
+  setUpGrid();
+  pathPanel->setText(registerPath);
+  placeWindow();
+}
+
+Tfreglist::~Tfreglist() = default;
+
+void Tfreglist::buildWindow() {
+  auto* column = new QVBoxLayout(this);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+  auto* bar = new QMenuBar(this);
+  buildMenus(bar);
+  column->setMenuBar(bar);
+
+  auto* top = new QHBoxLayout;
+  top->setContentsMargins(6, 4, 6, 4);
+  auto* title = new QLabel(QStringLiteral("ネムリカ-XP版-"), this);
+  title->setStyleSheet(QStringLiteral("font-weight: bold;"));
+  top->addWidget(title);
+  top->addStretch(1);
+  top->addWidget(new QLabel(QStringLiteral("Quillmark"), this));
+  column->addLayout(top);
+
+  auto* strip = new QHBoxLayout;
+  strip->setContentsMargins(6, 0, 6, 4);
+  auto* choose = new QPushButton(QStringLiteral("ファイル指定"), this);
+  choose->setObjectName(QStringLiteral("user_sel"));
+  connect(choose, &QPushButton::clicked, this, &Tfreglist::N7Click);
+  strip->addWidget(choose);
+  strip->addWidget(new QLabel(QStringLiteral("領収書発行リスト"), this));
+  strip->addStretch(1);
+  column->addLayout(strip);
+
+  StrColGrid1 = new TStrColGrid(this);
+  StrColGrid1->setObjectName(QStringLiteral("StrColGrid1"));
+  column->addWidget(StrColGrid1, 1);
+
+  auto* bottom = new QHBoxLayout;
+  bottom->setContentsMargins(6, 4, 10, 4);
+  bottom->addStretch(1);
+  TIconButton* take = bottomButton(this, bottom, "IconButton3", ToolIcon::Apply,
+                                   QStringLiteral("選択実行"));
+  TIconButton* exit = bottomButton(this, bottom, "IconButton13", ToolIcon::Exit,
+                                   QStringLiteral("Exit"));
+  connect(take, &TIconButton::clicked, this, &Tfreglist::datasel);
+  connect(exit, &TIconButton::clicked, this, &QDialog::reject);
+  column->addLayout(bottom);
+
+  auto* status = new QStatusBar(this);
+  status->setSizeGripEnabled(false);
+  auto* first = new QLabel(status);
+  first->setMinimumWidth(80);
+  pathPanel = new QLabel(status);
+  status->addWidget(first);
+  status->addWidget(pathPanel, 1);
+  column->addWidget(status);
+}
+
+void Tfreglist::buildMenus(QMenuBar* bar) {
+  QMenu* file = bar->addMenu(QStringLiteral("ファイル(&F)"));
+  connect(file->addAction(QStringLiteral("新規領収書発行リストファイルを作成")),
+          &QAction::triggered, this, &Tfreglist::N5Click);
+  connect(file->addAction(QStringLiteral("現在の発行リストファイルを別名で保存")),
+          &QAction::triggered, this, &Tfreglist::N6Click);
+  connect(file->addAction(QStringLiteral("領収書発行リストファイルを読み込む")),
+          &QAction::triggered, this, &Tfreglist::N7Click);
+  file->addSeparator();
+  QAction* quit = file->addAction(QStringLiteral("終　了"));
+  quit->setShortcut(QKeySequence(Qt::Key_End));
+  connect(quit, &QAction::triggered, this, &QDialog::reject);
+  QMenu* output = bar->addMenu(QStringLiteral("外部デ－タ出力(&O)"));
+  connect(output->addAction(QStringLiteral("CSVファイルに出力")), &QAction::triggered, this,
+          &Tfreglist::CSV1Click);
+  QMenu* info = bar->addMenu(QStringLiteral("Information(&I)"));
+  QAction* manual = info->addAction(QStringLiteral("取扱説明書"));
+  manual->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F1));
+  connect(manual, &QAction::triggered, this, [this] {
+    if (!OpenLocalDocument(ManualPath()))
+      say(QStringLiteral("取扱説明書「%1」が見つからないか、開けません。").arg(ManualPath()));
+  });
+}
+
+// Titles in white on the fixed colour, amounts right-aligned, texts left,
+// number and date centred: one parameter per column serves every row.
+void Tfreglist::setUpGrid() {
+  TStrColGrid* g = StrColGrid1;
+  g->SetColCount(kRegisterColumns);
+  g->SetRowCount(2);
+  g->SetFixedRows(1);
+  g->SetFixedCols(1);
+  g->SetDefaultRowHeight(kRowHeight);
+  g->SetFixedColor(kFixedColour);
+  g->SetAlignment(TAlignment::Center);
+  g->SetOptions(DefaultGridOptions() | GridOption::RowSelect | GridOption::ColSizing);
+  TSCGCellParam& titles = g->CellParams().Add();
+  titles.SetRange(0, 0, kRegisterColumns - 1, 0);
+  titles.SetFontColor(Qt::white);
+  titles.SetFontColorEnabled(true);
+  titles.SetAlignment(TAlignment::Center);
+  for (int col = 3; col < kRegisterColumns; ++col) {
+    TSCGCellParam& p = g->CellParams().Add();
+    p.SetRange(col, 1, col, std::numeric_limits<int>::max());
+    const bool right = IsAmountColumn(col) || col == 7;
+    p.SetAlignment(right ? TAlignment::RightJustify : TAlignment::LeftJustify);
+  }
+  const ColumnWidths widths = DesignColumnWidths();
+  for (int col = 0; col < kRegisterColumns; ++col) g->SetColWidths(col, widths[col]);
+  const RegisterRow& names = RegisterTitles();
+  g->SetRowTexts(0, QStringList(names.begin(), names.end()));
+  connect(g, &TStrColGrid::DblClick, this, &Tfreglist::datasel);
+}
+
+void Tfreglist::placeWindow() {
+  const QRect work = screen() ? screen()->availableGeometry() : QRect(0, 0, 1280, 800);
+  auto ini = IniFile::load(ProgramFile(WindowFileName()));
+  const QRect frame =
+      RestoreWindowGeometry(ini ? *ini : IniFile{}, work, kViewerSection, kDesignSize);
+  move(frame.topLeft());
+  resize(frame.size());
+}
+
+// Kept for the next opening of the list.
+void Tfreglist::saveWindowPlace() {
+  const QString path = ProgramFile(WindowFileName());
+  auto ini = IniFile::load(path);
+  if (!ini) return;  // an unreadable window file is not replaced
+  StoreWindowGeometry(*ini, QRect(pos(), size()), kViewerSection);
+  if (auto saved = ini->save(path); !saved) say(saved.error());
+}
+
+QString Tfreglist::viewerPath() const { return pathPanel->text(); }
+
+void Tfreglist::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (shown_) return;
+  shown_ = true;
+  display_read();
+  disp_clear();
+  if (!QFileInfo::exists(viewerPath()))
+    pathPanel->setText(ProgramFile(QString::fromLatin1(kDefaultRegisterName)));
+  file_read(viewerPath());
+  StrColGrid1->setFocus();
+}
+
+void Tfreglist::done(int result) {
+  display_write();
+  saveWindowPlace();
+  QDialog::done(result);
+}
+
+void Tfreglist::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    datasel();  // the keyboard's double click
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
+
+void Tfreglist::disp_clear() {
+  TStrColGrid* g = StrColGrid1;
+  g->BeginUpdate();
+  g->SetRowCount(2);
+  g->SetRowTexts(1, QStringList(kRegisterColumns, QString()));
+  g->EndUpdate();
+}
+
+void Tfreglist::file_read(const QString& path) {
+  if (path.isEmpty() || !QFileInfo::exists(path)) return;
+  auto content = readWholeFile(path);
+  if (!content) {
+    say(content.error());
+    return;
+  }
+  setRows(RegisterContentRows(*content));
+}
+
+void Tfreglist::setRows(const QList<RegisterRow>& rows) {
+  TStrColGrid* g = StrColGrid1;
+  g->BeginUpdate();
+  g->SetRowCount(std::max<int>(2, static_cast<int>(rows.size()) + 1));
+  for (qsizetype i = 0; i < rows.size(); ++i)
+    g->SetRowTexts(static_cast<int>(i) + 1, QStringList(rows[i].begin(), rows[i].end()));
+  g->EndUpdate();
+}
+
+RegisterRow Tfreglist::row(int r) const {
+  RegisterRow cells;
+  const QStringList texts = StrColGrid1->RowTexts(r);
+  for (int col = 0; col < kRegisterColumns && col < texts.size(); ++col) cells[col] = texts[col];
+  return cells;
+}
+
+// Every cell is read before anything goes to the main window, so that a
+// row that cannot be read changes nothing there.
+Expected<ReopenedReceipt> Tfreglist::readRow(int r) const {
+  const RegisterRow cells = row(r);
+  ReopenedReceipt receipt;
+  receipt.number = cells[1];
+  if (!cells[2].isEmpty()) {
+    auto date = RegisterDateCell(cells[2]);
+    if (!date) return Failure{date.error()};
+    receipt.date = *date;
+  }
+  const std::pair<int, qint64*> amounts[] = {{3, &receipt.amount},
+                                             {8, &receipt.netAmount},
+                                             {9, &receipt.taxAmount},
+                                             {10, &receipt.billedAmount},
+                                             {11, &receipt.taxRate}};
+  for (const auto& [col, value] : amounts) {
+    auto read = RegisterAmountCell(cells[col]);
+    if (!read) return Failure{read.error()};
+    *value = *read;
+  }
+  receipt.addressee1 = cells[4];
+  receipt.addressee2 = cells[5];
+  receipt.description1 = cells[6];
+  receipt.description2 = cells[7];
+  receipt.staff = cells[12];
+  QString stamp = cells[13];
+  stamp.remove(u',');
+  while (stamp.startsWith(u' ')) stamp.remove(0, 1);
+  receipt.stamp = stamp;
+  return receipt;
+}
+
+void Tfreglist::datasel() {
+  const int r = StrColGrid1->Selection().Top;
+  if (r < 1 || r >= StrColGrid1->RowCount() || StrColGrid1->Cells(1, r).isEmpty()) return;
+  auto receipt = readRow(r);
+  if (!receipt) {
+    say(receipt.error() + QStringLiteral("\r\nこの領収書は開けません。"));
+    return;
+  }
+  picked_ = *receipt;
+  accept();
+}
+
+void Tfreglist::display_read() {
+  const QString path = ProgramFile(QString::fromLatin1(kColumnWidthsFileName));
+  if (!QFileInfo::exists(path)) return;
+  auto lines = readLineFile(path);
+  if (!lines) return;  // the design widths stay
+  ColumnWidths widths = DesignColumnWidths();
+  ReadColumnWidths(*lines, widths);
+  for (int col = 0; col < kRegisterColumns; ++col)
+    StrColGrid1->SetColWidths(col, std::max(0, widths[col]));
+}
+
+void Tfreglist::display_write() {
+  ColumnWidths widths{};
+  for (int col = 0; col < kRegisterColumns; ++col) widths[col] = StrColGrid1->ColWidths(col);
+  const auto written = writeLineFile(ProgramFile(QString::fromLatin1(kColumnWidthsFileName)),
+                                     ColumnWidthsLines(widths));
+  if (!written) say(written.error());
+}
+
+void Tfreglist::N5Click() {
+  const QString path = dialogs.chooseFile(this, ViewerDialogs::Purpose::NewRegister, QString());
+  if (path.isEmpty() || QFileInfo::exists(path)) return;
+  if (auto created = writeFileAtomically(path, {}); !created) {
+    say(created.error());
+    return;
+  }
+  disp_clear();
+}
+
+void Tfreglist::N6Click() {
+  const QString path = dialogs.chooseFile(this, ViewerDialogs::Purpose::SaveRegisterAs, QString());
+  if (path.isEmpty()) return;
+  QList<QByteArray> lines;
+  for (int r = 1; r < StrColGrid1->RowCount(); ++r)
+    if (!StrColGrid1->Cells(1, r).trimmed().isEmpty()) lines << RegisterLineOfRow(row(r));
+  if (auto written = writeLineFile(path, lines); !written) say(written.error());
+}
+
+void Tfreglist::N7Click() {
+  const QString path = dialogs.chooseFile(this, ViewerDialogs::Purpose::OpenRegister, QString());
+  if (path.isEmpty()) return;
+  pathPanel->setText(path);
+  disp_clear();
+  file_read(path);
+}
+
+void Tfreglist::CSV1Click() {
+  const bool titles = dialogs.includeTitleRow(this);
+  const QString path =
+      dialogs.chooseFile(this, ViewerDialogs::Purpose::ExportCsv, lastCsvName());
+  if (path.isEmpty()) return;
+  lastCsvName() = path;
+  QList<QByteArray> lines;
+  for (int r = titles ? 0 : 1; r < StrColGrid1->RowCount(); ++r)
+    if (!StrColGrid1->Cells(1, r).isEmpty()) lines << CsvLineOfRow(row(r));
+  if (auto written = writeLineFile(path, lines); !written) say(written.error());
+}
+
+void Tfreglist::say(const QString& message) {
+  info_box(message, QStringLiteral("確認"), this);
+}
+
+}  // namespace kelvane

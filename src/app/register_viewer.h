@@ -1,0 +1,91 @@
+#pragma once
+// The register list: a receipt register shown as a table, one row per
+// receipt in file order. A receipt picked from it goes back into the main
+// window's form; the list can also open, create and save register files and
+// export them as CSV.
+
+#include "receipt/register_view.h"
+
+#include <QDate>
+#include <QDialog>
+
+#include <functional>
+#include <optional>
+
+class QLabel;
+class QMenuBar;
+
+namespace kelvane {
+
+class TStrColGrid;
+
+// A receipt taken from the list, every field already read.
+struct ReopenedReceipt {
+  QString number;
+  std::optional<QDate> date;  // nothing when the row has no date
+  qint64 amount = 0;          // ten-thousandths
+  qint64 netAmount = 0;
+  qint64 taxAmount = 0;
+  qint64 billedAmount = 0;
+  qint64 taxRate = 0;
+  QString addressee1, addressee2, description1, description2, staff, stamp;
+};
+
+// The file dialogs and the question of the list; tests put answers here.
+struct ViewerDialogs {
+  enum class Purpose { OpenRegister, NewRegister, SaveRegisterAs, ExportCsv };
+  // A file name, or empty when cancelled; `proposed` is the name to start with.
+  std::function<QString(QWidget* parent, Purpose purpose, const QString& proposed)> chooseFile;
+  // "タイトル行を入れますか？": true for Yes.
+  std::function<bool(QWidget* parent)> includeTitleRow;
+};
+[[nodiscard]] ViewerDialogs DesktopViewerDialogs();
+
+class Tfreglist : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit Tfreglist(const QString& registerPath, QWidget* parent = nullptr);
+  ~Tfreglist() override;
+
+  TStrColGrid* StrColGrid1 = nullptr;
+  QLabel* pathPanel = nullptr;  // the status bar's last panel: the file shown
+  ViewerDialogs dialogs = DesktopViewerDialogs();
+
+  [[nodiscard]] QString viewerPath() const;
+  // The receipt taken by the last successful datasel.
+  [[nodiscard]] const std::optional<ReopenedReceipt>& picked() const { return picked_; }
+
+  void disp_clear();
+  void file_read(const QString& path);
+  // Takes the selected row's receipt and closes; a row that cannot be read
+  // says why and keeps the list open.
+  void datasel();
+  void display_read();
+  void display_write();
+  void N5Click();   // a new, empty register file
+  void N6Click();   // the rows shown, saved as another register file
+  void N7Click();   // another register file shown
+  void CSV1Click();  // the rows as a CSV file
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void done(int result) override;
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  void buildWindow();
+  void buildMenus(QMenuBar* bar);
+  void setUpGrid();
+  void placeWindow();
+  void saveWindowPlace();
+  void setRows(const QList<RegisterRow>& rows);
+  [[nodiscard]] RegisterRow row(int r) const;
+  [[nodiscard]] Expected<ReopenedReceipt> readRow(int r) const;
+  void say(const QString& message);
+
+  std::optional<ReopenedReceipt> picked_;
+  bool shown_ = false;
+};
+
+}  // namespace kelvane

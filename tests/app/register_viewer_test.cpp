@@ -1,0 +1,210 @@
+// The register list: what it shows, what it saves and exports, and a
+// receipt reopened from it, corrected and recorded again.
+
+#include "app/column_widths_file.h"
+#include "app/pages/receipt_issue_page.h"
+#include "app/program_folder.h"
+#include "app/receipt_main_form.h"
+#include "app/register_commands.h"
+#include "app/register_viewer.h"
+#include "app/settings_store.h"
+#include "app/title_strip.h"
+#include "app/top_bar.h"
+#include "layout/layout_slots.h"
+#include "support/box_answerer.h"
+#include "text/cp932.h"
+#include "text/line_file.h"
+#include "widgets/nval_edit.h"
+#include "widgets/scg_cell_param.h"
+#include "widgets/str_col_grid.h"
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace kelvane {
+namespace {
+
+using testing::BoxAnswerer;
+
+QByteArray sj(const char* utf8) { return cp932::fromUtf8Literal(utf8); }
+
+class RegisterViewerTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testing::EnsureWidgetApplication();
+    SetProgramFolder(dir_.path());
+  }
+  void TearDown() override { SetProgramFolder({}); }
+  QString file(const char* name) const { return dir_.filePath(QString::fromUtf8(name)); }
+  QList<QByteArray> read(const QString& path) const {
+    auto lines = readLineFile(path);
+    return lines ? *lines : QList<QByteArray>{};
+  }
+  // A shown list on `path`, its file dialogs answering `answer`.
+  std::unique_ptr<Tfreglist> show(const QString& path) {
+    auto list = std::make_unique<Tfreglist>(path);
+    list->dialogs.chooseFile = [this](QWidget*, ViewerDialogs::Purpose, const QString&) {
+      return answer_;
+    };
+    list->dialogs.includeTitleRow = [this](QWidget*) { return titleRow_; };
+    list->show();
+    return list;
+  }
+  static void selectRow(Tfreglist& list, int row) {
+    list.StrColGrid1->SetCurrentCell(1, row);
+  }
+
+  QTemporaryDir dir_;
+  QString answer_;
+  bool titleRow_ = false;
+  BoxAnswerer boxes_;
+};
+
+TEST_F(RegisterViewerTest, RowsInFileOrderWithTitlesAndAlignments) {
+  ASSERT_TRUE(writeLineFile(file("regidata.klv"),
+                            {sj("A1,2018/4/1,10800,山田,品代,,10000,10800,800,8,担当,10000,,"),
+                             "A2,2018/4/2,10800.5,,,,,,,,,,,", "A3,2018/4/3,-12345,"}));
+  auto list = show(file("regidata.klv"));
+  TStrColGrid* g = list->StrColGrid1;
+  ASSERT_EQ(g->RowCount(), 4);
+  EXPECT_EQ(g->Cells(1, 0), QStringLiteral("番  号"));
+  EXPECT_EQ(g->Cells(7, 0), QStringLiteral("摘 要 ２"));
+  EXPECT_EQ(g->Cells(3, 1), QStringLiteral("      10,800"));
+  EXPECT_EQ(g->Cells(13, 1), QStringLiteral("      10,000"));
+  EXPECT_EQ(g->Cells(3, 2), QStringLiteral("           0"));
+  EXPECT_EQ(g->Cells(3, 3), QStringLiteral("     -12,345"));
+  EXPECT_EQ(g->Cells(4, 3), QString()) << "a short line";
+  EXPECT_EQ(g->ColWidths(4), 235);
+  EXPECT_EQ(list->viewerPath(), file("regidata.klv"));
+
+  // Choosing the empty row of an empty register does nothing.
+  ASSERT_TRUE(writeLineFile(file("empty.klv"), {}));
+  answer_ = file("empty.klv");
+  list->N7Click();
+  EXPECT_EQ(g->RowCount(), 2);
+  selectRow(*list, 1);
+  list->datasel();
+  EXPECT_TRUE(list->isVisible());
+  EXPECT_FALSE(list->picked());
+}
+
+TEST_F(RegisterViewerTest, SaveAsNewFileAndCsv) {
+  ASSERT_TRUE(writeLineFile(file("regidata.klv"),
+                            {sj("A1,2018/4/1,10800,山田,品代,,10000,10800,800,8,担当,200,,"),
+                             "A2,2018/4/2,,,,,,,,,,,,"}));
+  auto list = show(file("regidata.klv"));
+  answer_ = file("copy.klv");
+  list->N6Click();
+  EXPECT_EQ(read(file("copy.klv")),
+            (QList<QByteArray>{sj("A1,2018/4/1,10800,山田,品代,,10000,10800,800,8,担当,200,,"),
+                               "A2,2018/4/2,0,,,,0,0,0,0,,0,,"}));
+  EXPECT_EQ(list->viewerPath(), file("regidata.klv")) << "the path shown stays";
+
+  answer_ = file("list.csv");
+  list->CSV1Click();
+  QList<QByteArray> csv = read(file("list.csv"));
+  ASSERT_EQ(csv.size(), 2) << "no title row";
+  EXPECT_EQ(csv[1], "A2,2018/4/2,           0,,,,,           0,           0,           0,           0,,           0,");
+  titleRow_ = true;
+  list->CSV1Click();
+  csv = read(file("list.csv"));
+  ASSERT_EQ(csv.size(), 3);
+  EXPECT_TRUE(csv[0].startsWith(sj("番  号,日  付,領収金額,")));
+
+  // A new register file over an existing one does nothing.
+  answer_ = file("copy.klv");
+  list->N5Click();
+  EXPECT_EQ(read(file("copy.klv")).size(), 2);
+  EXPECT_EQ(list->StrColGrid1->RowCount(), 3);
+  answer_ = file("new.klv");
+  list->N5Click();
+  EXPECT_TRUE(QFile::exists(file("new.klv")));
+  EXPECT_EQ(list->StrColGrid1->RowCount(), 2);
+}
+
+TEST_F(RegisterViewerTest, ColumnWidthsAndThePlaceAreKept) {
+  ASSERT_TRUE(writeLineFile(file("display.dat"), {"[list_colwidths[3]]=abc", "[list_colwidths[4]]=300"}));
+  {
+    auto list = show(file("none.klv"));
+    EXPECT_EQ(list->StrColGrid1->ColWidths(3), 50);
+    EXPECT_EQ(list->StrColGrid1->ColWidths(4), 300);
+    EXPECT_EQ(list->viewerPath(), file("regidata.klv")) << "a missing file falls back";
+    list->StrColGrid1->SetColWidths(5, 111);
+    list->resize(700, 400);
+    list->reject();
+  }
+  const auto widths = read(file("display.dat"));
+  ASSERT_EQ(widths.size(), 15);
+  EXPECT_EQ(widths[6], "[list_colwidths[5]]=111");
+  auto ini = read(file(WindowFileName().toUtf8().constData()));
+  EXPECT_TRUE(ini.contains("[freglist]"));
+  EXPECT_TRUE(ini.contains("Width=700"));
+  auto list = show(file("none.klv"));
+  EXPECT_EQ(list->size(), QSize(700, 400));
+}
+
+TEST_F(RegisterViewerTest, ARowThatCannotBeReadChangesNothing) {
+  ASSERT_TRUE(writeLineFile(file("regidata.klv"), {"A1,2018/13/1,500,,,,,,,,,,,", "A2,20180401,500,"}));
+  auto list = show(file("regidata.klv"));
+  for (int row : {1, 2}) {
+    boxes_.texts.clear();
+    selectRow(*list, row);
+    list->datasel();
+    EXPECT_FALSE(list->picked()) << row;
+    EXPECT_TRUE(list->isVisible());
+    ASSERT_EQ(boxes_.texts.size(), 1);
+    EXPECT_TRUE(boxes_.texts.first().contains(QStringLiteral("日付"))) << row;
+  }
+}
+
+// Reopened, corrected and recorded again: one line for the number, at the
+// end, with the Western year of its date.
+TEST_F(RegisterViewerTest, AReceiptReopenedCorrectedAndRecordedAgain) {
+  ReceiptMainForm form;
+  form.show();
+  const QString reg = form.currentRegisterPath();
+  ASSERT_TRUE(writeLineFile(reg, {sj("A1,2019/5/1,10800,山田商事,品代,送料,10000,10800,800,8,担当,200,経理部,"),
+                                  "A2,2019/5/2,500,,,,,,,,,,,"}));
+  form.runRegisterList = [](Tfreglist& list) {
+    list.show();
+    list.StrColGrid1->SetCurrentCell(1, 1);
+    list.datasel();
+  };
+  ASSERT_TRUE(form.topBar->registerListButton->isEnabled());
+  QTest::mouseClick(form.topBar->registerListButton, Qt::LeftButton);
+  ReceiptIssuePage* p = form.receiptPage;
+  EXPECT_EQ(p->Edit2->text(), QStringLiteral("A1"));
+  EXPECT_EQ(p->atesaki_2->currentText(), QStringLiteral("経理部"));
+  EXPECT_EQ(p->in_tax->currentText(), QStringLiteral("200"));
+  EXPECT_EQ(p->NValEditC7->valueUnits(), 8 * 10000);
+  EXPECT_EQ(form.titleStrip->Label17->text(), QStringLiteral("令和"));
+  EXPECT_EQ(form.titleStrip->YERBOX->text(), QStringLiteral("1"));
+  EXPECT_EQ(form.modePanel->text(), QStringLiteral("修正"));
+  EXPECT_TRUE(form.document().line(slotmap::kAddresseeLine2).endsWith(sj("経理部")));
+  EXPECT_TRUE(form.document().line(slotmap::kStubAmount).endsWith("10,800"));
+
+  p->NValEditC9->setValueUnits(11000 * 10000);
+  boxes_.texts.clear();
+  ASSERT_TRUE(RecordReceipt(form, false));
+  EXPECT_EQ(boxes_.texts, QStringList{QStringLiteral("A1は既に存在します。更新していいですか?")});
+  const auto lines = read(reg);
+  ASSERT_EQ(lines.size(), 2);
+  EXPECT_TRUE(lines[0].startsWith("A2,"));
+  EXPECT_EQ(lines[1], sj("A1,2019/5/1,11000,山田商事,品代,送料,10000,10800,800,8,担当,200,経理部,"));
+
+  // Closed without a choice: the form stays, its items are set again.
+  form.runRegisterList = [](Tfreglist& list) { list.reject(); };
+  form.document().setLine(slotmap::kNumber, ",");
+  ReopenFromRegister(form);
+  EXPECT_TRUE(form.document().line(slotmap::kNumber).endsWith("A1"));
+}
+
+}  // namespace
+}  // namespace kelvane
