@@ -262,15 +262,15 @@ void Tfreglist::file_read(const QString& path) {
     say(content.error());
     return;
   }
-  setRows(RegisterContentRows(*content));
-}
-
-void Tfreglist::setRows(const QList<RegisterRow>& rows) {
+  // Rows go into the grid as they are read: a long register is not held twice.
   TStrColGrid* g = StrColGrid1;
   g->BeginUpdate();
-  g->SetRowCount(std::max<int>(2, static_cast<int>(rows.size()) + 1));
-  for (qsizetype i = 0; i < rows.size(); ++i)
-    g->SetRowTexts(static_cast<int>(i) + 1, QStringList(rows[i].begin(), rows[i].end()));
+  g->SetRowCount(static_cast<int>(std::max<qsizetype>(2, RegisterLineCount(*content) + 1)));
+  int r = 1;
+  ForEachRegisterRow(*content, [&](RegisterRow&& row) {
+    g->SetRowTexts(r++, QStringList(std::make_move_iterator(row.begin()),
+                                    std::make_move_iterator(row.end())));
+  });
   g->EndUpdate();
 }
 

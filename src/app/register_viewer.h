@@ -79,7 +79,6 @@ class Tfreglist : public QDialog {
   void setUpGrid();
   void placeWindow();
   void saveWindowPlace();
-  void setRows(const QList<RegisterRow>& rows);
   [[nodiscard]] RegisterRow row(int r) const;
   [[nodiscard]] Expected<ReopenedReceipt> readRow(int r) const;
   void say(const QString& message);

@@ -40,38 +40,76 @@ QString GroupedAmountCell(const QString& field) {
   return GroupDigits(WholeNumber(field).value_or(0)).rightJustified(kAmountWidth, u' ');
 }
 
-RegisterRow RegisterLineCells(QByteArrayView line) {
-  // The whole line is decoded at once: a comma is never part of a
-  // double-byte character, so the fields split the same way afterwards.
-  const QString text = decoded(line);
-  std::array<QString, RegisterRecord::kFieldCount> fields;
+namespace {
+
+// The cells of one decoded line.
+RegisterRow cellsOf(QStringView text) {
+  std::array<QStringView, RegisterRecord::kFieldCount> fields;
   qsizetype from = 0;
-  for (QString& field : fields) {
+  for (QStringView& field : fields) {
     const qsizetype comma = text.indexOf(u',', from);
     if (comma < 0) break;
-    field = text.mid(from, comma - from);
+    field = text.sliced(from, comma - from);
     from = comma + 1;
   }
   RegisterRow row;
   for (int col = 1; col < kRegisterColumns; ++col) {
-    const QString& field = fields[static_cast<size_t>(kFieldOfColumn[col])];
+    const QString field = fields[static_cast<size_t>(kFieldOfColumn[col])].toString();
     row[col] = IsAmountColumn(col) ? GroupedAmountCell(field) : field;
   }
   return row;
 }
 
-QList<RegisterRow> RegisterContentRows(const QByteArray& content) {
-  QList<RegisterRow> rows;
-  rows.reserve(content.count('\n') + 1);
-  const char* const begin = content.constData();
-  const char* const end = begin + content.size();
-  for (const char* at = begin; at < end;) {
-    const char* stop = at;
+// Calls `visit` with each line (CR LF, a lone LF or a lone CR ends one; a
+// last line without an end is a line too).
+template <class Text, class Visit>
+void forEachLine(const Text& content, Visit visit) {
+  const auto* const begin = content.constData();
+  const auto* const end = begin + content.size();
+  for (const auto* at = begin; at < end;) {
+    const auto* stop = at;
     while (stop < end && *stop != '\n' && *stop != '\r') ++stop;
-    rows.append(RegisterLineCells(QByteArrayView(at, stop - at)));
+    visit(at, stop - at);
     if (stop < end && *stop == '\r' && stop + 1 < end && stop[1] == '\n') ++stop;
     at = stop + 1;
   }
+}
+
+}  // namespace
+
+// A comma is never part of a double-byte character, so a line splits the
+// same way after decoding.
+RegisterRow RegisterLineCells(QByteArrayView line) { return cellsOf(decoded(line)); }
+
+qsizetype ForEachRegisterRow(const QByteArray& content,
+                             const std::function<void(RegisterRow&& row)>& visit) {
+  qsizetype count = 0;
+  // The whole file decodes at once; a file with bytes that are not cp932
+  // is decoded line by line, so that only those lines show replacement marks.
+  if (auto whole = cp932::decode(content)) {
+    forEachLine(*whole, [&](const QChar* at, qsizetype length) {
+      visit(cellsOf(QStringView(at, length)));
+      ++count;
+    });
+    return count;
+  }
+  forEachLine(content, [&](const char* at, qsizetype length) {
+    visit(RegisterLineCells(QByteArrayView(at, length)));
+    ++count;
+  });
+  return count;
+}
+
+qsizetype RegisterLineCount(const QByteArray& content) {
+  qsizetype count = 0;
+  forEachLine(content, [&](const char*, qsizetype) { ++count; });
+  return count;
+}
+
+QList<RegisterRow> RegisterContentRows(const QByteArray& content) {
+  QList<RegisterRow> rows;
+  rows.reserve(RegisterLineCount(content));
+  ForEachRegisterRow(content, [&](RegisterRow&& row) { rows.append(std::move(row)); });
   return rows;
 }
 

@@ -12,6 +12,7 @@
 #include <QStringList>
 
 #include <array>
+#include <functional>
 
 namespace kelvane {
 
@@ -33,6 +34,14 @@ using RegisterRow = std::array<QString, kRegisterColumns>;
 
 // Every line of a register file's content, in file order.
 [[nodiscard]] QList<RegisterRow> RegisterContentRows(const QByteArray& content);
+
+// The same, handed to `visit` one row at a time, so that a long register
+// need not be held twice; returns the number of rows.
+qsizetype ForEachRegisterRow(const QByteArray& content,
+                             const std::function<void(RegisterRow&& row)>& visit);
+
+// The number of lines of a register file's content.
+[[nodiscard]] qsizetype RegisterLineCount(const QByteArray& content);
 
 // A row's date cell: year, month and day separated by "/", "-", "," or " "
 // (a later one in that order wins), with year 1900, month 7 and day 1 for
