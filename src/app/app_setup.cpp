@@ -1,9 +1,11 @@
 #include "app/app_setup.h"
 
+#include "app/program_folder.h"
 #include "layout/font_substitutions.h"
 
 #include <QApplication>
 #include <QFont>
+#include <QIcon>
 #include <QProxyStyle>
 #include <QStyleFactory>
 #include <QToolTip>
@@ -34,6 +36,9 @@ void SetUpApplication(QApplication& app) {
   hints.setColor(QPalette::ToolTipBase, QColor(0, 255, 0));
   hints.setColor(QPalette::ToolTipText, Qt::black);
   QToolTip::setPalette(hints);
+  // The program's own icon, as the desktop menu shows it.
+  const QIcon icon(ProgramFile(QStringLiteral("kelvane.png")));
+  if (!icon.isNull()) QApplication::setWindowIcon(icon);
 }
 
 }  // namespace kelvane

@@ -114,6 +114,7 @@ void Tfreglist::buildWindow() {
 
   auto* strip = new QHBoxLayout;
   strip->setContentsMargins(6, 0, 6, 4);
+  strip->setSpacing(10);
   auto* choose = new QPushButton(QStringLiteral("ファイル指定"), this);
   choose->setObjectName(QStringLiteral("user_sel"));
   connect(choose, &QPushButton::clicked, this, &Tfreglist::N7Click);
