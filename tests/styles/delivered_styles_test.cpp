@@ -16,6 +16,7 @@
 
 #include <QDir>
 #include <QImage>
+#include <QPageSize>
 #include <QPainter>
 
 namespace kelvane {
@@ -60,7 +61,7 @@ void fillEveryItem(LayoutDocument& document) {
   for (int line = 263; line <= 266; ++line) SetItemTextQuiet(document, line, name);
 }
 
-// The printer pass on the style's paper (A4 when it names none), drawn with
+// The printer pass on a sheet of `paperMm`, drawn with
 // the printable area's corner kPrinterMarginMm in from the paper's.
 QImage printedPage(const LayoutDocument& document, QSizeF paperMm) {
   const StyleHeader header = ReadStyleHeader(document);
@@ -80,6 +81,16 @@ QImage printedPage(const LayoutDocument& document, QSizeF paperMm) {
                                            settings.metrics.printerDpiY);
   EXPECT_TRUE(drawn) << drawn.error().toStdString();
   return image;
+}
+
+// The style's paper in millimetres, A4 when it names none.
+QSizeF paperOf(const LayoutDocument& document) {
+  const StyleHeader header = ReadStyleHeader(document);
+  const QPageSize::PageSizeId id =
+      header.paperSizeCode > 0 ? QPageSize::id(header.paperSizeCode) : QPageSize::A4;
+  const QSizeF portrait = QPageSize(id == QPageSize::Custom ? QPageSize::A4 : id)
+                              .size(QPageSize::Millimeter);
+  return header.landscapeFlag == 1 ? portrait.transposed() : portrait;
 }
 
 // The dark pixels' bounding box, in millimetres from the paper's corner.
@@ -106,7 +117,7 @@ TEST(DeliveredStyles, LoadCompleteAndPrintInsideThePrintableArea) {
     SCOPED_TRACE(path.toStdString());
     LayoutDocument document = load(path);
     fillEveryItem(document);
-    const QSizeF paper(210, 297);
+    const QSizeF paper = paperOf(document);
     const QRectF ink = inkMm(printedPage(document, paper));
     ASSERT_FALSE(ink.isEmpty()) << "nothing printed";
     const QRectF printable(kPrinterMarginMm, kPrinterMarginMm, paper.width() - 2 * kPrinterMarginMm,
@@ -131,6 +142,23 @@ TEST(DeliveredStyles, TheA4ReceiptPlacesEveryItem) {
 }
 
 // The empty layout the clear command loads.
+// The three layouts a shop chooses from on the first day.
+TEST(DeliveredStyles, ThePapersOfTheDeliveredLayouts) {
+  const auto paper = [](const char* name) {
+    return paperOf(load(QStringLiteral(KELVANE_SOURCE_DATA "/style/") + QString::fromLatin1(name)));
+  };
+  EXPECT_EQ(paper("a4_receipt.rcd").toSize(), QSize(210, 297));
+  EXPECT_EQ(paper("a5_receipt.rcd").toSize(), QSize(210, 148));
+  EXPECT_EQ(paper("a5_vertical_receipt.rcd").toSize(), QSize(148, 210));
+  // The vertical one writes its columns top to bottom, one character apart.
+  const LayoutDocument vertical =
+      load(QStringLiteral(KELVANE_SOURCE_DATA "/style/a5_vertical_receipt.rcd"));
+  const QByteArrayList amount = vertical.line(slotmap::kAmount).split(',');
+  ASSERT_GE(amount.size(), 10);
+  EXPECT_EQ(amount[8], "1") << "vertical";
+  EXPECT_GT(amount[7].toDouble(), 5.0) << "a column advances a character height";
+}
+
 TEST(DeliveredStyles, TheEmptyLayoutHoldsNoElement) {
   const LayoutDocument document = load(QStringLiteral(KELVANE_SOURCE_DATA "/cleardata.rcd"));
   for (int line = slotmap::kNumberingLine + 1; line < slotmap::kLineCount; ++line)
