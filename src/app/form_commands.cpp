@@ -226,8 +226,7 @@ void ReceiptMainForm::disableLaterCommands() {
   for (QAction* a :
        {menu.registerAddressees, menu.registerDescriptions1, menu.registerDescriptions2,
         menu.registerStaff, menu.insertShapeRow,
-        menu.exchangeShapeRow, menu.deleteShapeRow, menu.insertTextRow, menu.exchangeTextRow,
-        menu.deleteTextRow}) {
+        menu.exchangeShapeRow, menu.deleteShapeRow}) {
     a->setEnabled(false);
   }
 }

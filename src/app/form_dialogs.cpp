@@ -71,6 +71,12 @@ FormDialogs DesktopDialogs() {
     QPageSetupDialog dialog(&printer, parent);
     return dialog.exec() == QDialog::Accepted;
   };
+  d.choosePicture = [](QWidget* parent, const QString& folder) {
+    return QFileDialog::getOpenFileName(
+        parent, QStringLiteral("画像ファイル"), folder,
+        QStringLiteral("画像 (*.bmp *.jpg *.jpeg *.png);;ﾋﾞｯﾄﾏｯﾌﾟ (*.bmp);;JPEG (*.jpg *.jpeg);;"
+                       "PNG (*.png)"));
+  };
   return d;
 }
 

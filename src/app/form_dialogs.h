@@ -29,6 +29,9 @@ struct FormDialogs {
   std::function<QString(QWidget* parent)> openRegister;
   // The printer set-up; true when confirmed.
   std::function<bool(QWidget* parent, QPrinter& printer)> printerSetup;
+  // A picture file for an image slot (.bmp, .jpg/.jpeg or .png), starting
+  // in `folder`; empty when cancelled.
+  std::function<QString(QWidget* parent, const QString& folder)> choosePicture;
 };
 
 [[nodiscard]] FormDialogs DesktopDialogs();

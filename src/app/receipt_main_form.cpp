@@ -1,5 +1,6 @@
 #include "app/receipt_main_form.h"
 
+#include "app/image_editor.h"
 #include "app/message_boxes.h"
 #include "app/pages/company_info_page.h"
 #include "app/pages/environment_page.h"
@@ -62,6 +63,7 @@ ReceiptMainForm::ReceiptMainForm(QWidget* parent)
   menu.build(menuBar(), this);
   receiptInput = new ReceiptInput(*this);
   receiptDate = new ReceiptDate(*this);
+  imageEditor = new ImageEditor(*this);
   connectCommands();
   disableLaterCommands();
   restoreWindowFile();

@@ -24,6 +24,7 @@ namespace kelvane {
 
 class CompanyInfoPage;
 class EnvironmentPage;
+class ImageEditor;
 class ImagesPage;
 class LinesPage;
 class PositionsPage;
@@ -69,6 +70,7 @@ class ReceiptMainForm : public QMainWindow, public LayoutHost, public PreviewSou
   std::function<void(Tfreglist&)> runRegisterList;
   ReceiptInput* receiptInput = nullptr;  // the receipt's fields, amounts and histories
   ReceiptDate* receiptDate = nullptr;    // the issue date: calendar, boxes, items
+  ImageEditor* imageEditor = nullptr;    // "画像": the image slots
   FormDialogs dialogs = DesktopDialogs();
 
   [[nodiscard]] LayoutDocument& document() { return *document_; }

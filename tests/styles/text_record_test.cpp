@@ -11,24 +11,22 @@ namespace {
 
 QByteArray sj(const char* utf8) { return cp932::fromUtf8Literal(utf8); }
 
-TextRecordEntry resetEntry() { return TextRecordEntry{}; }
-
 // ---- building
 
 TEST(BuildTextRecord, ResetControlsOfThePositionEditorKeepSizeZero) {
-  TextRecordEntry e = resetEntry();
+  TextRecordEntry e = TextRecordEntry{};
   e.fontSize = "0";
   EXPECT_EQ(BuildTextRecord(e, TextEditorKind::Position), sj("char,0,0,0,ＭＳ 明朝,0,,0,0,0,"));
 }
 
 TEST(BuildTextRecord, AnEmptySizeBecomes12InThePositionEditorOnly) {
-  TextRecordEntry e = resetEntry();
+  TextRecordEntry e = TextRecordEntry{};
   EXPECT_EQ(BuildTextRecord(e, TextEditorKind::Position), sj("char,0,0,0,ＭＳ 明朝,12,,0,0,0,"));
   EXPECT_EQ(BuildTextRecord(e, TextEditorKind::FreeText), sj("char,0,0,0,ＭＳ 明朝,,,0,0,0,"));
 }
 
 TEST(BuildTextRecord, SizeZeroBecomes12InTheFreeTextEditor) {
-  TextRecordEntry e = resetEntry();
+  TextRecordEntry e = TextRecordEntry{};
   e.fontSize = "0";
   EXPECT_EQ(BuildTextRecord(e, TextEditorKind::FreeText), sj("char,0,0,0,ＭＳ 明朝,12,,0,0,0,"));
   e.fontSize = "9";
@@ -116,16 +114,6 @@ TEST(ReadTextRecord, FlagsAreOnlyTheirExactValues) {
   EXPECT_FALSE((*read)->vertical);  // 3 draws vertically, but the box shows 1 only
   EXPECT_EQ((*read)->colour, 0);    // not a number: 0
   EXPECT_EQ((*read)->fontSize, "x");  // shown as written
-  EXPECT_TRUE((*read)->text.isEmpty());
-}
-
-TEST(ReadTextRecord, TheResetRecordReadsAsZeros) {
-  auto read = ReadTextRecord(kResetTextRecord);
-  ASSERT_TRUE(read);
-  ASSERT_TRUE(read->has_value());
-  EXPECT_EQ((*read)->x, 0);
-  EXPECT_EQ((*read)->fontSize, "0");
-  EXPECT_EQ((*read)->colour, 0);
   EXPECT_TRUE((*read)->text.isEmpty());
 }
 
@@ -260,14 +248,6 @@ TEST_F(TextRowsTest, InsertAtRow100EmptiesIt) {
   ASSERT_TRUE(InsertTextRow(doc_, 100));
   EXPECT_EQ(row(99), rec(99));
   EXPECT_EQ(row(100), ",");
-  expectNeighboursUntouched();
-}
-
-TEST_F(TextRowsTest, InsertAtRow1) {
-  ASSERT_TRUE(InsertTextRow(doc_, 1));
-  EXPECT_EQ(row(1), ",");
-  EXPECT_EQ(row(2), rec(1));
-  EXPECT_EQ(row(100), rec(99));
   expectNeighboursUntouched();
 }
 

@@ -56,7 +56,6 @@ ImagesPage::ImagesPage(QWidget* parent) : QWidget(parent) {
     selectButtons[i]->setObjectName(QStringLiteral("Button20_%1").arg(line));
     selectButtons[i]->setProperty("line", line);
     selectButtons[i]->setFixedSize(44, 20);
-    selectButtons[i]->setEnabled(false);  // selecting a slot comes with the image editor
     ix[i] = MakeValueLabel(body, QStringLiteral("ix%1").arg(line), QString());
     iy[i] = MakeValueLabel(body, QStringLiteral("iy%1").arg(line), QString());
     im[i] = MakeValueLabel(body, QStringLiteral("im%1").arg(line), QString());
@@ -139,9 +138,10 @@ ImagesPage::ImagesPage(QWidget* parent) : QWidget(parent) {
   form->addLayout(bottom, 4, 0, 1, 5);
   form->setRowStretch(5, 1);
 
-  DisableControls({ChkBoxStr3, imageX, imageY, imageWidth, imageHeight, imageFileLabel, imagePanel,
-                   IconButton9, IconButton4, IconButton16, PictButton16, PictButton18, PictButton17,
-                   PictButton19});
+  // Positions and sizes go into comma-separated records: no thousands
+  // separators.
+  for (TNValEdit* edit : {imageX, imageY, imageWidth, imageHeight}) edit->setPutAComma(false);
+  imagePanel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
   listArrow = MakePageArrow(list);
   toolsArrow = MakePageArrow(tools);

@@ -244,6 +244,9 @@ TextRecordEditor BuildTextRecordEditor(QWidget* body, const TextRecordNames& nam
 
   e.x = MakeMeasureEdit(body, names.x);
   e.y = MakeMeasureEdit(body, names.y);
+  // A grouping comma would split the record these values are written into.
+  e.x->setPutAComma(false);
+  e.y->setPutAComma(false);
   grid->addWidget(caption(QStringLiteral("位置(X mm)")), 1, 0);
   grid->addWidget(e.x, 1, 1);
   grid->addWidget(caption(QStringLiteral("位置(Y mm)")), 1, 2);
@@ -268,6 +271,7 @@ TextRecordEditor BuildTextRecordEditor(QWidget* body, const TextRecordNames& nam
   e.spacing->setObjectName(names.spacing);
   e.spacing->setZeroDisplay(true);
   e.spacing->setPrmtNegative(true);
+  e.spacing->setPutAComma(false);
   e.spacing->setFixedWidth(64);
   e.swatch = MakeSwatch(body, names.swatch, Qt::black);
   grid->addWidget(caption(QStringLiteral("文字間(mm)")), 4, 0);

@@ -1,0 +1,139 @@
+#pragma once
+// The two text editors of the style: the position editor "位置調整" on the
+// page "自社情報＆印字位置" places the company information and the receipt
+// fields (lines 228 to 266) and keeps their texts; the free text editor
+// "設　定" on the page "文字関係" edits the 100 free text slots of the list
+// StrColGrid3. Also the company information labels of the page "自社情報",
+// the list's operations (its pop-up menu, the main menu's "文字関係設定",
+// dragging a row) and the font and colour dialogs of both editors.
+// Every change goes into the layout at once and the preview is redrawn.
+
+#include "styles/text_record.h"
+
+#include <QByteArray>
+#include <QObject>
+
+class QAction;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+
+namespace kelvane {
+
+class ReceiptMainForm;
+class TIconButton;
+class TNValEdit;
+class TNValEditC;
+class TPictButton;
+
+class TextItemEditors : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit TextItemEditors(ReceiptMainForm& form);
+
+  // ---- the position editor
+  // The layout line of the selected item; 0 while nothing is selected.
+  [[nodiscard]] int positionLine() const { return positionLine_; }
+  // The selected item's text, taken at selection and written back by apply.
+  [[nodiscard]] const QByteArray& heldText() const { return heldText_; }
+  // A click on the caption of item `item` (its line less 140).
+  void where01Click(int item);
+  // A click on the company information label of `line` (228 to 238): the
+  // item is selected and, when it has been placed, its text asked for.
+  void data228Click(int line);
+  void ApplyPositionItem();
+  void ResetPositionItem();
+  void choosePositionFont();
+  void choosePositionColour();
+  void nudgePosition(NudgeDirection direction, Qt::KeyboardModifiers modifiers);
+
+  // ---- the free text editor
+  // The layout line of the selected slot; 0 while nothing is selected.
+  [[nodiscard]] int textLine() const { return textLine_; }
+  // Selects list row `row` (1 to 100) into the editor.
+  void StrColGrid3Click(int row);
+  void ApplyTextItem();
+  void ResetTextItem();
+  void chooseTextFont();
+  void chooseTextColour();
+  void nudgeText(NudgeDirection direction, Qt::KeyboardModifiers modifiers);
+
+  // ---- the free text list, on the list's current row
+  void InsertTextRow();
+  void ExchangeTextRow();
+  void DeleteTextRow();
+  // Row `from` was dragged onto row `to`: the two slots are exchanged.
+  void StrColGrid3RowMoved(int from, int to);
+  // Column 1 of every row from the layout.
+  void RebuildTextList();
+
+  // The list's pop-up menu: "一行挿入", "交　換", "選択中の行を削除".
+  QMenu* textListMenu = nullptr;
+  QAction* N52 = nullptr;
+  QAction* N53 = nullptr;
+  QAction* N54 = nullptr;
+
+  // The controls of one editor.
+  struct Controls {
+    QCheckBox* previewOnly = nullptr;
+    QCheckBox* vertical = nullptr;
+    TNValEdit* x = nullptr;
+    TNValEdit* y = nullptr;
+    QLabel* fontName = nullptr;
+    QLabel* fontSize = nullptr;
+    QLabel* decoration = nullptr;
+    QPushButton* fontButton = nullptr;
+    TNValEditC* spacing = nullptr;
+    QLabel* swatch = nullptr;
+    TPictButton* up = nullptr;
+    TPictButton* down = nullptr;
+    TPictButton* left = nullptr;
+    TPictButton* right = nullptr;
+    TIconButton* apply = nullptr;
+    TIconButton* reset = nullptr;
+    QLineEdit* text = nullptr;  // the free text editor only
+  };
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void enableControls();
+  void connectPositionEditor();
+  void connectTextEditor();
+  void connectList();
+  void connectCaptions();
+
+  // Reset values: X, Y and spacing 0, font name and decoration empty, the
+  // size `size`.
+  static void resetControls(const Controls& c, const QString& size);
+  static void fillControls(const Controls& c, const TextRecordValues& values);
+  [[nodiscard]] static TextRecordEntry entryOf(const Controls& c);
+  enum class Selection { Filled, NotText, Unreadable };
+  // Reads the record at `line` into the editor (the free text editor's text
+  // field, or the held text). A slot without a text record fills nothing; a
+  // record that cannot be read is said in a message naming `what`.
+  Selection readInto(const Controls& c, int line, const QString& what);
+  // Font name and size as `record` holds them, defaults included.
+  static void showWritten(const Controls& c, const QByteArray& record);
+  // The font dialog for an editor; false when the command ended before the
+  // dialog opened.
+  bool chooseFont(const Controls& c, bool strictSize);
+  bool chooseColour(const Controls& c);
+  void nudge(const Controls& c, NudgeDirection direction, Qt::KeyboardModifiers modifiers);
+  void sayNothingSelected();
+  void rowCommand(bool (*operation)(LayoutDocument&, int));
+
+  ReceiptMainForm& form_;
+  Controls position_;
+  Controls text_;
+  int positionLine_ = 0;
+  QByteArray heldText_;
+  int textLine_ = 0;
+  QLabel* pressedCaption_ = nullptr;
+};
+
+}  // namespace kelvane
