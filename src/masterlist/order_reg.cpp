@@ -23,6 +23,8 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace kelvane {
 
 namespace {
@@ -320,9 +322,16 @@ bool Tforderreg::datasave() {
 
 bool Tforderreg::eventFilter(QObject* watched, QEvent* event) {
   if (watched == StrColGrid1->viewport() && event->type() == QEvent::MouseButtonDblClick) {
-    // Only a double-click on a cell picks; the header row's does not.
+    // The entry is the one under the double-click, whatever cell was
+    // current before; the header row is none.
     const auto* mouse = static_cast<QMouseEvent*>(event);
-    cellDoubleClicked_ = StrColGrid1->indexAt(mouse->position().toPoint()).isValid();
+    const QPoint at = mouse->position().toPoint() + StrColGrid1->viewport()->pos();
+    doubleClickCell_ = {-1, -1};
+    for (int r = 1; r <= kRows; ++r) {
+      for (int c = 0; c < 4; ++c) {
+        if (StrColGrid1->CellRect(c, r).contains(at)) doubleClickCell_ = {c, r};
+      }
+    }
     doubleClickModifiers_ = mouse->modifiers();
   } else if (watched == StrColGrid1 && event->type() == QEvent::KeyPress) {
     const auto* key = static_cast<QKeyEvent*>(event);
@@ -335,9 +344,12 @@ bool Tforderreg::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void Tforderreg::StrColGrid1DblClick() {
-  if (!cellDoubleClicked_) return;
-  cellDoubleClicked_ = false;
-  takeCell(StrColGrid1->Col(), StrColGrid1->Row(), doubleClickModifiers_);
+  const QPoint cell = std::exchange(doubleClickCell_, QPoint(-1, -1));
+  if (cell.y() < 1) return;
+  if (StrColGrid1->Col() != cell.x() || StrColGrid1->Row() != cell.y()) {
+    StrColGrid1->SetCurrentCell(cell.x(), cell.y());
+  }
+  takeCell(cell.x(), cell.y(), doubleClickModifiers_);
 }
 
 // "選択実行" picks the selected entry as a plain double-click does.

@@ -9,6 +9,7 @@
 #include "masterlist/master_list_file.h"
 
 #include <QDialog>
+#include <QPoint>
 #include <QString>
 
 #include <functional>
@@ -101,7 +102,7 @@ class Tforderreg : public QDialog {
   MasterList list_;
   QString path_;
   bool listRead_ = false;  // false: a save could overwrite what was not read
-  bool cellDoubleClicked_ = false;
+  QPoint doubleClickCell_{-1, -1};  // (column, row) under the last double-click
   Qt::KeyboardModifiers doubleClickModifiers_;
 };
 

@@ -207,6 +207,20 @@ TEST_F(OrderRegTest, TabNo561ShowsTheLastEntries) {
   EXPECT_EQ(grid().Cells(0, 1), QStringLiteral("1"));
 }
 
+TEST_F(OrderRegTest, TheEntryUnderTheDoubleClickIsTaken) {
+  open();
+  answer_ = QStringLiteral("七");
+  doubleClick(3, 7, Qt::ShiftModifier);
+  // Shown again, the cursor is back on entry 1; a quick double-click on
+  // the same spot still means entry 27.
+  open();
+  EXPECT_EQ(grid().Row(), 1);
+  doubleClick(3, 7);
+  EXPECT_EQ(reg_->picked_text, QStringLiteral("七"));
+  EXPECT_EQ(grid().Col(), 3);
+  EXPECT_EQ(grid().Row(), 7);
+}
+
 TEST_F(OrderRegTest, LongTextsAreCutToEightyBytesOnAWholeCharacter) {
   open();
   answer_ = QString(100, u'A');
