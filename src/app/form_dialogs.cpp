@@ -1,6 +1,8 @@
 #include "app/form_dialogs.h"
 
+#include <QColorDialog>
 #include <QFileDialog>
+#include <QFontDialog>
 #include <QInputDialog>
 #include <QPageSetupDialog>
 #include <QPrinter>
@@ -76,6 +78,29 @@ FormDialogs DesktopDialogs() {
         parent, QStringLiteral("画像ファイル"), folder,
         QStringLiteral("画像 (*.bmp *.jpg *.jpeg *.png);;ﾋﾞｯﾄﾏｯﾌﾟ (*.bmp);;JPEG (*.jpg *.jpeg);;"
                        "PNG (*.png)"));
+  };
+  d.chooseFont = [](QWidget* parent, const FontChoice& initial) -> std::optional<FontChoice> {
+    QFont start(initial.family, initial.pointSize > 0 ? initial.pointSize : 10);
+    start.setBold(initial.bold);
+    start.setItalic(initial.italic);
+    start.setUnderline(initial.underline);
+    start.setStrikeOut(initial.strikeOut);
+    bool ok = false;
+    const QFont font = QFontDialog::getFont(&ok, start, parent, QStringLiteral("フォント"));
+    if (!ok) return std::nullopt;
+    FontChoice chosen = initial;
+    chosen.family = font.family();
+    chosen.pointSize = font.pointSize() > 0 ? font.pointSize() : qRound(font.pointSizeF());
+    chosen.bold = font.bold();
+    chosen.italic = font.italic();
+    chosen.underline = font.underline();
+    chosen.strikeOut = font.strikeOut();
+    return chosen;
+  };
+  d.chooseColour = [](QWidget* parent, const QColor& initial) -> std::optional<QColor> {
+    const QColor colour = QColorDialog::getColor(initial, parent, QStringLiteral("色の設定"));
+    if (!colour.isValid()) return std::nullopt;
+    return colour;
   };
   return d;
 }

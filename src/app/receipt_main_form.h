@@ -33,6 +33,7 @@ class Tfreglist;
 class ReceiptInput;
 class ReceiptIssuePage;
 class StyleSettingsPage;
+class TextItemEditors;
 class TextsPage;
 class TitleStrip;
 class ToolStrip;
@@ -70,6 +71,7 @@ class ReceiptMainForm : public QMainWindow, public LayoutHost, public PreviewSou
   std::function<void(Tfreglist&)> runRegisterList;
   ReceiptInput* receiptInput = nullptr;  // the receipt's fields, amounts and histories
   ReceiptDate* receiptDate = nullptr;    // the issue date: calendar, boxes, items
+  TextItemEditors* textItemEditors = nullptr;  // the position and free text editors
   ImageEditor* imageEditor = nullptr;    // "画像": the image slots
   FormDialogs dialogs = DesktopDialogs();
 
