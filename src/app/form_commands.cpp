@@ -2,6 +2,7 @@
 // operation.
 
 #include "app/info_tools.h"
+#include "app/master_list_commands.h"
 #include "app/message_boxes.h"
 #include "app/pages/company_info_page.h"
 #include "app/pages/environment_page.h"
@@ -112,6 +113,7 @@ void ReceiptMainForm::connectCommands() {
   connectReceiptCommands();
   connectStyleCommands();
   connectInformationCommands();
+  ConnectMasterListCommands(*this);
 }
 
 void ReceiptMainForm::connectViewCommands() {
@@ -224,9 +226,7 @@ void ReceiptMainForm::startTextEditor() {
 // the master lists are shown, but cannot be chosen yet.
 void ReceiptMainForm::disableLaterCommands() {
   for (QAction* a :
-       {menu.registerAddressees, menu.registerDescriptions1, menu.registerDescriptions2,
-        menu.registerStaff, menu.insertShapeRow,
-        menu.exchangeShapeRow, menu.deleteShapeRow}) {
+       {menu.insertShapeRow, menu.exchangeShapeRow, menu.deleteShapeRow}) {
     a->setEnabled(false);
   }
 }

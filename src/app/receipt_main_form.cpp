@@ -21,6 +21,7 @@
 #include "app/window_geometry.h"
 #include "layout/header_lines.h"
 #include "layout/printer_query.h"
+#include "masterlist/order_reg.h"
 #include "text/layout_text.h"
 #include "widgets/nval_edit.h"
 
@@ -64,6 +65,7 @@ ReceiptMainForm::ReceiptMainForm(QWidget* parent)
   menu.build(menuBar(), this);
   receiptInput = new ReceiptInput(*this);
   receiptDate = new ReceiptDate(*this);
+  orderreg = new Tforderreg(this);
   imageEditor = new ImageEditor(*this);
   textItemEditors = new TextItemEditors(*this);
   connectCommands();

@@ -30,6 +30,7 @@ class LinesPage;
 class PositionsPage;
 class ReceiptDate;
 class Tfreglist;
+class Tforderreg;
 class ReceiptInput;
 class ReceiptIssuePage;
 class StyleSettingsPage;
@@ -71,6 +72,7 @@ class ReceiptMainForm : public QMainWindow, public LayoutHost, public PreviewSou
   std::function<void(Tfreglist&)> runRegisterList;
   ReceiptInput* receiptInput = nullptr;  // the receipt's fields, amounts and histories
   ReceiptDate* receiptDate = nullptr;    // the issue date: calendar, boxes, items
+  Tforderreg* orderreg = nullptr;        // the master lists, hidden between uses
   TextItemEditors* textItemEditors = nullptr;  // the position and free text editors
   ImageEditor* imageEditor = nullptr;    // "画像": the image slots
   FormDialogs dialogs = DesktopDialogs();
