@@ -150,13 +150,6 @@ TEST(MasterListContent, ContentOfAnyShapeReadsAsFarAsItGoes) {
   EXPECT_EQ(report.damagedLengths, 2);
 }
 
-TEST(MasterListContent, FileNamesOfTheFourKinds) {
-  EXPECT_EQ(MasterListFileName(MasterListKind::Addressees), QStringLiteral("atesaki.dat"));
-  EXPECT_EQ(MasterListFileName(MasterListKind::Descriptions1), QStringLiteral("topic1.dat"));
-  EXPECT_EQ(MasterListFileName(MasterListKind::Descriptions2), QStringLiteral("topic2.dat"));
-  EXPECT_EQ(MasterListFileName(MasterListKind::Staff), QStringLiteral("tanto.dat"));
-}
-
 class MasterListFileTest : public ::testing::Test {
  protected:
   QString path(const char* name = "atesaki.dat") const {
