@@ -222,13 +222,7 @@ void ReceiptMainForm::startTextEditor() {
   }
 }
 
-// Commands whose work comes with the register list, the style editors and
-// the master lists are shown, but cannot be chosen yet.
-void ReceiptMainForm::disableLaterCommands() {
-  for (QAction* a :
-       {menu.insertShapeRow, menu.exchangeShapeRow, menu.deleteShapeRow}) {
-    a->setEnabled(false);
-  }
-}
+// Every command of the menus can be chosen: none waits for later work.
+void ReceiptMainForm::disableLaterCommands() {}
 
 }  // namespace kelvane

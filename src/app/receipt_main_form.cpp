@@ -15,6 +15,7 @@
 #include "app/receipt_date.h"
 #include "app/receipt_input.h"
 #include "app/settings_store.h"
+#include "app/shape_editor.h"
 #include "app/text_item_editors.h"
 #include "app/title_strip.h"
 #include "app/top_bar.h"
@@ -66,6 +67,7 @@ ReceiptMainForm::ReceiptMainForm(QWidget* parent)
   receiptInput = new ReceiptInput(*this);
   receiptDate = new ReceiptDate(*this);
   orderreg = new Tforderreg(this);
+  shapeEditor = new ShapeEditor(*this);
   imageEditor = new ImageEditor(*this);
   textItemEditors = new TextItemEditors(*this);
   connectCommands();

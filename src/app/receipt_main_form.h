@@ -33,6 +33,7 @@ class Tfreglist;
 class Tforderreg;
 class ReceiptInput;
 class ReceiptIssuePage;
+class ShapeEditor;
 class StyleSettingsPage;
 class TextItemEditors;
 class TextsPage;
@@ -74,6 +75,7 @@ class ReceiptMainForm : public QMainWindow, public LayoutHost, public PreviewSou
   ReceiptDate* receiptDate = nullptr;    // the issue date: calendar, boxes, items
   Tforderreg* orderreg = nullptr;        // the master lists, hidden between uses
   TextItemEditors* textItemEditors = nullptr;  // the position and free text editors
+  ShapeEditor* shapeEditor = nullptr;    // "線関係": the line and shape slots
   ImageEditor* imageEditor = nullptr;    // "画像": the image slots
   FormDialogs dialogs = DesktopDialogs();
 

@@ -53,7 +53,17 @@ void fillImages(ImagesPage& page, const StyleContents& c) {
   }
 }
 
-void fillShapes(TStrColGrid& grid, const StyleContents& c) {
+void fillTexts(TStrColGrid& grid, const StyleContents& c) {
+  grid.BeginUpdate();
+  for (int row = 1; row <= 100; ++row) grid.SetCells(1, row, FromLayoutText(c.texts[row - 1]));
+  grid.EndUpdate();
+}
+
+QString styleFolder() { return ProgramFile(QString::fromLatin1(kStyleFolderName)); }
+
+}  // namespace
+
+void FillShapeList(TStrColGrid& grid, const StyleContents& c) {
   grid.BeginUpdate();
   for (int row = 1; row <= 100; ++row) {
     const ShapeRow& shape = c.shapes[row - 1];
@@ -65,20 +75,10 @@ void fillShapes(TStrColGrid& grid, const StyleContents& c) {
   grid.EndUpdate();
 }
 
-void fillTexts(TStrColGrid& grid, const StyleContents& c) {
-  grid.BeginUpdate();
-  for (int row = 1; row <= 100; ++row) grid.SetCells(1, row, FromLayoutText(c.texts[row - 1]));
-  grid.EndUpdate();
-}
-
-QString styleFolder() { return ProgramFile(QString::fromLatin1(kStyleFolderName)); }
-
-}  // namespace
-
 void FillStyleEditors(ReceiptMainForm& form, const StyleContents& c) {
   fillHeaderSettings(form, c);
   fillImages(*form.imagesPage, c);
-  fillShapes(*form.linesPage->StrColGrid1, c);
+  FillShapeList(*form.linesPage->StrColGrid1, c);
   fillTexts(*form.textsPage->StrColGrid3, c);
   for (int i = 0; i < 11; ++i) form.companyPage->data[i]->setText(FromLayoutText(c.company[i]));
 }

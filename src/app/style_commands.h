@@ -7,6 +7,7 @@
 namespace kelvane {
 
 class ReceiptMainForm;
+class TStrColGrid;
 struct StyleContents;
 
 // Replaces the layout with the file at `path` and fills every style editor
@@ -15,6 +16,8 @@ struct StyleContents;
 bool LoadStyleIntoForm(ReceiptMainForm& form, const QString& path);
 // The lists and labels of the style editors, from the layout's slots.
 void FillStyleEditors(ReceiptMainForm& form, const StyleContents& contents);
+// The line/shape list's rows 1 to 100, all six cells, from the slots.
+void FillShapeList(TStrColGrid& grid, const StyleContents& contents);
 
 void OpenStyleFile(ReceiptMainForm& form);     // N16, IconButton15
 void SaveStyleFile(ReceiptMainForm& form);     // N17, IconButton14

@@ -157,9 +157,17 @@ LinesPage::LinesPage(QWidget* parent) : QWidget(parent) {
   column->addLayout(lower);
   column->addStretch(1);
 
-  DisableControls({kindBox, usageBox, x1, y1, x2, y2, lineWidthLabel, lineWidthUpDown, ComboBox2,
-                   ComboBox3, StaticText33, IconButton12, IconButton17, PictButton20, PictButton22,
-                   PictButton21, PictButton23});
+  // Positions go into comma-separated records: no thousands separators.
+  for (TNValEdit* edit : {x1, y1, x2, y2}) edit->setPutAComma(false);
+  // The label shows the width the record gets; the arrows step it.
+  connect(lineWidthUpDown, &QSpinBox::valueChanged, lineWidthLabel,
+          [this](int width) { lineWidthLabel->setText(QString::number(width)); });
+  for (QComboBox* box : {ComboBox2, ComboBox3}) box->setInsertPolicy(QComboBox::NoInsert);
+  // Only the pattern box of the chosen kind is in use; the kind starts as 直線.
+  ComboBox3->setEnabled(false);
+  StaticText33->setFocusPolicy(Qt::StrongFocus);
+  StaticText33->setCursor(Qt::PointingHandCursor);
+  StaticText33->setToolTip(QStringLiteral("クリックして指定します"));
 
   leftArrow = MakePageArrow(tools, false);
   rightArrow = MakePageArrow(tools, true);
