@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QThread>
 #include <optional>
@@ -21,6 +22,25 @@ inline QString PopplerOutput(const char* tool, const QStringList& arguments) {
 }
 inline QString PdfText(const QString& pdf) { return PopplerOutput("pdftotext", {pdf, "-"}); }
 inline QString PdfInfo(const QString& pdf) { return PopplerOutput("pdfinfo", {pdf}); }
+
+// A word of a PDF page and its box, in points from the page's top-left.
+struct PdfWord {
+  QString text;
+  double xMin = 0, yMin = 0, xMax = 0, yMax = 0;
+};
+// The words of the first page, as pdftotext -bbox finds them.
+inline QList<PdfWord> PdfWords(const QString& pdf) {
+  const QString html = PopplerOutput("pdftotext", {"-bbox", "-f", "1", "-l", "1", pdf, "-"});
+  static const QRegularExpression word(QStringLiteral(
+      R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
+  QList<PdfWord> words;
+  for (auto it = word.globalMatch(html); it.hasNext();) {
+    const auto m = it.next();
+    words.append({m.captured(5), m.captured(1).toDouble(), m.captured(2).toDouble(),
+                  m.captured(3).toDouble(), m.captured(4).toDouble()});
+  }
+  return words;
+}
 
 // The first page of `pdf` at `dpi`, written beside `scratch`, or a null
 // image when pdftoppm is missing.
