@@ -95,10 +95,10 @@ QByteArray shownNumber(const QString& shown, qint64 fixedValue) {
 
 TextItemEditors::TextItemEditors(ReceiptMainForm& form) : QObject(&form), form_(form) {
   PositionsPage* p = form.positionsPage;
-  position_ = {p->ChkBoxStr2,   p->ChkBoxStr1,   p->positionX,    p->positionY,
+  position_ = {p->ChkBoxStr2,    p->ChkBoxStr1,    p->positionX,       p->positionY,
                p->fontNameLabel, p->fontSizeLabel, p->decorationLabel, p->Button18,
-               p->NValEditC3,   p->Panel28,      p->PictButton12, p->PictButton14,
-               p->PictButton13, p->PictButton15, p->IconButton3,  p->IconButton8,
+               p->NValEditC3,    p->Panel28,       p->PictButton12,    p->PictButton14,
+               p->PictButton13,  p->PictButton15,  p->IconButton3,     p->IconButton8,
                nullptr};
   TextsPage* t = form.textsPage;
   text_ = {t->previewOnlyBox, t->verticalBox,   t->textX,           t->textY,
@@ -147,9 +147,8 @@ void TextItemEditors::connectPositionEditor() {
                                                             {c.left, NudgeDirection::Left},
                                                             {c.right, NudgeDirection::Right}};
   for (const auto& [button, direction] : arrows) {
-    connect(button, &TPictButton::clicked, this, [this, d = direction] {
-      nudgePosition(d, QGuiApplication::keyboardModifiers());
-    });
+    connect(button, &TPictButton::clicked, this,
+            [this, d = direction] { nudgePosition(d, QGuiApplication::keyboardModifiers()); });
   }
   c.spacing->installEventFilter(this);
   c.swatch->installEventFilter(this);
@@ -165,9 +164,8 @@ void TextItemEditors::connectTextEditor() {
                                                             {c.left, NudgeDirection::Left},
                                                             {c.right, NudgeDirection::Right}};
   for (const auto& [button, direction] : arrows) {
-    connect(button, &TPictButton::clicked, this, [this, d = direction] {
-      nudgeText(d, QGuiApplication::keyboardModifiers());
-    });
+    connect(button, &TPictButton::clicked, this,
+            [this, d = direction] { nudgeText(d, QGuiApplication::keyboardModifiers()); });
   }
   for (QWidget* w : std::initializer_list<QWidget*>{c.text, c.x, c.spacing, c.swatch})
     w->installEventFilter(this);
@@ -292,7 +290,7 @@ TextRecordEntry TextItemEditors::entryOf(const Controls& c) {
 }
 
 TextItemEditors::Selection TextItemEditors::readInto(const Controls& c, int line,
-                                                      const QString& what) {
+                                                     const QString& what) {
   auto read = ReadTextRecord(form_.document().line(line));
   if (!read) {
     info_box(QStringLiteral("「%1」の文字データを読めません。\r\n%2\r\n"
@@ -359,8 +357,8 @@ bool TextItemEditors::chooseColour(const Controls& c) {
 
 void TextItemEditors::nudge(const Controls& c, NudgeDirection direction,
                             Qt::KeyboardModifiers modifiers) {
-  const qint64 step = TextNudgeStep(modifiers.testFlag(Qt::ShiftModifier),
-                                modifiers.testFlag(Qt::ControlModifier));
+  const qint64 step =
+      TextNudgeStep(modifiers.testFlag(Qt::ShiftModifier), modifiers.testFlag(Qt::ControlModifier));
   TNValEdit* edit = NudgesX(direction) ? c.x : c.y;
   edit->setValue(measureOf(Nudged(fixedOf(edit), direction, step)));
 }

@@ -51,9 +51,8 @@ QByteArray BuildTextRecord(const TextRecordEntry& entry, TextEditorKind kind) {
 
   QByteArray record = "char,";
   record += entry.previewOnly ? "1" : "0";
-  for (const QByteArray& field :
-       {fieldText(entry.x), fieldText(entry.y), font, size, fieldText(entry.decoration),
-        fieldText(entry.spacing)}) {
+  for (const QByteArray& field : {fieldText(entry.x), fieldText(entry.y), font, size,
+                                  fieldText(entry.decoration), fieldText(entry.spacing)}) {
     record += ',';
     record += field;
   }

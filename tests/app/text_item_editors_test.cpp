@@ -79,7 +79,8 @@ class TextItemEditorsTest : public ::testing::Test {
     TStrColGrid* grid = texts_->StrColGrid3;
     grid->scrollTo(grid->model()->index(row - 1, 0));
     const QPoint centre = grid->CellRect(1, row).center();
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->viewport()->mapFrom(grid, centre));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                      grid->viewport()->mapFrom(grid, centre));
     ASSERT_EQ(grid->Row(), row);
   }
   // On the box itself: a wide check box takes clicks on its box and caption only.
@@ -169,8 +170,8 @@ TEST_F(TextItemEditorsTest, NudgesStepAndRoundThenApply) {
 
 TEST_F(TextItemEditorsTest, NothingSelectedWritesNothingAndSaysSo) {
   const QList<QByteArray> before = form_->document().lines();
-  for (TIconButton* button : {pos_->IconButton3, pos_->IconButton8, texts_->IconButton2,
-                              texts_->IconButton21}) {
+  for (TIconButton* button :
+       {pos_->IconButton3, pos_->IconButton8, texts_->IconButton2, texts_->IconButton21}) {
     QTest::mouseClick(button, Qt::LeftButton);
   }
   editors_->nudgeText(NudgeDirection::Up, {});

@@ -82,7 +82,8 @@ TEST(BuildTextRecord, NegativeColourNumbersAreWrittenAsHeld) {
 // ---- reading
 
 TEST(ReadTextRecord, AnythingButCharReadsAsNothing) {
-  for (const char* record : {",", ",,,,,,,,,,text", "line,0,1,2,3,4,1,x,0,", "CHAR,0,1,1,a,1,,0,0,0,", ""}) {
+  for (const char* record :
+       {",", ",,,,,,,,,,text", "line,0,1,2,3,4,1,x,0,", "CHAR,0,1,1,a,1,,0,0,0,", ""}) {
     auto read = ReadTextRecord(record);
     ASSERT_TRUE(read) << record;
     EXPECT_FALSE(read->has_value()) << record;
@@ -111,8 +112,8 @@ TEST(ReadTextRecord, FlagsAreOnlyTheirExactValues) {
   ASSERT_TRUE(read);
   ASSERT_TRUE(read->has_value());
   EXPECT_FALSE((*read)->previewOnly);
-  EXPECT_FALSE((*read)->vertical);  // 3 draws vertically, but the box shows 1 only
-  EXPECT_EQ((*read)->colour, 0);    // not a number: 0
+  EXPECT_FALSE((*read)->vertical);    // 3 draws vertically, but the box shows 1 only
+  EXPECT_EQ((*read)->colour, 0);      // not a number: 0
   EXPECT_EQ((*read)->fontSize, "x");  // shown as written
   EXPECT_TRUE((*read)->text.isEmpty());
 }
