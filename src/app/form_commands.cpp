@@ -222,7 +222,4 @@ void ReceiptMainForm::startTextEditor() {
   }
 }
 
-// Every command of the menus can be chosen: none waits for later work.
-void ReceiptMainForm::disableLaterCommands() {}
-
 }  // namespace kelvane

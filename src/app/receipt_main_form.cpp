@@ -71,7 +71,6 @@ ReceiptMainForm::ReceiptMainForm(QWidget* parent)
   imageEditor = new ImageEditor(*this);
   textItemEditors = new TextItemEditors(*this);
   connectCommands();
-  disableLaterCommands();
   restoreWindowFile();
   // Menu shortcuts act wherever the focus is, also inside a text field.
   qApp->installEventFilter(this);

@@ -164,7 +164,6 @@ class ReceiptMainForm : public QMainWindow, public LayoutHost, public PreviewSou
   void connectReceiptCommands();
   void connectStyleCommands();
   void connectInformationCommands();
-  void disableLaterCommands();
   void restoreWindowFile();
   void startTextEditor();
 
