@@ -11,6 +11,7 @@
 #include "app/receipt_main_form.h"
 #include "support/box_answerer.h"
 #include "support/pdf_pages.h"
+#include "support/typing.h"
 #include "text/cp932.h"
 #include "text/line_file.h"
 #include "widgets/nval_edit.h"
@@ -47,22 +48,7 @@ void copyDeliveredFiles(const QString& to) {
   }
 }
 
-// Types into the focused field (Japanese as the input method commits it)
-// and presses Enter.
-void enter(const QString& text) {
-  QWidget* field = QApplication::focusWidget();
-  ASSERT_NE(field, nullptr);
-  for (const QChar c : text) {
-    if (c.unicode() < 0x80) {
-      QTest::keyClick(field, c.toLatin1());
-    } else {
-      QInputMethodEvent commit;
-      commit.setCommitString(QString(c));
-      QApplication::sendEvent(field, &commit);
-    }
-  }
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-}
+void enter(const QString& text) { testing::TypeAndEnter(text); }
 
 std::optional<testing::PdfWord> findWord(const QList<testing::PdfWord>& words, const QString& text) {
   for (const auto& w : words)

@@ -10,6 +10,7 @@
 #include "layout/layout_slots.h"
 #include "receipt/input_history.h"
 #include "support/box_answerer.h"
+#include "support/typing.h"
 #include "text/layout_text.h"
 #include "text/line_file.h"
 #include "widgets/nval_edit.h"
@@ -61,21 +62,9 @@ class ReceiptInputTest : public ::testing::Test {
     }
     return FromLayoutText(QByteArrayView(record).sliced(at));
   }
-  // Types `text` into the focused field and presses Enter there: ASCII as
-  // keys, Japanese as the input method commits it.
   static void enter(const QString& text) {
-    QWidget* field = QApplication::focusWidget();
-    ASSERT_NE(field, nullptr);
-    for (const QChar c : text) {
-      if (c.unicode() < 0x80) {
-        QTest::keyClick(field, c.toLatin1());
-      } else {
-        QInputMethodEvent commit;
-        commit.setCommitString(QString(c));
-        QApplication::sendEvent(field, &commit);
-      }
-    }
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    testing::TypeAndEnter(text);
   }
   static QWidget* focused() { return QApplication::focusWidget(); }
 
