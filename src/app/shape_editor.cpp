@@ -88,6 +88,7 @@ void ShapeEditor::connectControls() {
   }
   for (TNValEdit* edit : {page_.x1, page_.y1, page_.x2, page_.y2}) edit->installEventFilter(this);
   page_.StaticText33->installEventFilter(this);
+  gridViewport_ = grid->viewport();
   grid->viewport()->installEventFilter(this);
 
   const auto nudge = [this](int dx, int dy) {
@@ -108,7 +109,7 @@ void ShapeEditor::connectControls() {
 }
 
 bool ShapeEditor::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == page_.StrColGrid1->viewport()) {
+  if (watched == gridViewport_) {
     // The right button opens the pop-up without moving the highlight, so
     // that its commands act on the row the highlight shows.
     const bool rightPress = (event->type() == QEvent::MouseButtonPress ||

@@ -73,6 +73,9 @@ class ShapeEditor : public QObject {
   int selected_ = 0;
   quint32 colour_ = 0;
   bool selecting_ = false;  // controls set by a selection apply nothing
+  // The list's viewport, compared with but never used: while the window is
+  // taken down the list goes before the fields whose events still arrive.
+  const QObject* gridViewport_ = nullptr;
 };
 
 }  // namespace kelvane
