@@ -4,10 +4,7 @@
 #include "app/pages/receipt_issue_page.h"
 #include "app/receipt_input.h"
 #include "app/receipt_main_form.h"
-#include "layout/item_text.h"
-#include "layout/layout_slots.h"
 #include "masterlist/order_reg.h"
-#include "text/layout_text.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -22,14 +19,6 @@ MasterListKind kindOf(const ReceiptIssuePage& page, const QComboBox* field) {
   if (field == page.topic2) return MasterListKind::Descriptions2;
   if (field == page.Field_07) return MasterListKind::Staff;
   return MasterListKind::Addressees;
-}
-
-// A list entry may hold control bytes; in a layout record they would split
-// the line, so they go in as spaces, as typed texts do.
-QByteArray oneLineItem(QString text) {
-  for (QChar& c : text)
-    if (c.unicode() < 0x20) c = u' ';
-  return ToLayoutText(text);
 }
 
 }  // namespace
@@ -73,17 +62,7 @@ void PickFromMasterList(ReceiptMainForm& form, QComboBox* field) {
   const QString text = form.orderreg->selectFrom(kindOf(*p, field), field->currentText());
   field->setEditText(text);
   if (field == p->Field_07) return;  // recorded in the register only; the focus stays
-  if (field == p->topic2) {
-    // Into the receipt as Enter would put it, but a pick from the list is
-    // no new typing: the histories stay as they are.
-    const QByteArray item = oneLineItem(text);
-    SetItemTextQuiet(form.document(), slotmap::kDescription2, item);
-    SetItemTextQuiet(form.document(), slotmap::kDescription2 + slotmap::kStubOffset, item);
-    form.RefreshPreview();
-    p->Field_07->setFocus(Qt::TabFocusReason);
-    return;
-  }
-  form.receiptInput->commit(field);
+  form.receiptInput->pickedFromList(field);
 }
 
 void RegisterInMasterList(ReceiptMainForm& form, MasterListKind kind) {

@@ -47,6 +47,9 @@ class ReceiptInput : public QObject {
   // What Enter does in `field`: its items of the receipt and the stub, then
   // the focus to the next field.
   void commit(QWidget* field);
+  // A text chosen from a list (the drop-down or a master list): as Enter,
+  // but the description 2 then leaves the histories alone.
+  void pickedFromList(QComboBox* field);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -54,7 +57,6 @@ class ReceiptInput : public QObject {
  private:
   void enableFields();
   void connectFields();
-  void pickedFromList(QComboBox* field);
   void setItems(int receiptLine, const QString& text);
   [[nodiscard]] QWidget* nextAfter(QWidget* field) const;
   void showHistory(int index, const QString& text);
