@@ -48,16 +48,28 @@ Expected<QByteArray> readWholeFile(const QString& path, qint64 maxBytes) {
     return Failure{
         QStringLiteral("「%1」を読み込めません: %2").arg(shown(path), file.errorString())};
   }
-  if (file.size() > maxBytes) {
+  const qint64 size = file.size();
+  if (size > maxBytes) {
     return Failure{QStringLiteral("「%1」は大きすぎるため読み込めません。").arg(shown(path))};
   }
-  QByteArray content = file.read(maxBytes + 1);
-  if (file.error() != QFileDevice::NoError) {
-    return Failure{
-        QStringLiteral("「%1」を読み込めません: %2").arg(shown(path), file.errorString())};
-  }
-  if (content.size() > maxBytes) {
-    return Failure{QStringLiteral("「%1」は大きすぎるため読み込めません。").arg(shown(path))};
+  // Read piece by piece: QIODevice::read(n) sets aside n bytes at once, and
+  // the room of the largest file accepted for every small file read would
+  // fail on a machine short of memory. The size is only a hint: a file may
+  // grow while it is read.
+  QByteArray content;
+  content.reserve(size);
+  char piece[64 * 1024];
+  for (;;) {
+    const qint64 got = file.read(piece, sizeof piece);
+    if (got < 0 || file.error() != QFileDevice::NoError) {
+      return Failure{
+          QStringLiteral("「%1」を読み込めません: %2").arg(shown(path), file.errorString())};
+    }
+    if (got == 0) break;
+    if (content.size() + got > maxBytes) {
+      return Failure{QStringLiteral("「%1」は大きすぎるため読み込めません。").arg(shown(path))};
+    }
+    content.append(piece, got);
   }
   return content;
 }

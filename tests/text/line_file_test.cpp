@@ -5,7 +5,11 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <cstdio>
 
 namespace kelvane {
 namespace {
@@ -81,6 +85,50 @@ TEST_F(LineFileTest, OversizedFileIsRefused) {
   auto read = readWholeFile(path("big"), 1000);
   ASSERT_FALSE(read.ok());
   EXPECT_TRUE(read.error().contains(QStringLiteral("大きすぎる")));
+}
+
+TEST_F(LineFileTest, ReadsUpToTheLimitAndTakesOnlyTheMemoryTheFileNeeds) {
+  // Exactly the limit is read whole, one byte more is refused, also for a
+  // file bigger than one read at a time.
+  const QByteArray content(3 * 1024 * 1024 + 7, 'x');
+  ASSERT_TRUE(writeFileAtomically(path("big"), content).ok());
+  auto whole = readWholeFile(path("big"), content.size());
+  ASSERT_TRUE(whole.ok());
+  EXPECT_EQ(whole.value(), content);
+  EXPECT_FALSE(readWholeFile(path("big"), content.size() - 1).ok());
+
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "the address sanitizer reserves more memory than the limit below allows";
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+  GTEST_SKIP() << "the address sanitizer reserves more memory than the limit below allows";
+#endif
+#endif
+  // A settings file of a few lines must not need the room of the largest
+  // file accepted: on a machine short of memory every read would fail.
+  ASSERT_TRUE(writeLineFile(path("kelvane.conf"), {"[OFFSET_X]=10", "[OFFSET_Y]=10"}).ok());
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    long pages = 0;
+    if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
+      if (std::fscanf(statm, "%ld", &pages) != 1) pages = 0;
+      std::fclose(statm);
+    }
+    const rlim_t room = rlim_t(pages) * rlim_t(::sysconf(_SC_PAGESIZE)) + 64u * 1024 * 1024;
+    const rlimit limit{room, room};
+    if (pages == 0 || ::setrlimit(RLIMIT_AS, &limit) != 0) ::_exit(2);
+    try {
+      auto read = readLineFile(path("kelvane.conf"));
+      ::_exit(read.ok() && read.value().size() == 2 ? 0 : 1);
+    } catch (...) {
+      ::_exit(3);  // out of memory
+    }
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "1: not read, 2: no limit set, 3: out of memory";
 }
 
 }  // namespace
