@@ -16,7 +16,8 @@ inline constexpr int kMainWindowHeight = 784;
 
 // The outer frame read from `ini`: missing keys give the work area's
 // top-left corner and the design size. A window that would open off the
-// work area is moved back onto it; width and height are kept as read.
+// work area is moved back onto it; width and height are kept as read
+// unless no window can have them.
 [[nodiscard]] QRect RestoreWindowGeometry(const IniFile& ini, const QRect& workArea,
                                           QByteArrayView section = kMainWindowSection,
                                           QSize designSize = {kMainWindowWidth,

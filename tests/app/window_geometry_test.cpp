@@ -42,6 +42,14 @@ TEST(WindowGeometry, SizeIsKeptButNeverEmpty) {
   EXPECT_EQ(RestoreWindowGeometry(iniOf({"[fkelvane]", "Width=0", "Height=-5"}), kWorkArea).size(),
             QSize(1288, 784));
   EXPECT_EQ(RestoreWindowGeometry(iniOf({"[fkelvane]", "Width=abc"}), kWorkArea).width(), 1288);
+  // Larger than any window can be: the frame's right edge would lie beyond
+  // the range of a coordinate.
+  const QRect huge = RestoreWindowGeometry(
+      iniOf({"[fkelvane]", "Left=500", "Top=300", "Width=2147483647", "Height=2147483600"}),
+      kWorkArea);
+  EXPECT_EQ(huge, QRect(500, 300, 1288, 784));
+  EXPECT_EQ(RestoreWindowGeometry(iniOf({"[fkelvane]", "Width=16777215"}), kWorkArea).width(),
+            16777215);
 }
 
 TEST(WindowGeometry, StoringKeepsTheRestOfTheFile) {
