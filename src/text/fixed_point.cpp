@@ -109,22 +109,18 @@ std::optional<qint64> parse(QByteArrayView text) {
       result *= 10;
       if (result > kLimit + 1) return std::nullopt;
     }
+  } else if (-shift > 37) {
+    // The mantissa holds at most 36 digits, so it is below half of the
+    // divisor: the value rounds to 0. 10^39 would not fit the divisor.
+    result = 0;
   } else {
-    if (shift < -40) {
-      result = 0;
-    } else {
-      __int128 den = 1;
-      for (int k = 0; k < -shift; ++k) den *= 10;
-      if (-shift > 37) {
-        result = 0;
-      } else {
-        __int128 q = mantissa / den;
-        const __int128 r = mantissa % den;
-        const __int128 twice = 2 * r;
-        if (twice > den || (twice == den && (dropped || q % 2 != 0))) ++q;
-        result = q;
-      }
-    }
+    __int128 den = 1;
+    for (int k = 0; k < -shift; ++k) den *= 10;
+    __int128 q = mantissa / den;
+    const __int128 r = mantissa % den;
+    const __int128 twice = 2 * r;
+    if (twice > den || (twice == den && (dropped || q % 2 != 0))) ++q;
+    result = q;
   }
   if (negative) result = -result;
   if (result > kLimit || result < -kLimit - 1) return std::nullopt;

@@ -1,5 +1,7 @@
 #include "text/fixed_point.h"
 
+#include <QByteArray>
+
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -42,6 +44,21 @@ TEST(FixedParse, RangeOfSixtyFourBits) {
   EXPECT_FALSE(fixed::parse("1e300").has_value());
   EXPECT_EQ(fixed::parse("1e-300"), 0);
   EXPECT_EQ(fixed::parse("000000000000000000000000000000000000000000012"), 120000);
+}
+
+TEST(FixedParse, TinyValuesAreZeroAtEveryExponent) {
+  // Every exponent from just below the fourth decimal to far beyond the
+  // 38 digits a 128-bit intermediate holds: no step of the scaling may
+  // overflow (the sanitizer build stops on it), and the value is 0.
+  for (int exponent = 6; exponent <= 60; ++exponent) {
+    for (const char* digits : {"1", "4.9", "9.99999999"}) {
+      const QByteArray text = QByteArray(digits) + "e-" + QByteArray::number(exponent);
+      EXPECT_EQ(fixed::parse(text), 0) << text.constData();
+    }
+  }
+  EXPECT_EQ(fixed::parse("1e-43"), 0);
+  EXPECT_EQ(fixed::parse("-6e-5"), -1);
+  EXPECT_EQ(fixed::parse("0.000050000000000000000000000000000000000000001"), 1);
 }
 
 TEST(FixedWhole, StrictAndWithFallback) {
