@@ -382,11 +382,16 @@ Expected<void> Pass::DrawImage(qint64 x, qint64 y, const QString& stored, qint64
   } else {
     // One side missing: complete it from the picture's proportions, to the
     // nearest whole millimetre.
+    // A side beyond the range of a millimetre value stays at its end; the
+    // drawn size is kept within the device range below anyway.
+    auto wholeMillimetres = [](qint64 whole) {
+      return fixed::divTrunc(static_cast<__int128>(whole) * kOne, 1);
+    };
     if (height == 0) {
-      height = fixed::fromWhole(fixed::divRoundHalfAway(static_cast<__int128>(width) * naturalH,
+      height = wholeMillimetres(fixed::divRoundHalfAway(static_cast<__int128>(width) * naturalH,
                                                         static_cast<__int128>(naturalW) * kOne));
     } else if (width == 0) {
-      width = fixed::fromWhole(fixed::divRoundHalfAway(static_cast<__int128>(height) * naturalW,
+      width = wholeMillimetres(fixed::divRoundHalfAway(static_cast<__int128>(height) * naturalW,
                                                        static_cast<__int128>(naturalH) * kOne));
     }
     drawnW =

@@ -289,6 +289,23 @@ TEST_F(RendererImageTest, OneSideCompletedFromTheProportions) {
   EXPECT_EQ(calls[0].image.size(), QSize(200, 100));
 }
 
+TEST_F(RendererImageTest, ASideCompletedFromAHugeOneStaysInTheDeviceRange) {
+  // A hand-edited layout: the other side, from the picture's proportions,
+  // lies beyond the range of a millimetre value; the picture is drawn as
+  // large as the device range goes instead of at a wrapped-around size.
+  const QString wide = bitmap(200, 100);
+  const QString tall = bitmap(100, 200, "tall.bmp");
+  doc.setLine(7, record(wide, "0", "900000000000000"));
+  doc.setLine(8, record(wide, "922337203685477.5807", "0"));
+  ASSERT_TRUE(drawPreview(record(tall, "900000000000000", "0"), 9).ok());
+  const auto calls = preview.callsOf<BitmapCall>();
+  ASSERT_EQ(calls.size(), 3u);
+  for (const BitmapCall& call : calls) {
+    EXPECT_EQ(call.target.topLeft(), QPoint(52, 79));
+    EXPECT_EQ(call.target.size(), QSize(1000000000, 1000000000));
+  }
+}
+
 TEST_F(RendererImageTest, NaturalSizeScalesWithZoomOrPrinter) {
   const QString path = bitmap(96, 48);
   ASSERT_TRUE(drawPreview(record(path, "0", "0"), 7).ok());
