@@ -45,7 +45,10 @@ qint64 NumberPart(const QString& number, qsizetype headerLength, int digitCount)
 bool ExceedsDigitCount(qint64 part, int digitCount) { return decimalDigits(part) > digitCount; }
 
 QString NextReceiptNumber(const QString& header, int digitCount, qint64 last) {
-  const QString next = QString::number(last + 1);
+  // The largest last number has a next one too, beyond the signed range.
+  const QString next = last < std::numeric_limits<qint64>::max()
+                           ? QString::number(last + 1)
+                           : QString::number(static_cast<quint64>(last) + 1);
   const qsizetype pad = qsizetype(digitCount) - next.size();
   if (pad >= 1 && pad <= kMaxPadding) return header + QString(pad, u'0') + next;
   return header + next;

@@ -29,6 +29,14 @@ TEST(Numbering, NextNumberPadsWithOneToEightZeros) {
   EXPECT_EQ(NextReceiptNumber("A", 3, 1000), "A1001");
 }
 
+TEST(Numbering, NextNumberAfterTheLargestLastNumber) {
+  // A last number a settings file or a typed receipt number can hold: the
+  // next one is one more, not a negative number from an overflow.
+  EXPECT_EQ(NextReceiptNumber("A", 4, 9223372036854775807), "A9223372036854775808");
+  EXPECT_EQ(NextReceiptNumber("A", 4, -9223372036854775807 - 1), "A-9223372036854775807");
+  EXPECT_EQ(NextReceiptNumber("A", 3, -1), "A000") << "pads to the digit count as before";
+}
+
 TEST(Numbering, NumberPartAfterTheHeaderLength) {
   EXPECT_EQ(NumberPart("A0012", 1, 4), 12);
   EXPECT_EQ(NumberPart("A1000", 1, 3), 1000);
