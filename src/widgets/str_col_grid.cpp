@@ -21,6 +21,13 @@ namespace kelvane {
 namespace {
 
 const QString kOutOfGrid = QStringLiteral("ｾﾙ位置がｸﾞﾘｯﾄﾞの範囲を超えました。");
+
+// A cell is at most as wide or high as the header's largest section, less
+// the grid line that its section adds: a width read from a file can be any
+// number, and the header ignores a larger one.
+int cellSide(int size, const QHeaderView* header) {
+  return std::clamp(size, 0, header->maximumSectionSize() - 1);
+}
 const QString kUnknownFont =
     QStringLiteral("CellParams で指定されたフォント名が Fonts に登録されていません");
 
@@ -279,7 +286,7 @@ int TStrColGrid::ColWidths(int col) const {
 
 void TStrColGrid::SetColWidths(int col, int width) {
   if (col < 0 || col >= ColCount()) throw GridRangeError(kOutOfGrid);
-  width = std::max(0, width);
+  width = cellSide(width, top_);
   if (col < FixedCols()) {
     fixedColWidth_ = width;
     updateGeometries();
@@ -296,7 +303,7 @@ int TStrColGrid::RowHeights(int row) const {
 
 void TStrColGrid::SetRowHeights(int row, int height) {
   if (row < 0 || row >= RowCount()) throw GridRangeError(kOutOfGrid);
-  height = std::max(0, height);
+  height = cellSide(height, side_);
   if (row < FixedRows()) {
     fixedRowHeight_ = height;
     updateGeometries();
@@ -306,14 +313,14 @@ void TStrColGrid::SetRowHeights(int row, int height) {
 }
 
 void TStrColGrid::SetDefaultColWidth(int width) {
-  defaultColWidth_ = std::max(0, width);
+  defaultColWidth_ = cellSide(width, top_);
   fixedColWidth_ = defaultColWidth_;
   top_->setDefaultSectionSize(defaultColWidth_ + 1);
   updateGeometries();
 }
 
 void TStrColGrid::SetDefaultRowHeight(int height) {
-  defaultRowHeight_ = std::max(0, height);
+  defaultRowHeight_ = cellSide(height, side_);
   fixedRowHeight_ = defaultRowHeight_;
   side_->setDefaultSectionSize(defaultRowHeight_ + 1);
   updateGeometries();

@@ -499,6 +499,24 @@ TEST(StrColGridLayout, SizesWidthsAndFixedCounts) {
   EXPECT_EQ(grid->Cells(0, 0), QString());
 }
 
+TEST(StrColGridLayout, WidthsBeyondTheLargestSectionAreCut) {
+  // "display.dat" may hold any number: a width beyond the header's largest
+  // section is cut to it (the grid line is added without overflowing), and
+  // the other columns keep theirs.
+  auto grid = MakeGrid(14, 2);
+  const int largest = grid->horizontalHeader()->maximumSectionSize() - 1;
+  grid->SetColWidths(4, 235);
+  grid->SetColWidths(3, 2147483647);
+  grid->SetColWidths(0, 2147483647);
+  grid->SetRowHeights(1, 2147483647);
+  EXPECT_EQ(grid->ColWidths(3), largest);
+  EXPECT_EQ(grid->ColWidths(0), largest);
+  EXPECT_EQ(grid->RowHeights(1), grid->verticalHeader()->maximumSectionSize() - 1);
+  EXPECT_EQ(grid->ColWidths(4), 235);
+  grid->SetColWidths(3, -7);
+  EXPECT_EQ(grid->ColWidths(3), 0);
+}
+
 TEST(StrColGridLayout, HundredThousandRowsFillInOneChange) {
   auto grid = MakeGrid(14, 2);
   QSignalSpy changes(grid->model(), &QAbstractItemModel::dataChanged);
