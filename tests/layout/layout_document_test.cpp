@@ -45,7 +45,9 @@ TEST(FieldCursor, CharRecordTextKeepsItsCommas) {
   EXPECT_EQ(CharRecordText(","), "");
   // Bytes 0x2C never occur inside a two-byte character, so a text of kanji
   // splits only at real commas.
-  FieldCursor c(sj("漢字,表,"));
+  // The cursor views the record: the record must outlive it.
+  const QByteArray kanji = sj("漢字,表,");
+  FieldCursor c(kanji);
   EXPECT_EQ(c.TakeField(), sj("漢字"));
   EXPECT_EQ(c.TakeField(), sj("表"));
 }
