@@ -3,7 +3,7 @@
 # whole test suite with ctest.
 #
 #   ./test.sh                  everything, then the fuzz targets (build-fuzz/,
-#                              KELVANE_FUZZ_SECONDS each, default 30)
+#                              KELVANE_FUZZ_SECONDS each, default 45)
 #   ./test.sh -R cp932         extra arguments go to ctest
 #   ./test.sh --setup-only     only install packages and set up CUPS
 set -euo pipefail

@@ -11,7 +11,7 @@
 # libjpeg themselves are not instrumented.
 option(KELVANE_SANITIZE "Build everything with ASan and UBSan" OFF)
 option(KELVANE_FUZZ "Build the libFuzzer targets (needs clang)" OFF)
-set(KELVANE_FUZZ_SECONDS 30 CACHE STRING "Seconds each fuzz target runs under ctest -L fuzz")
+set(KELVANE_FUZZ_SECONDS 45 CACHE STRING "Seconds each fuzz target runs under ctest -L fuzz")
 
 set(kelvane_sanitizer_flags
     -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)

@@ -4,13 +4,13 @@
 #                   and undefined-behaviour sanitizers and libFuzzer: only
 #                   the fuzz targets and the libraries they link
 #   kv_fuzz_run     run every fuzz target from its corpus (ctest -L fuzz),
-#                   KELVANE_FUZZ_SECONDS each (default 30), two at a time
+#                   KELVANE_FUZZ_SECONDS each (default 45), two at a time
 #
 # A finding (crash, leak, undefined behaviour, failed check) fails the run;
 # the input that caused it is kept in build-fuzz/tests/fuzz/fuzz-findings/.
 
 KV_FUZZ_DIR="$KV_ROOT/build-fuzz"
-KV_FUZZ_SECONDS="${KELVANE_FUZZ_SECONDS:-30}"
+KV_FUZZ_SECONDS="${KELVANE_FUZZ_SECONDS:-45}"
 
 kv_fuzz_build() {
     command -v clang++ >/dev/null 2>&1 || kv_die "clang++ not found: the fuzz targets need clang"
