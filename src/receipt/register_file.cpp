@@ -90,7 +90,8 @@ Expected<RegisterChange> ChangeRegister(const QString& path, const QString& temp
                          .arg(shown(path))};
     }
     return Failure{QStringLiteral("領収書発行リスト「%1」の使用中の印を作れません。"
-                                  "フォルダーに書き込めるか確かめてください。")
+                                  "フォルダーに書き込めるか、"
+                                  "ディスクに空きがあるか確かめてください。")
                        .arg(shown(path))};
   }
 

@@ -5,12 +5,21 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <cerrno>
+#include <cstring>
+
+#include <unistd.h>
+
 namespace kelvane {
 namespace {
 
 QString shown(const QString& path) { return QDir::toNativeSeparators(path); }
 
+qint64 writeLimit = -1;
+
 }  // namespace
+
+void SetAtomicWriteLimitForTests(qint64 bytes) { writeLimit = bytes; }
 
 QList<QByteArray> splitLines(const QByteArray& content) {
   QList<QByteArray> lines;
@@ -86,8 +95,20 @@ Expected<void> writeFileAtomically(const QString& path, const QByteArray& conten
     return Failure{
         QStringLiteral("「%1」に書き込めません: %2").arg(shown(path), file.errorString())};
   }
-  if (file.write(content) != content.size()) {
-    const QString reason = file.errorString();
+  // QSaveFile holds small writes in a buffer and commits even when writing
+  // that buffer out fails on a full disk, leaving a short file in place of
+  // the old one; so every byte is pushed out and synced (where a network
+  // share reports a full disk) before the commit, while the old file can
+  // still be kept.
+  QString reason;
+  if (writeLimit >= 0 && content.size() > writeLimit) {
+    reason = QString::fromLocal8Bit(std::strerror(ENOSPC));
+  } else if (file.write(content) != content.size() || !file.flush()) {
+    reason = file.errorString();
+  } else if (::fsync(file.handle()) != 0 && errno != EINVAL && errno != ENOTSUP) {
+    reason = QString::fromLocal8Bit(std::strerror(errno));
+  }
+  if (!reason.isNull()) {
     file.cancelWriting();
     return Failure{QStringLiteral("「%1」に書き込めません: %2").arg(shown(path), reason)};
   }

@@ -32,6 +32,12 @@ inline constexpr qint64 kMaxLineFileBytes = 256LL * 1024 * 1024;
 // Writes `content` to `path` atomically (the same guarantee as above).
 [[nodiscard]] Expected<void> writeFileAtomically(const QString& path, const QByteArray& content);
 
+// For the tests of a full disk on machines where no small file system can
+// be mounted: every atomic write that would pass `bytes` writes that much
+// and then fails as a full disk does, leaving the old file. Negative: no
+// limit (the program never sets one).
+void SetAtomicWriteLimitForTests(qint64 bytes);
+
 // Reads the whole file, refusing files above `maxBytes`.
 [[nodiscard]] Expected<QByteArray> readWholeFile(const QString& path,
                                                  qint64 maxBytes = kMaxLineFileBytes);
