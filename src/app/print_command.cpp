@@ -13,6 +13,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+
+#include <unistd.h>
 #include <QSlider>
 
 namespace kelvane {
@@ -31,6 +33,20 @@ bool printOn(ReceiptMainForm& form, QPrinter& printer) {
   if (!printed) form.reportError(printed.error());
   form.RefreshPreview();
   return static_cast<bool>(printed);
+}
+
+// Empty when the PDF at `path` is whole and on the disk, or the reason.
+QString incompletePdf(const QString& path) {
+  QFile pdf(path);
+  if (!pdf.open(QIODevice::ReadOnly)) return pdf.errorString();
+  if (::fsync(pdf.handle()) != 0 && errno != EINVAL && errno != ENOTSUP)
+    return QString::fromLocal8Bit(std::strerror(errno));
+  pdf.seek(std::max<qint64>(0, pdf.size() - 64));
+  if (!pdf.readAll().trimmed().endsWith("%%EOF"))
+    return QStringLiteral(
+        "最後まで書き込めませんでした"
+        "（ディスクの空きが足りない可能性があります）。");
+  return {};
 }
 
 // The PDF is written beside its final name and put in place only when it is
@@ -54,6 +70,12 @@ bool writePdf(ReceiptMainForm& form) {
   file.setDocName(device.docName());
   file.setOutputFileName(part.fileName());
   if (!printOn(form, file)) return false;
+  // The PDF engine says nothing when the disk fills up under it; a file
+  // that does not end with its trailer, or cannot be synced, is not whole.
+  if (const QString why = incompletePdf(part.fileName()); !why.isEmpty()) {
+    form.reportError(QStringLiteral("PDF ファイル「%1」を書き込めません: %2").arg(shown, why));
+    return false;
+  }
   if (std::rename(QFile::encodeName(part.fileName()).constData(),
                   QFile::encodeName(pdf).constData()) != 0) {
     form.reportError(QStringLiteral("PDF ファイル「%1」を書き込めません: %2")

@@ -547,6 +547,21 @@ Writer viewerColumnWidths() {
           0};
 }
 
+Writer pdfExport() {
+  Writer w{
+      "PdfExport",
+      {},
+      {"receipt.pdf"},
+      [](WriterFaultsTest& t, int n) {
+        t.form_->receiptPage->Edit2->setText(numbered("P", n));
+        PrintReceiptToPdf(*t.form_);
+      },
+      [](WriterFaultsTest& t, int) { EXPECT_TRUE(testing::PdfIsComplete(t.file("receipt.pdf"))); },
+      0};
+  w.atomicWritesOnly = false;
+  return w;
+}
+
 std::string caseName(const ::testing::TestParamInfo<std::tuple<Writer, Fault>>& info) {
   return std::string(std::get<0>(info.param).name) + '_' + faultName(std::get<1>(info.param));
 }
@@ -556,7 +571,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Combine(::testing::Values(recordReceipt(), deleteShownReceipt(), settingsUpdate(),
                                          closeSave(), saveStyle(), inputHistory(), holidayToggle(),
                                          masterListRegistration(), viewerSaveAs(), viewerCsv(),
-                                         viewerColumnWidths()),
+                                         viewerColumnWidths(), pdfExport()),
                        ::testing::Values(Fault::ReadOnlyFolder, Fault::FolderInPlace,
                                          Fault::DiskFull, Fault::WriteCutShort)),
     caseName);
