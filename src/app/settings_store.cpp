@@ -19,6 +19,7 @@
 #include "layout/header_lines.h"
 #include "receipt/era.h"
 #include "styles/style_file.h"
+#include "text/line_file.h"
 #include "widgets/nval_edit.h"
 
 #include <QAction>
@@ -112,12 +113,26 @@ void applyViewSettings(ReceiptMainForm& form) {
   form.setStatusBarShown(form.menu.showStatusBar->isChecked());
 }
 
+const QString kUnreadKept = QStringLiteral("\r\n読み込めないファイルは上書きしません。");
+
+// A file that is there but cannot be read holds settings or a layout that
+// this run never saw (another user's file, a bad disk): the close leaves it.
+Expected<void> unlessUnread(const QString& path) {
+  if (!QFileInfo(path).isFile()) return {};
+  if (auto read = readWholeFile(path); !read) return Failure{read.error() + kUnreadKept};
+  return {};
+}
+
 bool saveWindowFile(ReceiptMainForm& form, QStringList& failures) {
   const QString path = ProgramFile(WindowFileName());
   auto ini = IniFile::load(path);
-  IniFile updated = ini ? *ini : IniFile{};
-  StoreWindowGeometry(updated, QRect(form.pos(), form.size()));
-  if (auto saved = updated.save(path); !saved) {
+  if (!ini) {
+    // Its other sections (the register list's place) would be lost.
+    failures << ini.error() + kUnreadKept;
+    return false;
+  }
+  StoreWindowGeometry(*ini, QRect(form.pos(), form.size()));
+  if (auto saved = ini->save(path); !saved) {
     failures << saved.error();
     return false;
   }
@@ -189,11 +204,13 @@ bool close_save(ReceiptMainForm& form) {
   QStringList failures;
   saveWindowFile(form, failures);
   RebuildHeaderLines(form.document(), form);
-  const auto conf =
-      WriteConfFile(ProgramFile(QString::fromLatin1(kSettingsFileName)), confState(form));
+  const QString confPath = ProgramFile(QString::fromLatin1(kSettingsFileName));
+  auto conf = unlessUnread(confPath);
+  if (conf) conf = WriteConfFile(confPath, confState(form));
   if (!conf) failures << conf.error();
-  const auto layout =
-      SaveStyleFile(form.document(), ProgramFile(QString::fromLatin1(kCurrentLayoutFileName)));
+  const QString layoutPath = ProgramFile(QString::fromLatin1(kCurrentLayoutFileName));
+  auto layout = unlessUnread(layoutPath);
+  if (layout) layout = SaveStyleFile(form.document(), layoutPath);
   if (!layout) failures << layout.error();
   if (failures.isEmpty()) return true;
   const QString question = failures.join(QStringLiteral("\r\n")) +

@@ -33,6 +33,13 @@ Expected<QStringList> ReadHistoryFile(const QString& path) {
 }
 
 Expected<void> WriteHistoryFile(const QString& path, const QStringList& entries) {
+  // A file that is there but cannot be read (another user's, a bad disk)
+  // holds entries the list never saw: it is left as it is.
+  if (QFileInfo(path).isFile()) {
+    if (auto read = readWholeFile(path); !read) {
+      return Failure{read.error() + QStringLiteral("\r\n読み込めない入力履歴は上書きしません。")};
+    }
+  }
   QList<QByteArray> lines;
   lines.reserve(entries.size());
   for (QString entry : entries) {

@@ -35,7 +35,8 @@ HistoryUpdate UpdateHistoryList(QStringList& list, const QString& text);
 [[nodiscard]] Expected<QStringList> ReadHistoryFile(const QString& path);
 
 // Writes the entries, one cp932 line each with CR LF, atomically. A
-// character cp932 cannot hold is written as "?", as on the receipt.
+// character cp932 cannot hold is written as "?", as on the receipt. A file
+// that is there but cannot be read is a failure and stays as it is.
 [[nodiscard]] Expected<void> WriteHistoryFile(const QString& path, const QStringList& entries);
 
 }  // namespace kelvane

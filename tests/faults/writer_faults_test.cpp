@@ -576,5 +576,113 @@ INSTANTIATE_TEST_SUITE_P(
                                          Fault::DiskFull, Fault::WriteCutShort)),
     caseName);
 
+// The histories are saved once more when the program ends: with the fault
+// still there, that last try says so again and keeps the file.
+class HistoryAtExitTest : public WriterFaultsTest {};
+
+TEST_P(HistoryAtExitTest, TheLastTrySaysItAgainAndKeepsTheFile) {
+  const auto& [writer, fault] = GetParam();
+  writer.write(*this, 1);
+  const QByteArray previous = bytesOf(file("atesaki_1.DAT"));
+  {
+    FaultInPlace inPlace(fault, *this, program(), writer.files);
+    if (!inPlace.active()) GTEST_SKIP() << "this machine cannot bring about " << faultName(fault);
+    writer.write(*this, 2);
+    ASSERT_EQ(boxes_.texts.size(), 1) << "said once while the program runs";
+    form_.reset();
+    ASSERT_EQ(boxes_.texts.size(), 2) << "and once more at the end";
+    EXPECT_TRUE(boxes_.texts.last().contains(QStringLiteral("atesaki_1.DAT")));
+    if (fault == Fault::FolderInPlace) {
+      inPlace.expectFoldersUntouched();
+    } else {
+      EXPECT_EQ(bytesOf(file("atesaki_1.DAT")), previous);
+    }
+  }
+  if (fault == Fault::FolderInPlace) return;
+  form_ = std::make_unique<ReceiptMainForm>();
+  form_->show();
+  QComboBox* field = form_->receiptPage->atesaki_1;
+  ASSERT_EQ(field->count(), 1);
+  EXPECT_EQ(field->itemText(0), numbered("宛名", 1));
+}
+
+INSTANTIATE_TEST_SUITE_P(Addressees, HistoryAtExitTest,
+                         ::testing::Combine(::testing::Values(inputHistory()),
+                                            ::testing::Values(Fault::ReadOnlyFolder,
+                                                              Fault::FolderInPlace, Fault::DiskFull,
+                                                              Fault::WriteCutShort)),
+                         caseName);
+
+// ---- files that could not be read ------------------------------------------
+
+// A file of the program folder that the program cannot read when it starts
+// (here: far larger than any file of the program, which every reader
+// refuses; on a shop's machine also a file of another user or a bad disk).
+// What the program writes later must not take the place of what it never
+// read.
+class UnreadFileTest : public ::testing::TestWithParam<const char*> {
+ protected:
+  void SetUp() override {
+    testing::EnsureWidgetApplication();
+    ASSERT_TRUE(QDir().mkpath(program()));
+    SetProgramFolder(program());
+  }
+  void TearDown() override {
+    form_.reset();
+    SetProgramFolder({});
+  }
+  QString program() const { return dir_.filePath(QStringLiteral("program")); }
+  QString target() const {
+    const QString name = QString::fromUtf8(GetParam());
+    return QDir(program()).filePath(name == kWindowFile ? WindowFileName() : name);
+  }
+  // The first bytes of the file and its size: enough to tell it was left.
+  static std::pair<qint64, QByteArray> head(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {-1, {}};
+    return {file.size(), file.read(4096)};
+  }
+
+  QTemporaryDir dir_;
+  BoxAnswerer boxes_;
+  std::unique_ptr<ReceiptMainForm> form_;
+};
+
+TEST_P(UnreadFileTest, IsNeitherWrittenOverAtCloseNorAfterARecord) {
+  {
+    QFile big(target());
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+    big.write("shop's own lines\r\n");
+    ASSERT_TRUE(big.resize(kMaxLineFileBytes + 4096));  // sparse: no room taken
+  }
+  const auto before = head(target());
+  form_ = std::make_unique<ReceiptMainForm>();
+  form_->show();
+
+  form_->receiptPage->Edit2->setText(QStringLiteral("A1"));
+  form_->receiptPage->atesaki_1->setEditText(QStringLiteral("宛名"));
+  RecordReceipt(*form_, false);
+  boxes_.answerWith = QStringLiteral("キャンセル");
+  form_->close();
+  boxes_.answerWith.clear();
+  form_.reset();
+
+  EXPECT_EQ(head(target()), before);
+  const QString name = QFileInfo(target()).fileName();
+  EXPECT_TRUE(std::any_of(boxes_.texts.cbegin(), boxes_.texts.cend(), [&](const QString& t) {
+    return t.contains(name);
+  })) << boxes_.texts.join('|').toStdString();
+  for (const QString& text : boxes_.texts) EXPECT_TRUE(hasJapanese(text)) << text.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(StartUpFiles, UnreadFileTest,
+                         ::testing::Values("kelvane.conf", "cardtemp.dat", "<window file>",
+                                           "atesaki_1.DAT"),
+                         [](const ::testing::TestParamInfo<const char*>& info) {
+                           return std::string(info.index == 2   ? "WindowFile"
+                                              : info.index == 0 ? "Settings"
+                                              : info.index == 1 ? "CurrentLayout"
+                                                                : "AddresseeHistory");
+                         });
 }  // namespace
 }  // namespace kelvane
