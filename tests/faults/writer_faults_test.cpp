@@ -48,7 +48,9 @@ namespace {
 
 using testing::BoxAnswerer;
 
-enum class Fault { ReadOnlyFolder, FolderInPlace, DiskFull, WriteCutShort };
+// OnePageLeft: the disk is full but for one page, so that a lock file still
+// fits and the register itself is what finds the disk full.
+enum class Fault { ReadOnlyFolder, FolderInPlace, DiskFull, WriteCutShort, OnePageLeft };
 
 const char* faultName(Fault fault) {
   switch (fault) {
@@ -59,9 +61,11 @@ const char* faultName(Fault fault) {
     case Fault::DiskFull:
       return "DiskFull";
     case Fault::WriteCutShort:
+      return "WriteCutShort";
+    case Fault::OnePageLeft:
       break;
   }
-  return "WriteCutShort";
+  return "OnePageLeft";
 }
 
 QByteArray sj(const QString& text) { return ToLayoutText(text); }
@@ -235,7 +239,8 @@ class FaultInPlace {
         active_ = true;
         break;
       case Fault::DiskFull:
-        active_ = test.disk_->active() && test.disk_->fill();
+      case Fault::OnePageLeft:
+        active_ = test.disk_->active() && test.disk_->fill(fault == Fault::OnePageLeft ? 1 : 0);
         break;
       case Fault::WriteCutShort:
         SetAtomicWriteLimitForTests(8);
@@ -246,7 +251,7 @@ class FaultInPlace {
   ~FaultInPlace() {
     readOnly_.reset();
     for (const QString& path : replaced_) QDir(path).removeRecursively();
-    if (fault_ == Fault::DiskFull) test_.disk_->release();
+    if (fault_ == Fault::DiskFull || fault_ == Fault::OnePageLeft) test_.disk_->release();
     SetAtomicWriteLimitForTests(-1);
   }
   FaultInPlace(const FaultInPlace&) = delete;
@@ -575,6 +580,12 @@ INSTANTIATE_TEST_SUITE_P(
                        ::testing::Values(Fault::ReadOnlyFolder, Fault::FolderInPlace,
                                          Fault::DiskFull, Fault::WriteCutShort)),
     caseName);
+
+// A removal makes the register smaller and may well fit in that page.
+INSTANTIATE_TEST_SUITE_P(RegisterUnderItsLock, WriterFaultsTest,
+                         ::testing::Combine(::testing::Values(recordReceipt()),
+                                            ::testing::Values(Fault::OnePageLeft)),
+                         caseName);
 
 // The histories are saved once more when the program ends: with the fault
 // still there, that last try says so again and keeps the file.

@@ -32,8 +32,9 @@ class SmallDisk {
   static QString fillerName() { return QStringLiteral(".filler"); }
 
   // Takes up every free byte with a file of its own, so that the next write
-  // of any size fails. Returns whether the disk is full now.
-  bool fill() {
+  // of any size fails, or all but `leavePages` pages of 4 KiB, so that the
+  // first small files still fit. Returns whether the disk is filled now.
+  bool fill(int leavePages = 0) {
     QFile filler(QDir(folder_).filePath(fillerName()));
     if (!filler.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
       return false;
@@ -43,7 +44,7 @@ class SmallDisk {
     // A partly written last block leaves a tail smaller than one page.
     while (filler.write(block.first(1)) == 1) {
     }
-    return true;
+    return leavePages == 0 || filler.resize(filler.size() - qint64(leavePages) * block.size());
   }
   // Gives the room back.
   void release() { QFile::remove(QDir(folder_).filePath(fillerName())); }
