@@ -10,6 +10,7 @@
 
 #include <cstdio>
 
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace kelvane {
@@ -46,7 +47,10 @@ Expected<void> keepCopy(const QString& path, const QString& tempCopy, const QByt
   const QByteArray part = QFile::encodeName(tempCopy + QStringLiteral(".part"));
   const QByteArray to = QFile::encodeName(tempCopy);
   ::unlink(part.constData());
-  if (::link(from.constData(), part.constData()) == 0) {
+  // The link goes to the register's own lines even when `path` is a
+  // symbolic link to it: a link to the symbolic link would show the new
+  // register once it is written.
+  if (::linkat(AT_FDCWD, from.constData(), AT_FDCWD, part.constData(), AT_SYMLINK_FOLLOW) == 0) {
     if (::rename(part.constData(), to.constData()) == 0) return {};
     ::unlink(part.constData());
   }
