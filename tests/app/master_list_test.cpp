@@ -6,6 +6,7 @@
 #include "app/pages/receipt_issue_page.h"
 #include "app/program_folder.h"
 #include "app/receipt_main_form.h"
+#include "layout/field_cursor.h"
 #include "layout/layout_slots.h"
 #include "masterlist/order_reg.h"
 #include "support/box_answerer.h"
@@ -110,14 +111,7 @@ class MasterListTest : public ::testing::Test {
   }
   // The text of the item at `line`: what follows the record's tenth comma.
   QString item(int line) const {
-    const QByteArray record = form_->document().line(line);
-    qsizetype at = 0;
-    for (int i = 0; i < 10; ++i) {
-      at = record.indexOf(',', at);
-      if (at < 0) return {};
-      ++at;
-    }
-    return FromLayoutText(QByteArrayView(record).sliced(at));
+    return FromLayoutText(CharRecordText(form_->document().line(line)));
   }
 
   QTemporaryDir dir_;

@@ -7,6 +7,7 @@
 #include "app/program_folder.h"
 #include "app/receipt_input.h"
 #include "app/receipt_main_form.h"
+#include "layout/field_cursor.h"
 #include "layout/layout_slots.h"
 #include "receipt/input_history.h"
 #include "support/box_answerer.h"
@@ -53,14 +54,7 @@ class ReceiptInputTest : public ::testing::Test {
 
   // The text of the item at `line`: what follows the record's tenth comma.
   static QString item(ReceiptMainForm& form, int line) {
-    const QByteArray record = form.document().line(line);
-    qsizetype at = 0;
-    for (int i = 0; i < 10; ++i) {
-      at = record.indexOf(',', at);
-      if (at < 0) return {};
-      ++at;
-    }
-    return FromLayoutText(QByteArrayView(record).sliced(at));
+    return FromLayoutText(CharRecordText(form.document().line(line)));
   }
   static void enter(const QString& text) {
     ASSERT_NE(QApplication::focusWidget(), nullptr);

@@ -11,6 +11,7 @@
 #include "app/receipt_main_form.h"
 #include "app/register_commands.h"
 #include "app/title_strip.h"
+#include "layout/field_cursor.h"
 #include "layout/layout_slots.h"
 #include "support/box_answerer.h"
 #include "support/read_only_folder.h"
@@ -132,10 +133,7 @@ TEST_F(RegisterCommandsTest, TheCalendarDatesTheReceipt) {
   EXPECT_EQ(form_->titleStrip->YERBOX->text(), QStringLiteral("1"));
   EXPECT_EQ(form_->titleStrip->MTHBOX->text(), QStringLiteral("5"));
   EXPECT_EQ(form_->titleStrip->DAYBOX->text(), QStringLiteral("1"));
-  auto item = [this](int line) {
-    const QByteArray record = form_->document().line(line);
-    return record.mid(record.lastIndexOf(',') + 1);
-  };
+  auto item = [this](int line) { return CharRecordText(form_->document().line(line)); };
   for (int line : {slotmap::kEraYear, slotmap::kEraYear + slotmap::kStubOffset})
     EXPECT_EQ(item(line), "1") << line;
   EXPECT_EQ(item(slotmap::kDay + slotmap::kStubOffset), "1");
@@ -220,10 +218,7 @@ TEST_F(RegisterCommandsTest, ANewReceiptClearsTheFormButKeepsTheRate) {
   EXPECT_EQ(page_->atesaki_1->currentText(), QString());
   EXPECT_EQ(page_->NValEditC9->valueUnits(), 0);
   EXPECT_EQ(page_->NValEditC7->valueUnits(), 10 * 10000);
-  auto item = [this](int line) {
-    const QByteArray record = form_->document().line(line);
-    return record.mid(record.lastIndexOf(',') + 1);
-  };
+  auto item = [this](int line) { return CharRecordText(form_->document().line(line)); };
   EXPECT_EQ(item(slotmap::kAddressee), "");
   EXPECT_EQ(item(slotmap::kTaxRate), "10");
   EXPECT_EQ(item(slotmap::kTaxRate + slotmap::kStubOffset), "10");

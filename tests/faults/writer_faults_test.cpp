@@ -19,6 +19,7 @@
 #include "app/register_viewer.h"
 #include "app/settings_store.h"
 #include "app/style_commands.h"
+#include "layout/field_cursor.h"
 #include "masterlist/master_list_file.h"
 #include "masterlist/order_reg.h"
 #include "support/box_answerer.h"
@@ -147,14 +148,7 @@ class WriterFaultsTest : public ::testing::TestWithParam<std::tuple<Writer, Faul
   }
   // The text of a receipt item: what follows the record's tenth comma.
   QString item(int line) const {
-    const QByteArray record = form_->document().line(line);
-    qsizetype at = 0;
-    for (int i = 0; i < 10; ++i) {
-      at = record.indexOf(',', at);
-      if (at < 0) return {};
-      ++at;
-    }
-    return FromLayoutText(QByteArrayView(record).sliced(at));
+    return FromLayoutText(CharRecordText(form_->document().line(line)));
   }
 
   // The register list on the current register, shown beside the window.
