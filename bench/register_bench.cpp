@@ -4,6 +4,7 @@
 // over the floor's.
 
 #include "receipt/register_file.h"
+#include "sample_register.h"
 #include "receipt/register_record.h"
 #include "text/line_file.h"
 
@@ -29,23 +30,7 @@ struct Register {
   QByteArray content;
 
   Register() {
-    QList<QByteArray> lines;
-    lines.reserve(kLines);
-    for (int i = 1; i <= kLines; ++i) {
-      RegisterRecord r;
-      r.number = "A" + QByteArray::number(i).rightJustified(6, '0');
-      r.date = "2026/12/8";
-      r.amount = QByteArray::number(1000 + i);
-      r.addressee1 = "\x8E\x52\x93\x63\x8F\xA4\x8E\x96";  // 山田商事
-      r.description1 = "\x82\xA8\x95\x69\x91\xE3";      // お品代
-      r.netAmount = QByteArray::number(900 + i);
-      r.billedAmount = r.amount;
-      r.taxAmount = "100";
-      r.taxRate = "10";
-      r.stamp = "200";
-      lines.append(FormatRegisterLine(r));
-    }
-    content = joinLines(lines);
+    content = joinLines(bench::SampleRegisterLines(kLines));
     reset();
   }
   void reset() const { (void)writeFileAtomically(path, content); }

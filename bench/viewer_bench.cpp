@@ -4,6 +4,7 @@
 
 #include "app/program_folder.h"
 #include "app/register_viewer.h"
+#include "sample_register.h"
 #include "receipt/register_record.h"
 #include "text/line_file.h"
 #include "widgets/str_col_grid.h"
@@ -35,24 +36,7 @@ struct Fixture {
   QString path = dir.filePath(QStringLiteral("regidata.klv"));
   Fixture() {
     SetProgramFolder(dir.path());
-    QList<QByteArray> lines;
-    lines.reserve(kLines);
-    for (int i = 1; i <= kLines; ++i) {
-      RegisterRecord r;
-      r.number = "A" + QByteArray::number(i).rightJustified(6, '0');
-      r.date = "2026/12/8";
-      r.amount = QByteArray::number(1000 + i);
-      r.addressee1 = "\x8E\x52\x93\x63\x8F\xA4\x8E\x96";  // 山田商事
-      r.description1 = "\x82\xA8\x95\x69\x91\xE3";      // お品代
-      r.netAmount = QByteArray::number(900 + i);
-      r.billedAmount = r.amount;
-      r.taxAmount = "100";
-      r.taxRate = "10";
-      r.staff = "\x8D\xB2\x93\xA1";  // 佐藤
-      r.stamp = "200";
-      lines.append(FormatRegisterLine(r));
-    }
-    (void)writeLineFile(path, lines);
+    (void)writeLineFile(path, bench::SampleRegisterLines(kLines));
   }
 };
 

@@ -23,16 +23,7 @@ void SetAtomicWriteLimitForTests(qint64 bytes) { writeLimit = bytes; }
 
 QList<QByteArray> splitLines(const QByteArray& content) {
   QList<QByteArray> lines;
-  qsizetype start = 0;
-  const qsizetype n = content.size();
-  for (qsizetype i = 0; i < n; ++i) {
-    const char c = content[i];
-    if (c != '\n' && c != '\r') continue;
-    lines.append(content.sliced(start, i - start));
-    if (c == '\r' && i + 1 < n && content[i + 1] == '\n') ++i;
-    start = i + 1;
-  }
-  if (start < n) lines.append(content.sliced(start));
+  ForEachLine(QByteArrayView(content), [&](QByteArrayView line) { lines.append(line.toByteArray()); });
   return lines;
 }
 
@@ -90,6 +81,11 @@ Expected<QList<QByteArray>> readLineFile(const QString& path) {
 }
 
 Expected<void> writeFileAtomically(const QString& path, const QByteArray& content) {
+  return writeFileInPieces(path, [&content](const PieceSink& put) { put(content); });
+}
+
+Expected<void> writeFileInPieces(const QString& path,
+                                 const std::function<void(const PieceSink&)>& produce) {
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) {
     return Failure{
@@ -101,11 +97,20 @@ Expected<void> writeFileAtomically(const QString& path, const QByteArray& conten
   // share reports a full disk) before the commit, while the old file can
   // still be kept.
   QString reason;
-  if (writeLimit >= 0 && content.size() > writeLimit) {
-    reason = QString::fromLocal8Bit(std::strerror(ENOSPC));
-  } else if (file.write(content) != content.size() || !file.flush()) {
+  qint64 written = 0;
+  produce([&](QByteArrayView piece) {
+    if (!reason.isNull()) return;
+    written += piece.size();
+    if (writeLimit >= 0 && written > writeLimit) {
+      reason = QString::fromLocal8Bit(std::strerror(ENOSPC));
+    } else if (file.write(piece.data(), piece.size()) != piece.size()) {
+      reason = file.errorString();
+    }
+  });
+  if (reason.isNull() && !file.flush()) {
     reason = file.errorString();
-  } else if (::fsync(file.handle()) != 0 && errno != EINVAL && errno != ENOTSUP) {
+  } else if (reason.isNull() && ::fsync(file.handle()) != 0 && errno != EINVAL &&
+             errno != ENOTSUP) {
     reason = QString::fromLocal8Bit(std::strerror(errno));
   }
   if (!reason.isNull()) {
@@ -120,7 +125,12 @@ Expected<void> writeFileAtomically(const QString& path, const QByteArray& conten
 }
 
 Expected<void> writeLineFile(const QString& path, const QList<QByteArray>& lines) {
-  return writeFileAtomically(path, joinLines(lines));
+  return writeFileInPieces(path, [&lines](const PieceSink& put) {
+    for (const QByteArray& line : lines) {
+      put(line);
+      put("\r\n");
+    }
+  });
 }
 
 }  // namespace kelvane

@@ -24,6 +24,7 @@ TEST(SplitLines, EveryLineEndIsAccepted) {
   EXPECT_EQ(splitLines("a\r\nb\nc"), (QList<QByteArray>{"a", "b", "c"}));
   EXPECT_EQ(splitLines("a\r\n\r\nb\r\n"), (QList<QByteArray>{"a", "", "b"}));
   EXPECT_EQ(splitLines("a\rb"), (QList<QByteArray>{"a", "b"}));
+  EXPECT_EQ(splitLines("a\n\rb\r\r\nc"), (QList<QByteArray>{"a", "", "b", "", "c"}));
   EXPECT_EQ(splitLines(""), QList<QByteArray>{});
   EXPECT_EQ(splitLines("\r\n"), QList<QByteArray>{""});
   EXPECT_EQ(splitLines(","), QList<QByteArray>{","});
