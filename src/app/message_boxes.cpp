@@ -68,11 +68,11 @@ int resultOf(const KelvaneBox& box, const QAbstractButton* first) {
 }  // namespace
 
 int confirm_box(const QString& message, const QString& first, const QString& second,
-                QWidget* parent) {
+                QWidget* parent, BoxDefault defaultButton) {
   KelvaneBox box(message, QMessageBox::Question, parent);
   QPushButton* go = box.addCaptionedButton(first, QMessageBox::YesRole);
   QPushButton* cancel = box.addCaptionedButton(second, QMessageBox::NoRole);
-  box.setDefaultButton(go);
+  box.setDefaultButton(defaultButton == BoxDefault::First ? go : cancel);
   box.setEscapeButton(cancel);
   box.exec();
   return resultOf(box, go);

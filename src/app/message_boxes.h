@@ -13,10 +13,13 @@ inline constexpr int kBoxFirstButton = 6;   // first button or Enter
 inline constexpr int kBoxSecondButton = 7;  // second button or Esc
 inline constexpr int kBoxClosed = 2;        // closed with the window's close control
 
-// Asks for a go-ahead: the first button is the default (Enter), the second
-// the cancel button (Esc).
+// Which button Enter presses.
+enum class BoxDefault { First, Second };
+
+// Asks for a go-ahead: the first button is the default (Enter) unless
+// `defaultButton` says the second, the second the cancel button (Esc).
 int confirm_box(const QString& message, const QString& first, const QString& second,
-                QWidget* parent = nullptr);
+                QWidget* parent = nullptr, BoxDefault defaultButton = BoxDefault::First);
 
 // Reports: one default button; Esc does not close the box.
 int info_box(const QString& message, const QString& caption, QWidget* parent = nullptr);

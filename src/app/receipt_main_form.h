@@ -10,6 +10,7 @@
 #include "layout/layout_document.h"
 #include "layout/layout_host.h"
 #include "layout/printer_metrics.h"
+#include "receipt/register_session.h"
 
 #include <QMainWindow>
 #include <functional>
@@ -78,6 +79,8 @@ class ReceiptMainForm : public QMainWindow, public LayoutHost, public PreviewSou
   ShapeEditor* shapeEditor = nullptr;    // "線関係": the line and shape slots
   ImageEditor* imageEditor = nullptr;    // "画像": the image slots
   FormDialogs dialogs = DesktopDialogs();
+  // What this copy knows of its register: seen on disk, lines of its own.
+  RegisterSession registerSession;
 
   [[nodiscard]] LayoutDocument& document() { return *document_; }
   [[nodiscard]] QPrinter& printer() { return *printer_; }

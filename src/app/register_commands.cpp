@@ -8,6 +8,7 @@
 #include "app/receipt_input.h"
 #include "app/preview_pane.h"
 #include "app/receipt_main_form.h"
+#include "app/settings_store.h"
 #include "app/register_viewer.h"
 #include "app/title_strip.h"
 #include "layout/item_text.h"
@@ -17,12 +18,16 @@
 #include "receipt/numbering.h"
 #include "receipt/register_file.h"
 #include "receipt/register_record.h"
+#include "receipt/register_view.h"
 #include "text/layout_text.h"
 #include "widgets/nval_edit.h"
 
 #include <QCheckBox>
+
+#include <algorithm>
 #include <QComboBox>
 #include <QDate>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -101,6 +106,18 @@ void followLastNumber(ReceiptMainForm& form) {
     e->last_number->setText(QString::number(part));
 }
 
+// The last number, or the largest number part with the header that the
+// register holds when that is larger: a last number lost in a crash or
+// set back by hand never proposes a number the register already has.
+qint64 lastIssued(ReceiptMainForm& form) {
+  const EnvironmentPage* e = form.environmentPage;
+  const qint64 last = WholeNumber(e->last_number->text()).value_or(1);
+  const QString path = form.currentRegisterPath();
+  if (path.isEmpty()) return last;
+  const auto largest = LargestNumberPart(path, RegisterText(e->d1->text()));
+  return largest && *largest ? std::max(last, **largest) : last;
+}
+
 void setBoth(LayoutDocument& document, int receiptLine, const QByteArray& text) {
   SetItemTextQuiet(document, receiptLine, text);
   SetItemTextQuiet(document, receiptLine + slotmap::kStubOffset, text);
@@ -109,6 +126,20 @@ void setBoth(LayoutDocument& document, int receiptLine, const QByteArray& text) 
 QByteArray rateText(const ReceiptMainForm& form) {
   const qint64 rate = form.receiptPage->NValEditC7->valueUnits();
   return rate != 0 ? PlainDecimal(rate).toLatin1() : QByteArray();
+}
+
+// Asks before the lines of the number are replaced; only the go-ahead
+// button agrees. A line this copy did not record or open itself may be
+// another copy's receipt: the question names it and Enter cancels.
+bool agreesToReplace(ReceiptMainForm& form, const QList<QByteArray>& lines) {
+  QString question =
+      form.receiptPage->Edit2->text() + QStringLiteral("は既に存在します。更新していいですか?");
+  if (form.registerSession.ownsAll(form.currentRegisterPath(), lines)) {
+    return confirm_box(question, kGo, kCancel, &form) == kBoxFirstButton;
+  }
+  question += QStringLiteral("\r\n\r\n置き換わる記録:");
+  for (const QByteArray& line : lines) question += QStringLiteral("\r\n") + DescribeRegisterLine(line);
+  return confirm_box(question, kGo, kCancel, &form, BoxDefault::Second) == kBoxFirstButton;
 }
 
 }  // namespace
@@ -121,26 +152,39 @@ bool RecordReceipt(ReceiptMainForm& form, bool announce) {
     return false;
   }
   QLineEdit* number = form.receiptPage->Edit2;
-  const auto present = RegisterHasNumber(path, RegisterText(number->text()));
+  RegisterSession& session = form.registerSession;
+  auto present = RegisterLinesOf(path, RegisterText(number->text()));
   if (!present) {
     form.reportError(present.error());
     return false;
   }
-  if (*present && confirm_box(number->text() + QStringLiteral("は既に存在します。更新していいですか?"),
-                              kGo, kCancel, &form) == kBoxSecondButton) {
+  if (!*present && session.seen(path)) {
+    form.reportError(MissingRegisterMessage(path));
     return false;
   }
+  if (*present && QFileInfo(path).isFile()) session.markSeen(path);
   // The lines of the number go, and the receipt becomes the last line; an
-  // empty number becomes the count of lines read plus one.
+  // empty number becomes the count of lines read plus one. What the user
+  // agreed to replace is checked again under the lock: when another copy
+  // changed the lines of the number meanwhile, the user is asked again.
   RegisterRecord record = *body;
-  const auto change =
-      ChangeRegister(path, tempCopyPath(), RegisterText(number->text()), [&](int linesRead) {
-        if (number->text().isEmpty()) number->setText(QString::number(linesRead + 1));
-        record.number = RegisterText(number->text());
-        return FormatRegisterLine(record);
-      });
-  if (!change) return reportChangeFailure(form, change.error());
+  RegisterGuard guard{present->value_or(QList<QByteArray>{}), session.seen(path)};
+  for (;;) {
+    if (!guard.agreedLines->isEmpty() && !agreesToReplace(form, *guard.agreedLines)) return false;
+    const auto change =
+        ChangeRegister(path, tempCopyPath(), RegisterText(number->text()), [&](int linesRead) {
+          if (number->text().isEmpty()) number->setText(QString::number(linesRead + 1));
+          record.number = RegisterText(number->text());
+          return FormatRegisterLine(record);
+        }, guard);
+    if (!change) return reportChangeFailure(form, change.error());
+    if (!change->conflict) break;
+    guard.agreedLines = change->found;
+  }
+  session.markSeen(path);
+  session.own(path, FormatRegisterLine(record));
   followLastNumber(form);
+  conf_write_numbering(form);
   form.receiptInput->UpdateInputHistory();
   if (announce) info_box(QStringLiteral("領収書発行リスト登録しました"), kConfirm, &form);
   if (form.environmentPage->CheckBox5->isChecked()) StartNewReceipt(form);
@@ -148,7 +192,8 @@ bool RecordReceipt(ReceiptMainForm& form, bool announce) {
 }
 
 void DeleteShownReceipt(ReceiptMainForm& form) {
-  if (confirm_box(QStringLiteral("削除していいですか?"), kGo, kCancel, &form) == kBoxSecondButton)
+  // Only the go-ahead button deletes: Esc and the close control cancel.
+  if (confirm_box(QStringLiteral("削除していいですか?"), kGo, kCancel, &form) != kBoxFirstButton)
     return;
   QLineEdit* number = form.receiptPage->Edit2;
   const auto change =
@@ -183,8 +228,7 @@ void StartNewReceipt(ReceiptMainForm& form) {
   EnvironmentPage* e = form.environmentPage;
   QLineEdit* number = form.receiptPage->Edit2;
   if (e->CheckBox4->isChecked()) {
-    number->setText(NextReceiptNumber(e->d1->text(), DigitCount(e->d2->text()),
-                                      WholeNumber(e->last_number->text()).value_or(1)));
+    number->setText(NextReceiptNumber(e->d1->text(), DigitCount(e->d2->text()), lastIssued(form)));
   }
   const QDate today = QDate::currentDate();
   form.receiptDate->DrawCalendar(today);
@@ -292,7 +336,11 @@ void ReopenFromRegister(ReceiptMainForm& form) {
   } else {
     viewer.exec();
   }
-  if (viewer.picked()) takeIntoForm(form, *viewer.picked());
+  if (viewer.picked()) {
+    takeIntoForm(form, *viewer.picked());
+    // Recording it again replaces the line the user opened: asked plainly.
+    form.registerSession.own(form.currentRegisterPath(), viewer.picked()->line);
+  }
   setItemsFromForm(form);
 }
 

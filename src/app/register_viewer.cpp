@@ -254,6 +254,7 @@ void Tfreglist::disp_clear() {
   g->SetRowCount(2);
   g->SetRowTexts(1, QStringList(kRegisterColumns, QString()));
   g->EndUpdate();
+  lines_.clear();
 }
 
 void Tfreglist::file_read(const QString& path) {
@@ -273,6 +274,7 @@ void Tfreglist::file_read(const QString& path) {
                                     std::make_move_iterator(row.end())));
   });
   g->EndUpdate();
+  lines_ = splitLines(*content);
 }
 
 RegisterRow Tfreglist::row(int r) const {
@@ -312,6 +314,7 @@ Expected<ReopenedReceipt> Tfreglist::readRow(int r) const {
   stamp.remove(u',');
   while (stamp.startsWith(u' ')) stamp.remove(0, 1);
   receipt.stamp = stamp;
+  receipt.line = lines_.value(r - 1);
   return receipt;
 }
 
@@ -359,10 +362,8 @@ void Tfreglist::N5Click() {
 void Tfreglist::N6Click() {
   const QString path = dialogs.chooseFile(this, ViewerDialogs::Purpose::SaveRegisterAs, QString());
   if (path.isEmpty()) return;
-  QList<QByteArray> lines;
-  for (int r = 1; r < StrColGrid1->RowCount(); ++r)
-    if (!StrColGrid1->Cells(1, r).trimmed().isEmpty()) lines << RegisterLineOfRow(row(r));
-  if (auto written = writeLineFile(path, lines); !written) say(written.error());
+  // A copy of the register's lines as the rows show them, every byte kept.
+  if (auto written = writeLineFile(path, lines_); !written) say(written.error());
 }
 
 void Tfreglist::N7Click() {

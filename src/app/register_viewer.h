@@ -29,6 +29,7 @@ struct ReopenedReceipt {
   qint64 billedAmount = 0;
   qint64 taxRate = 0;
   QString addressee1, addressee2, description1, description2, staff, stamp;
+  QByteArray line;  // the register line it was read from, byte for byte
 };
 
 // The file dialogs and the question of the list; tests put answers here.
@@ -83,6 +84,9 @@ class Tfreglist : public QDialog {
   [[nodiscard]] Expected<ReopenedReceipt> readRow(int r) const;
   void say(const QString& message);
 
+  // The lines of the file shown, byte for byte, one for each row after the
+  // title row: saving as another file copies them, never the cells.
+  QList<QByteArray> lines_;
   std::optional<ReopenedReceipt> picked_;
   bool shown_ = false;
 };

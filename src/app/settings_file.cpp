@@ -107,4 +107,24 @@ Expected<void> WriteConfFile(const QString& path, const ConfWrite& state) {
   return writeLineFile(path, FormatConf(state));
 }
 
+Expected<void> UpdateConfNumbering(const QString& path, const ConfWrite& state) {
+  if (!QFileInfo::exists(path)) return WriteConfFile(path, state);
+  auto read = readLineFile(path);
+  if (!read) return Failure{read.error()};
+  QList<QByteArray> lines = *read;
+  const std::pair<QByteArray, QByteArray> keys[] = {{"[HEADER_CHAR]=", state.headerChar},
+                                                    {"[HEADER_NUMBER]=", state.headerNumber},
+                                                    {"[LAST_NUMBER]=", state.lastNumber}};
+  for (const auto& [key, value] : keys) {
+    bool found = false;
+    for (QByteArray& line : lines) {
+      if (!line.startsWith(key)) continue;
+      line = key + value;
+      found = true;
+    }
+    if (!found) lines.append(key + value);
+  }
+  return writeLineFile(path, lines);
+}
+
 }  // namespace kelvane

@@ -74,4 +74,10 @@ struct ConfWrite {
 [[nodiscard]] Expected<ConfRead> ReadConfFile(const QString& path);
 [[nodiscard]] Expected<void> WriteConfFile(const QString& path, const ConfWrite& state);
 
+// Puts the automatic-numbering keys of `state` ([HEADER_CHAR],
+// [HEADER_NUMBER], [LAST_NUMBER]) into the file at once, leaving its other
+// lines as they are, so that a crash after a recording does not give the
+// last number again. A file that is not there is written whole.
+[[nodiscard]] Expected<void> UpdateConfNumbering(const QString& path, const ConfWrite& state);
+
 }  // namespace kelvane

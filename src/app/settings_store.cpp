@@ -26,6 +26,7 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDate>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -95,10 +96,23 @@ ConfWrite confState(ReceiptMainForm& form) {
   return s;
 }
 
+// A register named in the settings that is not there (a stick not put in)
+// is said, and the default register is used for this run; the settings
+// keep the user's path unless the user chooses another register.
 void defaultRegisterPath(ReceiptMainForm& form) {
-  const QString shown = form.pathPanel->text();
-  if (!shown.isEmpty() && QFileInfo::exists(shown)) return;
-  form.setRegisterPathText(ProgramFile(QString::fromLatin1(kDefaultRegisterName)));
+  const QString saved = form.registerPathText();
+  if (!saved.isEmpty() && QFileInfo::exists(saved)) {
+    if (QFileInfo(saved).isFile()) form.registerSession.markSeen(saved);
+    return;
+  }
+  const QString fallback = ProgramFile(QString::fromLatin1(kDefaultRegisterName));
+  form.setCurrentRegisterPath(fallback);
+  if (saved.isEmpty()) form.setRegisterFieldText(fallback);
+  if (QFileInfo(fallback).isFile()) form.registerSession.markSeen(fallback);
+  if (saved.isEmpty() || saved == fallback) return;
+  form.reportError(QStringLiteral("設定の領収書発行リスト「%1」が見つかりません。\r\n"
+                                  "今回は「%2」を使います。設定のリストの場所は変えていません。")
+                       .arg(QDir::toNativeSeparators(saved), QDir::toNativeSeparators(fallback)));
 }
 
 
@@ -170,6 +184,16 @@ bool conf_write(ReceiptMainForm& form, bool announce) {
     return false;
   }
   if (announce) info_box(QStringLiteral("環境設定を保存しました。"), QStringLiteral("確認"), &form);
+  return true;
+}
+
+bool conf_write_numbering(ReceiptMainForm& form) {
+  const auto written =
+      UpdateConfNumbering(ProgramFile(QString::fromLatin1(kSettingsFileName)), confState(form));
+  if (!written) {
+    form.reportError(QStringLiteral("最終番号を設定ファイルに保存できません。\r\n") + written.error());
+    return false;
+  }
   return true;
 }
 

@@ -19,6 +19,9 @@ inline constexpr char kDefaultRegisterName[] = "regidata.klv";
 void conf_read(ReceiptMainForm& form);
 // Returns false (after saying why) when the file could not be written.
 bool conf_write(ReceiptMainForm& form, bool announce);
+// Writes the automatic-numbering settings into the settings file at once
+// (after a recording); says why and returns false when it cannot.
+bool conf_write_numbering(ReceiptMainForm& form);
 // hideZero 1: zero amounts show blank; 0: they show "0"; anything else
 // changes nothing.
 void zero_display_apply(ReceiptMainForm& form, int hideZero);

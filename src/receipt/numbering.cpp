@@ -44,6 +44,19 @@ qint64 NumberPart(const QString& number, qsizetype headerLength, int digitCount)
 
 bool ExceedsDigitCount(qint64 part, int digitCount) { return decimalDigits(part) > digitCount; }
 
+std::optional<qint64> HeaderedNumberPart(QByteArrayView key, QByteArrayView header) {
+  if (!key.startsWith(header)) return std::nullopt;
+  const QByteArrayView digits = key.sliced(header.size());
+  // Eighteen digits always fit the signed range.
+  if (digits.isEmpty() || digits.size() > 18) return std::nullopt;
+  qint64 value = 0;
+  for (const char c : digits) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + (c - '0');
+  }
+  return value;
+}
+
 QString NextReceiptNumber(const QString& header, int digitCount, qint64 last) {
   // The largest last number has a next one too, beyond the signed range.
   const QString next = last < std::numeric_limits<qint64>::max()

@@ -2,6 +2,7 @@
 // Automatic receipt numbers: a header text, the number padded with zeros to
 // the digit count, and the last number recorded.
 
+#include <QByteArrayView>
 #include <QString>
 
 #include <optional>
@@ -22,6 +23,11 @@ namespace kelvane {
 
 // Whether `part` has more decimal digits than the digit count allows.
 [[nodiscard]] bool ExceedsDigitCount(qint64 part, int digitCount);
+
+// The number part of a register key (cp932 bytes) that begins with the
+// header's bytes and goes on with decimal digits only: what the automatic
+// numbering with that header may have given. Nothing for any other key.
+[[nodiscard]] std::optional<qint64> HeaderedNumberPart(QByteArrayView key, QByteArrayView header);
 
 // The number after `last`: the header, as many zeros as make the digits
 // `digitCount` wide (only when 1 to 8 are needed), then last + 1.

@@ -1,5 +1,6 @@
 #include "receipt/register_file.h"
 
+#include "receipt/numbering.h"
 #include "receipt/register_record.h"
 #include "text/line_file.h"
 
@@ -8,6 +9,7 @@
 #include <QFileInfo>
 #include <QLockFile>
 
+#include <algorithm>
 #include <cstdio>
 
 #include <fcntl.h>
@@ -19,24 +21,6 @@ namespace {
 
 QString shown(const QString& path) { return QDir::toNativeSeparators(path); }
 
-// Calls `visit` with each line of `content` (CR LF, a lone LF or a lone CR
-// ends one; a last line without an end is a line too), without copying:
-// registers run to a hundred thousand lines.
-template <class Visit>
-int forEachLine(const QByteArray& content, Visit visit) {
-  const char* const begin = content.constData();
-  const char* const end = begin + content.size();
-  int count = 0;
-  for (const char* at = begin; at < end;) {
-    const char* stop = at;
-    while (stop < end && *stop != '\n' && *stop != '\r') ++stop;
-    visit(QByteArrayView(at, stop - at));
-    ++count;
-    if (stop < end && *stop == '\r' && stop + 1 < end && stop[1] == '\n') ++stop;
-    at = stop + 1;
-  }
-  return count;
-}
 
 // Keeps the register as it stands in `tempCopy`. The register is only ever
 // replaced by a new file, never written in place, so a hard link to it
@@ -64,6 +48,34 @@ Expected<std::optional<QByteArray>> readBytes(const QString& path) {
   return std::optional<QByteArray>{*bytes};
 }
 
+QList<QByteArray> linesOf(const QByteArray& content, const QByteArray& key) {
+  QList<QByteArray> found;
+  ForEachLine(QByteArrayView(content), [&](QByteArrayView line) {
+    if (LineHasNumber(line, key)) found.append(line.toByteArray());
+  });
+  return found;
+}
+
+// Whether the register holds just the lines the user agreed to replace, in
+// any order.
+bool sameLines(QList<QByteArray> a, QList<QByteArray> b) {
+  std::sort(a.begin(), a.end());
+  std::sort(b.begin(), b.end());
+  return a == b;
+}
+
+Failure lockFailure(const QLockFile& lock, const QString& path) {
+  if (lock.error() == QLockFile::LockFailedError) {
+    return Failure{QStringLiteral("領収書発行リスト「%1」は他のネムリカが使用中です。"
+                                  "しばらくしてからもう一度実行してください。")
+                       .arg(shown(path))};
+  }
+  return Failure{QStringLiteral("領収書発行リスト「%1」の使用中の印を作れません。"
+                                "フォルダーに書き込めるか、"
+                                "ディスクに空きがあるか確かめてください。")
+                     .arg(shown(path))};
+}
+
 }  // namespace
 
 Expected<std::optional<QList<QByteArray>>> ReadRegister(const QString& path) {
@@ -74,48 +86,75 @@ Expected<std::optional<QList<QByteArray>>> ReadRegister(const QString& path) {
 }
 
 Expected<bool> RegisterHasNumber(const QString& path, const QByteArray& number) {
+  auto lines = RegisterLinesOf(path, number);
+  if (!lines) return Failure{lines.error()};
+  return *lines && !(*lines)->isEmpty();
+}
+
+Expected<std::optional<QList<QByteArray>>> RegisterLinesOf(const QString& path,
+                                                          const QByteArray& number) {
   auto bytes = readBytes(path);
   if (!bytes) return Failure{bytes.error()};
-  if (!*bytes) return false;
-  const QByteArray key = RegisterKey(number);
-  bool found = false;
-  forEachLine(**bytes, [&](QByteArrayView line) { found = found || LineHasNumber(line, key); });
-  return found;
+  if (!*bytes) return std::optional<QList<QByteArray>>{};
+  return std::optional<QList<QByteArray>>{linesOf(**bytes, RegisterKey(number))};
+}
+
+Expected<std::optional<qint64>> LargestNumberPart(const QString& path, const QByteArray& header) {
+  auto bytes = readBytes(path);
+  if (!bytes) return Failure{bytes.error()};
+  std::optional<qint64> largest;
+  if (!*bytes) return largest;
+  ForEachLine(QByteArrayView(**bytes), [&](QByteArrayView line) {
+    const qsizetype comma = line.indexOf(',');
+    if (comma < 0) return;  // no first field
+    const QByteArray key = RegisterKey(line.first(comma));
+    if (const auto part = HeaderedNumberPart(key, header); part && part > largest) largest = part;
+  });
+  return largest;
+}
+
+QString MissingRegisterMessage(const QString& path) {
+  return QStringLiteral("領収書発行リスト「%1」が見つかりません。"
+                        "USBメモリーやネットワークのフォルダーなら、つながっているか確かめてください。"
+                        "記録はしていません。")
+      .arg(shown(path));
 }
 
 Expected<RegisterChange> ChangeRegister(const QString& path, const QString& tempCopy,
                                         const QByteArray& number,
-                                        const std::function<QByteArray(int)>& newLine) {
+                                        const std::function<QByteArray(int)>& newLine,
+                                        const RegisterGuard& guard) {
+  // A vanished register is said before the lock file is made, so that no
+  // trace is left in an emptied mount point.
+  if (guard.mustExist && !QFileInfo::exists(path)) return Failure{MissingRegisterMessage(path)};
   QLockFile lock(path + QStringLiteral(".lock"));
-  if (!lock.tryLock(kRegisterLockWaitMs)) {
-    if (lock.error() == QLockFile::LockFailedError) {
-      return Failure{QStringLiteral("領収書発行リスト「%1」は他のネムリカが使用中です。"
-                                    "しばらくしてからもう一度実行してください。")
-                         .arg(shown(path))};
-    }
-    return Failure{QStringLiteral("領収書発行リスト「%1」の使用中の印を作れません。"
-                                  "フォルダーに書き込めるか、"
-                                  "ディスクに空きがあるか確かめてください。")
-                       .arg(shown(path))};
-  }
+  if (!lock.tryLock(kRegisterLockWaitMs)) return lockFailure(lock, path);
 
   auto before = readBytes(path);
   if (!before) return Failure{before.error()};
   RegisterChange change;
   change.existed = before->has_value();
+  if (!change.existed && guard.mustExist) return Failure{MissingRegisterMessage(path)};
+  const QByteArray key = RegisterKey(number);
+  if (guard.agreedLines) {
+    change.found = change.existed ? linesOf(**before, key) : QList<QByteArray>{};
+    if (!sameLines(change.found, *guard.agreedLines)) {
+      change.conflict = true;
+      return change;
+    }
+  }
   if (!change.existed && !newLine) return change;
   QByteArray after;
   if (change.existed) {
     if (auto copied = keepCopy(path, tempCopy, **before); !copied) {
       return Failure{copied.error()};
     }
-    const QByteArray key = RegisterKey(number);
     after.reserve((*before)->size() + 256);
-    change.linesRead = forEachLine(**before, [&](QByteArrayView line) {
+    change.linesRead = static_cast<int>(ForEachLine(QByteArrayView(**before), [&](QByteArrayView line) {
       if (LineHasNumber(line, key)) return;
       after.append(line);
       after.append("\r\n");
-    });
+    }));
   }
   if (newLine) {
     after.append(newLine(change.linesRead));

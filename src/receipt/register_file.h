@@ -25,19 +25,51 @@ inline constexpr int kRegisterLockWaitMs = 3000;
 // Whether a line of the register carries the receipt number.
 [[nodiscard]] Expected<bool> RegisterHasNumber(const QString& path, const QByteArray& number);
 
+// The lines of the register that carry the receipt number, in file order;
+// nothing when the file does not exist.
+[[nodiscard]] Expected<std::optional<QList<QByteArray>>> RegisterLinesOf(const QString& path,
+                                                                        const QByteArray& number);
+
+// The largest number part of the register's numbers that begin with the
+// header's bytes (HeaderedNumberPart); nothing when no number has that form
+// or the file does not exist. The next automatic number is kept above it,
+// so that a last number lost in a crash never gives a number twice.
+[[nodiscard]] Expected<std::optional<qint64>> LargestNumberPart(const QString& path,
+                                                               const QByteArray& header);
+
+// What the caller has made sure of before a change, checked again under the
+// lock: what was asked about while the lock was not held may have changed
+// since, through another copy of the program or a stick pulled out.
+struct RegisterGuard {
+  // The lines of the number the user agreed to replace (none: there were
+  // none). Absent: every line of the number may go.
+  std::optional<QList<QByteArray>> agreedLines;
+  // The register was there when the program last read it: its absence now
+  // is an error, and no new register is made in its place.
+  bool mustExist = false;
+};
+
 struct RegisterChange {
   bool existed = false;  // the register file was there before
   int linesRead = 0;     // every line of it, removed ones included
+  // The register holds other lines of the number than the agreed ones:
+  // nothing was written, and `found` holds the lines it holds now.
+  bool conflict = false;
+  QList<QByteArray> found;
 };
+
+// A register that the guard says must exist and that is not there.
+[[nodiscard]] QString MissingRegisterMessage(const QString& path);
 
 // Removes every line carrying `number` (nothing matches when the number is
 // empty but lines with an empty number), then appends the line that
 // `newLine` makes from the count of lines read, when it is given. A register
 // that does not exist yet is created with that line alone; without a new
 // line it stays absent. Before an existing register is rewritten, its bytes
-// are copied to `tempCopy`.
+// are copied to `tempCopy`. The look-up, the guard's checks and the write
+// happen under one hold of the lock.
 [[nodiscard]] Expected<RegisterChange> ChangeRegister(
     const QString& path, const QString& tempCopy, const QByteArray& number,
-    const std::function<QByteArray(int linesRead)>& newLine);
+    const std::function<QByteArray(int linesRead)>& newLine, const RegisterGuard& guard = {});
 
 }  // namespace kelvane

@@ -5,6 +5,7 @@
 #include "text/cp932.h"
 #include "text/fixed_point.h"
 #include "text/layout_text.h"
+#include "text/line_file.h"
 
 namespace kelvane {
 
@@ -60,20 +61,6 @@ RegisterRow cellsOf(QStringView text) {
   return row;
 }
 
-// Calls `visit` with each line (CR LF, a lone LF or a lone CR ends one; a
-// last line without an end is a line too).
-template <class Text, class Visit>
-void forEachLine(const Text& content, Visit visit) {
-  const auto* const begin = content.constData();
-  const auto* const end = begin + content.size();
-  for (const auto* at = begin; at < end;) {
-    const auto* stop = at;
-    while (stop < end && *stop != '\n' && *stop != '\r') ++stop;
-    visit(at, stop - at);
-    if (stop < end && *stop == '\r' && stop + 1 < end && stop[1] == '\n') ++stop;
-    at = stop + 1;
-  }
-}
 
 }  // namespace
 
@@ -81,29 +68,29 @@ void forEachLine(const Text& content, Visit visit) {
 // same way after decoding.
 RegisterRow RegisterLineCells(QByteArrayView line) { return cellsOf(decoded(line)); }
 
+QString DescribeRegisterLine(QByteArrayView line) {
+  // The amount as the line holds it: the list's grouped cell shows a
+  // fraction as 0.
+  const RegisterRecord r = ParseRegisterLine(line);
+  QString addressee = decoded(r.addressee1);
+  if (!r.addressee2.isEmpty()) addressee += QStringLiteral(" ") + decoded(r.addressee2);
+  return QStringLiteral("番号 %1　日付 %2　金額 %3　宛名 %4")
+      .arg(decoded(r.number), decoded(r.date), decoded(r.amount), addressee);
+}
+
 qsizetype ForEachRegisterRow(const QByteArray& content,
                              const std::function<void(RegisterRow&& row)>& visit) {
-  qsizetype count = 0;
   // The whole file decodes at once; a file with bytes that are not cp932
   // is decoded line by line, so that only those lines show replacement marks.
   if (auto whole = cp932::decode(content)) {
-    forEachLine(*whole, [&](const QChar* at, qsizetype length) {
-      visit(cellsOf(QStringView(at, length)));
-      ++count;
-    });
-    return count;
+    return ForEachLine(QStringView(*whole), [&](QStringView line) { visit(cellsOf(line)); });
   }
-  forEachLine(content, [&](const char* at, qsizetype length) {
-    visit(RegisterLineCells(QByteArrayView(at, length)));
-    ++count;
-  });
-  return count;
+  return ForEachLine(QByteArrayView(content),
+                     [&](QByteArrayView line) { visit(RegisterLineCells(line)); });
 }
 
 qsizetype RegisterLineCount(const QByteArray& content) {
-  qsizetype count = 0;
-  forEachLine(content, [&](const char*, qsizetype) { ++count; });
-  return count;
+  return ForEachLine(QByteArrayView(content), [](QByteArrayView) {});
 }
 
 QList<RegisterRow> RegisterContentRows(const QByteArray& content) {

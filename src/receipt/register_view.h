@@ -32,6 +32,10 @@ using RegisterRow = std::array<QString, kRegisterColumns>;
 // The cells of one register line (cp932 bytes).
 [[nodiscard]] RegisterRow RegisterLineCells(QByteArrayView line);
 
+// A register line in words for a question about it: number, date, amount
+// and addressee, e.g. "番号 A0012　日付 2018/4/1　金額 10,800　宛名 株式会社サンプル".
+[[nodiscard]] QString DescribeRegisterLine(QByteArrayView line);
+
 // Every line of a register file's content, in file order.
 [[nodiscard]] QList<RegisterRow> RegisterContentRows(const QByteArray& content);
 

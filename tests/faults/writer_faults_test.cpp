@@ -224,6 +224,7 @@ class FaultInPlace {
       case Fault::FolderInPlace:
         for (const QString& name : files) {
           const QString path = QDir(folder).filePath(name);
+          if (QFileInfo(path).isFile()) kept_[path] = bytesOf(path);
           QFile::remove(path);
           QDir().mkpath(path);
           writeSentinel(path);
@@ -243,7 +244,10 @@ class FaultInPlace {
   }
   ~FaultInPlace() {
     readOnly_.reset();
+    // The fault is gone when the file is back: a register that vanishes is
+    // never made anew in silence.
     for (const QString& path : replaced_) QDir(path).removeRecursively();
+    for (const auto& [path, bytes] : kept_) (void)writeFileAtomically(path, bytes);
     if (fault_ == Fault::DiskFull || fault_ == Fault::OnePageLeft) test_.disk_->release();
     SetAtomicWriteLimitForTests(-1);
   }
@@ -272,6 +276,7 @@ class FaultInPlace {
   QString folder_;
   std::optional<testing::ReadOnlyFolder> readOnly_;
   QStringList replaced_;
+  std::map<QString, QByteArray> kept_;
   bool active_ = false;
 };
 
@@ -481,10 +486,14 @@ Writer masterListRegistration() {
           0};
 }
 
-// The viewer's rows, with the addressee of the first one changed to carry n.
+// The viewer showing the register again after its first receipt was
+// recorded anew with an addressee that carries n.
 void changeFirstRow(WriterFaultsTest& t, int n) {
+  t.record(QStringLiteral("A1"), numbered("宛名", n), false);
+  t.boxes_.texts.clear();
   Tfreglist& v = t.viewer();
-  v.StrColGrid1->SetCells(4, 1, numbered("宛名", n));
+  v.disp_clear();
+  v.file_read(v.viewerPath());
 }
 
 Writer viewerSaveAs() {
