@@ -22,6 +22,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -31,6 +33,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
+#include <QProcess>
 #include <QTest>
 
 namespace kelvane {
@@ -328,6 +331,144 @@ TEST_F(RegisterCommandsTest, PrintingOffersToRecord) {
   EXPECT_EQ(boxes_.texts, QStringList{QStringLiteral("領収書リストに保存しますか？")});
   ASSERT_EQ(lines().size(), 1);
   EXPECT_TRUE(lines().first().startsWith("P1,"));
+}
+
+// ---- receipts that were said to be recorded are never lost ---------------
+
+// Automatic numbering with the header A and four digits, from `last`.
+void numberFrom(EnvironmentPage* env, int last) {
+  env->CheckBox4->setChecked(true);
+  env->d1->setText(QStringLiteral("A"));
+  env->d2->setText(QStringLiteral("4"));
+  env->last_number->setText(QString::number(last));
+}
+
+// Two windows on one register propose the same automatic number: the
+// second copy's question names the first copy's receipt, and its default
+// button, Enter or the close control keep that receipt.
+TEST_F(RegisterCommandsTest, TwoCopiesWithOneNumberNeverReplaceEachOther) {
+  ReceiptMainForm other;
+  other.show();
+  for (ReceiptMainForm* f : {form_.get(), &other}) {
+    numberFrom(f->environmentPage, 0);
+    StartNewReceipt(*f);
+    EXPECT_EQ(f->receiptPage->Edit2->text(), QStringLiteral("A0001"));
+  }
+  page_->atesaki_1->setEditText(QStringLiteral("最初の客"));
+  ASSERT_TRUE(RecordReceipt(*form_, false));
+  const QList<QByteArray> first = lines();
+  other.receiptPage->atesaki_1->setEditText(QStringLiteral("次の客"));
+  for (const auto answer : {BoxAnswerer::Answer::Enter, BoxAnswerer::Answer::Close}) {
+    boxes_.texts.clear();
+    boxes_.answer = answer;
+    EXPECT_FALSE(RecordReceipt(other, true));
+    ASSERT_EQ(boxes_.texts.size(), 1);
+    EXPECT_TRUE(boxes_.texts[0].contains(QStringLiteral("番号 A0001　日付 2026/12/8")) ||
+                boxes_.texts[0].contains(QStringLiteral("宛名 最初の客")))
+        << boxes_.texts[0].toStdString();
+    EXPECT_EQ(lines(), first) << "the first copy's receipt stays";
+  }
+  // The next number is above every number the register holds.
+  boxes_.answer = BoxAnswerer::Answer::Button;
+  StartNewReceipt(other);
+  EXPECT_EQ(other.receiptPage->Edit2->text(), QStringLiteral("A0002"));
+}
+
+// The close control on a question that deletes or replaces cancels it.
+TEST_F(RegisterCommandsTest, AClosedQuestionNeitherDeletesNorReplaces) {
+  fill(QStringLiteral("7"), QStringLiteral("x"), 5);
+  ASSERT_TRUE(RecordReceipt(*form_, false));
+  const QList<QByteArray> before = lines();
+  boxes_.answer = BoxAnswerer::Answer::Close;
+  EXPECT_FALSE(RecordReceipt(*form_, false));
+  DeleteShownReceipt(*form_);
+  EXPECT_EQ(lines(), before);
+  EXPECT_EQ(boxes_.texts.size(), 2) << boxes_.texts.join('|').toStdString();
+  EXPECT_EQ(page_->Edit2->text(), QStringLiteral("7")) << "the form stays";
+}
+
+// A last number set back, or lost, never proposes a number the register holds.
+TEST_F(RegisterCommandsTest, TheNextNumberIsAboveTheRegistersLargest) {
+  writeRegister({"A0005,2026/1/1,1,,,,,,,,,,,", "A0003,2026/1/1,1,,,,,,,,,,,", "B0100,x,"});
+  numberFrom(env_, 2);
+  StartNewReceipt(*form_);
+  EXPECT_EQ(page_->Edit2->text(), QStringLiteral("A0006"));
+  EXPECT_EQ(env_->last_number->text(), QStringLiteral("2")) << "changed only by recording";
+}
+
+// The register on a stick that is pulled out between two recordings.
+TEST_F(RegisterCommandsTest, AVanishedRegisterIsNotMadeAnew) {
+  const QString stick = file("stick");
+  ASSERT_TRUE(QDir().mkpath(stick));
+  form_->setRegisterPathText(stick + QStringLiteral("/regidata.klv"));
+  fill(QStringLiteral("1"), QStringLiteral("x"), 1);
+  ASSERT_TRUE(RecordReceipt(*form_, false));
+  ASSERT_TRUE(QDir(stick).removeRecursively());
+  ASSERT_TRUE(QDir().mkpath(stick));  // the empty mount point
+  fill(QStringLiteral("2"), QStringLiteral("x"), 1);
+  EXPECT_FALSE(RecordReceipt(*form_, true));
+  ASSERT_EQ(boxes_.texts.size(), 1);
+  EXPECT_TRUE(boxes_.texts[0].contains(QStringLiteral("見つかりません")));
+  EXPECT_TRUE(boxes_.texts[0].contains(stick));
+  EXPECT_TRUE(QDir(stick).isEmpty()) << "nothing recorded, no lock file left";
+}
+
+// A register named in the settings that is not there is said at start; the
+// default register is used, and the settings keep the user's path.
+TEST_F(RegisterCommandsTest, AMissingRegisterAtStartIsSaidAndItsPathKept) {
+  const QByteArray gone = QFile::encodeName(file("stick/regidata.klv"));
+  ASSERT_TRUE(writeLineFile(file("kelvane.conf"), {"[DATA_NAME]=" + gone}));
+  boxes_.texts.clear();
+  auto next = std::make_unique<ReceiptMainForm>();
+  next->show();
+  ASSERT_EQ(boxes_.texts.size(), 1);
+  EXPECT_TRUE(boxes_.texts[0].contains(file("stick/regidata.klv")));
+  EXPECT_EQ(next->currentRegisterPath(), file("regidata.klv"));
+  ASSERT_TRUE(next->close());
+  const auto conf = readLineFile(file("kelvane.conf"));
+  ASSERT_TRUE(conf);
+  EXPECT_TRUE(conf->contains("[DATA_NAME]=" + gone));
+}
+
+// A copy records and dies without its close: the settings already hold the
+// last number, and the next start proposes the number after it.
+TEST_F(RegisterCommandsTest, TheLastNumberOutlivesACrash) {
+  if (!qEnvironmentVariableIsEmpty("KELVANE_CRASH_FOLDER")) GTEST_SKIP();
+  ASSERT_TRUE(writeLineFile(file("kelvane.conf"),
+                            {"[AUTO_NUMBER]=true", "[HEADER_CHAR]=A", "[HEADER_NUMBER]=4",
+                             "[LAST_NUMBER]=0"}));
+  QProcess copy;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert(QStringLiteral("KELVANE_CRASH_FOLDER"), dir_.path());
+  copy.setProcessEnvironment(env);
+  copy.start(QCoreApplication::applicationFilePath(),
+             {QStringLiteral("--gtest_filter=RegisterCrash.RecordAndDie")});
+  ASSERT_TRUE(copy.waitForFinished(60000));
+  ASSERT_EQ(copy.exitCode(), 0) << copy.readAll().toStdString();
+  ASSERT_EQ(lines().size(), 1);
+  EXPECT_TRUE(lines()[0].startsWith("A0001,"));
+  const auto conf = readLineFile(file("kelvane.conf"));
+  ASSERT_TRUE(conf);
+  EXPECT_TRUE(conf->contains("[LAST_NUMBER]=1"));
+  EXPECT_TRUE(conf->contains("[AUTO_NUMBER]=true")) << "the other lines stay";
+
+  auto next = std::make_unique<ReceiptMainForm>();
+  next->show();
+  EXPECT_EQ(next->receiptPage->Edit2->text(), QStringLiteral("A0002"));
+}
+
+// The copy that records and ends without closing its window.
+TEST(RegisterCrash, RecordAndDie) {
+  const QString folder = qEnvironmentVariable("KELVANE_CRASH_FOLDER");
+  if (folder.isEmpty()) GTEST_SKIP() << "run by TheLastNumberOutlivesACrash";
+  testing::EnsureWidgetApplication();
+  BoxAnswerer boxes;
+  SetProgramFolder(folder);
+  auto* form = new ReceiptMainForm;  // never closed, never destroyed
+  form->show();
+  if (form->receiptPage->Edit2->text() != QStringLiteral("A0001")) std::_Exit(3);
+  form->receiptPage->atesaki_1->setEditText(QStringLiteral("x"));
+  std::_Exit(RecordReceipt(*form, false) ? 0 : 4);
 }
 
 }  // namespace

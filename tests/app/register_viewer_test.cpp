@@ -108,6 +108,20 @@ TEST_F(RegisterViewerTest, SaveAsNewFileAndCsv) {
       << "a copy of the lines, not of the cells";
   EXPECT_EQ(list->viewerPath(), file("regidata.klv")) << "the path shown stays";
 
+  // Lines the cells would change come through byte for byte: no number, a
+  // fraction, an empty stamp, blanks, a byte pair that is not cp932, and
+  // fields after the thirteenth.
+  const QList<QByteArray> odd{",2018/4/3,5,x,,,,,,,,,,",
+                              "A3,2018/4/3,1234.5678,,,,,,,,,,,",
+                              " A4 , 2018/4/4 ,10, y ,,,,,,,,,,",
+                              "A5,2018/4/5,1,\x81\x20z,,,,,,,,200,,extra,more,"};
+  ASSERT_TRUE(writeLineFile(file("odd.klv"), odd));
+  answer_ = file("odd.klv");
+  list->N7Click();
+  answer_ = file("odd-copy.klv");
+  list->N6Click();
+  EXPECT_EQ(read(file("odd-copy.klv")), odd);
+
   answer_ = file("list.csv");
   list->CSV1Click();
   QList<QByteArray> csv = read(file("list.csv"));

@@ -117,5 +117,70 @@ TEST_F(RegisterFileTest, ARegisterThatIsAFolderIsAnError) {
   EXPECT_FALSE(record("1", "x,"));
 }
 
+
+// What the user was asked about is checked again under the lock: another
+// copy's line that came meanwhile is never removed on that answer.
+TEST_F(RegisterFileTest, TheGuardChecksTheAgreedLinesUnderTheLock) {
+  ASSERT_TRUE(writeLineFile(reg(), {"A1,x,", "A2,mine,"}));
+  struct Case {
+    const char* what;
+    QList<QByteArray> agreed;
+    bool conflict;
+  };
+  const Case cases[] = {
+      {"none seen, one there", {}, true},
+      {"another line seen", {"A2,theirs,"}, true},
+      {"one of two seen", {"A2,mine,", "A2,mine,"}, true},
+      {"just the line there", {"A2,mine,"}, false},
+  };
+  for (const Case& c : cases) {
+    ASSERT_TRUE(writeLineFile(reg(), {"A1,x,", "A2,mine,"}));
+    const QByteArray before = bytes(reg());
+    const auto change = ChangeRegister(
+        reg(), temp(), "A2", [](int) { return QByteArray("A2,new,"); }, RegisterGuard{c.agreed});
+    ASSERT_TRUE(change) << c.what;
+    EXPECT_EQ(change->conflict, c.conflict) << c.what;
+    if (c.conflict) {
+      EXPECT_EQ(bytes(reg()), before) << c.what << ": nothing written";
+      EXPECT_EQ(change->found, QList<QByteArray>{"A2,mine,"}) << c.what;
+    } else {
+      EXPECT_EQ(lines(), (QList<QByteArray>{"A1,x,", "A2,new,"})) << c.what;
+    }
+  }
+  // No lines agreed and none there: a new number is written.
+  const auto fresh = ChangeRegister(
+      reg(), temp(), "A3", [](int) { return QByteArray("A3,z,"); }, RegisterGuard{QList<QByteArray>{}});
+  ASSERT_TRUE(fresh);
+  EXPECT_FALSE(fresh->conflict);
+  EXPECT_EQ(lines().last(), "A3,z,");
+  EXPECT_EQ(*RegisterLinesOf(reg(), " A3"), QList<QByteArray>{"A3,z,"});
+}
+
+// A register on a stick that was pulled out: nothing is made in its place,
+// not even the lock file.
+TEST_F(RegisterFileTest, ARegisterThatMustExistIsNeverMadeAnew) {
+  const QString stick = path("stick");
+  ASSERT_TRUE(QDir().mkpath(stick));
+  const QString inside = stick + "/regidata.klv";
+  RegisterGuard guard;
+  guard.mustExist = true;
+  const auto change = ChangeRegister(inside, temp(), "1", [](int) { return QByteArray("1,x,"); },
+                                     guard);
+  ASSERT_FALSE(change);
+  EXPECT_TRUE(change.error().contains(QStringLiteral("見つかりません")));
+  EXPECT_TRUE(QDir(stick).isEmpty());
+  EXPECT_EQ(*RegisterLinesOf(inside, "1"), std::nullopt);
+}
+
+TEST_F(RegisterFileTest, TheLargestNumberPartWithTheHeader) {
+  ASSERT_EQ(*LargestNumberPart(reg(), "A"), std::nullopt) << "no register";
+  ASSERT_TRUE(writeLineFile(reg(), {"A0012,x,", " A0100 ,y,", "B9999,z,", "A12x,w,", "A0099",
+                                    "AB5000,v,", ",empty,", "A99999999999999999999,big,"}));
+  EXPECT_EQ(*LargestNumberPart(reg(), "A"), 100);
+  EXPECT_EQ(*LargestNumberPart(reg(), "B"), 9999);
+  EXPECT_EQ(*LargestNumberPart(reg(), "AB"), 5000);
+  EXPECT_EQ(*LargestNumberPart(reg(), "C"), std::nullopt);
+}
+
 }  // namespace
 }  // namespace kelvane

@@ -1,6 +1,7 @@
 #pragma once
 // Answers every message box that opens with its first button (or the
-// button captioned `answerWith`, when it has one) and keeps its text, so
+// button captioned `answerWith`, when it has one, or as `answer` says) and
+// keeps its text, so
 // that commands which ask or report can run in a test.
 
 #include "support/widget_app.h"
@@ -9,6 +10,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QStringList>
+#include <QTest>
 #include <QTimer>
 
 namespace kelvane::testing {
@@ -22,6 +24,14 @@ class BoxAnswerer : public QObject {
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
       if (!box || box->buttons().isEmpty()) return;
       texts.append(box->text());
+      if (answer == Answer::Enter) {
+        QTest::keyClick(box, Qt::Key_Return);
+        return;
+      }
+      if (answer == Answer::Close) {
+        box->close();  // the window's close control, or Alt+F4
+        return;
+      }
       for (QAbstractButton* button : box->buttons()) {
         if (button->text() == answerWith) {
           button->click();
@@ -34,6 +44,10 @@ class BoxAnswerer : public QObject {
   }
   QStringList texts;
   QString answerWith;
+  // How a box is answered: a button (answerWith, else the first), the
+  // default button through Enter, or the window's close control.
+  enum class Answer { Button, Enter, Close };
+  Answer answer = Answer::Button;
 
  private:
   QTimer timer_;
