@@ -96,6 +96,16 @@ Expected<void> writePdf(const RenderFrame& frame, const LayoutDocument& document
 
 }  // namespace
 
+Expected<void> CheckInputFile(const QString& path) {
+  const QFileInfo info(path);
+  // A missing file is left to the reading, which names the system's reason.
+  if (!info.exists() || info.isFile()) return {};
+  return Failure{
+      QStringLiteral(
+          "「%1」は普通のファイルではないため読みません(フォルダー、パイプ、装置は読めません)。")
+          .arg(QDir::toNativeSeparators(path))};
+}
+
 int ScreenPixels(qint64 millimetres, int screenDpi, int zoomPercent) {
   // mm x dpi / 25.4 x zoom / 100
   return static_cast<int>(fixed::divTrunc(

@@ -18,6 +18,10 @@ struct RenderFrame {
   RenderSettings settings;
 };
 
+// Refuses an input that is not a plain file (a folder, a pipe, a device)
+// before anything opens it: reading a pipe would wait for a writer for ever.
+[[nodiscard]] Expected<void> CheckInputFile(const QString& path);
+
 // Works out the picture and the pass from the options and the layout's
 // header lines. `inputPath` is where images that have moved are looked for.
 [[nodiscard]] Expected<RenderFrame> PlanRender(const RenderOptions& options,

@@ -3,6 +3,7 @@
 #include "tools/render_job.h"
 #include "tools/render_options.h"
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
@@ -10,6 +11,8 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace kelvane {
 namespace {
@@ -22,10 +25,11 @@ struct ToolRun {
   QString errors;
 };
 
-ToolRun runTool(const QStringList& arguments) {
+// A run still going after `waitMs` reads as status -1.
+ToolRun runTool(const QStringList& arguments, int waitMs = 60000) {
   QProcess process;
   process.start(kTool, arguments);
-  process.waitForFinished(60000);
+  if (!process.waitForFinished(waitMs)) return {-1, {}};  // killed on leaving
   return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
           QString::fromUtf8(process.readAllStandardError())};
 }
@@ -127,6 +131,21 @@ TEST_F(RenderToolTest, BadInputGivesOneLineAndStatus1) {
   EXPECT_EQ(unwritable.status, 1);
   ToolRun usage = runTool({kSample});
   EXPECT_EQ(usage.status, 1);
+}
+
+// Reading a pipe would wait for a writer for ever; a folder or a device is
+// no layout either. None of them is opened.
+TEST_F(RenderToolTest, InputThatIsNoPlainFileIsRefusedUnopened) {
+  const QString fifo = out("pipe.rcd");
+  ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+  const QString folder = out("folder.rcd");
+  ASSERT_TRUE(QDir().mkdir(folder));
+  for (const QString& input : {fifo, folder, QStringLiteral("/dev/null")}) {
+    const ToolRun run = runTool({input, out("x.png")}, 10000);
+    EXPECT_EQ(run.status, 1) << input.toStdString();
+    EXPECT_TRUE(run.errors.contains(input)) << run.errors.toStdString();
+    EXPECT_FALSE(QFile::exists(out("x.png")));
+  }
 }
 
 }  // namespace
