@@ -1,6 +1,8 @@
 #include "tools/render_job.h"
 
+#include "layout/field_cursor.h"
 #include "layout/header_lines.h"
+#include "layout/layout_slots.h"
 #include "layout/painter_canvas.h"
 #include "layout/picture_loader.h"
 #include "text/fixed_point.h"
@@ -13,6 +15,8 @@
 #include <QPdfWriter>
 #include <QSaveFile>
 
+#include <algorithm>
+
 namespace kelvane {
 
 namespace {
@@ -20,6 +24,20 @@ namespace {
 constexpr int kA4WidthMm = 210;
 constexpr int kA4HeightMm = 297;
 constexpr int kMaxPicturePixels = 20000;
+constexpr int kMaxHeaderMillimetres = 10000;
+
+// The header measures, by the names the style window gives them.
+struct HeaderMeasure {
+  const char16_t* name;
+  int line;
+  int field;
+};
+constexpr HeaderMeasure kHeaderMeasures[] = {
+    {u"全体位置調整X(mm)", slotmap::kPrintSettingsLine, 0},
+    {u"全体位置調整Y(mm)", slotmap::kPrintSettingsLine, 1},
+    {u"領収書のサイズX(mm)", slotmap::kReceiptSizeLine, 0},
+    {u"領収書のサイズY(mm)", slotmap::kReceiptSizeLine, 1},
+};
 
 qint64 dotsFor(int millimetres, int dpi) {
   return fixed::divRoundHalfEven(static_cast<__int128>(millimetres) * dpi * 10, 254);
@@ -28,6 +46,33 @@ qint64 dotsFor(int millimetres, int dpi) {
 Failure cannotWrite(const QString& path, const QString& reason) {
   return Failure{
       QStringLiteral("「%1」に書き込めません: %2").arg(QDir::toNativeSeparators(path), reason)};
+}
+
+// A whole number beyond the limit, also one too long for 32 bits: the header
+// reads that as 0, yet it is far out of range all the same.
+bool wholeBeyond(QByteArrayView text, int limit) {
+  qsizetype i = 0;
+  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+  const QByteArrayView digits = text.sliced(i);
+  const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+  if (digits.isEmpty() || !std::all_of(digits.begin(), digits.end(), isDigit)) return false;
+  const std::optional<int> value = fixed::parseWhole(text);
+  return !value || *value < -limit || *value > limit;
+}
+
+Expected<void> checkHeaderMeasures(const LayoutDocument& document) {
+  for (const HeaderMeasure& m : kHeaderMeasures) {
+    FieldCursor cursor(document.line(m.line));
+    cursor.Skip(m.field);
+    const QByteArrayView text = cursor.TakeField();
+    if (!wholeBeyond(text, kMaxHeaderMillimetres)) continue;
+    return Failure{
+        QStringLiteral("レイアウトの「%1」の値「%2」は -%3 から %3 mm の範囲にしてください。")
+            .arg(QString::fromUtf16(m.name), QString::fromLatin1(text))
+            .arg(kMaxHeaderMillimetres)};
+  }
+  return {};
 }
 
 Expected<void> drawInto(QPainter& painter, const RenderFrame& frame,
@@ -114,6 +159,7 @@ int ScreenPixels(qint64 millimetres, int screenDpi, int zoomPercent) {
 
 Expected<RenderFrame> PlanRender(const RenderOptions& options, const LayoutDocument& document,
                                  const QString& inputPath) {
+  if (auto measures = checkHeaderMeasures(document); !measures) return Failure{measures.error()};
   const StyleHeader header = ReadStyleHeader(document);
   RenderFrame frame;
   RenderSettings& s = frame.settings;

@@ -24,6 +24,7 @@ struct RenderFrame {
 
 // Works out the picture and the pass from the options and the layout's
 // header lines. `inputPath` is where images that have moved are looked for.
+// Offsets and receipt sizes beyond 10,000 mm either way are refused.
 [[nodiscard]] Expected<RenderFrame> PlanRender(const RenderOptions& options,
                                                const LayoutDocument& document,
                                                const QString& inputPath);

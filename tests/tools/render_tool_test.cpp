@@ -34,6 +34,13 @@ ToolRun runTool(const QStringList& arguments, int waitMs = 60000) {
           QString::fromUtf8(process.readAllStandardError())};
 }
 
+// A layout with the given print settings and receipt size lines and records.
+QByteArray layoutWith(const QByteArray& offsets, const QByteArray& size,
+                      const QByteArray& records) {
+  return "[Version2.0]\r\n,\r\n" + offsets + ",1,0,9,0,380,70,7,-1,\r\n" + size +
+         ",0,0,0,\r\n,\r\n,\r\n,\r\n,\r\n,\r\n,\r\n,\r\n,\r\n" + records;
+}
+
 int darkPixels(const QImage& image) {
   int count = 0;
   for (int y = 0; y < image.height(); ++y) {
@@ -70,8 +77,8 @@ class RenderToolTest : public ::testing::Test {
  protected:
   QTemporaryDir dir;
   QString out(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
-  QString layout(const QByteArray& lines) const {
-    const QString path = dir.filePath(QStringLiteral("t.rcd"));
+  QString layout(const QByteArray& lines, const char* name = "t.rcd") const {
+    const QString path = out(name);
     QFile f(path);
     EXPECT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(lines);
@@ -146,6 +153,41 @@ TEST_F(RenderToolTest, InputThatIsNoPlainFileIsRefusedUnopened) {
     EXPECT_TRUE(run.errors.contains(input)) << run.errors.toStdString();
     EXPECT_FALSE(QFile::exists(out("x.png")));
   }
+}
+
+// Each case is one run of the tool writing `output`; an empty `refusal`
+// means the run is accepted.
+struct ToolCase {
+  QStringList arguments;
+  const char* refusal;
+};
+
+void expectRuns(std::initializer_list<ToolCase> cases, const QString& output) {
+  for (const ToolCase& c : cases) {
+    const ToolRun run = runTool(c.arguments + QStringList{"--dpi", "36", output});
+    const QString refusal = QString::fromUtf8(c.refusal);
+    SCOPED_TRACE(c.arguments.join(u' ').toStdString());
+    EXPECT_EQ(run.status, refusal.isEmpty() ? 0 : 1) << run.errors.toStdString();
+    EXPECT_TRUE(run.errors.contains(refusal)) << run.errors.toStdString();
+    EXPECT_EQ(QFile::remove(output), refusal.isEmpty());
+  }
+}
+
+TEST_F(RenderToolTest, HeaderMeasuresBeyond10000mmAreRefusedByName) {
+  // At the extreme offsets this line still lands on the page, 10 mm in.
+  const QByteArray line = "line,0,-9990,10010,-9900,10010,1,a,0,\r\n";
+  int made = 0;
+  auto with = [&](const char* offsets, const char* size) {
+    const QByteArray name = "h" + QByteArray::number(++made) + ".rcd";
+    return QStringList{"--print", layout(layoutWith(offsets, size, line), name.constData())};
+  };
+  expectRuns({{with("10000,-10000", "10000,-10000"), ""},
+              {with("10001,5", "200,140"), "全体位置調整X(mm)"},
+              {with("5,-10001", "200,140"), "全体位置調整Y(mm)"},
+              {with("5,5", "-10001,140"), "領収書のサイズX(mm)"},
+              {with("5,5", "200,10001"), "領収書のサイズY(mm)"},
+              {with("99999999999,5", "200,140"), "全体位置調整X(mm)"}},  // beyond 32 bits
+             out("h.png"));
 }
 
 }  // namespace
