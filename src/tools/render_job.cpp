@@ -5,6 +5,7 @@
 #include "layout/layout_slots.h"
 #include "layout/painter_canvas.h"
 #include "layout/picture_loader.h"
+#include "layout/recording_canvas.h"
 #include "text/fixed_point.h"
 
 #include <QDir>
@@ -75,28 +76,52 @@ Expected<void> checkHeaderMeasures(const LayoutDocument& document) {
   return {};
 }
 
-Expected<void> drawInto(QPainter& painter, const RenderFrame& frame,
-                        const LayoutDocument& document) {
+// Calls that put ink on the page; pen, brush and font calls only prepare.
+bool marksPage(const CanvasCall& call) {
+  if (const auto* bitmap = std::get_if<BitmapCall>(&call)) {
+    return !bitmap->target.isEmpty() && !bitmap->image.isNull();
+  }
+  return std::holds_alternative<LineCall>(call) || std::holds_alternative<FrameCall>(call) ||
+         std::holds_alternative<FillCall>(call) || std::holds_alternative<TextCall>(call);
+}
+
+// A dry pass of the same drawing: a layout that draws nothing on this pass
+// (empty, or preview-only elements on the printer page) gives no blank page.
+Expected<void> refuseBlankPage(const RenderFrame& frame, const LayoutDocument& document,
+                               PictureCache& pictures) {
+  RecordingCanvas dry(frame.printer);
+  Renderer renderer(&pictures);
+  auto drawn =
+      renderer.DrawLayout(dry, document, frame.settings, frame.resolution, frame.resolution);
+  if (!drawn) return drawn;
+  if (std::any_of(dry.calls().begin(), dry.calls().end(), marksPage)) return {};
+  return Failure{
+      frame.printer
+          ? QStringLiteral("レイアウトに印刷するものが何もないため、白紙のページは書きません。")
+          : QStringLiteral("レイアウトに描くものが何もないため、白紙のプレビューは書きません。")};
+}
+
+Expected<void> drawInto(QPainter& painter, const RenderFrame& frame, const LayoutDocument& document,
+                        PictureCache& pictures) {
   painter.fillRect(QRect(QPoint(0, 0), frame.pixels), Qt::white);
   if (frame.previewFrame) {
     painter.setPen(QPen(Qt::black, 1));
     painter.drawRect(QRect(0, 0, frame.pixels.width() - 1, frame.pixels.height() - 1));
   }
   PainterCanvas canvas(painter, frame.printer);
-  PictureCache pictures;
   Renderer renderer(&pictures);
   return renderer.DrawLayout(canvas, document, frame.settings, frame.resolution, frame.resolution);
 }
 
 Expected<void> writePng(const RenderFrame& frame, const LayoutDocument& document,
-                        const QString& output) {
+                        const QString& output, PictureCache& pictures) {
   QImage image(frame.pixels, QImage::Format_RGB32);
   const int dotsPerMetre = static_cast<int>(fixed::truncToWhole(frame.resolution) * 10000 / 254);
   image.setDotsPerMeterX(dotsPerMetre);
   image.setDotsPerMeterY(dotsPerMetre);
   {
     QPainter painter(&image);
-    auto drawn = drawInto(painter, frame, document);
+    auto drawn = drawInto(painter, frame, document, pictures);
     if (!drawn) return drawn;
   }
   QSaveFile file(output);
@@ -111,7 +136,7 @@ Expected<void> writePng(const RenderFrame& frame, const LayoutDocument& document
 }
 
 Expected<void> writePdf(const RenderFrame& frame, const LayoutDocument& document,
-                        const QString& output) {
+                        const QString& output, PictureCache& pictures) {
   QSaveFile file(output);
   if (!file.open(QIODevice::WriteOnly)) return cannotWrite(output, file.errorString());
   const int dpi = static_cast<int>(fixed::truncToWhole(frame.resolution));
@@ -128,7 +153,7 @@ Expected<void> writePdf(const RenderFrame& frame, const LayoutDocument& document
       file.cancelWriting();
       return cannotWrite(output, QStringLiteral("PDF を作れません"));
     }
-    auto drawn = drawInto(painter, frame, document);
+    auto drawn = drawInto(painter, frame, document, pictures);
     painter.end();
     if (!drawn) {
       file.cancelWriting();
@@ -207,7 +232,10 @@ Expected<RenderFrame> PlanRender(const RenderOptions& options, const LayoutDocum
 
 Expected<void> WriteRender(const RenderFrame& frame, const LayoutDocument& document,
                            const QString& output, bool pdf) {
-  return pdf ? writePdf(frame, document, output) : writePng(frame, document, output);
+  PictureCache pictures;
+  if (auto marked = refuseBlankPage(frame, document, pictures); !marked) return marked;
+  return pdf ? writePdf(frame, document, output, pictures)
+             : writePng(frame, document, output, pictures);
 }
 
 }  // namespace kelvane

@@ -30,7 +30,7 @@ struct RenderFrame {
                                                const QString& inputPath);
 
 // Draws and writes the output file atomically; nothing is written when the
-// drawing fails.
+// drawing fails, nor when this pass draws nothing at all: no blank pages.
 [[nodiscard]] Expected<void> WriteRender(const RenderFrame& frame, const LayoutDocument& document,
                                          const QString& output, bool pdf);
 

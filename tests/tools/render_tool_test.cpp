@@ -190,5 +190,20 @@ TEST_F(RenderToolTest, HeaderMeasuresBeyond10000mmAreRefusedByName) {
              out("h.png"));
 }
 
+// A pass that draws nothing is an error, not a blank page with status 0.
+TEST_F(RenderToolTest, NothingToDrawWritesNoBlankPage) {
+  const QString cleared = QStringLiteral(KELVANE_SOURCE_DATA "/cleardata.rcd");
+  const QString emptySlots = layout(layoutWith("5,5", "200,140", ",\r\n,\r\n"));
+  const QString previewOnly =
+      layout(layoutWith("5,5", "200,140", "line,1,0,65,190,65,1,a,0,\r\n"), "note.rcd");
+  expectRuns({{{"--print", cleared}, "何もない"},
+              {{emptySlots}, "何もない"},
+              {{"--print", emptySlots}, "何もない"},
+              {{"--print", previewOnly}, "何もない"},
+              {{previewOnly}, ""},
+              {{"--print", kSample}, ""}},
+             out("n.pdf"));
+}
+
 }  // namespace
 }  // namespace kelvane
