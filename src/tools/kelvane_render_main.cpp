@@ -40,6 +40,7 @@ int main(int argc, char** argv) {
   auto options = kelvane::ParseRenderOptions(arguments);
   if (!options) return fail(options.error());
 
+  if (auto input = kelvane::CheckInputFile(options->input); !input) return fail(input.error());
   auto lines = kelvane::readLineFile(options->input);
   if (!lines) return fail(lines.error());
   kelvane::LayoutDocument document;

@@ -1,8 +1,11 @@
 #include "tools/render_job.h"
 
+#include "layout/field_cursor.h"
 #include "layout/header_lines.h"
+#include "layout/layout_slots.h"
 #include "layout/painter_canvas.h"
 #include "layout/picture_loader.h"
+#include "layout/recording_canvas.h"
 #include "text/fixed_point.h"
 
 #include <QDir>
@@ -13,6 +16,8 @@
 #include <QPdfWriter>
 #include <QSaveFile>
 
+#include <algorithm>
+
 namespace kelvane {
 
 namespace {
@@ -20,6 +25,20 @@ namespace {
 constexpr int kA4WidthMm = 210;
 constexpr int kA4HeightMm = 297;
 constexpr int kMaxPicturePixels = 20000;
+constexpr int kMaxHeaderMillimetres = 10000;
+
+// The header measures, by the names the style window gives them.
+struct HeaderMeasure {
+  const char16_t* name;
+  int line;
+  int field;
+};
+constexpr HeaderMeasure kHeaderMeasures[] = {
+    {u"全体位置調整X(mm)", slotmap::kPrintSettingsLine, 0},
+    {u"全体位置調整Y(mm)", slotmap::kPrintSettingsLine, 1},
+    {u"領収書のサイズX(mm)", slotmap::kReceiptSizeLine, 0},
+    {u"領収書のサイズY(mm)", slotmap::kReceiptSizeLine, 1},
+};
 
 qint64 dotsFor(int millimetres, int dpi) {
   return fixed::divRoundHalfEven(static_cast<__int128>(millimetres) * dpi * 10, 254);
@@ -30,28 +49,79 @@ Failure cannotWrite(const QString& path, const QString& reason) {
       QStringLiteral("「%1」に書き込めません: %2").arg(QDir::toNativeSeparators(path), reason)};
 }
 
-Expected<void> drawInto(QPainter& painter, const RenderFrame& frame,
-                        const LayoutDocument& document) {
+// A whole number beyond the limit, also one too long for 32 bits: the header
+// reads that as 0, yet it is far out of range all the same.
+bool wholeBeyond(QByteArrayView text, int limit) {
+  qsizetype i = 0;
+  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+  const QByteArrayView digits = text.sliced(i);
+  const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+  if (digits.isEmpty() || !std::all_of(digits.begin(), digits.end(), isDigit)) return false;
+  const std::optional<int> value = fixed::parseWhole(text);
+  return !value || *value < -limit || *value > limit;
+}
+
+Expected<void> checkHeaderMeasures(const LayoutDocument& document) {
+  for (const HeaderMeasure& m : kHeaderMeasures) {
+    FieldCursor cursor(document.line(m.line));
+    cursor.Skip(m.field);
+    const QByteArrayView text = cursor.TakeField();
+    if (!wholeBeyond(text, kMaxHeaderMillimetres)) continue;
+    return Failure{
+        QStringLiteral("レイアウトの「%1」の値「%2」は -%3 から %3 mm の範囲にしてください。")
+            .arg(QString::fromUtf16(m.name), QString::fromLatin1(text))
+            .arg(kMaxHeaderMillimetres)};
+  }
+  return {};
+}
+
+// Calls that put ink on the page; pen, brush and font calls only prepare.
+bool marksPage(const CanvasCall& call) {
+  if (const auto* bitmap = std::get_if<BitmapCall>(&call)) {
+    return !bitmap->target.isEmpty() && !bitmap->image.isNull();
+  }
+  return std::holds_alternative<LineCall>(call) || std::holds_alternative<FrameCall>(call) ||
+         std::holds_alternative<FillCall>(call) || std::holds_alternative<TextCall>(call);
+}
+
+// A dry pass of the same drawing: a layout that draws nothing on this pass
+// (empty, or preview-only elements on the printer page) gives no blank page.
+Expected<void> refuseBlankPage(const RenderFrame& frame, const LayoutDocument& document,
+                               PictureCache& pictures) {
+  RecordingCanvas dry(frame.printer);
+  Renderer renderer(&pictures);
+  auto drawn =
+      renderer.DrawLayout(dry, document, frame.settings, frame.resolution, frame.resolution);
+  if (!drawn) return drawn;
+  if (std::any_of(dry.calls().begin(), dry.calls().end(), marksPage)) return {};
+  return Failure{
+      frame.printer
+          ? QStringLiteral("レイアウトに印刷するものが何もないため、白紙のページは書きません。")
+          : QStringLiteral("レイアウトに描くものが何もないため、白紙のプレビューは書きません。")};
+}
+
+Expected<void> drawInto(QPainter& painter, const RenderFrame& frame, const LayoutDocument& document,
+                        PictureCache& pictures) {
   painter.fillRect(QRect(QPoint(0, 0), frame.pixels), Qt::white);
   if (frame.previewFrame) {
     painter.setPen(QPen(Qt::black, 1));
     painter.drawRect(QRect(0, 0, frame.pixels.width() - 1, frame.pixels.height() - 1));
   }
   PainterCanvas canvas(painter, frame.printer);
-  PictureCache pictures;
   Renderer renderer(&pictures);
   return renderer.DrawLayout(canvas, document, frame.settings, frame.resolution, frame.resolution);
 }
 
 Expected<void> writePng(const RenderFrame& frame, const LayoutDocument& document,
-                        const QString& output) {
+                        const QString& output, PictureCache& pictures) {
   QImage image(frame.pixels, QImage::Format_RGB32);
   const int dotsPerMetre = static_cast<int>(fixed::truncToWhole(frame.resolution) * 10000 / 254);
   image.setDotsPerMeterX(dotsPerMetre);
   image.setDotsPerMeterY(dotsPerMetre);
   {
     QPainter painter(&image);
-    auto drawn = drawInto(painter, frame, document);
+    auto drawn = drawInto(painter, frame, document, pictures);
     if (!drawn) return drawn;
   }
   QSaveFile file(output);
@@ -66,7 +136,7 @@ Expected<void> writePng(const RenderFrame& frame, const LayoutDocument& document
 }
 
 Expected<void> writePdf(const RenderFrame& frame, const LayoutDocument& document,
-                        const QString& output) {
+                        const QString& output, PictureCache& pictures) {
   QSaveFile file(output);
   if (!file.open(QIODevice::WriteOnly)) return cannotWrite(output, file.errorString());
   const int dpi = static_cast<int>(fixed::truncToWhole(frame.resolution));
@@ -83,7 +153,7 @@ Expected<void> writePdf(const RenderFrame& frame, const LayoutDocument& document
       file.cancelWriting();
       return cannotWrite(output, QStringLiteral("PDF を作れません"));
     }
-    auto drawn = drawInto(painter, frame, document);
+    auto drawn = drawInto(painter, frame, document, pictures);
     painter.end();
     if (!drawn) {
       file.cancelWriting();
@@ -96,6 +166,16 @@ Expected<void> writePdf(const RenderFrame& frame, const LayoutDocument& document
 
 }  // namespace
 
+Expected<void> CheckInputFile(const QString& path) {
+  const QFileInfo info(path);
+  // A missing file is left to the reading, which names the system's reason.
+  if (!info.exists() || info.isFile()) return {};
+  return Failure{
+      QStringLiteral(
+          "「%1」は普通のファイルではないため読みません(フォルダー、パイプ、装置は読めません)。")
+          .arg(QDir::toNativeSeparators(path))};
+}
+
 int ScreenPixels(qint64 millimetres, int screenDpi, int zoomPercent) {
   // mm x dpi / 25.4 x zoom / 100
   return static_cast<int>(fixed::divTrunc(
@@ -104,6 +184,7 @@ int ScreenPixels(qint64 millimetres, int screenDpi, int zoomPercent) {
 
 Expected<RenderFrame> PlanRender(const RenderOptions& options, const LayoutDocument& document,
                                  const QString& inputPath) {
+  if (auto measures = checkHeaderMeasures(document); !measures) return Failure{measures.error()};
   const StyleHeader header = ReadStyleHeader(document);
   RenderFrame frame;
   RenderSettings& s = frame.settings;
@@ -151,7 +232,10 @@ Expected<RenderFrame> PlanRender(const RenderOptions& options, const LayoutDocum
 
 Expected<void> WriteRender(const RenderFrame& frame, const LayoutDocument& document,
                            const QString& output, bool pdf) {
-  return pdf ? writePdf(frame, document, output) : writePng(frame, document, output);
+  PictureCache pictures;
+  if (auto marked = refuseBlankPage(frame, document, pictures); !marked) return marked;
+  return pdf ? writePdf(frame, document, output, pictures)
+             : writePng(frame, document, output, pictures);
 }
 
 }  // namespace kelvane

@@ -18,14 +18,19 @@ struct RenderFrame {
   RenderSettings settings;
 };
 
+// Refuses an input that is not a plain file (a folder, a pipe, a device)
+// before anything opens it: reading a pipe would wait for a writer for ever.
+[[nodiscard]] Expected<void> CheckInputFile(const QString& path);
+
 // Works out the picture and the pass from the options and the layout's
 // header lines. `inputPath` is where images that have moved are looked for.
+// Offsets and receipt sizes beyond 10,000 mm either way are refused.
 [[nodiscard]] Expected<RenderFrame> PlanRender(const RenderOptions& options,
                                                const LayoutDocument& document,
                                                const QString& inputPath);
 
 // Draws and writes the output file atomically; nothing is written when the
-// drawing fails.
+// drawing fails, nor when this pass draws nothing at all: no blank pages.
 [[nodiscard]] Expected<void> WriteRender(const RenderFrame& frame, const LayoutDocument& document,
                                          const QString& output, bool pdf);
 

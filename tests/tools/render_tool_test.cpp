@@ -3,6 +3,7 @@
 #include "tools/render_job.h"
 #include "tools/render_options.h"
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
@@ -10,6 +11,8 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace kelvane {
 namespace {
@@ -22,12 +25,20 @@ struct ToolRun {
   QString errors;
 };
 
-ToolRun runTool(const QStringList& arguments) {
+// A run still going after `waitMs` reads as status -1.
+ToolRun runTool(const QStringList& arguments, int waitMs = 60000) {
   QProcess process;
   process.start(kTool, arguments);
-  process.waitForFinished(60000);
+  if (!process.waitForFinished(waitMs)) return {-1, {}};  // killed on leaving
   return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
           QString::fromUtf8(process.readAllStandardError())};
+}
+
+// A layout with the given print settings and receipt size lines and records.
+QByteArray layoutWith(const QByteArray& offsets, const QByteArray& size,
+                      const QByteArray& records) {
+  return "[Version2.0]\r\n,\r\n" + offsets + ",1,0,9,0,380,70,7,-1,\r\n" + size +
+         ",0,0,0,\r\n,\r\n,\r\n,\r\n,\r\n,\r\n,\r\n,\r\n,\r\n" + records;
 }
 
 int darkPixels(const QImage& image) {
@@ -66,8 +77,8 @@ class RenderToolTest : public ::testing::Test {
  protected:
   QTemporaryDir dir;
   QString out(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
-  QString layout(const QByteArray& lines) const {
-    const QString path = dir.filePath(QStringLiteral("t.rcd"));
+  QString layout(const QByteArray& lines, const char* name = "t.rcd") const {
+    const QString path = out(name);
     QFile f(path);
     EXPECT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(lines);
@@ -127,6 +138,71 @@ TEST_F(RenderToolTest, BadInputGivesOneLineAndStatus1) {
   EXPECT_EQ(unwritable.status, 1);
   ToolRun usage = runTool({kSample});
   EXPECT_EQ(usage.status, 1);
+}
+
+// Reading a pipe would wait for a writer for ever; a folder or a device is
+// no layout either. None of them is opened.
+TEST_F(RenderToolTest, InputThatIsNoPlainFileIsRefusedUnopened) {
+  const QString fifo = out("pipe.rcd");
+  ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+  const QString folder = out("folder.rcd");
+  ASSERT_TRUE(QDir().mkdir(folder));
+  for (const QString& input : {fifo, folder, QStringLiteral("/dev/null")}) {
+    const ToolRun run = runTool({input, out("x.png")}, 10000);
+    EXPECT_EQ(run.status, 1) << input.toStdString();
+    EXPECT_TRUE(run.errors.contains(input)) << run.errors.toStdString();
+    EXPECT_FALSE(QFile::exists(out("x.png")));
+  }
+}
+
+// Each case is one run of the tool writing `output`; an empty `refusal`
+// means the run is accepted.
+struct ToolCase {
+  QStringList arguments;
+  const char* refusal;
+};
+
+void expectRuns(std::initializer_list<ToolCase> cases, const QString& output) {
+  for (const ToolCase& c : cases) {
+    const ToolRun run = runTool(c.arguments + QStringList{"--dpi", "36", output});
+    const QString refusal = QString::fromUtf8(c.refusal);
+    SCOPED_TRACE(c.arguments.join(u' ').toStdString());
+    EXPECT_EQ(run.status, refusal.isEmpty() ? 0 : 1) << run.errors.toStdString();
+    EXPECT_TRUE(run.errors.contains(refusal)) << run.errors.toStdString();
+    EXPECT_EQ(QFile::remove(output), refusal.isEmpty());
+  }
+}
+
+TEST_F(RenderToolTest, HeaderMeasuresBeyond10000mmAreRefusedByName) {
+  // At the extreme offsets this line still lands on the page, 10 mm in.
+  const QByteArray line = "line,0,-9990,10010,-9900,10010,1,a,0,\r\n";
+  int made = 0;
+  auto with = [&](const char* offsets, const char* size) {
+    const QByteArray name = "h" + QByteArray::number(++made) + ".rcd";
+    return QStringList{"--print", layout(layoutWith(offsets, size, line), name.constData())};
+  };
+  expectRuns({{with("10000,-10000", "10000,-10000"), ""},
+              {with("10001,5", "200,140"), "全体位置調整X(mm)"},
+              {with("5,-10001", "200,140"), "全体位置調整Y(mm)"},
+              {with("5,5", "-10001,140"), "領収書のサイズX(mm)"},
+              {with("5,5", "200,10001"), "領収書のサイズY(mm)"},
+              {with("99999999999,5", "200,140"), "全体位置調整X(mm)"}},  // beyond 32 bits
+             out("h.png"));
+}
+
+// A pass that draws nothing is an error, not a blank page with status 0.
+TEST_F(RenderToolTest, NothingToDrawWritesNoBlankPage) {
+  const QString cleared = QStringLiteral(KELVANE_SOURCE_DATA "/cleardata.rcd");
+  const QString emptySlots = layout(layoutWith("5,5", "200,140", ",\r\n,\r\n"));
+  const QString previewOnly =
+      layout(layoutWith("5,5", "200,140", "line,1,0,65,190,65,1,a,0,\r\n"), "note.rcd");
+  expectRuns({{{"--print", cleared}, "何もない"},
+              {{emptySlots}, "何もない"},
+              {{"--print", emptySlots}, "何もない"},
+              {{"--print", previewOnly}, "何もない"},
+              {{previewOnly}, ""},
+              {{"--print", kSample}, ""}},
+             out("n.pdf"));
 }
 
 }  // namespace
