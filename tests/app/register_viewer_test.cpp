@@ -121,6 +121,8 @@ TEST_F(RegisterViewerTest, SaveAsNewFileAndCsv) {
   answer_ = file("odd-copy.klv");
   list->N6Click();
   EXPECT_EQ(read(file("odd-copy.klv")), odd);
+  answer_ = file("regidata.klv");
+  list->N7Click();
 
   answer_ = file("list.csv");
   list->CSV1Click();
