@@ -144,23 +144,26 @@ Expected<RegisterChange> ChangeRegister(const QString& path, const QString& temp
     }
   }
   if (!change.existed && !newLine) return change;
-  QByteArray after;
   if (change.existed) {
     if (auto copied = keepCopy(path, tempCopy, **before); !copied) {
       return Failure{copied.error()};
     }
-    after.reserve((*before)->size() + 256);
-    change.linesRead = static_cast<int>(ForEachLine(QByteArrayView(**before), [&](QByteArrayView line) {
+  }
+  // The kept lines go straight to the new file: a register of a hundred
+  // thousand lines is not put together a second time in memory.
+  const QByteArrayView content = change.existed ? QByteArrayView(**before) : QByteArrayView();
+  const auto written = writeFileInPieces(path, [&](const PieceSink& put) {
+    change.linesRead = static_cast<int>(ForEachLine(content, [&](QByteArrayView line) {
       if (LineHasNumber(line, key)) return;
-      after.append(line);
-      after.append("\r\n");
+      put(line);
+      put("\r\n");
     }));
-  }
-  if (newLine) {
-    after.append(newLine(change.linesRead));
-    after.append("\r\n");
-  }
-  if (auto written = writeFileAtomically(path, after); !written) return Failure{written.error()};
+    if (newLine) {
+      put(newLine(change.linesRead));
+      put("\r\n");
+    }
+  });
+  if (!written) return Failure{written.error()};
   return change;
 }
 
