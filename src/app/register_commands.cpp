@@ -159,7 +159,7 @@ bool RecordReceipt(ReceiptMainForm& form, bool announce) {
     return false;
   }
   if (!*present && session.seen(path)) {
-    form.reportError(MissingRegisterMessage(path));
+    form.reportError(MissingRegisterMessage(path) + QStringLiteral("\r\n記録はしていません。"));
     return false;
   }
   if (*present && QFileInfo(path).isFile()) session.markSeen(path);
@@ -196,8 +196,11 @@ void DeleteShownReceipt(ReceiptMainForm& form) {
   if (confirm_box(QStringLiteral("削除していいですか?"), kGo, kCancel, &form) != kBoxFirstButton)
     return;
   QLineEdit* number = form.receiptPage->Edit2;
+  const QString path = registerPath(form);
+  RegisterGuard guard;
+  guard.mustExist = form.registerSession.seen(path);
   const auto change =
-      ChangeRegister(registerPath(form), tempCopyPath(), RegisterText(number->text()), {});
+      ChangeRegister(path, tempCopyPath(), RegisterText(number->text()), {}, guard);
   if (!change) {
     reportChangeFailure(form, change.error());
     return;

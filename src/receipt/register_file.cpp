@@ -115,8 +115,7 @@ Expected<std::optional<qint64>> LargestNumberPart(const QString& path, const QBy
 
 QString MissingRegisterMessage(const QString& path) {
   return QStringLiteral("領収書発行リスト「%1」が見つかりません。"
-                        "USBメモリーやネットワークのフォルダーなら、つながっているか確かめてください。"
-                        "記録はしていません。")
+                        "USBメモリーやネットワークのフォルダーなら、つながっているか確かめてください。")
       .arg(shown(path));
 }
 

@@ -411,6 +411,10 @@ TEST_F(RegisterCommandsTest, AVanishedRegisterIsNotMadeAnew) {
   EXPECT_TRUE(boxes_.texts[0].contains(QStringLiteral("見つかりません")));
   EXPECT_TRUE(boxes_.texts[0].contains(stick));
   EXPECT_TRUE(QDir(stick).isEmpty()) << "nothing recorded, no lock file left";
+  boxes_.texts.clear();
+  DeleteShownReceipt(*form_);
+  ASSERT_EQ(boxes_.texts.size(), 2) << "asked, then told it is not there";
+  EXPECT_TRUE(boxes_.texts[1].contains(QStringLiteral("見つかりません")));
 }
 
 // A register named in the settings that is not there is said at start; the
