@@ -120,5 +120,13 @@ TEST_F(StyleFileTest, AFailedSaveLeavesTheOldFileWhole) {
   EXPECT_FALSE(SaveStyleFile(doc, dir_.filePath("folder.rcd")));
 }
 
+// Clearing a line writes what the editors write for an empty slot there.
+TEST(EmptiedElementRecord, FollowsTheSlot) {
+  EXPECT_EQ(EmptiedElementRecord(slotmap::imageLine(8)), "image,0,0,0,,0,0,,0,0");
+  for (int line : {slotmap::textLine(100), slotmap::kCompanyName1, slotmap::kStubAddresseeLine2})
+    EXPECT_EQ(EmptiedElementRecord(line), "char,0,0,0,,0,,0,0,,") << line;
+  for (int line : {0, 3, 11, 12, 126, 227, 267}) EXPECT_EQ(EmptiedElementRecord(line), ",") << line;
+}
+
 }  // namespace
 }  // namespace kelvane
