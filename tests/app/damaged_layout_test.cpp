@@ -1,5 +1,6 @@
-// A current layout the preview cannot draw: the window stays usable and
-// closable, says it once and destroys nothing unasked.
+// A current layout the preview cannot draw, and settings or layout files
+// that are no such files at all: the window stays usable and closable, says
+// each thing once and destroys nothing unasked.
 
 #include "app/pages/images_page.h"
 #include "app/pages/lines_page.h"
@@ -22,6 +23,7 @@
 
 #include <functional>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 namespace kelvane {
@@ -134,6 +136,61 @@ TEST_P(DamagedLayoutTest, SaysItOnceAndDoesOnlyWhatIsChosen) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Damages, DamagedLayoutTest, ::testing::Range<std::size_t>(0, 4));
+
+// A settings file or current layout that is none at all is kept as ".bad"
+// (replacing an older one) and said; one with anything of its kind is read.
+TEST(StartFiles, OnlyAFileThatIsNoneAtAllIsKeptAsBad) {
+  QByteArray noise(4096, '\0');
+  quint32 state = 20240601;
+  for (char& b : noise) b = static_cast<char>((state = state * 1664525u + 1013904223u) >> 24);
+  QFile png(KELVANE_SOURCE_DATA "/kelvane.png");
+  ASSERT_TRUE(png.open(QIODevice::ReadOnly));
+  const QByteArray picture = png.readAll();
+  QList<QByteArray> rect = sampleLines(), shifted = sampleLines();
+  rect[14] = sj("rect,0,4,,91,30,1,実線,0,");
+  shifted.prepend("extra");
+  const std::vector<std::tuple<const char*, QByteArray, bool>> cases{
+      {"kelvane.conf", noise, true},
+      {"kelvane.conf", picture, true},
+      {"kelvane.conf", joinLines({"[Version]=2.00", "[OFFSET_X]=12"}), false},
+      {"kelvane.conf", joinLines({"\xff\xfe garbage", "[OFFSET_X]=12", "x=y"}), false},
+      {"cardtemp.dat", noise, true},
+      {"cardtemp.dat", picture, true},
+      {"cardtemp.dat", joinLines({"[Version]=2.00", "[OFFSET_X]=12"}), true},
+      {"cardtemp.dat", joinLines(sampleLines()), false},
+      {"cardtemp.dat", joinLines(shifted), false},
+      {"cardtemp.dat", joinLines({"[Version2.0]", "Shop,"}), false},
+      {"cardtemp.dat", joinLines(rect), false},
+  };
+  testing::BoxAnswerer boxes;
+  boxes.answerWith = QStringLiteral("閉じる");
+  for (std::size_t i = 0; i < cases.size(); ++i) {
+    const auto& [name, content, keptAside] = cases[i];
+    SCOPED_TRACE(i);
+    QTemporaryDir dir;
+    SetProgramFolder(dir.path());
+    const QString path = dir.filePath(QString::fromLatin1(name)), bad = path + ".bad";
+    ASSERT_TRUE(writeFileAtomically(path, content) && writeFileAtomically(bad, "older"));
+    boxes.texts.clear();
+    auto form = std::make_unique<ReceiptMainForm>();
+    form->show();
+    QTest::qWait(50);
+    const QString told = boxes.texts.join(u'\n');
+    EXPECT_EQ(readWholeFile(bad).value(), keptAside ? content : QByteArray("older"));
+    EXPECT_EQ(QFile::exists(path), !keptAside);
+    auto says = [&told](const QString& p) {
+      return told.contains(QStringLiteral("「%1」").arg(QDir::toNativeSeparators(p)));
+    };
+    EXPECT_EQ(says(path) && says(bad), keptAside) << told.toStdString();
+    if (keptAside) {
+      EXPECT_EQ(form->document().line(12), ",") << "nothing of it is loaded";
+    }
+    EXPECT_TRUE(form->close());
+    EXPECT_TRUE(QFile::exists(path)) << "the close writes a new one";
+    EXPECT_EQ(readWholeFile(bad).value(), keptAside ? content : QByteArray("older"));
+  }
+  SetProgramFolder({});
+}
 
 }  // namespace
 }  // namespace kelvane
