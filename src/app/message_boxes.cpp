@@ -87,4 +87,19 @@ int info_box(const QString& message, const QString& caption, QWidget* parent) {
   return resultOf(box, ok);
 }
 
+int choice_box(const QString& message, const QString& first, const QString& second,
+               const QString& third, QWidget* parent) {
+  KelvaneBox box(message, QMessageBox::Warning, parent);
+  QPushButton* one =
+      first.isEmpty() ? nullptr : box.addCaptionedButton(first, QMessageBox::ActionRole);
+  QPushButton* two = box.addCaptionedButton(second, QMessageBox::ActionRole);
+  QPushButton* out = box.addCaptionedButton(third, QMessageBox::RejectRole);
+  box.setDefaultButton(out);
+  box.setEscapeButton(out);
+  box.exec();
+  if (box.closedByFrame() || box.clickedButton() == out) return kBoxThirdButton;
+  if (one && box.clickedButton() == one) return kBoxFirstButton;
+  return box.clickedButton() == two ? kBoxSecondButton : kBoxThirdButton;
+}
+
 }  // namespace kelvane

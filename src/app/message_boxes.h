@@ -12,6 +12,7 @@ namespace kelvane {
 inline constexpr int kBoxFirstButton = 6;   // first button or Enter
 inline constexpr int kBoxSecondButton = 7;  // second button or Esc
 inline constexpr int kBoxClosed = 2;        // closed with the window's close control
+inline constexpr int kBoxThirdButton = 8;   // third button of choice_box
 
 // Which button Enter presses.
 enum class BoxDefault { First, Second };
@@ -23,5 +24,13 @@ int confirm_box(const QString& message, const QString& first, const QString& sec
 
 // Reports: one default button; Esc does not close the box.
 int info_box(const QString& message, const QString& caption, QWidget* parent = nullptr);
+
+// Offers two actions and a way out. The third button is the default (Enter)
+// and the cancel button (Esc), and closing the box with the window's close
+// control answers it too: nothing is done without a deliberate choice.
+// An empty `first` leaves that offer out. Returns kBoxFirstButton,
+// kBoxSecondButton or kBoxThirdButton.
+int choice_box(const QString& message, const QString& first, const QString& second,
+               const QString& third, QWidget* parent = nullptr);
 
 }  // namespace kelvane

@@ -71,7 +71,6 @@ void PreviewPane::PreparePreview() {
 void PreviewPane::RefreshPreview() {
   if (PreviewSuspended) return;
   PreparePreview();
-  reportPending_ = true;
   PaintBox1->update();
 }
 
@@ -88,16 +87,23 @@ void PreviewPane::paintPreview(QPainter& painter) {
   settings.previewResolution = geometry_.resolutionX;
   settings.zoomPercent = TrackBar1->value();
   settings.showOnlyPrinted = showOnlyPrinted;
+  // The canvas draws each element as it comes, so what lies before a bad
+  // element stays on the page.
   PainterCanvas canvas(painter, false);
   Renderer renderer(&pictures_);
+  const LayoutDocument& document = source_.previewDocument();
   const auto drawn =
-      renderer.DrawLayout(canvas, source_.previewDocument(), settings,
-                          fixed::fromWhole(geometry_.resolutionX), fixed::fromWhole(geometry_.resolutionY));
-  if (!drawn && reportPending_) {
-    const QString message = drawn.error();
-    QTimer::singleShot(0, this, [this, message] { source_.previewFailed(message); });
-  }
-  reportPending_ = false;
+      renderer.DrawLayout(canvas, document, settings, fixed::fromWhole(geometry_.resolutionX),
+                          fixed::fromWhole(geometry_.resolutionY));
+  if (drawn) return;
+  if (reported_ && reportedRevision_ == document.revision() && reportedMessage_ == drawn.error())
+    return;
+  reported_ = true;
+  reportedRevision_ = document.revision();
+  reportedMessage_ = drawn.error();
+  const qsizetype line = renderer.failedLine();
+  QTimer::singleShot(
+      0, this, [this, line, message = drawn.error()] { source_.previewFailed(line, message); });
 }
 
 }  // namespace kelvane

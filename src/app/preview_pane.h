@@ -26,8 +26,10 @@ class PreviewSource {
   // The receipt size, millimetres, fixed point.
   [[nodiscard]] virtual qint64 receiptWidth() const = 0;
   [[nodiscard]] virtual qint64 receiptHeight() const = 0;
-  // A pass stopped at a malformed element; told once per refresh.
-  virtual void previewFailed(const QString& message) = 0;
+  // A pass stopped at a malformed element in document line `line` (from 0).
+  // Told once for each state of the document, not at every repaint: the
+  // box that tells it would otherwise bring the next repaint and itself back.
+  virtual void previewFailed(qsizetype line, const QString& message) = 0;
 };
 
 class PreviewPaintBox;
@@ -59,7 +61,10 @@ class PreviewPane : public QWidget {
   PreviewSource& source_;
   PreviewGeometry geometry_;
   PictureCache pictures_;
-  bool reportPending_ = false;
+  // The failure told last: the document's revision and the message.
+  bool reported_ = false;
+  quint64 reportedRevision_ = 0;
+  QString reportedMessage_;
 };
 
 }  // namespace kelvane

@@ -16,6 +16,7 @@
 #include "app/receipt_input.h"
 #include "app/settings_store.h"
 #include "app/shape_editor.h"
+#include "app/style_commands.h"
 #include "app/text_item_editors.h"
 #include "app/title_strip.h"
 #include "app/top_bar.h"
@@ -250,7 +251,9 @@ RenderSettings ReceiptMainForm::previewSettings() const {
 qint64 ReceiptMainForm::receiptWidth() const { return fixedMillimetres(stylePage->d3->value()); }
 qint64 ReceiptMainForm::receiptHeight() const { return fixedMillimetres(stylePage->d4->value()); }
 
-void ReceiptMainForm::previewFailed(const QString& message) { reportError(message); }
+void ReceiptMainForm::previewFailed(qsizetype line, const QString& message) {
+  OfferToMendLayout(*this, line, message);
+}
 
 void ReceiptMainForm::reportError(const QString& message) {
   info_box(message, QStringLiteral("確認"), this);

@@ -147,7 +147,7 @@ class ReceiptMainForm : public QMainWindow, public LayoutHost, public PreviewSou
   [[nodiscard]] RenderSettings previewSettings() const override;
   [[nodiscard]] qint64 receiptWidth() const override;
   [[nodiscard]] qint64 receiptHeight() const override;
-  void previewFailed(const QString& message) override;
+  void previewFailed(qsizetype line, const QString& message) override;
 
   // Reports a failed file step or command in words; the program goes on.
   void reportError(const QString& message);

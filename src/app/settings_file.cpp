@@ -75,6 +75,23 @@ ConfRead ParseConf(const QList<QByteArray>& lines) {
   return read;
 }
 
+bool IsUnrecognisedConf(const QList<QByteArray>& lines) {
+  static const QList<QByteArray> keys = [] {
+    QList<QByteArray> names;
+    for (const QByteArray& line : FormatConf(ConfWrite{}))
+      names.append(line.first(line.indexOf('=') + 1));
+    return names;
+  }();
+  bool anything = false;
+  for (const QByteArray& line : lines) {
+    for (const QByteArray& key : keys) {
+      if (line.startsWith(key)) return false;
+    }
+    anything = anything || !line.trimmed().isEmpty();
+  }
+  return anything;
+}
+
 QList<QByteArray> FormatConf(const ConfWrite& s) {
   QList<QByteArray> lines{
       "[Version]=2.00",

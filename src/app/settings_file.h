@@ -68,6 +68,11 @@ struct ConfWrite {
 };
 
 [[nodiscard]] ConfRead ParseConf(const QList<QByteArray>& lines);
+// Whether file lines are plainly no settings file: something is in them but
+// no line starts with one of the file's keys and "=" (case and spacing as
+// written). Such a file is kept aside rather than written over at close; a
+// file with a single known key line, however damaged the rest, is read.
+[[nodiscard]] bool IsUnrecognisedConf(const QList<QByteArray>& lines);
 [[nodiscard]] QList<QByteArray> FormatConf(const ConfWrite& state);
 
 // A missing file reads as no keys at all; an unreadable one is a failure.

@@ -15,6 +15,7 @@
 #include "app/settings_file.h"
 #include "app/style_commands.h"
 #include "app/title_strip.h"
+#include "app/unrecognised_file.h"
 #include "app/window_geometry.h"
 #include "layout/header_lines.h"
 #include "receipt/era.h"
@@ -210,6 +211,7 @@ void startup_restore(ReceiptMainForm& form) {
   form.showPage(form.receiptPage);
   form.preview->TrackBar1->setValue(70);
   form.receiptDate->showInBoxes(QDate::currentDate());
+  KeepUnrecognisedStartFiles(form);
   conf_read(form);
   applyViewSettings(form);
   form.receiptInput->LoadInputHistory();

@@ -77,6 +77,10 @@ void FillShapeList(TStrColGrid& grid, const StyleContents& c) {
 
 void FillStyleEditors(ReceiptMainForm& form, const StyleContents& c) {
   fillHeaderSettings(form, c);
+  FillElementEditors(form, c);
+}
+
+void FillElementEditors(ReceiptMainForm& form, const StyleContents& c) {
   fillImages(*form.imagesPage, c);
   FillShapeList(*form.linesPage->StrColGrid1, c);
   fillTexts(*form.textsPage->StrColGrid3, c);
@@ -126,10 +130,40 @@ void SaveStyleFile(ReceiptMainForm& form) {
   form.RefreshPreview();
 }
 
-void ClearStyle(ReceiptMainForm& form) {
+void ClearStyle(ReceiptMainForm& form) { LoadEmptyStyle(form); }
+
+void LoadEmptyStyle(ReceiptMainForm& form) {
   LoadStyleIntoForm(form, ProgramFile(QString::fromLatin1(kClearStyleFileName)));
   RebuildHeaderLines(form.document(), form);
   form.UpdatePrinterMetrics();
+  form.RefreshPreview();
+}
+
+void OfferToMendLayout(ReceiptMainForm& form, qsizetype line, const QString& message) {
+  const bool lineAtFault = line >= 0 && line < form.document().lineCount();
+  const QString advice =
+      lineAtFault
+          ? QStringLiteral("レイアウトの %1 行目を消すか、空のレイアウトを読み込むことができます。")
+                .arg(line + 1)
+          : QStringLiteral(
+                "スタイルの線の太さの調整が読めないため、行を消しても直りません。"
+                "空のレイアウトを読み込むか、別のスタイルを開いてください。");
+  const QString text =
+      message + QStringLiteral("\r\n\r\nプレビューにはそこまでに描けたものを表示しています。") +
+      advice + QStringLiteral("閉じると、レイアウトはそのままです。");
+  const int choice =
+      choice_box(text, lineAtFault ? QStringLiteral("この行を消す") : QString(),
+                 QStringLiteral("空のレイアウトを読む"), QStringLiteral("閉じる"), &form);
+  if (choice == kBoxFirstButton) {
+    ClearLayoutLine(form, line);
+  } else if (choice == kBoxSecondButton) {
+    LoadEmptyStyle(form);
+  }
+}
+
+void ClearLayoutLine(ReceiptMainForm& form, qsizetype line) {
+  form.document().setLine(line, EmptiedElementRecord(line));
+  FillElementEditors(form, ReadStyleContents(form.document()));
   form.RefreshPreview();
 }
 

@@ -3,6 +3,7 @@
 // style, its title, and the printer paper set-up.
 
 #include <QString>
+#include <QtGlobal>
 
 namespace kelvane {
 
@@ -16,12 +17,25 @@ struct StyleContents;
 bool LoadStyleIntoForm(ReceiptMainForm& form, const QString& path);
 // The lists and labels of the style editors, from the layout's slots.
 void FillStyleEditors(ReceiptMainForm& form, const StyleContents& contents);
+// The same without the style settings of the header lines.
+void FillElementEditors(ReceiptMainForm& form, const StyleContents& contents);
 // The line/shape list's rows 1 to 100, all six cells, from the slots.
 void FillShapeList(TStrColGrid& grid, const StyleContents& contents);
 
 void OpenStyleFile(ReceiptMainForm& form);     // N16, IconButton15
 void SaveStyleFile(ReceiptMainForm& form);     // N17, IconButton14
 void ClearStyle(ReceiptMainForm& form);        // N13: "cleardata.rcd"
+// Loads "cleardata.rcd" as the clear command does, without asking.
+void LoadEmptyStyle(ReceiptMainForm& form);
+
+// The preview could not draw document line `line` (from 0): says so and
+// offers to clear that line's element or to load the empty layout. With no
+// line at fault (-1: a style setting) only the empty layout is offered.
+// Closing the box does neither.
+void OfferToMendLayout(ReceiptMainForm& form, qsizetype line, const QString& message);
+// Empties document line `line` the way the style editors clear its element,
+// then refreshes the editors and the preview.
+void ClearLayoutLine(ReceiptMainForm& form, qsizetype line);
 void EnterStyleTitle(ReceiptMainForm& form);   // Button1
 void SetUpPrinterPaper(ReceiptMainForm& form); // IconButton25
 

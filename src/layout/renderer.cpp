@@ -97,6 +97,9 @@ class Pass {
   }
 
   Expected<void> DrawElement(QByteArrayView record);
+  // The pass stopped at the style's line weight offset, not at the text of
+  // the element being drawn.
+  [[nodiscard]] bool stoppedAtSetting() const { return stoppedAtSetting_; }
 
  private:
   // Field readers: a malformed number ends the pass, naming the text.
@@ -139,6 +142,7 @@ class Pass {
   QByteArray fontFace_;
   LayoutColour fontColour_ = 0;
   FontStyle fontStyle_;
+  bool stoppedAtSetting_ = false;
 };
 
 Failure notANumber(QByteArrayView text) {
@@ -203,7 +207,10 @@ Expected<ShapeFields> Pass::shapeFields(FieldCursor& c) {
 
 Expected<int> Pass::penWidth(int width, PenStyle style) {
   auto weight = wholeOf(settings_.lineWeightOffset);
-  if (!weight) return Failure{weight.error()};
+  if (!weight) {
+    stoppedAtSetting_ = true;
+    return Failure{QStringLiteral("線の太さの調整") + weight.error()};
+  }
   qint64 steps = static_cast<qint64>(width) + weight.value() - 1;
   if (canvas_.isPrinter()) steps += 4;
   const qint64 pixels = mulDiv(steps, settings_.previewResolution, 144);
@@ -421,10 +428,12 @@ Expected<void> Renderer::DrawLayout(Canvas& canvas, const LayoutDocument& docume
                                     const RenderSettings& settings, qint64 resolutionX,
                                     qint64 resolutionY) {
   Pass pass(canvas, settings, pictures_, resolutionX, resolutionY);
+  failedLine_ = -1;
   const auto& lines = document.lines();
   for (qsizetype i = 0; i < lines.size(); ++i) {
     auto done = pass.DrawElement(lines[i]);
     if (!done) {
+      failedLine_ = pass.stoppedAtSetting() ? -1 : i;
       return Failure{
           QStringLiteral("レイアウトの %1 行目を描けません: %2").arg(i + 1).arg(done.error())};
     }

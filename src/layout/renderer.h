@@ -46,8 +46,14 @@ class Renderer {
                                           const RenderSettings& settings, qint64 resolutionX,
                                           qint64 resolutionY);
 
+  // The document line (from 0) whose own text stopped the last pass: the
+  // window offers to clear it. -1 when the pass drew every line, or when it
+  // stopped at the style's line weight offset, which no line clears.
+  [[nodiscard]] qsizetype failedLine() const { return failedLine_; }
+
  private:
   PictureCache* pictures_;
+  qsizetype failedLine_ = -1;
 };
 
 // Pixels per millimetre at `dpi` (both fixed point): dpi / 25.4 rounded

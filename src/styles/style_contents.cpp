@@ -2,6 +2,8 @@
 
 #include "layout/field_cursor.h"
 #include "layout/layout_slots.h"
+#include "styles/image_record.h"
+#include "styles/text_record.h"
 #include "text/cp932.h"
 #include "text/fixed_point.h"
 
@@ -54,6 +56,24 @@ StyleContents ReadStyleContents(const LayoutDocument& document) {
     contents.company[line - slotmap::kCompanyName1] = CharRecordText(document.line(line));
   }
   return contents;
+}
+
+QByteArray EmptiedElementRecord(qsizetype line) {
+  for (int slot = 1; slot <= 2 * slotmap::kImageSlotsPerGroup; ++slot) {
+    if (line == slotmap::imageLine(slot)) {
+      // The image editor's clear: position 0, no file, the size kept; a
+      // damaged size is no size to keep.
+      ImageValues none;
+      none.x = none.y = none.width = none.height = "0";
+      return BuildImageRecord(none);
+    }
+  }
+  const bool freeText =
+      line >= slotmap::textLine(1) && line <= slotmap::textLine(slotmap::kTextSlots);
+  const bool item = line >= slotmap::itemLine(slotmap::kFirstItemTag) &&
+                    line <= slotmap::itemLine(slotmap::kLastItemTag);
+  if (freeText || item) return QByteArray(kResetTextRecord);
+  return LayoutDocument::kEmptySlot;
 }
 
 }  // namespace kelvane

@@ -38,4 +38,10 @@ struct StyleContents {
 
 [[nodiscard]] StyleContents ReadStyleContents(const LayoutDocument& document);
 
+// What the style editors write into `line` when they clear its element: an
+// image record without a file in an image slot, the reset "char" record in
+// a free text, company or receipt item slot, and an empty slot "," in a
+// line or shape slot and in every line that is no element slot.
+[[nodiscard]] QByteArray EmptiedElementRecord(qsizetype line);
+
 }  // namespace kelvane

@@ -1,13 +1,59 @@
 #include "styles/style_file.h"
 
+#include "layout/field_cursor.h"
 #include "layout/header_lines.h"
 #include "layout/layout_slots.h"
+#include "text/fixed_point.h"
 #include "text/line_file.h"
 
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace kelvane {
+
+namespace {
+
+// Lines searched for a header: the six header lines and room for a few
+// lines added before them.
+constexpr qsizetype kHeadLines = 12;
+
+bool isDecimal(QByteArrayView field) { return fixed::parse(field).has_value(); }
+
+// Header line 2: eleven fields, the first two the overall offset.
+bool isPrintSettingsLine(const QByteArray& line) {
+  if (line.count(',') < 9) return false;
+  FieldCursor c(line);
+  return isDecimal(c.TakeField()) && isDecimal(c.TakeField());
+}
+
+bool isElementRecord(const QByteArray& line) {
+  for (const char* kind : {"line,", "rect,", "fillrect,", "image,", "char,"}) {
+    if (line.startsWith(kind)) return true;
+  }
+  return false;
+}
+
+bool isBlank(const QByteArray& line) { return line.trimmed().isEmpty(); }
+
+// "[Version2.0]" as written, "[Version1.1]" as held in memory, or another
+// version; not the settings file's "[Version]=2.00".
+bool isVersionLine(const QByteArray& line) {
+  return line.startsWith("[Version") && line.trimmed().endsWith(']');
+}
+
+}  // namespace
+
+bool IsUnrecognisedLayout(const QList<QByteArray>& lines) {
+  if (std::all_of(lines.begin(), lines.end(), isBlank)) return false;
+  for (qsizetype i = 0; i < std::min(lines.size(), kHeadLines); ++i) {
+    const QByteArray& line = lines[i];
+    if (isVersionLine(line) || line == LayoutDocument::kEmptySlot || isPrintSettingsLine(line))
+      return false;
+  }
+  return std::none_of(lines.begin(), lines.end(), isElementRecord);
+}
 
 Expected<StyleLoadReport> LoadStyleFile(LayoutDocument& document, const QString& path) {
   if (!QFileInfo(path).isFile()) {

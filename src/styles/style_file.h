@@ -22,6 +22,16 @@ struct StyleLoadReport {
 [[nodiscard]] Expected<StyleLoadReport> LoadStyleFile(LayoutDocument& document,
                                                       const QString& path);
 
+// Whether file lines are plainly no layout at all (random bytes, a picture
+// or another program's file given the layout's name), so that the file is
+// worth keeping aside rather than loading and writing over. Only a file
+// with something in it none of whose first lines looks like a layout's
+// line - a version line, an empty slot ",", the print settings line - and
+// that holds no element record anywhere is that: a short, shifted or partly
+// damaged layout is still a layout, which the loader pads and the preview
+// reports.
+[[nodiscard]] bool IsUnrecognisedLayout(const QList<QByteArray>& lines);
+
 // Sets line 0 to the file version "[Version2.0]" and writes every line of
 // the document to `path` atomically: a failed write leaves the old file whole.
 [[nodiscard]] Expected<void> SaveStyleFile(LayoutDocument& document, const QString& path);

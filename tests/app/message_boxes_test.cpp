@@ -14,6 +14,8 @@
 #include <QTest>
 #include <QTimer>
 #include <functional>
+#include <utility>
+#include <vector>
 
 namespace kelvane {
 namespace {
@@ -67,6 +69,36 @@ TEST_F(MessageBoxTest, InfoIgnoresEscAndAnswersEnter) {
   EXPECT_TRUE(stayedOpen);
   whenShown([](QMessageBox* box) { box->close(); });
   EXPECT_EQ(info_box("n", "確認"), kBoxClosed);
+}
+
+QAbstractButton* captioned(QMessageBox* box, const char* caption) {
+  for (QAbstractButton* b : box->buttons()) {
+    if (b->text() == QString::fromUtf8(caption)) return b;
+  }
+  ADD_FAILURE() << "no button " << caption;
+  return box->buttons().constFirst();
+}
+
+// Enter, Esc and the close control all leave the layout alone: only a
+// click on one of the two offers does something.
+TEST_F(MessageBoxTest, ChoiceAnswersTheThirdButtonUnlessAnOfferIsClicked) {
+  const std::vector<std::pair<std::function<void(QMessageBox*)>, int>> cases{
+      {[](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Return); }, kBoxThirdButton},
+      {[](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); }, kBoxThirdButton},
+      {[](QMessageBox* box) { box->close(); }, kBoxThirdButton},
+      {[](QMessageBox* box) { captioned(box, "閉じる")->click(); }, kBoxThirdButton},
+      {[](QMessageBox* box) { captioned(box, "消す")->click(); }, kBoxFirstButton},
+      {[](QMessageBox* box) { captioned(box, "読む")->click(); }, kBoxSecondButton},
+  };
+  for (std::size_t i = 0; i < cases.size(); ++i) {
+    whenShown(cases[i].first);
+    EXPECT_EQ(choice_box("m", "消す", "読む", "閉じる"), cases[i].second) << "case " << i;
+  }
+  whenShown([](QMessageBox* box) {
+    EXPECT_EQ(box->buttons().size(), 2) << "an empty caption leaves the first offer out";
+    QTest::keyClick(box, Qt::Key_Return);
+  });
+  EXPECT_EQ(choice_box("m", "", "読む", "閉じる"), kBoxThirdButton);
 }
 
 TEST_F(MessageBoxTest, CaptionsTextAndIcon) {

@@ -6,6 +6,9 @@
 
 #include <QTemporaryDir>
 
+#include <utility>
+#include <vector>
+
 namespace kelvane {
 namespace {
 
@@ -105,6 +108,20 @@ TEST(SettingsFile, AFolderInPlaceOfTheFileIsAnErrorNotAnEmptyRead) {
   ASSERT_TRUE(QDir(dir.path()).mkdir("kelvane.conf"));
   EXPECT_FALSE(ReadConfFile(dir.filePath("kelvane.conf")));
   EXPECT_FALSE(WriteConfFile(dir.filePath("kelvane.conf"), everyBox(true)));
+}
+
+// Only a file with something in it and not one key line is kept aside.
+TEST(SettingsFile, UnrecognisedOnlyWithoutAnyKeyLine) {
+  const std::vector<std::pair<QList<QByteArray>, bool>> cases{
+      {{}, false},
+      {{"", "  "}, false},
+      {{"garbage", "[ZERO]=TRUE"}, false},  // a key, however its value is written
+      {{"garbage", "[Version]=9"}, false},
+      {{"[ZERO] = true", "ZERO=true"}, true},  // no key as written
+      {{"[OFFSET_X]", "[Something]=1"}, true},
+  };
+  for (std::size_t i = 0; i < cases.size(); ++i)
+    EXPECT_EQ(IsUnrecognisedConf(cases[i].first), cases[i].second) << "case " << i;
 }
 
 }  // namespace

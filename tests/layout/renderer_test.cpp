@@ -150,7 +150,12 @@ TEST_F(RendererTest, ConversionErrorStopsThePassAtThatElement) {
   ASSERT_FALSE(result.ok());
   EXPECT_TRUE(result.error().contains(QStringLiteral("「abc」"))) << result.error().toStdString();
   EXPECT_TRUE(result.error().contains(QStringLiteral("15 行目"))) << result.error().toStdString();
+  EXPECT_EQ(renderer.failedLine(), 14);
   EXPECT_EQ(preview.callsOf<LineCall>().size(), 1u);
+  // The same renderer forgets the line once a pass draws everything.
+  doc.setLine(14, sj("line,0,1,1,2,2,1,実線,0,"));
+  ASSERT_TRUE(renderer.DrawLayout(preview, doc, settings, dpi(67), dpi(67)).ok());
+  EXPECT_EQ(renderer.failedLine(), -1);
 }
 
 TEST_F(RendererTest, StrictFieldsAndLenientColours) {
@@ -161,9 +166,13 @@ TEST_F(RendererTest, StrictFieldsAndLenientColours) {
   EXPECT_TRUE(drawPreview(sj("line,0,1,1,2,2,1,実線,red,")).ok());
   EXPECT_EQ(preview.callsOf<PenCall>().back().colour, 0u);
   settings.lineWeightOffset = "x";
-  auto bad = drawPreview(sj("line,0,1,1,2,2,1,実線,0,"));
+  doc.setLine(12, sj("line,0,1,1,2,2,1,実線,0,"));
+  Renderer renderer;
+  auto bad = renderer.DrawLayout(preview, doc, settings, dpi(67), dpi(67));
   ASSERT_FALSE(bad.ok());
-  EXPECT_TRUE(bad.error().contains(QStringLiteral("「x」")));
+  EXPECT_TRUE(bad.error().contains(QStringLiteral("線の太さの調整「x」")))
+      << bad.error().toStdString();
+  EXPECT_EQ(renderer.failedLine(), -1) << "the setting is at fault, not the line";
 }
 
 TEST_F(RendererTest, TextAtOriginOrEmptyIsNotDrawn) {

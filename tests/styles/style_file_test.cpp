@@ -9,6 +9,9 @@
 
 #include <QTemporaryDir>
 
+#include <utility>
+#include <vector>
+
 namespace kelvane {
 namespace {
 
@@ -118,6 +121,32 @@ TEST_F(StyleFileTest, AFailedSaveLeavesTheOldFileWhole) {
   // A folder where the file should be cannot be replaced by a save.
   ASSERT_TRUE(QDir(dir_.path()).mkdir("folder.rcd"));
   EXPECT_FALSE(SaveStyleFile(doc, dir_.filePath("folder.rcd")));
+}
+
+// Plainly no layout: nothing in its head looks like a layout line and no
+// element record anywhere. Short, shifted and damaged layouts are layouts.
+TEST(StyleFileRecognition, OnlyWhatIsPlainlyNoLayout) {
+  QList<QByteArray> shifted = completeLayout("[Version2.0]");
+  for (int i = 0; i < 20; ++i) shifted.prepend("noise");
+  const std::vector<std::pair<QList<QByteArray>, bool>> cases{
+      {{}, false},
+      {{"", " "}, false},
+      {completeLayout("whatever"), false},  // the print settings line
+      {{"x", "y", ","}, false},             // an empty slot
+      {shifted, false},                     // its records
+      {{"1,2024/05/01,A,B,C,1000,", "2,2024/05/02,A,B,C,2000,"}, true},
+      {{"a,b,c,d,e,f,g,h,i,j,k"}, true},  // eleven fields but no offsets
+  };
+  for (std::size_t i = 0; i < cases.size(); ++i)
+    EXPECT_EQ(IsUnrecognisedLayout(cases[i].first), cases[i].second) << "case " << i;
+}
+
+// Clearing a line writes what the editors write for an empty slot there.
+TEST(EmptiedElementRecord, FollowsTheSlot) {
+  EXPECT_EQ(EmptiedElementRecord(slotmap::imageLine(8)), "image,0,0,0,,0,0,,0,0");
+  for (int line : {slotmap::textLine(100), slotmap::kCompanyName1, slotmap::kStubAddresseeLine2})
+    EXPECT_EQ(EmptiedElementRecord(line), "char,0,0,0,,0,,0,0,,") << line;
+  for (int line : {0, 3, 11, 12, 126, 227, 267}) EXPECT_EQ(EmptiedElementRecord(line), ",") << line;
 }
 
 }  // namespace
