@@ -1,6 +1,7 @@
 #include "app/preview_pane.h"
 
 #include "layout/painter_canvas.h"
+#include "layout/recording_canvas.h"
 #include "text/fixed_point.h"
 
 #include <QHBoxLayout>
@@ -74,6 +75,17 @@ void PreviewPane::RefreshPreview() {
   PaintBox1->update();
 }
 
+bool PreviewPane::layoutDraws() {
+  RenderSettings settings = source_.previewSettings();
+  settings.previewResolution = geometry_.resolutionX;
+  RecordingCanvas canvas;
+  Renderer renderer(&pictures_);
+  return renderer
+      .DrawLayout(canvas, source_.previewDocument(), settings, fixed::fromWhole(96),
+                  fixed::fromWhole(96))
+      .ok();
+}
+
 void PreviewPane::paintPreview(QPainter& painter) {
   if (PreviewSuspended) return;
   // The white page with a one-pixel black edge, as a rectangle whose right
@@ -95,13 +107,17 @@ void PreviewPane::paintPreview(QPainter& painter) {
   const auto drawn =
       renderer.DrawLayout(canvas, document, settings, fixed::fromWhole(geometry_.resolutionX),
                           fixed::fromWhole(geometry_.resolutionY));
-  if (drawn) return;
-  if (reported_ && reportedRevision_ == document.revision() && reportedMessage_ == drawn.error())
+  if (drawn) {
+    reported_ = false;  // a later break is said again
     return;
-  reported_ = true;
-  reportedRevision_ = document.revision();
-  reportedMessage_ = drawn.error();
+  }
   const qsizetype line = renderer.failedLine();
+  const QByteArray lineText =
+      line >= 0 && line < document.lineCount() ? document.line(line) : QByteArray();
+  if (reported_ && reportedLine_ == lineText && reportedMessage_ == drawn.error()) return;
+  reported_ = true;
+  reportedLine_ = lineText;
+  reportedMessage_ = drawn.error();
   QTimer::singleShot(
       0, this, [this, line, message = drawn.error()] { source_.previewFailed(line, message); });
 }

@@ -54,6 +54,9 @@ class PreviewPane : public QWidget {
   void PreparePreview();
   [[nodiscard]] const PreviewGeometry& geometry() const { return geometry_; }
 
+  // Whether the layout draws to its end, tried without drawing anything.
+  [[nodiscard]] bool layoutDraws();
+
   // Draws the white page and the layout onto `painter` (the drawing area).
   void paintPreview(QPainter& painter);
 
@@ -62,8 +65,11 @@ class PreviewPane : public QWidget {
   PreviewGeometry geometry_;
   PictureCache pictures_;
   // The failure told last: the document's revision and the message.
+  // The failure said last: the failing line's text (empty for a header
+  // value) and the message. Typing a receipt changes the document but not
+  // a bad element, so the same failure is not said again for it.
   bool reported_ = false;
-  quint64 reportedRevision_ = 0;
+  QByteArray reportedLine_;
   QString reportedMessage_;
 };
 

@@ -192,8 +192,10 @@ bool RecordReceipt(ReceiptMainForm& form, bool announce) {
 }
 
 void DeleteShownReceipt(ReceiptMainForm& form) {
-  // Only the go-ahead button deletes: Esc and the close control cancel.
-  if (confirm_box(QStringLiteral("削除していいですか?"), kGo, kCancel, &form) != kBoxFirstButton)
+  // Only a click on the go-ahead button deletes: Enter, Esc and the close
+  // control keep the recorded receipt.
+  if (confirm_box(QStringLiteral("削除していいですか?"), kGo, kCancel, &form, BoxDefault::Second) !=
+      kBoxFirstButton)
     return;
   QLineEdit* number = form.receiptPage->Edit2;
   const QString path = registerPath(form);

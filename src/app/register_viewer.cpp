@@ -13,6 +13,7 @@
 #include "widgets/str_col_grid.h"
 
 #include <QFileDialog>
+#include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -228,8 +229,15 @@ void Tfreglist::showEvent(QShowEvent* event) {
   shown_ = true;
   display_read();
   disp_clear();
-  if (!QFileInfo::exists(viewerPath()))
+  if (!QFileInfo::exists(viewerPath())) {
+    const QString missing = viewerPath();
     pathPanel->setText(ProgramFile(QString::fromLatin1(kDefaultRegisterName)));
+    // The list must not pass off another register as the one in use.
+    if (!missing.isEmpty() && missing != viewerPath()) {
+      say(QStringLiteral("領収書発行リスト「%1」が見つかりません。\r\n「%2」を表示します。")
+              .arg(QDir::toNativeSeparators(missing), QDir::toNativeSeparators(viewerPath())));
+    }
+  }
   file_read(viewerPath());
   StrColGrid1->setFocus();
 }

@@ -229,6 +229,10 @@ void startup_restore(ReceiptMainForm& form) {
 bool close_save(ReceiptMainForm& form) {
   QStringList failures;
   saveWindowFile(form, failures);
+  // A layout that cannot be drawn was read from a damaged file, and the
+  // user chose to keep it: rebuilding its header from misread values would
+  // damage it further, so the file stays as it is.
+  const bool keepLayoutFile = !form.preview->layoutDraws();
   RebuildHeaderLines(form.document(), form);
   const QString confPath = ProgramFile(QString::fromLatin1(kSettingsFileName));
   auto conf = unlessUnread(confPath);
@@ -236,7 +240,7 @@ bool close_save(ReceiptMainForm& form) {
   if (!conf) failures << conf.error();
   const QString layoutPath = ProgramFile(QString::fromLatin1(kCurrentLayoutFileName));
   auto layout = unlessUnread(layoutPath);
-  if (layout) layout = SaveStyleFile(form.document(), layoutPath);
+  if (layout && !keepLayoutFile) layout = SaveStyleFile(form.document(), layoutPath);
   if (!layout) failures << layout.error();
   if (failures.isEmpty()) return true;
   const QString question = failures.join(QStringLiteral("\r\n")) +

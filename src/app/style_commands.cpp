@@ -150,7 +150,7 @@ void OfferToMendLayout(ReceiptMainForm& form, qsizetype line, const QString& mes
                 "空のレイアウトを読み込むか、別のスタイルを開いてください。");
   const QString text =
       message + QStringLiteral("\r\n\r\nプレビューにはそこまでに描けたものを表示しています。") +
-      advice + QStringLiteral("閉じると、レイアウトはそのままです。");
+      advice + QStringLiteral("\r\n閉じると、レイアウトはそのままです。描けないあいだは、終了してもファイルを書き換えません。");
   const int choice =
       choice_box(text, lineAtFault ? QStringLiteral("この行を消す") : QString(),
                  QStringLiteral("空のレイアウトを読む"), QStringLiteral("閉じる"), &form);

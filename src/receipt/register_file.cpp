@@ -114,8 +114,9 @@ Expected<std::optional<qint64>> LargestNumberPart(const QString& path, const QBy
 }
 
 QString MissingRegisterMessage(const QString& path) {
-  return QStringLiteral("領収書発行リスト「%1」が見つかりません。"
-                        "USBメモリーやネットワークのフォルダーなら、つながっているか確かめてください。")
+  return QStringLiteral("領収書発行リスト「%1」が見つかりません。\r\n"
+                        "USBメモリーやネットワーク上のフォルダーにあるときは、\r\n"
+                        "つながっているか確かめてください。")
       .arg(shown(path));
 }
 

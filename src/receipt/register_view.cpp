@@ -68,6 +68,20 @@ RegisterRow cellsOf(QStringView text) {
 // same way after decoding.
 RegisterRow RegisterLineCells(QByteArrayView line) { return cellsOf(decoded(line)); }
 
+namespace {
+
+// An amount with its whole digits grouped by three, the rest as it is
+// (a sign, a fraction, or text that is no amount).
+QString groupedDigits(QString amount) {
+  qsizetype end = amount.startsWith(u'-') ? 1 : 0;
+  const qsizetype start = end;
+  while (end < amount.size() && amount[end].isDigit() && amount[end].unicode() < 0x80) ++end;
+  for (qsizetype at = end - 3; at > start; at -= 3) amount.insert(at, u',');
+  return amount;
+}
+
+}  // namespace
+
 QString DescribeRegisterLine(QByteArrayView line) {
   // The amount as the line holds it: the list's grouped cell shows a
   // fraction as 0.
@@ -75,7 +89,7 @@ QString DescribeRegisterLine(QByteArrayView line) {
   QString addressee = decoded(r.addressee1);
   if (!r.addressee2.isEmpty()) addressee += QStringLiteral(" ") + decoded(r.addressee2);
   return QStringLiteral("番号 %1　日付 %2　金額 %3　宛名 %4")
-      .arg(decoded(r.number), decoded(r.date), decoded(r.amount), addressee);
+      .arg(decoded(r.number), decoded(r.date), groupedDigits(decoded(r.amount)), addressee);
 }
 
 qsizetype ForEachRegisterRow(const QByteArray& content,

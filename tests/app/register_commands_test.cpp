@@ -382,8 +382,11 @@ TEST_F(RegisterCommandsTest, AClosedQuestionNeitherDeletesNorReplaces) {
   boxes_.answer = BoxAnswerer::Answer::Close;
   EXPECT_FALSE(RecordReceipt(*form_, false));
   DeleteShownReceipt(*form_);
+  // A stray Enter does not delete a recorded receipt either.
+  boxes_.answer = BoxAnswerer::Answer::Enter;
+  DeleteShownReceipt(*form_);
   EXPECT_EQ(lines(), before);
-  EXPECT_EQ(boxes_.texts.size(), 2) << boxes_.texts.join('|').toStdString();
+  EXPECT_EQ(boxes_.texts.size(), 3) << boxes_.texts.join('|').toStdString();
   EXPECT_EQ(page_->Edit2->text(), QStringLiteral("7")) << "the form stays";
 }
 

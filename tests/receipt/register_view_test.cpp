@@ -79,4 +79,13 @@ TEST(RegisterView, RowsWrittenBackAsRegisterLinesAndCsv) {
 }
 
 }  // namespace
+TEST(RegisterView, ALineDescribedForAQuestion) {
+  const std::pair<QByteArray, QString> cases[] = {
+      {"A1,2026/1/2,12000,x,,,,,,,,,y,", QStringLiteral("番号 A1　日付 2026/1/2　金額 12,000　宛名 x y")},
+      {"A2,2026/1/2,-1234567.5,,,,,,,,,,,", QStringLiteral("番号 A2　日付 2026/1/2　金額 -1,234,567.5　宛名 ")},
+      {"A3,,999,", QStringLiteral("番号 A3　日付 　金額 999　宛名 ")},
+      {"A4,,abc,", QStringLiteral("番号 A4　日付 　金額 abc　宛名 ")}};
+  for (const auto& [line, words] : cases) EXPECT_EQ(DescribeRegisterLine(line), words) << line.constData();
+}
+
 }  // namespace kelvane
