@@ -64,7 +64,6 @@ class PreviewPane : public QWidget {
   PreviewSource& source_;
   PreviewGeometry geometry_;
   PictureCache pictures_;
-  // The failure told last: the document's revision and the message.
   // The failure said last: the failing line's text (empty for a header
   // value) and the message. Typing a receipt changes the document but not
   // a bad element, so the same failure is not said again for it.

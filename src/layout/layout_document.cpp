@@ -22,17 +22,13 @@ const QByteArray& LayoutDocument::line(qsizetype index) const {
 
 bool LayoutDocument::setLine(qsizetype index, const QByteArray& text) {
   if (index < 0 || index >= lines_.size()) return false;
-  if (lines_[index] != text) {
-    lines_[index] = text;
-    ++revision_;
-  }
+  lines_[index] = text;
   return true;
 }
 
 void LayoutDocument::replaceAll(QList<QByteArray> lines) {
   lines_ = std::move(lines);
   padToComplete();
-  ++revision_;
 }
 
 void LayoutDocument::padToComplete() {

@@ -23,10 +23,6 @@ class LayoutDocument {
 
   [[nodiscard]] const QList<QByteArray>& lines() const { return lines_; }
 
-  // Goes up with every change of a line's text and with every load, so that
-  // what was said about one state of the layout is not said again about it.
-  [[nodiscard]] quint64 revision() const { return revision_; }
-
   // Replaces every line, e.g. with a loaded style file. Lines after the last
   // fixed slot are kept; a shorter list is padded with "," so that every
   // slot exists.
@@ -38,7 +34,6 @@ class LayoutDocument {
   void padToComplete();
 
   QList<QByteArray> lines_;
-  quint64 revision_ = 0;
 };
 
 }  // namespace kelvane

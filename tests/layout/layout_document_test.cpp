@@ -75,17 +75,6 @@ TEST(LayoutDocument, ShortLoadIsPaddedAndLongLoadKept) {
   EXPECT_EQ(doc.line(299), "line,0,1,1,2,2,1,x,0,");
 }
 
-// A write of the same text or a refused write is no change; a load is.
-TEST(LayoutDocument, RevisionCountsChangesOnly) {
-  LayoutDocument doc;
-  const quint64 start = doc.revision();
-  for (const char* text : {",", "rect,", "rect,"}) doc.setLine(12, text);
-  EXPECT_FALSE(doc.setLine(300, "x"));
-  EXPECT_EQ(doc.revision(), start + 1);
-  doc.replaceAll(doc.lines());
-  EXPECT_EQ(doc.revision(), start + 2);
-}
-
 TEST(SlotMap, LineNumbers) {
   EXPECT_EQ(slotmap::shapeLine(1), 12);
   EXPECT_EQ(slotmap::shapeLine(100), 111);
