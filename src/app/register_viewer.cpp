@@ -32,6 +32,8 @@ namespace {
 constexpr char kViewerSection[] = "freglist";
 constexpr QSize kDesignSize(908, 566);
 constexpr int kRowHeight = 17;
+// One thousand million yen in ten-thousandths: the first amount with ten digits.
+constexpr qint64 kFormAmountLimit = 1'000'000'000LL * 10'000;
 const QColor kFixedColour(128, 128, 192);
 
 // The CSV file name stays from one export to the next while the program runs.
@@ -311,6 +313,12 @@ Expected<ReopenedReceipt> Tfreglist::readRow(int r) const {
   for (const auto& [col, value] : amounts) {
     auto read = RegisterAmountCell(cells[col]);
     if (!read) return Failure{read.error()};
+    // The form's amount fields hold nine digits; a larger amount would be
+    // cut to 999,999,999 there and recorded so.
+    if (*read >= kFormAmountLimit || *read <= -kFormAmountLimit) {
+      return Failure{QStringLiteral("金額「%1」は10億円以上のため、入力欄に入りません。")
+                         .arg(cells[col].trimmed())};
+    }
     *value = *read;
   }
   receipt.addressee1 = cells[4];

@@ -7,6 +7,8 @@
 #include "app/receipt_main_form.h"
 #include "app/register_commands.h"
 #include "app/register_viewer.h"
+#include "app/receipt_input.h"
+#include "app/pages/environment_page.h"
 #include "app/settings_store.h"
 #include "app/title_strip.h"
 #include "app/top_bar.h"
@@ -20,6 +22,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -168,17 +171,54 @@ TEST_F(RegisterViewerTest, ColumnWidthsAndThePlaceAreKept) {
 }
 
 TEST_F(RegisterViewerTest, ARowThatCannotBeReadChangesNothing) {
-  ASSERT_TRUE(writeLineFile(file("regidata.klv"), {"A1,2018/13/1,500,,,,,,,,,,,", "A2,20180401,500,"}));
+  // An amount of ten digits would be cut to 999,999,999 by the form.
+  const struct {
+    QByteArray line;
+    const char* said;
+  } rows[] = {{"A1,2018/13/1,500,,,,,,,,,,,", "日付"},
+              {"A2,20180401,500,", "日付"},
+              {"A3,2018/4/1,1000000000,,,,,,,,,,,", "10億円"},
+              {"A4,2018/4/1,500,,,,-1234567890,,,,,,,", "10億円"}};
+  QList<QByteArray> lines;
+  for (const auto& row : rows) lines << row.line;
+  ASSERT_TRUE(writeLineFile(file("regidata.klv"), lines));
   auto list = show(file("regidata.klv"));
-  for (int row : {1, 2}) {
+  for (int row = 1; row <= static_cast<int>(std::size(rows)); ++row) {
     boxes_.texts.clear();
     selectRow(*list, row);
     list->datasel();
     EXPECT_FALSE(list->picked()) << row;
     EXPECT_TRUE(list->isVisible());
     ASSERT_EQ(boxes_.texts.size(), 1);
-    EXPECT_TRUE(boxes_.texts.first().contains(QStringLiteral("日付"))) << row;
+    EXPECT_TRUE(boxes_.texts.first().contains(QString::fromUtf8(rows[row - 1].said)))
+        << boxes_.texts.first().toStdString();
+    EXPECT_TRUE(boxes_.texts.first().contains(QStringLiteral("開けません")));
   }
+}
+
+// In kanji mode an amount with no kanji form is reopened as digits on the
+// receipt, said; the stub has the digits; the amount shown before is gone.
+TEST_F(RegisterViewerTest, ANegativeAmountReopenedInKanjiModeIsWrittenInDigits) {
+  ReceiptMainForm form;
+  form.show();
+  form.environmentPage->CheckBox7->setChecked(true);
+  form.receiptPage->NValEditC9->setValueUnits(12000 * 10000);
+  ASSERT_TRUE(form.receiptInput->PutAmountText());
+  ASSERT_TRUE(form.document().line(slotmap::kAmount).endsWith(sj("壱萬弐千円")));
+  ASSERT_TRUE(writeLineFile(form.currentRegisterPath(), {"R1,2026/12/1,-500,,,,,,,,,,,"}));
+  form.runRegisterList = [](Tfreglist& list) {
+    list.show();
+    list.StrColGrid1->SetCurrentCell(1, 1);
+    list.datasel();
+  };
+  boxes_.texts.clear();
+  ReopenFromRegister(form);
+  EXPECT_EQ(form.receiptPage->Edit2->text(), QStringLiteral("R1"));
+  EXPECT_TRUE(form.document().line(slotmap::kAmount).endsWith(",-500"))
+      << form.document().line(slotmap::kAmount).data();
+  EXPECT_TRUE(form.document().line(slotmap::kStubAmount).endsWith(",-500"));
+  ASSERT_EQ(boxes_.texts.size(), 1);
+  EXPECT_TRUE(boxes_.texts.first().contains(QStringLiteral("マイナス")));
 }
 
 // Reopened, corrected and recorded again: one line for the number, at the
