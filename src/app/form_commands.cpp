@@ -104,11 +104,18 @@ void ReceiptMainForm::connectCommands() {
   connect(environmentPage->closeButton, &QPushButton::clicked, this, &QWidget::close);
   connect(environmentPage->updateButton, &QPushButton::clicked, this, [this] {
     RebuildHeaderLines(document(), *this);
+    receiptInput->reapplyAmountText();
     conf_write(*this, true);
   });
+  // The receipt on screen shows its amount in the new form at once.
   for (QCheckBox* mark : {environmentPage->CheckBox1, environmentPage->CheckBox2}) {
-    connect(mark, &QCheckBox::clicked, this, [this] { applyHeaderSettings(); });
+    connect(mark, &QCheckBox::clicked, this, [this] {
+      applyHeaderSettings();
+      receiptInput->reapplyAmountText();
+    });
   }
+  connect(environmentPage->CheckBox7, &QCheckBox::clicked, this,
+          [this] { receiptInput->reapplyAmountText(); });
   connectViewCommands();
   connectReceiptCommands();
   connectStyleCommands();

@@ -1,5 +1,6 @@
 #include "app/print_command.h"
 
+#include "app/receipt_input.h"
 #include "app/receipt_main_form.h"
 #include "app/register_commands.h"
 #include "layout/preview_geometry.h"
@@ -91,12 +92,14 @@ bool writePdf(ReceiptMainForm& form) {
 // A receipt printed (or written as a PDF for mailing) is issued: the user
 // may record it at once.
 bool PrintReceipt(ReceiptMainForm& form) {
+  form.receiptInput->commitEdits();  // a field still being typed in prints as shown
   const bool printed = form.metrics.hasPrinter ? printOn(form, form.printer()) : writePdf(form);
   if (printed) OfferToRecord(form);
   return printed;
 }
 
 bool PrintReceiptToPdf(ReceiptMainForm& form) {
+  form.receiptInput->commitEdits();
   const bool written = writePdf(form);
   if (written) OfferToRecord(form);
   return written;

@@ -4,6 +4,7 @@
 #include "app/pages/receipt_issue_page.h"
 #include "app/program_folder.h"
 #include "app/receipt_main_form.h"
+#include "layout/field_cursor.h"
 #include "layout/item_text.h"
 #include "layout/layout_slots.h"
 #include "receipt/amount_text.h"
@@ -13,6 +14,8 @@
 #include "widgets/numeric_text.h"
 
 #include <QComboBox>
+#include <QFocusEvent>
+#include <QAbstractItemView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -42,6 +45,12 @@ bool movesThroughList(const QKeyEvent* key) {
     default:
       return false;
   }
+}
+
+// The focus leaves for a menu, a list, a message or another window and
+// comes back: the field is not done with. Print and record commit anyway.
+bool isPassing(Qt::FocusReason reason) {
+  return reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason;
 }
 
 // A field's text as the layout may hold it: a line break or tab would
@@ -90,9 +99,21 @@ void ReceiptInput::connectFields() {
     w->installEventFilter(this);
   for (QComboBox* box : {p->atesaki_1, p->atesaki_2, p->topic1, p->topic2}) {
     connect(box, &QComboBox::activated, this, [this, box] {
-      if (!browsing_) pickedFromList(box);
+      if (browsing_) return;
+      // Leaving the field with a text that is in the list also "activates"
+      // it: that commits like any leaving, the focus going where it was sent.
+      if (!box->hasFocus() && !box->view()->isVisible()) {
+        commitItems(box);
+        return;
+      }
+      pickedFromList(box);
     });
+    connect(box->lineEdit(), &QLineEdit::textEdited, this, [this, box] { edited_.insert(box); });
   }
+  connect(p->Edit2, &QLineEdit::textEdited, this, [this, p] { edited_.insert(p->Edit2); });
+  for (TNValEditC* amount :
+       {p->NValEditC9, p->NValEditC10, p->NValEditC11, p->NValEditC13, p->NValEditC7})
+    connect(amount, &TNValEditC::changed, this, [this, amount] { edited_.insert(amount); });
   connect(p->UpDown3, &QSpinBox::valueChanged, this, [this](int rate) {
     form_.receiptPage->NValEditC7->setValueUnits(rate * kUnitsPerYen);
     applyTaxRate();
@@ -101,6 +122,13 @@ void ReceiptInput::connectFields() {
 
 bool ReceiptInput::eventFilter(QObject* watched, QEvent* event) {
   auto* field = static_cast<QWidget*>(watched);
+  if (event->type() == QEvent::FocusOut && edited_.count(field) != 0 &&
+      !isPassing(static_cast<QFocusEvent*>(event)->reason())) {
+    // Typed and left by a click or Tab: the layout takes the text all the
+    // same, so the preview, the paper and the register agree.
+    commitItems(field);
+    return false;
+  }
   bool browses = event->type() == QEvent::Wheel && qobject_cast<QComboBox*>(field);
   if (event->type() == QEvent::KeyPress) {
     const auto* key = static_cast<QKeyEvent*>(event);
@@ -121,6 +149,19 @@ bool ReceiptInput::eventFilter(QObject* watched, QEvent* event) {
 
 void ReceiptInput::commit(QWidget* field) {
   ReceiptIssuePage* p = form_.receiptPage;
+  if (field == p->topic2) UpdateInputHistory();
+  if (field == p->NValEditC9) {
+    if (!PutAmountText()) return;  // left to be corrected, still to commit
+    edited_.erase(field);
+  } else {
+    commitItems(field);
+  }
+  if (QWidget* next = nextAfter(field)) next->setFocus(Qt::TabFocusReason);
+}
+
+void ReceiptInput::commitItems(QWidget* field) {
+  ReceiptIssuePage* p = form_.receiptPage;
+  edited_.erase(field);
   if (field == p->Edit2) {
     setItems(slotmap::kNumber, fieldText(field));
   } else if (field == p->atesaki_1 || field == p->atesaki_2) {
@@ -128,10 +169,9 @@ void ReceiptInput::commit(QWidget* field) {
   } else if (field == p->topic1) {
     setItems(slotmap::kDescription1, fieldText(field));
   } else if (field == p->topic2) {
-    UpdateInputHistory();
     setItems(slotmap::kDescription2, fieldText(field));
   } else if (field == p->NValEditC9) {
-    if (!PutAmountText()) return;
+    PutAmountTextOrDigits();
   } else if (field == p->NValEditC10) {
     setItems(slotmap::kBeforeTax, p->NValEditC10->text());
   } else if (field == p->NValEditC11) {
@@ -141,7 +181,15 @@ void ReceiptInput::commit(QWidget* field) {
   } else if (field == p->NValEditC7) {
     applyTaxRate();
   }
-  if (QWidget* next = nextAfter(field)) next->setFocus(Qt::TabFocusReason);
+}
+
+void ReceiptInput::commitEdits() {
+  ReceiptIssuePage* p = form_.receiptPage;
+  // In the order of the Enter chain; each commit takes its field out.
+  for (QWidget* field : std::initializer_list<QWidget*>{
+           p->Edit2, p->atesaki_1, p->atesaki_2, p->topic1, p->topic2, p->NValEditC9,
+           p->NValEditC10, p->NValEditC11, p->NValEditC13, p->NValEditC7})
+    if (edited_.count(field) != 0) commitItems(field);
 }
 
 // A choice from the drop-down list commits like Enter; the description 2
@@ -149,7 +197,7 @@ void ReceiptInput::commit(QWidget* field) {
 void ReceiptInput::pickedFromList(QComboBox* field) {
   ReceiptIssuePage* p = form_.receiptPage;
   if (field == p->topic2) {
-    setItems(slotmap::kDescription2, fieldText(field));
+    commitItems(field);
     if (QWidget* next = nextAfter(field)) next->setFocus(Qt::TabFocusReason);
     return;
   }
@@ -174,30 +222,58 @@ void ReceiptInput::setItems(int receiptLine, const QString& text) {
   form_.RefreshPreview();
 }
 
-bool ReceiptInput::PutAmountText() {
-  TNValEditC* amount = form_.receiptPage->NValEditC9;
-  QString receiptText = amount->text();
-  if (form_.kanjiAmount()) {
-    const qint64 units = amount->valueUnits();
-    if (units < 0) {
-      info_box(QStringLiteral("マイナスの金額は漢数字にできません。\r\n領収金額を確かめてください。"),
-               kConfirm, &form_);
-      amount->setFocus();
-      return false;
-    }
-    const qint64 yen = units / kUnitsPerYen;  // fractions of a yen are cut off
-    if (yen > kMaxKanjiAmount) {
-      info_box(QStringLiteral("取り扱い可能な桁は10億円未満です"), kConfirm, &form_);
-      amount->setFocus();
-      return false;
-    }
-    receiptText = KanjiAmount(yen);
-  }
+std::optional<QString> ReceiptInput::kanjiRefusal() const {
+  if (!form_.kanjiAmount()) return std::nullopt;
+  const qint64 units = form_.receiptPage->NValEditC9->valueUnits();
+  if (units < 0) return QStringLiteral("マイナスの金額は漢数字にできません。");
+  if (units / kUnitsPerYen > kMaxKanjiAmount)
+    return QStringLiteral("取り扱い可能な桁は10億円未満です");
+  return std::nullopt;
+}
+
+// The receipt side with its marks, the stub always in digits.
+void ReceiptInput::putAmount(const QString& receiptText) {
   LayoutDocument& document = form_.document();
   SetItemTextQuiet(document, slotmap::kAmount, WithAmountMarks(ToLayoutText(receiptText), form_));
-  SetItemTextQuiet(document, slotmap::kStubAmount, ToLayoutText(amount->text()));
+  SetItemTextQuiet(document, slotmap::kStubAmount,
+                   ToLayoutText(form_.receiptPage->NValEditC9->text()));
   form_.RefreshPreview();
+}
+
+bool ReceiptInput::PutAmountText() {
+  TNValEditC* amount = form_.receiptPage->NValEditC9;
+  if (const auto refused = kanjiRefusal()) {
+    QString message = *refused;
+    if (amount->valueUnits() < 0) message += QStringLiteral("\r\n領収金額を確かめてください。");
+    info_box(message, kConfirm, &form_);
+    amount->setFocus();
+    return false;
+  }
+  // Fractions of a yen are cut off in kanji.
+  putAmount(form_.kanjiAmount() ? KanjiAmount(amount->valueUnits() / kUnitsPerYen)
+                                : amount->text());
   return true;
+}
+
+void ReceiptInput::PutAmountTextOrDigits() {
+  TNValEditC* amount = form_.receiptPage->NValEditC9;
+  const auto refused = kanjiRefusal();
+  if (!refused) {
+    putAmount(form_.kanjiAmount() ? KanjiAmount(amount->valueUnits() / kUnitsPerYen)
+                                  : amount->text());
+    return;
+  }
+  putAmount(amount->text());
+  info_box(*refused + QStringLiteral("\r\n領収書の金額は数字で入れました。"), kConfirm, &form_);
+}
+
+void ReceiptInput::reapplyAmountText() {
+  const LayoutDocument& document = form_.document();
+  if (CharRecordText(document.line(slotmap::kAmount)).isEmpty() &&
+      CharRecordText(document.line(slotmap::kStubAmount)).isEmpty())
+    return;
+  edited_.erase(form_.receiptPage->NValEditC9);
+  PutAmountTextOrDigits();
 }
 
 void ReceiptInput::applyAddressees() {

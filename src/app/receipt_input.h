@@ -1,13 +1,17 @@
 #pragma once
 // Typing a receipt on the page "領収書発行": each field's commit (Enter or a
 // choice from its drop-down list) puts its text into the receipt and stub
-// items of the layout and moves the focus on; the five text fields keep
-// their histories; the amounts, the tax rate and the revenue stamp.
+// items of the layout and moves the focus on; a field left with edits not
+// yet in the layout commits them too, without moving the focus; the five
+// text fields keep their histories; the amounts, the tax rate and the
+// revenue stamp.
 
 #include <QObject>
 #include <QStringList>
 
 #include <array>
+#include <optional>
+#include <set>
 
 class QComboBox;
 class QWidget;
@@ -34,8 +38,22 @@ class ReceiptInput : public QObject {
   void UpdateInputHistory();
 
   // The amount received into the receipt (with its marks, or in kanji) and
-  // the stub; false when the amount cannot be shown in kanji.
+  // the stub; false (and a message) when the amount cannot be shown in kanji.
   bool PutAmountText();
+  // As PutAmountText, but an amount with no kanji form goes in as digits
+  // with a notice, so the receipt never keeps another amount.
+  void PutAmountTextOrDigits();
+  // The amount marks or the kanji setting changed: the amount already in
+  // the layout is written again in the new form. An amount never put in
+  // stays out.
+  void reapplyAmountText();
+  // Every field edited since its last commit goes into the layout, the
+  // focus staying where it is: what prints or is recorded next is what
+  // the form shows.
+  void commitEdits();
+  // The form was filled or emptied together with the layout: nothing is
+  // left to commit.
+  void forgetEdits() { edited_.clear(); }
   // The addressee on one line or on two, as the second field says.
   void applyAddressees();
   // The rate into its two items: its plain decimal, or empty when zero.
@@ -58,6 +76,11 @@ class ReceiptInput : public QObject {
   void enableFields();
   void connectFields();
   void setItems(int receiptLine, const QString& text);
+  // Puts the field's text into its items, the focus staying.
+  void commitItems(QWidget* field);
+  // Why the amount has no kanji form, or nothing when it has one.
+  [[nodiscard]] std::optional<QString> kanjiRefusal() const;
+  void putAmount(const QString& receiptText);
   [[nodiscard]] QWidget* nextAfter(QWidget* field) const;
   void showHistory(int index, const QString& text);
   bool saveHistory(int index);
@@ -67,6 +90,7 @@ class ReceiptInput : public QObject {
   std::array<bool, 5> unsaved_{};
   std::array<bool, 5> saveFailureShown_{};
   bool browsing_ = false;  // arrow keys or the wheel move through a closed list
+  std::set<QWidget*> edited_;  // fields typed into since their last commit
 };
 
 }  // namespace kelvane

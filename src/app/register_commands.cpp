@@ -145,6 +145,8 @@ bool agreesToReplace(ReceiptMainForm& form, const QList<QByteArray>& lines) {
 }  // namespace
 
 bool RecordReceipt(ReceiptMainForm& form, bool announce) {
+  // The register gets what the paper shows: edits still in a field first.
+  form.receiptInput->commitEdits();
   const QString path = registerPath(form);
   auto body = recordBody(form);
   if (!body) {
@@ -225,6 +227,7 @@ void ClearReceiptFields(ReceiptMainForm& form) {
     if (line == slotmap::kTaxRate || line == slotmap::kTaxRate + slotmap::kStubOffset) continue;
     SetItemTextQuiet(form.document(), line, {});
   }
+  form.receiptInput->forgetEdits();
   form.RefreshPreview();
 }
 
@@ -239,6 +242,8 @@ void StartNewReceipt(ReceiptMainForm& form) {
   form.receiptDate->DrawCalendar(today);
   LayoutDocument& document = form.document();
   if (e->CheckBox3->isChecked()) {
+    // The boxes too: the register records the date they show.
+    form.receiptDate->showInBoxes(today);
     setBoth(document, slotmap::kEraYear, QByteArray::number(EraOf(today).year));
     setBoth(document, slotmap::kMonth, QByteArray::number(today.month()));
     setBoth(document, slotmap::kDay, QByteArray::number(today.day()));
@@ -319,7 +324,9 @@ void setItemsFromForm(ReceiptMainForm& form) {
   form.receiptInput->applyAddressees();
   setBoth(d, slotmap::kDescription1, ToLayoutText(p->topic1->currentText()));
   setBoth(d, slotmap::kDescription2, ToLayoutText(p->topic2->currentText()));
-  form.receiptInput->PutAmountText();
+  // In kanji mode an amount with no kanji form goes in as digits, said:
+  // never the amount of the receipt shown before.
+  form.receiptInput->PutAmountTextOrDigits();
   setBoth(d, slotmap::kBeforeTax, ToLayoutText(p->NValEditC10->text()));
   setBoth(d, slotmap::kBilled, ToLayoutText(p->NValEditC11->text()));
   setBoth(d, slotmap::kTaxAmount, ToLayoutText(p->NValEditC13->text()));
@@ -328,6 +335,7 @@ void setItemsFromForm(ReceiptMainForm& form) {
   setBoth(d, slotmap::kEraYear, ToLayoutText(t->YERBOX->text()));
   setBoth(d, slotmap::kMonth, ToLayoutText(t->MTHBOX->text()));
   setBoth(d, slotmap::kDay, ToLayoutText(t->DAYBOX->text()));
+  form.receiptInput->forgetEdits();
   form.preview->PreviewSuspended = false;
   form.RefreshPreview();
 }
@@ -351,6 +359,7 @@ void ReopenFromRegister(ReceiptMainForm& form) {
 
 void OfferToRecord(ReceiptMainForm& form) {
   if (!form.environmentPage->CheckBox6->isChecked()) return;
+  form.receiptInput->commitEdits();
   if (confirm_box(QStringLiteral("領収書リストに保存しますか？"), kGo, kCancel, &form) ==
       kBoxFirstButton)
     RecordReceipt(form, false);

@@ -18,6 +18,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -162,6 +164,49 @@ TEST_F(ReceiptInputTest, AmountMarksAndKanjiNumerals) {
   EXPECT_EQ(item(*form, 241), QStringLiteral("金円也"));
   EXPECT_EQ(item(*form, 253), QString());
   EXPECT_EQ(form->focusWidget(), page_->NValEditC9) << "the amount is to be corrected";
+}
+
+// The kanji setting and the marks, changed by their boxes or "更　新",
+// rewrite the amount already on the receipt at once; an amount never put
+// in stays out, and one with no kanji form goes in as digits, said.
+TEST_F(ReceiptInputTest, AmountSettingsApplyToTheReceiptOnScreen) {
+  auto form = open();
+  EnvironmentPage* env = form->environmentPage;
+  env->CheckBox1->click();
+  EXPECT_EQ(item(*form, 241), QString()) << "no amount put in yet";
+  page_->NValEditC9->setValueUnits(12000 * 10000);
+  page_->NValEditC9->setFocus();
+  QTest::keyClick(page_->NValEditC9, Qt::Key_Return);
+  ASSERT_EQ(item(*form, 241), QStringLiteral("¥12,000"));
+
+  const struct {
+    std::function<void()> change;
+    const char* receipt;
+  } steps[] = {
+      {[env] { env->CheckBox7->click(); }, "金壱萬弐千円"},
+      {[env] { env->CheckBox2->click(); }, "金壱萬弐千円也"},
+      {[env] {
+         env->CheckBox1->setChecked(false);
+         env->updateButton->click();
+       },
+       "壱萬弐千円也"},
+      {[env] { env->CheckBox7->click(); }, "12,000-"},
+  };
+  for (const auto& step : steps) {
+    step.change();
+    EXPECT_EQ(item(*form, 241), QString::fromUtf8(step.receipt));
+    EXPECT_EQ(item(*form, 253), QStringLiteral("12,000"));
+  }
+  EXPECT_EQ(boxes_.texts, QStringList{QStringLiteral("環境設定を保存しました。")}) << "by 更　新";
+  boxes_.texts.clear();
+
+  page_->NValEditC9->setValueUnits(-500 * 10000);
+  QTest::keyClick(page_->NValEditC9, Qt::Key_Return);
+  env->CheckBox7->click();
+  EXPECT_EQ(item(*form, 241), QStringLiteral("-500也")) << "digits, never the amount before";
+  EXPECT_EQ(item(*form, 253), QStringLiteral("-500"));
+  ASSERT_EQ(boxes_.texts.size(), 1);
+  EXPECT_TRUE(boxes_.texts.first().contains(QStringLiteral("マイナス")));
 }
 
 TEST_F(ReceiptInputTest, AddresseeOnOneLineOrTwo) {

@@ -14,7 +14,9 @@
 #include "layout/field_cursor.h"
 #include "layout/layout_slots.h"
 #include "support/box_answerer.h"
+#include "support/pdf_pages.h"
 #include "support/read_only_folder.h"
+#include "support/typing.h"
 #include "text/cp932.h"
 #include "text/layout_text.h"
 #include "text/line_file.h"
@@ -331,6 +333,73 @@ TEST_F(RegisterCommandsTest, PrintingOffersToRecord) {
   EXPECT_EQ(boxes_.texts, QStringList{QStringLiteral("領収書リストに保存しますか？")});
   ASSERT_EQ(lines().size(), 1);
   EXPECT_TRUE(lines().first().startsWith("P1,"));
+}
+
+// Text typed without Enter is on the paper and in the register alike: a
+// field left by a click commits it, and printing, the PDF export, the offer
+// to record and recording commit a field still being typed in.
+TEST_F(RegisterCommandsTest, TextTypedWithoutEnterIsWhatPrintsAndIsRecorded) {
+  form_->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form_.get()));
+  // Places on the paper for the second addressee and the first description.
+  form_->document().setLine(slotmap::kAddresseeLine2, "char,0,20,20,,12,,0,0,0,");
+  form_->document().setLine(slotmap::kDescription1, "char,0,20,40,,12,,0,0,0,");
+  auto item = [this](int line) {
+    return FromLayoutText(CharRecordText(form_->document().line(line)));
+  };
+  form_->dialogs.printPdf = [this](QWidget*) { return file("receipt.pdf"); };
+  page_->Edit2->setText(QStringLiteral("T1"));
+  form_->receiptDate->setIssueDate(QDate(2026, 12, 8));
+
+  page_->atesaki_2->setFocus();
+  testing::Type(QStringLiteral("経理部"));
+  QTest::mouseClick(page_->Edit2, Qt::LeftButton);
+  ASSERT_EQ(QApplication::focusWidget(), page_->Edit2);
+  EXPECT_EQ(item(slotmap::kAddresseeLine2), QStringLiteral("経理部")) << "committed on leaving";
+  EXPECT_EQ(item(slotmap::kStubAddresseeLine2), QStringLiteral("経理部"));
+  ASSERT_TRUE(PrintReceiptToPdf(*form_));
+  EXPECT_TRUE(testing::PdfText(file("receipt.pdf")).contains(QStringLiteral("経理部")));
+
+  // Still in the field when printing, then recorded from the offer.
+  env_->CheckBox6->setChecked(true);
+  page_->topic1->setFocus();
+  testing::Type(QStringLiteral("品代"));
+  form_->menu.printToPdf->trigger();
+  EXPECT_EQ(form_->focusWidget(), page_->topic1) << "the focus stays";
+  EXPECT_TRUE(testing::PdfText(file("receipt.pdf")).contains(QStringLiteral("品代")));
+  ASSERT_EQ(lines().size(), 1);
+  EXPECT_TRUE(lines().first().startsWith(sj("T1,2026/12/8,0,,品代,,"))) << lines().first().data();
+
+  // An amount still being typed goes into the receipt and the stub when
+  // recording (F5) asks to replace the line.
+  form_->activateWindow();  // back from the offer's box
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form_.get()));
+  page_->NValEditC9->setFocus();
+  ASSERT_EQ(QApplication::focusWidget(), page_->NValEditC9)
+      << "leaving a description that is in its list does not move on to the next field";
+  testing::Type(QStringLiteral("1500"));
+  form_->menu.recordReceipt->trigger();
+  EXPECT_EQ(item(slotmap::kAmount), QStringLiteral("1,500"));
+  EXPECT_EQ(item(slotmap::kStubAmount), QStringLiteral("1,500"));
+  ASSERT_EQ(lines().size(), 1);
+  EXPECT_TRUE(lines().first().startsWith(sj("T1,2026/12/8,1500,,品代,,"))) << lines().first().data();
+}
+
+// A new receipt dated automatically shows the date in the boxes too, so the
+// register records the date printed.
+TEST_F(RegisterCommandsTest, AnAutomaticDateIsTheDateRecorded) {
+  form_->receiptDate->setIssueDate(QDate(2020, 1, 15));
+  env_->CheckBox3->setChecked(true);
+  StartNewReceipt(*form_);
+  const QDate today = QDate::currentDate();
+  EXPECT_EQ(form_->titleStrip->MTHBOX->text(), QString::number(today.month()));
+  EXPECT_EQ(form_->titleStrip->DAYBOX->text(), QString::number(today.day()));
+  EXPECT_EQ(CharRecordText(form_->document().line(slotmap::kDay)), QByteArray::number(today.day()));
+  page_->Edit2->setText(QStringLiteral("D1"));
+  ASSERT_TRUE(RecordReceipt(*form_, false));
+  ASSERT_EQ(lines().size(), 1);
+  EXPECT_TRUE(lines().first().startsWith("D1," + today.toString(QStringLiteral("yyyy/M/d")).toLatin1() + ","))
+      << lines().first().data();
 }
 
 // ---- receipts that were said to be recorded are never lost ---------------

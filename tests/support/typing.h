@@ -8,7 +8,8 @@
 
 namespace kelvane::testing {
 
-inline void TypeAndEnter(const QString& text) {
+// Typing alone, the focus staying in the field.
+inline void Type(const QString& text) {
   QWidget* field = QApplication::focusWidget();
   if (!field) return;
   for (const QChar c : text) {
@@ -20,6 +21,11 @@ inline void TypeAndEnter(const QString& text) {
       QApplication::sendEvent(field, &commit);
     }
   }
+}
+
+inline void TypeAndEnter(const QString& text) {
+  if (!QApplication::focusWidget()) return;
+  Type(text);
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
 }
 
