@@ -1,5 +1,7 @@
 #include "app/preview_pane.h"
 
+#include "app/message_boxes.h"
+
 #include "layout/painter_canvas.h"
 #include "layout/recording_canvas.h"
 #include "text/fixed_point.h"
@@ -107,6 +109,7 @@ void PreviewPane::paintPreview(QPainter& painter) {
   const auto drawn =
       renderer.DrawLayout(canvas, document, settings, fixed::fromWhole(geometry_.resolutionX),
                           fixed::fromWhole(geometry_.resolutionY));
+  tellWarnings(renderer.warnings());
   if (drawn) {
     reported_ = false;  // a later break is said again
     return;
@@ -120,6 +123,17 @@ void PreviewPane::paintPreview(QPainter& painter) {
   reportedMessage_ = drawn.error();
   QTimer::singleShot(
       0, this, [this, line, message = drawn.error()] { source_.previewFailed(line, message); });
+}
+
+// Damaged text is drawn and said once, not at every repaint: the same
+// warnings again (typing a receipt repaints) say nothing.
+void PreviewPane::tellWarnings(const QStringList& warnings) {
+  if (warnings == toldWarnings_) return;
+  toldWarnings_ = warnings;
+  if (warnings.isEmpty()) return;
+  QTimer::singleShot(0, this, [this, message = warnings.join(QStringLiteral("\r\n\r\n"))] {
+    info_box(message, QStringLiteral("確認"), window());
+  });
 }
 
 }  // namespace kelvane

@@ -67,6 +67,10 @@ class PreviewPane : public QWidget {
   // The failure said last: the failing line's text (empty for a header
   // value) and the message. Typing a receipt changes the document but not
   // a bad element, so the same failure is not said again for it.
+  void tellWarnings(const QStringList& warnings);
+
+  // The warnings of the pass that said them last.
+  QStringList toldWarnings_;
   bool reported_ = false;
   QByteArray reportedLine_;
   QString reportedMessage_;

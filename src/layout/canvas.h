@@ -48,7 +48,7 @@ class Canvas {
   // bottom edges excluded, no outline.
   virtual void fillBox(QPoint a, QPoint b) = 0;
   // Draws cp932 text with its top-left corner at `topLeft`, no background.
-  // Fails on bytes that are not cp932.
+  // A character that is not cp932 is drawn as U+FFFD.
   [[nodiscard]] virtual Expected<void> textOut(QPoint topLeft, QByteArrayView text) = 0;
   // Draws `image` stretched onto `target`.
   virtual void stretchBitmap(const QRect& target, const QImage& image) = 0;

@@ -126,12 +126,13 @@ void PainterCanvas::fillBox(QPoint a, QPoint b) {
 }
 
 Expected<void> PainterCanvas::textOut(QPoint topLeft, QByteArrayView text) {
-  auto decoded = cp932::decode(text);
-  if (!decoded) return Failure{decoded.error()};
+  // A damaged byte shows as the replacement character; the renderer says
+  // which line holds it.
+  const QString decoded = cp932::decodeReplacing(text);
   if (!fontApplied_) setFont(FontSpec{});
   painter_.setFont(font_);
   painter_.setPen(ToQColor(fontSpec_.colour));
-  painter_.drawText(QPoint(topLeft.x(), topLeft.y() + metrics_->ascent()), decoded.value());
+  painter_.drawText(QPoint(topLeft.x(), topLeft.y() + metrics_->ascent()), decoded);
   return {};
 }
 

@@ -2,7 +2,6 @@
 
 #include "layout/painter_canvas.h"
 #include "layout/recording_canvas.h"
-#include "text/cp932.h"
 #include "text/fixed_point.h"
 
 #include <QDir>
@@ -13,18 +12,6 @@
 namespace kelvane {
 
 namespace {
-
-// The printer page held in memory until it is known to draw completely.
-// Text is refused here exactly as the printer's canvas would refuse it.
-class PageRecording : public RecordingCanvas {
- public:
-  PageRecording() : RecordingCanvas(/*printer=*/true) {}
-
-  [[nodiscard]] Expected<void> textOut(QPoint topLeft, QByteArrayView text) override {
-    if (auto decoded = cp932::decode(text); !decoded) return Failure{decoded.error()};
-    return RecordingCanvas::textOut(topLeft, text);
-  }
-};
 
 bool writesPdf(const QPrinter& printer) { return printer.outputFormat() == QPrinter::PdfFormat; }
 
@@ -79,7 +66,8 @@ Expected<void> PrintLayout(QPrinter& printer, const LayoutDocument& document,
   RenderSettings pass = settings;
   pass.metrics.printerDpiX = fixed::fromWhole(printer.logicalDpiX());
   pass.metrics.printerDpiY = fixed::fromWhole(printer.logicalDpiY());
-  PageRecording page;
+  // The printer page held in memory until it is known to draw completely.
+  RecordingCanvas page(/*printer=*/true);
   Renderer renderer(pictures);
   auto drawn =
       renderer.DrawLayout(page, document, pass, pass.metrics.printerDpiX, pass.metrics.printerDpiY);

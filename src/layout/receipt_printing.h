@@ -20,9 +20,9 @@ class PictureCache;
 // of copies is left to the printer.
 //
 // The whole page is drawn and checked before the job starts: a layout that
-// cannot be drawn (a malformed number, an unreadable picture, text that is
-// not cp932) starts no job and returns the renderer's message, so nothing
-// half drawn is printed. A printer that cannot start a job is a failure too.
+// cannot be drawn (a malformed number, an unreadable picture) starts no job
+// and returns the renderer's message, so nothing half drawn is printed.
+// Text that is not cp932 prints with the replacement character. A printer that cannot start a job is a failure too.
 [[nodiscard]] Expected<void> PrintLayout(QPrinter& printer, const LayoutDocument& document,
                                          const RenderSettings& settings,
                                          PictureCache* pictures = nullptr);

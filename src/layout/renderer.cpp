@@ -11,6 +11,8 @@
 
 #include <algorithm>
 #include <limits>
+#include <optional>
+#include <utility>
 #include <vector>
 
 namespace kelvane {
@@ -97,6 +99,8 @@ class Pass {
   }
 
   Expected<void> DrawElement(QByteArrayView record);
+  // Why the element just drawn is not quite as its record says, once.
+  std::optional<QString> takeWarning() { return std::exchange(warning_, std::nullopt); }
   // The pass stopped at the style's line weight offset, not at the text of
   // the element being drawn.
   [[nodiscard]] bool stoppedAtSetting() const { return stoppedAtSetting_; }
@@ -143,6 +147,7 @@ class Pass {
   LayoutColour fontColour_ = 0;
   FontStyle fontStyle_;
   bool stoppedAtSetting_ = false;
+  std::optional<QString> warning_;
 };
 
 Failure notANumber(QByteArrayView text) {
@@ -260,6 +265,12 @@ Expected<void> Pass::DrawCharRecord(FieldCursor& c) {
   fontColour_ = colourOf(c);
   QByteArrayView text = c.FieldRest();
   if (settings_.eraLabel == cp("令和") && text == cp("平成")) text = cp("令和");
+  // A damaged byte in a text (a hand edit, a file from elsewhere) spoils
+  // one character, not the receipt: drawn as the replacement character.
+  if (auto decoded = cp932::decode(text); !decoded) {
+    warning_ = QStringLiteral("文字「%1」: %2")
+                   .arg(cp932::decodeReplacing(text), decoded.error());
+  }
   return DrawText(size, vertical.value(), x.value(), y.value(), spacing.value(), text);
 }
 
@@ -429,9 +440,15 @@ Expected<void> Renderer::DrawLayout(Canvas& canvas, const LayoutDocument& docume
                                     qint64 resolutionY) {
   Pass pass(canvas, settings, pictures_, resolutionX, resolutionY);
   failedLine_ = -1;
+  warnings_.clear();
   const auto& lines = document.lines();
   for (qsizetype i = 0; i < lines.size(); ++i) {
     auto done = pass.DrawElement(lines[i]);
+    if (auto warning = pass.takeWarning()) {
+      warnings_.append(QStringLiteral("レイアウトの %1 行目の%2\r\n読めない文字は「\uFFFD」で描きます。")
+                           .arg(i + 1)
+                           .arg(*warning));
+    }
     if (!done) {
       failedLine_ = pass.stoppedAtSetting() ? -1 : i;
       return Failure{

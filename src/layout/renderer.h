@@ -9,6 +9,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 namespace kelvane {
 
@@ -41,7 +42,8 @@ class Renderer {
   // Draws every line of `document` in order. `resolutionX/Y` are dots per
   // inch, fixed point. On a malformed number or an unreadable picture the
   // pass stops at that element, the elements before it stay drawn, and the
-  // failure names the line and the bad text.
+  // failure names the line and the bad text. Text that is not cp932 does
+  // not stop the pass: it is drawn and told in warnings().
   [[nodiscard]] Expected<void> DrawLayout(Canvas& canvas, const LayoutDocument& document,
                                           const RenderSettings& settings, qint64 resolutionX,
                                           qint64 resolutionY);
@@ -51,9 +53,15 @@ class Renderer {
   // stopped at the style's line weight offset, which no line clears.
   [[nodiscard]] qsizetype failedLine() const { return failedLine_; }
 
+  // What the last pass drew all the same but the user should know, one
+  // message per line naming it: text with bytes that are not cp932, drawn
+  // with the replacement character.
+  [[nodiscard]] const QStringList& warnings() const { return warnings_; }
+
  private:
   PictureCache* pictures_;
   qsizetype failedLine_ = -1;
+  QStringList warnings_;
 };
 
 // Pixels per millimetre at `dpi` (both fixed point): dpi / 25.4 rounded

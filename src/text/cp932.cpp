@@ -96,6 +96,18 @@ Expected<QString> decode(QByteArrayView bytes) {
   return text;
 }
 
+QString decodeReplacing(QByteArrayView bytes) {
+  if (auto whole = decode(bytes)) return whole.value();
+  QString text;
+  for (qsizetype pos = 0; pos < bytes.size();) {
+    const int length = charLength(bytes, pos);
+    auto ch = decode(bytes.sliced(pos, length));
+    text += ch ? ch.value() : QString(QChar::ReplacementCharacter);
+    pos += length;
+  }
+  return text;
+}
+
 Expected<QByteArray> encode(const QString& text) {
   QString source = text;
   source.replace(QChar(kYen), QChar(kBackslash));

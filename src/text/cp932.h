@@ -14,6 +14,10 @@ namespace kelvane::cp932 {
 // as Japanese fonts show it. Bytes that are not valid cp932 are an error.
 [[nodiscard]] Expected<QString> decode(QByteArrayView bytes);
 
+// As decode, but each character that is not valid cp932 (a lone byte, or a
+// lead byte with its trail byte) becomes U+FFFD, so damaged text still shows.
+[[nodiscard]] QString decodeReplacing(QByteArrayView bytes);
+
 // Unicode -> cp932 bytes. Both U+005C and U+00A5 become 0x5C. A character
 // that cp932 cannot hold is an error naming it.
 [[nodiscard]] Expected<QByteArray> encode(const QString& text);

@@ -63,12 +63,13 @@ std::vector<Damage> damages() {
   };
   const QByteArray frame = sj("rect,0,0,0,190,130,2,実線,0,"),
                    noX = sj("rect,0,4,,91,30,1,実線,0,");
-  const QByteArray badBytes = "char,0,6\xff\xfe,8,x,9,,0,0,0,x";
+  const QByteArray badSpacing = "char,0,6,8,x,9,,abc,0,0,x";
   const QByteArray badImage = "image,0,abc,5,pic.bmp,10,10,,0,0";
   return {
       {"empty number in a rect", put(14, noX), 14, "「」は数値", noX, ",", shapeRow(3), "四角形",
        ""},
-      {"invalid bytes in a text", put(129, badBytes), 129, "数値", badBytes, "char,0,0,0,,0,,0,0,,",
+      {"non-numeric spacing in a text", put(129, badSpacing), 129, "「abc」は数値", badSpacing,
+       "char,0,0,0,,0,,0,0,,",
        [](ReceiptMainForm& f) { return f.textsPage->StrColGrid3->Cells(1, 3); }, "x", ""},
       {"bad image position", put(7, badImage), 7, "「abc」", badImage, "image,0,0,0,,0,0,,0,0",
        [](ReceiptMainForm& f) { return f.imagesPage->ix[0]->text(); }, "abc", "0"},
@@ -151,6 +152,42 @@ TEST_P(DamagedLayoutTest, SaysItOnceAndDoesOnlyWhatIsChosen) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Damages, DamagedLayoutTest, ::testing::Range<std::size_t>(0, 4));
+
+// A byte that is not Shift_JIS in a text spoils one character, not the
+// layout: the preview draws on to the end and says the line once, however
+// often it repaints, and the receipt prints.
+TEST(DamagedText, IsDrawnSaidOnceAndPrinted) {
+  QTemporaryDir dir;
+  SetProgramFolder(dir.path());
+  testing::BoxAnswerer boxes;
+  QList<QByteArray> lines = sampleLines();
+  lines[129] = "char,0,30,30,,12,,0,0,0,x\xff\xfey";
+  ASSERT_TRUE(writeLineFile(dir.filePath(QStringLiteral("cardtemp.dat")), lines));
+  auto form = std::make_unique<ReceiptMainForm>();
+  form->show();
+  for (int zoom : {70, 50}) {
+    form->preview->TrackBar1->setValue(zoom);
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    QTest::qWait(250);
+  }
+  form->receiptPage->atesaki_1->setFocus();
+  testing::TypeAndEnter(QStringLiteral("山田"));
+  QTest::qWait(250);
+  ASSERT_EQ(boxes.texts.size(), 1) << boxes.texts.join(u'\n').toStdString();
+  EXPECT_TRUE(boxes.texts[0].contains(QStringLiteral("130 行目"))) << boxes.texts[0].toStdString();
+  EXPECT_TRUE(boxes.texts[0].contains(QStringLiteral("FF FE")));
+  EXPECT_TRUE(form->preview->layoutDraws());
+
+  const QString pdf = dir.filePath(QStringLiteral("receipt.pdf"));
+  form->dialogs.printPdf = [&pdf](QWidget*) { return pdf; };
+  form->menu.printToPdf->trigger();
+  QTest::qWait(100);
+  EXPECT_EQ(boxes.texts.size(), 1) << boxes.texts.join(u'\n').toStdString();
+  EXPECT_TRUE(QFile::exists(pdf));
+  form.reset();
+  SetProgramFolder({});
+}
 
 // A settings file or current layout that is none at all is kept as ".bad"
 // (replacing an older one) and said; one with anything of its kind is read.

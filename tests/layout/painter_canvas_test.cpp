@@ -147,11 +147,25 @@ TEST(PainterCanvas, Byte5CIsDrawnAsTheYenSign) {
   EXPECT_NE(fromByte, backslash);
 }
 
-TEST(PainterCanvas, TextThatIsNotCp932IsAnError) {
-  paint({10, 10}, [](PainterCanvas& c) {
-    auto result = c.textOut({1, 1}, QByteArray("\xA0\x82"));
-    EXPECT_FALSE(result.ok());
+// A damaged byte spoils its character only: drawn as U+FFFD, the rest as is.
+TEST(PainterCanvas, TextThatIsNotCp932IsDrawnWithTheReplacementCharacter) {
+  const FontSpec font{cp932::fromUtf8Literal("ＭＳ ゴシック"), 24, false, false, kBlack};
+  const QImage damaged = paint({80, 40}, [&font](PainterCanvas& c) {
+    c.setFont(font);
+    EXPECT_TRUE(c.textOut({5, 5}, QByteArray("A\xA0" "B")).ok());
   });
+  testing::EnsureGuiApplication();
+  QImage expected(80, 40, QImage::Format_RGB32);
+  expected.fill(Qt::white);
+  {
+    QPainter p(&expected);
+    PainterCanvas canvas(p, false);
+    canvas.setFont(font);
+    ASSERT_TRUE(canvas.textOut({5, 5}, "x").ok());  // the same font and pen
+    p.fillRect(0, 0, 80, 40, Qt::white);
+    p.drawText(QPoint(5, 5 + QFontMetrics(p.font()).ascent()), QStringLiteral("A\uFFFDB"));
+  }
+  EXPECT_EQ(damaged, expected);
 }
 
 TEST(PainterCanvas, BitmapIsStretchedOntoTheTarget) {

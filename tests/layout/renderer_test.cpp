@@ -175,6 +175,36 @@ TEST_F(RendererTest, StrictFieldsAndLenientColours) {
   EXPECT_EQ(renderer.failedLine(), -1) << "the setting is at fault, not the line";
 }
 
+// A text with bytes that are not cp932 is drawn, in one run or character
+// by character, and said once for its line; the pass goes on to the end.
+TEST_F(RendererTest, DamagedTextIsDrawnAndSaidNotStopped) {
+  const struct {
+    QByteArray record;
+    std::size_t textCalls;
+  } cases[] = {{QByteArray("char,0,20,20,,12,,0,0,0,A\xA0" "B"), 1},
+               {QByteArray("char,0,20,20,,12,,5,0,0,A\xA0" "B"), 3},
+               {QByteArray("char,0,20,20,,12,,5,1,0,A\x81\x20"), 2}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.record.toHex().toStdString());
+    preview.clear();
+    doc.setLine(129, c.record);
+    doc.setLine(130, sj("line,0,10,10,100,10,1,実線,0,"));
+    Renderer renderer;
+    ASSERT_TRUE(renderer.DrawLayout(preview, doc, settings, dpi(67), dpi(67)).ok());
+    EXPECT_EQ(preview.callsOf<TextCall>().size(), c.textCalls);
+    EXPECT_EQ(preview.callsOf<LineCall>().size(), 1u) << "the element after it is drawn";
+    ASSERT_EQ(renderer.warnings().size(), 1);
+    const QString& said = renderer.warnings().first();
+    EXPECT_TRUE(said.contains(QStringLiteral("130 行目"))) << said.toStdString();
+    EXPECT_TRUE(said.contains(QStringLiteral("\uFFFD")));
+
+    // A later pass without the damage says nothing.
+    doc.setLine(129, sj("char,0,20,20,,12,,0,0,0,領収"));
+    ASSERT_TRUE(renderer.DrawLayout(preview, doc, settings, dpi(67), dpi(67)).ok());
+    EXPECT_TRUE(renderer.warnings().isEmpty());
+  }
+}
+
 TEST_F(RendererTest, TextAtOriginOrEmptyIsNotDrawn) {
   ASSERT_TRUE(drawPreview(sj("char,0,0,0,ＭＳ 明朝,12,,0,0,0,未配置"), 239).ok());
   ASSERT_TRUE(drawPreview(sj("char,0,5,5,ＭＳ 明朝,12,,0,0,0,"), 240).ok());

@@ -41,6 +41,25 @@ TEST(Cp932, InvalidBytesAreAnErrorNotMangled) {
   EXPECT_TRUE(bad.error().contains(QStringLiteral("A0"))) << bad.error().toStdString();
 }
 
+// Each damaged character, one byte or a lead byte with its trail, becomes
+// one U+FFFD; the characters around it stay.
+TEST(Cp932, DecodeReplacingSpoilsOnlyTheDamagedCharacter) {
+  const struct {
+    QByteArray bytes;
+    QString text;
+  } cases[] = {
+      {cp932::fromUtf8Literal("領収書"), QStringLiteral("領収書")},
+      {QByteArray("A\xA0" "B"), QStringLiteral("A\uFFFDB")},
+      {QByteArray("\x81\x20z"), QStringLiteral("\uFFFDz")},
+      {cp932::fromUtf8Literal("山") + QByteArray("\xFF\xFE") + cp932::fromUtf8Literal("田"),
+       QStringLiteral("山\uFFFD\uFFFD田")},
+      {QByteArray("x\x82"), QStringLiteral("x\uFFFD")},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(cp932::decodeReplacing(c.bytes), c.text) << c.bytes.toHex().toStdString();
+  }
+}
+
 TEST(Cp932, UnencodableCharacterIsNamed) {
   auto out = cp932::encode(QStringLiteral("OK😀"));
   ASSERT_FALSE(out.ok());
