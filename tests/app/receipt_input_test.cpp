@@ -207,6 +207,19 @@ TEST_F(ReceiptInputTest, AmountSettingsApplyToTheReceiptOnScreen) {
   EXPECT_EQ(item(*form, 253), QStringLiteral("-500"));
   ASSERT_EQ(boxes_.texts.size(), 1);
   EXPECT_TRUE(boxes_.texts.first().contains(QStringLiteral("マイナス")));
+
+  // Typed and left by a click: the same, said once, the focus where it was sent.
+  boxes_.texts.clear();
+  form->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  page_->NValEditC9->setFocus();
+  QTest::keyClick(page_->NValEditC9, Qt::Key_Delete);
+  testing::Type(QStringLiteral("-70"));
+  QTest::mouseClick(page_->Edit2, Qt::LeftButton);
+  EXPECT_EQ(item(*form, 241), QStringLiteral("-70也"));
+  EXPECT_EQ(item(*form, 253), QStringLiteral("-70"));
+  EXPECT_EQ(boxes_.texts.size(), 1);
+  EXPECT_EQ(form->focusWidget(), page_->Edit2);
 }
 
 TEST_F(ReceiptInputTest, AddresseeOnOneLineOrTwo) {
