@@ -13,9 +13,9 @@
 #include "widgets/nval_edit.h"
 #include "widgets/numeric_text.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QFocusEvent>
-#include <QAbstractItemView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
