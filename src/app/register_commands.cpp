@@ -349,6 +349,8 @@ void ReopenFromRegister(ReceiptMainForm& form) {
   setItemsFromForm(form);
 }
 
+void SetReceiptItemsFromForm(ReceiptMainForm& form) { setItemsFromForm(form); }
+
 void OfferToRecord(ReceiptMainForm& form) {
   if (!form.environmentPage->CheckBox6->isChecked()) return;
   if (confirm_box(QStringLiteral("領収書リストに保存しますか？"), kGo, kCancel, &form) ==
