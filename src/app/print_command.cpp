@@ -1,5 +1,6 @@
 #include "app/print_command.h"
 
+#include "app/receipt_draft.h"
 #include "app/receipt_main_form.h"
 #include "app/register_commands.h"
 #include "layout/preview_geometry.h"
@@ -92,12 +93,14 @@ bool writePdf(ReceiptMainForm& form) {
 // may record it at once.
 bool PrintReceipt(ReceiptMainForm& form) {
   const bool printed = form.metrics.hasPrinter ? printOn(form, form.printer()) : writePdf(form);
+  if (printed) NotePrinted(form);
   if (printed) OfferToRecord(form);
   return printed;
 }
 
 bool PrintReceiptToPdf(ReceiptMainForm& form) {
   const bool written = writePdf(form);
+  if (written) NotePrinted(form);
   if (written) OfferToRecord(form);
   return written;
 }

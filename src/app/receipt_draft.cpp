@@ -1,5 +1,6 @@
 #include "app/receipt_draft.h"
 
+#include "app/message_boxes.h"
 #include "app/pages/environment_page.h"
 #include "app/pages/receipt_issue_page.h"
 #include "app/program_folder.h"
@@ -120,6 +121,33 @@ void RestoreReceiptDraft(ReceiptMainForm& form) {
   }
   form.modePanel->setText(d.correction ? kCorrection : QStringLiteral("新規"));
   SetReceiptItemsFromForm(form);
+}
+
+namespace {
+QByteArray receiptOnScreen(const ReceiptMainForm& form) {
+  ReceiptDraft d = draftOf(form);
+  d.correction = false;  // the mode is no part of the receipt
+  return FormatReceiptDraft(d).join('\n');
+}
+}  // namespace
+
+void NotePrinted(ReceiptMainForm& form) {
+  if (receiptOnScreen(form) != form.recordedReceipt) form.printedUnrecorded = true;
+}
+
+void NoteRecorded(ReceiptMainForm& form) {
+  form.printedUnrecorded = false;
+  form.recordedReceipt = receiptOnScreen(form);
+}
+
+bool KeepPrintedReceipt(ReceiptMainForm& form) {
+  if (!form.printedUnrecorded) return true;
+  const int answer = confirm_box(
+      QStringLiteral("印刷した領収書が発行リストに保存されていません。保存しますか？"),
+      QStringLiteral("実行"), QStringLiteral("キャンセル"), &form);
+  if (answer == kBoxFirstButton && !RecordReceipt(form, false)) return false;
+  form.printedUnrecorded = false;
+  return true;
 }
 
 }  // namespace kelvane

@@ -1,7 +1,8 @@
 #pragma once
 // The receipt in progress between runs: saved at close beside the settings
 // and put back into the form at the next start, so that End while typing
-// loses nothing.
+// loses nothing. Also the question before a printed receipt that was never
+// recorded is left for another.
 
 #include "text/expected.h"
 
@@ -16,5 +17,17 @@ class ReceiptMainForm;
 // file holds a receipt, its fields, date and items. A missing or damaged
 // file leaves the new receipt as it is.
 void RestoreReceiptDraft(ReceiptMainForm& form);
+
+// After a print or export: the receipt waits for recording unless it is
+// the one last recorded, unchanged.
+void NotePrinted(ReceiptMainForm& form);
+// After a recording: the receipt on screen is in the register.
+void NoteRecorded(ReceiptMainForm& form);
+
+// Before the receipt on screen gives way (a new one, another reopened, a
+// style loaded, the window closed): a receipt printed or exported but not
+// recorded since is offered for recording. Returns whether to go on; a
+// recording that was offered and failed keeps the receipt.
+[[nodiscard]] bool KeepPrintedReceipt(ReceiptMainForm& form);
 
 }  // namespace kelvane

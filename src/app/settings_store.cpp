@@ -229,6 +229,7 @@ void startup_restore(ReceiptMainForm& form) {
 }
 
 bool close_save(ReceiptMainForm& form) {
+  if (!KeepPrintedReceipt(form)) return false;
   QStringList failures;
   saveWindowFile(form, failures);
   // A layout that cannot be drawn was read from a damaged file, and the

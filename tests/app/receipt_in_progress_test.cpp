@@ -199,5 +199,147 @@ TEST_F(ReceiptInProgressTest, NoDraftOrADamagedOneStartsEmpty) {
   EXPECT_EQ(form->receiptPage->Edit2->text(), QStringLiteral("A0006"));
 }
 
+// ---- a printed receipt that was never recorded ---------------------------
+
+struct Trigger {
+  const char* name;
+  // Leaves the receipt on screen; `form` may be closed by it.
+  std::function<void(ReceiptInProgressTest&, ReceiptMainForm&)> run;
+  QString numberAfter;  // the number the form shows when it went on
+};
+
+class PrintedReceiptTest : public ReceiptInProgressTest {
+ protected:
+  // P1 in the form, written to a PDF, not recorded.
+  std::unique_ptr<ReceiptMainForm> printed() {
+    auto form = open();
+    form->receiptPage->Edit2->setText(QStringLiteral("P1"));
+    form->receiptPage->NValEditC9->setValueUnits(500 * 10000);
+    form->receiptDate->setIssueDate(QDate(2026, 12, 8));
+    EXPECT_TRUE(PrintReceiptToPdf(*form));
+    boxes_.texts.clear();
+    return form;
+  }
+  void writeRegister(ReceiptMainForm& form) {
+    ASSERT_TRUE(writeLineFile(form.currentRegisterPath(), {"B1,2026/1/5,700,,,,,,,,,,,"}));
+  }
+};
+
+std::vector<Trigger> triggers() {
+  return {
+      {"new receipt (F4 button)",
+       [](ReceiptInProgressTest&, ReceiptMainForm& f) {
+         QTest::mouseClick(f.receiptPage->newButton, Qt::LeftButton);
+       },
+       QString()},
+      {"reopening another from the register",
+       [](ReceiptInProgressTest&, ReceiptMainForm& f) {
+         f.runRegisterList = [](Tfreglist& list) {
+           list.show();
+           list.StrColGrid1->SetCurrentCell(1, 1);
+           list.datasel();
+         };
+         QTest::mouseClick(f.topBar->registerListButton, Qt::LeftButton);
+       },
+       QStringLiteral("B1")},
+      {"loading a style",
+       [](ReceiptInProgressTest& t, ReceiptMainForm& f) {
+         const QString style = t.file("sample.rcd");
+         QFile::copy(QStringLiteral(KELVANE_SOURCE_DATA "/style/sample.rcd"), style);
+         f.dialogs.openStyle = [style](QWidget*, const QString&) { return style; };
+         f.menu.N16->trigger();
+       },
+       QString()},
+      {"closing the window", [](ReceiptInProgressTest&, ReceiptMainForm& f) { f.close(); },
+       QStringLiteral("P1")},
+  };
+}
+
+TEST_F(PrintedReceiptTest, LeavingItAsksOnceAndRecordsOnGo) {
+  for (const Trigger& trigger : triggers()) {
+    for (const bool go : {true, false}) {
+      SCOPED_TRACE(std::string(trigger.name) + (go ? " / 実行" : " / キャンセル"));
+      QFile::remove(file("regidata.klv"));
+      auto form = printed();
+      writeRegister(*form);
+      boxes_.answerWith = go ? QStringLiteral("実行") : QStringLiteral("キャンセル");
+      trigger.run(*this, *form);
+      EXPECT_EQ(boxes_.texts, QStringList{kPrintedQuestion});
+      const auto lines = registerLines(*form);
+      ASSERT_EQ(lines.size(), go ? 2 : 1);
+      if (go) {
+        EXPECT_TRUE(lines.last().startsWith("P1,2026/12/8,500,"));
+      }
+      EXPECT_EQ(form->receiptPage->Edit2->text(), trigger.numberAfter) << "went on";
+      // Asked once: the receipt it was about is gone or recorded.
+      boxes_.texts.clear();
+      if (form->isVisible()) trigger.run(*this, *form);
+      EXPECT_TRUE(boxes_.texts.isEmpty()) << boxes_.texts.join('|').toStdString();
+    }
+  }
+  boxes_.answerWith.clear();
+}
+
+TEST_F(PrintedReceiptTest, NothingAsksWhenNothingWaitsForRecording) {
+  auto newReceipt = [](ReceiptMainForm& f) {
+    QTest::mouseClick(f.receiptPage->newButton, Qt::LeftButton);
+  };
+  {
+    SCOPED_TRACE("nothing printed");
+    auto form = open();
+    form->receiptPage->Edit2->setText(QStringLiteral("N1"));
+    boxes_.texts.clear();
+    newReceipt(*form);
+    form->close();
+    EXPECT_TRUE(boxes_.texts.isEmpty()) << boxes_.texts.join('|').toStdString();
+  }
+  {
+    SCOPED_TRACE("recorded after printing");
+    auto form = printed();
+    QTest::mouseClick(form->receiptPage->recordButton, Qt::LeftButton);
+    EXPECT_EQ(boxes_.texts, QStringList{QStringLiteral("領収書発行リスト登録しました")});
+    // A copy exported for mailing after the recording waits for nothing.
+    ASSERT_TRUE(PrintReceiptToPdf(*form));
+    boxes_.texts.clear();
+    newReceipt(*form);
+    EXPECT_TRUE(boxes_.texts.isEmpty()) << boxes_.texts.join('|').toStdString();
+  }
+  {
+    SCOPED_TRACE("changed after recording, then printed: the question comes");
+    QFile::remove(file("regidata.klv"));
+    auto form = printed();
+    QTest::mouseClick(form->receiptPage->recordButton, Qt::LeftButton);
+    form->receiptPage->NValEditC9->setValueUnits(600 * 10000);
+    ASSERT_TRUE(PrintReceiptToPdf(*form));
+    boxes_.texts.clear();
+    boxes_.answerWith = QStringLiteral("キャンセル");
+    newReceipt(*form);
+    EXPECT_EQ(boxes_.texts, QStringList{kPrintedQuestion});
+    boxes_.answerWith.clear();
+  }
+  {
+    SCOPED_TRACE("recorded by the offer after printing");
+    QFile::remove(file("regidata.klv"));
+    auto form = open();
+    form->environmentPage->CheckBox6->setChecked(true);
+    form->close();
+  }
+  {
+    auto form = printed();  // the offer was answered 実行
+    ASSERT_EQ(registerLines(*form).size(), 1);
+    boxes_.texts.clear();
+    newReceipt(*form);
+    EXPECT_TRUE(boxes_.texts.isEmpty()) << boxes_.texts.join('|').toStdString();
+  }
+  {
+    SCOPED_TRACE("the offer after printing declined: the question comes");
+    boxes_.answerWith = QStringLiteral("キャンセル");
+    auto form = printed();
+    newReceipt(*form);
+    EXPECT_EQ(boxes_.texts, QStringList{kPrintedQuestion});
+    boxes_.answerWith.clear();
+  }
+}
+
 }  // namespace
 }  // namespace kelvane
