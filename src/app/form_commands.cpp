@@ -15,6 +15,7 @@
 #include "app/pages/tool_strip.h"
 #include "app/print_command.h"
 #include "app/receipt_date.h"
+#include "app/receipt_draft.h"
 #include "app/receipt_input.h"
 #include "app/receipt_main_form.h"
 #include "app/register_commands.h"
@@ -145,7 +146,9 @@ void ReceiptMainForm::connectViewCommands() {
 }
 
 void ReceiptMainForm::connectReceiptCommands() {
-  auto startNew = [this] { StartNewReceipt(*this); };
+  auto startNew = [this] {
+    if (KeepPrintedReceipt(*this)) StartNewReceipt(*this);
+  };
   auto record = [this] { RecordReceipt(*this, true); };
   auto remove = [this] { DeleteShownReceipt(*this); };
   connect(menu.newReceipt, &QAction::triggered, this, startNew);

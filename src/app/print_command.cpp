@@ -1,5 +1,6 @@
 #include "app/print_command.h"
 
+#include "app/receipt_draft.h"
 #include "app/receipt_input.h"
 #include "app/receipt_main_form.h"
 #include "app/register_commands.h"
@@ -94,6 +95,7 @@ bool writePdf(ReceiptMainForm& form) {
 bool PrintReceipt(ReceiptMainForm& form) {
   form.receiptInput->commitEdits();  // a field still being typed in prints as shown
   const bool printed = form.metrics.hasPrinter ? printOn(form, form.printer()) : writePdf(form);
+  if (printed) NotePrinted(form);
   if (printed) OfferToRecord(form);
   return printed;
 }
@@ -101,6 +103,7 @@ bool PrintReceipt(ReceiptMainForm& form) {
 bool PrintReceiptToPdf(ReceiptMainForm& form) {
   form.receiptInput->commitEdits();
   const bool written = writePdf(form);
+  if (written) NotePrinted(form);
   if (written) OfferToRecord(form);
   return written;
 }

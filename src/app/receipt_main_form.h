@@ -81,6 +81,10 @@ class ReceiptMainForm : public QMainWindow, public LayoutHost, public PreviewSou
   FormDialogs dialogs = DesktopDialogs();
   // What this copy knows of its register: seen on disk, lines of its own.
   RegisterSession registerSession;
+  // A receipt was printed or exported and not recorded since; the receipt
+  // as last recorded, to tell a copy printed after recording.
+  bool printedUnrecorded = false;
+  QByteArray recordedReceipt;
 
   [[nodiscard]] LayoutDocument& document() { return *document_; }
   [[nodiscard]] QPrinter& printer() { return *printer_; }

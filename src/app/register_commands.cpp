@@ -5,6 +5,7 @@
 #include "app/pages/receipt_issue_page.h"
 #include "app/program_folder.h"
 #include "app/receipt_date.h"
+#include "app/receipt_draft.h"
 #include "app/receipt_input.h"
 #include "app/preview_pane.h"
 #include "app/receipt_main_form.h"
@@ -185,6 +186,7 @@ bool RecordReceipt(ReceiptMainForm& form, bool announce) {
   }
   session.markSeen(path);
   session.own(path, FormatRegisterLine(record));
+  NoteRecorded(form);
   followLastNumber(form);
   conf_write_numbering(form);
   form.receiptInput->UpdateInputHistory();
@@ -215,6 +217,7 @@ void DeleteShownReceipt(ReceiptMainForm& form) {
 }
 
 void ClearReceiptFields(ReceiptMainForm& form) {
+  form.printedUnrecorded = false;  // the printed receipt is gone from the form
   ReceiptIssuePage* p = form.receiptPage;
   for (QComboBox* box : {p->atesaki_1, p->atesaki_2, p->topic1, p->topic2, p->Field_07, p->in_tax}) {
     box->setCurrentIndex(-1);
@@ -349,13 +352,15 @@ void ReopenFromRegister(ReceiptMainForm& form) {
   } else {
     viewer.exec();
   }
-  if (viewer.picked()) {
+  if (viewer.picked() && KeepPrintedReceipt(form)) {
     takeIntoForm(form, *viewer.picked());
     // Recording it again replaces the line the user opened: asked plainly.
     form.registerSession.own(form.currentRegisterPath(), viewer.picked()->line);
   }
   setItemsFromForm(form);
 }
+
+void SetReceiptItemsFromForm(ReceiptMainForm& form) { setItemsFromForm(form); }
 
 void OfferToRecord(ReceiptMainForm& form) {
   if (!form.environmentPage->CheckBox6->isChecked()) return;

@@ -33,6 +33,9 @@ void ChooseRegisterFile(ReceiptMainForm& form);
 // the receipt items are set again from the form either way.
 void ReopenFromRegister(ReceiptMainForm& form);
 
+// Every receipt item from the form, as after reopening a receipt.
+void SetReceiptItemsFromForm(ReceiptMainForm& form);
+
 // After printing: with "印刷終了後、保存ダイアログを出す", offers to record.
 void OfferToRecord(ReceiptMainForm& form);
 

@@ -9,6 +9,7 @@
 #include "app/program_folder.h"
 #include "app/month_calendar.h"
 #include "app/receipt_date.h"
+#include "app/receipt_draft.h"
 #include "app/receipt_input.h"
 #include "app/register_commands.h"
 #include "app/receipt_main_form.h"
@@ -224,9 +225,11 @@ void startup_restore(ReceiptMainForm& form) {
   ClearReceiptFields(form);
   form.preview->PreviewSuspended = false;
   StartNewReceipt(form);
+  RestoreReceiptDraft(form);
 }
 
 bool close_save(ReceiptMainForm& form) {
+  if (!KeepPrintedReceipt(form)) return false;
   QStringList failures;
   saveWindowFile(form, failures);
   // A layout that cannot be drawn was read from a damaged file, and the
@@ -242,6 +245,7 @@ bool close_save(ReceiptMainForm& form) {
   auto layout = unlessUnread(layoutPath);
   if (layout && !keepLayoutFile) layout = SaveStyleFile(form.document(), layoutPath);
   if (!layout) failures << layout.error();
+  if (auto draft = SaveReceiptDraft(form); !draft) failures << draft.error();
   if (failures.isEmpty()) return true;
   const QString question = failures.join(QStringLiteral("\r\n")) +
                            QStringLiteral("\r\n\r\n保存できなかったファイルは前の内容のままです。"

@@ -8,6 +8,7 @@
 #include "app/pages/style_settings_page.h"
 #include "app/pages/texts_page.h"
 #include "app/program_folder.h"
+#include "app/receipt_draft.h"
 #include "app/receipt_main_form.h"
 #include "app/register_commands.h"
 #include "layout/header_lines.h"
@@ -99,6 +100,7 @@ bool LoadStyleIntoForm(ReceiptMainForm& form, const QString& path) {
 }
 
 void OpenStyleFile(ReceiptMainForm& form) {
+  if (!KeepPrintedReceipt(form)) return;  // loading ends with a new receipt
   const QString path = form.dialogs.openStyle(&form, styleFolder());
   if (!path.isEmpty()) {
     const QString registerPath = form.registerPathText();

@@ -155,7 +155,7 @@ TEST(EndToEnd, AShopsFirstReceipt) {
     ASSERT_TRUE(lines);
     EXPECT_EQ(*lines, QList<QByteArray>{cp932::fromUtf8Literal(
                           ("A0002," + today.toStdString() +
-                           ",12000,山田商事,お品代として,,0,0,0,8,佐藤,200,,").c_str())});
+                           ",12000,山田商事,お品代として,,0,0,0,10,佐藤,200,,").c_str())});
     EXPECT_EQ(env->last_number->text(), QStringLiteral("2"));
     form.activateWindow();  // the questions took the focus away
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));

@@ -310,9 +310,9 @@ TEST_F(PanesTest, ReceiptFieldsAreNamedWithTheirStartValues) {
         "NValEditC10", "NValEditC11", "NValEditC13", "NValEditC7", "UpDown3"}) {
     EXPECT_NE(page.findChild<QWidget*>(QLatin1String(name)), nullptr) << name;
   }
-  EXPECT_EQ(page.NValEditC7->valueUnits(), 80000);
-  EXPECT_EQ(page.NValEditC7->text(), QStringLiteral("8"));
-  EXPECT_EQ(page.UpDown3->value(), 8);
+  EXPECT_EQ(page.NValEditC7->valueUnits(), 100000);  // the standard rate, not the reduced 8
+  EXPECT_EQ(page.NValEditC7->text(), QStringLiteral("10"));
+  EXPECT_EQ(page.UpDown3->value(), 10);
   EXPECT_EQ(page.UpDown3->maximum(), 10);
   EXPECT_EQ(page.NValEditC9->text(), QStringLiteral("0"));
   ASSERT_EQ(page.in_tax->count(), 15);

@@ -137,13 +137,13 @@ ReceiptIssuePage::ReceiptIssuePage(QWidget* parent) : QWidget(parent) {
   NValEditC7 = AmountField(ab, "NValEditC7");
   NValEditC7->setPutAComma(false);
   NValEditC7->setDelAllClear(true);
-  NValEditC7->setValueUnits(8 * 10000);
+  NValEditC7->setValueUnits(10 * 10000);  // the standard rate since 2019-10-01
   NValEditC7->setFixedWidth(60);
   UpDown3 = new QSpinBox(ab);
   UpDown3->setObjectName(QStringLiteral("UpDown3"));
   UpDown3->setRange(0, 10);
   UpDown3->setSingleStep(1);
-  UpDown3->setValue(8);
+  UpDown3->setValue(10);
   UpDown3->setFixedWidth(20);  // only its arrows show beside the rate
   auto* rateRow = new QHBoxLayout;
   rateRow->setSpacing(1);

@@ -1,0 +1,48 @@
+#pragma once
+// The receipt being edited when the program closed, kept in a file of its
+// own beside the settings ("receipt.dat") so that the next start shows it
+// again, with the tax rate last used.
+
+#include <QByteArray>
+#include <QDate>
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+namespace kelvane {
+
+inline constexpr char kReceiptDraftFileName[] = "receipt.dat";
+
+struct ReceiptDraft {
+  QString number;
+  QString addressee1;
+  QString addressee2;
+  QString description1;
+  QString description2;
+  QString staff;
+  QString stamp;
+  // Ten-thousandths, as the amount fields hold them.
+  qint64 amount = 0;
+  qint64 netAmount = 0;
+  qint64 billedAmount = 0;
+  qint64 taxAmount = 0;
+  std::optional<qint64> taxRate;  // none when the file did not say
+  std::optional<QDate> date;
+  bool correction = false;  // reopened from the register ("修正")
+
+  // Whether anything of a receipt is there; the rate and date alone are not.
+  [[nodiscard]] bool holdsReceipt() const;
+  friend bool operator==(const ReceiptDraft&, const ReceiptDraft&) = default;
+};
+
+// The file's lines: "[KEY]=value" in cp932. Texts keep every character: a
+// line break, "%" or a character cp932 cannot hold is written as "%{hex}".
+[[nodiscard]] QList<QByteArray> FormatReceiptDraft(const ReceiptDraft& draft);
+
+// Reads lines written by FormatReceiptDraft. Anything else (no header line,
+// an unknown key, a figure or date that does not read) is passed over, so
+// any content gives a draft; a file not ours gives an empty one.
+[[nodiscard]] ReceiptDraft ParseReceiptDraft(const QList<QByteArray>& lines);
+
+}  // namespace kelvane

@@ -1,0 +1,90 @@
+#include "receipt/receipt_draft.h"
+
+#include "text/cp932.h"
+
+#include <gtest/gtest.h>
+
+#include <QRandomGenerator>
+
+namespace kelvane {
+namespace {
+
+ReceiptDraft full() {
+  ReceiptDraft d;
+  d.number = QStringLiteral("R-0012");
+  d.addressee1 = QStringLiteral("山田商事株式会社");
+  d.addressee2 = QStringLiteral("経理部 御中");
+  d.description1 = QStringLiteral("お品代として");
+  d.description2 = QStringLiteral("100% 綿 = 上質");
+  d.staff = QStringLiteral("佐藤");
+  d.stamp = QStringLiteral("200");
+  d.amount = 123456789 * 10000LL;
+  d.netAmount = -5000;
+  d.billedAmount = 1;
+  d.taxAmount = 10000;
+  d.taxRate = 85000;
+  d.date = QDate(2026, 2, 28);
+  d.correction = true;
+  return d;
+}
+
+TEST(ReceiptDraft, EveryFieldComesBackAsWritten) {
+  const ReceiptDraft d = full();
+  EXPECT_TRUE(d.holdsReceipt());
+  EXPECT_EQ(ParseReceiptDraft(FormatReceiptDraft(d)), d);
+  // Only the rate and date: no receipt, but the rate is kept.
+  ReceiptDraft rateOnly;
+  rateOnly.taxRate = 100000;
+  rateOnly.date = QDate(2026, 1, 5);
+  EXPECT_FALSE(rateOnly.holdsReceipt());
+  EXPECT_EQ(ParseReceiptDraft(FormatReceiptDraft(rateOnly)), rateOnly);
+}
+
+TEST(ReceiptDraft, TextsCp932CannotHoldOrThatBreakLinesSurvive) {
+  ReceiptDraft d;
+  const QString awkward[] = {
+      QStringLiteral("line\r\nbreak"), QStringLiteral("%{41} stays literal"),
+      QStringLiteral("back\\slash and ¥ yen"), QStringLiteral("emoji 😀 and 한글"),
+      QStringLiteral("%"), QStringLiteral("%{"), QString(QChar(0x7F)) + QStringLiteral("\t")};
+  for (const QString& text : awkward) {
+    d.addressee2 = text;
+    const QList<QByteArray> lines = FormatReceiptDraft(d);
+    for (const QByteArray& l : lines) {
+      EXPECT_FALSE(l.contains('\r') || l.contains('\n'));
+      EXPECT_TRUE(cp932::decode(l)) << l.toStdString();
+    }
+    EXPECT_EQ(ParseReceiptDraft(lines).addressee2, text);
+  }
+}
+
+TEST(ReceiptDraft, DamagedOrForeignContentGivesWhatReads) {
+  // Not ours: nothing is taken, whatever the lines say.
+  EXPECT_FALSE(ParseReceiptDraft({"[NUMBER]=5"}).holdsReceipt());
+  EXPECT_EQ(ParseReceiptDraft({}), ReceiptDraft{});
+
+  QList<QByteArray> lines = FormatReceiptDraft(full());
+  lines << "[AMOUNT]=12x" << "[DATE]=2026/02/30" << "[TAX_RATE]=" << "[STAFF]=\x81"
+        << "no equals sign" << "[UNKNOWN]=1" << "[ADDRESSEE1]=%{110000}%{D800}%{zz}";
+  const ReceiptDraft d = ParseReceiptDraft(lines);
+  EXPECT_EQ(d.amount, full().amount);       // a figure that does not read leaves the last
+  EXPECT_EQ(d.date, full().date);
+  EXPECT_EQ(d.taxRate, full().taxRate);
+  EXPECT_EQ(d.staff, full().staff);         // bytes that are not cp932
+  EXPECT_EQ(d.addressee1, QStringLiteral("%{110000}%{D800}%{zz}"));
+
+  // Random bytes after the header never stop the reader.
+  QRandomGenerator random(16);
+  for (int round = 0; round < 200; ++round) {
+    QList<QByteArray> noise{"[ReceiptDraft]=1"};
+    for (int i = 0; i < 20; ++i) {
+      QByteArray bytes(random.bounded(40), '\0');
+      for (char& b : bytes) b = static_cast<char>(random.bounded(256));
+      if (i % 2) bytes.prepend(i % 4 == 1 ? "[ADDRESSEE1]=" : "[AMOUNT]=");
+      noise << bytes;
+    }
+    (void)ParseReceiptDraft(noise);
+  }
+}
+
+}  // namespace
+}  // namespace kelvane
