@@ -13,6 +13,7 @@
 #include "support/box_answerer.h"
 #include "support/pdf_pages.h"
 #include "support/widget_app.h"
+#include "text/layout_text.h"
 #include "text/line_file.h"
 #include "widgets/nval_edit.h"
 #include "widgets/str_col_grid.h"
@@ -22,7 +23,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QColor>
 #include <QComboBox>
+#include <QDir>
+#include <QImage>
 #include <QLineEdit>
 #include <QLabel>
 #include <QMessageBox>
@@ -253,6 +257,41 @@ TEST_F(MainWindowTest, SavingRightAfterOpeningKeepsTheSlots) {
   for (int i = slotmap::kNumber; i < saved->size(); ++i)
     EXPECT_EQ(placement(saved->at(i)), placement(original->at(i))) << i;
   EXPECT_TRUE(boxes_.texts.last().endsWith(QStringLiteral("を保存しました。")));
+}
+
+// A receipt of a metre or more: the fields show 1,200, the style and the
+// settings file keep 1200 and give it back.
+TEST_F(MainWindowTest, AReceiptSizeOfFourDigitsComesBackWhole) {
+  {
+    auto form = open();
+    for (auto [edit, typed] :
+         {std::pair{form->stylePage->d3, "1200"}, {form->stylePage->d4, "950"}}) {
+      edit->setFocus();
+      edit->selectAll();
+      QTest::keyClicks(edit, QString::fromLatin1(typed));
+      QTest::keyClick(edit, Qt::Key_Return);
+    }
+    EXPECT_EQ(form->stylePage->d3->text(), QStringLiteral("1,200"));
+    EXPECT_EQ(form->document().line(slotmap::kReceiptSizeLine), "1200,950,0,0,0,");
+    answer_ = file("big.rcd");
+    form->menu.N17->trigger();
+    const auto saved = readLineFile(answer_);
+    ASSERT_TRUE(saved && saved->size() > slotmap::kReceiptSizeLine);
+    EXPECT_EQ(saved->at(slotmap::kReceiptSizeLine), "1200,950,0,0,0,");
+    form->stylePage->d3->setValue(50);
+    form->stylePage->d4->setValue(60);
+    form->menu.N16->trigger();
+    EXPECT_EQ(form->stylePage->d3->value(), 1200);
+    EXPECT_EQ(form->stylePage->d4->value(), 950);
+    form->close();
+  }
+  const auto conf = readLineFile(file("kelvane.conf"));
+  ASSERT_TRUE(conf);
+  EXPECT_TRUE(conf->contains("[SIZE_X]=1200"));
+  EXPECT_TRUE(conf->contains("[SIZE_Y]=950"));
+  auto form = open();
+  EXPECT_EQ(form->stylePage->d3->value(), 1200);
+  EXPECT_EQ(form->stylePage->d4->value(), 950);
 }
 
 TEST_F(MainWindowTest, ClearingWithoutTheEmptyStyleKeepsTheLayout) {
