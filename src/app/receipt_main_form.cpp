@@ -249,7 +249,7 @@ RenderSettings ReceiptMainForm::previewSettings() const {
   s.lineWeightOffset = lineWeightOffsetText();
   s.eraLabel = ToLayoutText(titleStrip->Label17->text());
   s.zoomPercent = preview->TrackBar1->value();
-  s.registerPath = registerPathText();
+  s.registerPath = currentRegisterPath();  // a moved picture is beside the register in use
   s.metrics = metrics;
   return s;
 }

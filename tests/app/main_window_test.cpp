@@ -294,6 +294,51 @@ TEST_F(MainWindowTest, AReceiptSizeOfFourDigitsComesBackWhole) {
   EXPECT_EQ(form->stylePage->d4->value(), 950);
 }
 
+// A picture whose folder has gone is looked for beside the register in use,
+// not beside the register typed on 環境設定 for the next run, on the
+// preview and on the printed page alike.
+TEST_F(MainWindowTest, AMovedPictureIsFoundBesideTheRegisterInUse) {
+  ASSERT_TRUE(QDir(dir_.path()).mkdir(QStringLiteral("next")));
+  auto picture = [this](const char* name, Qt::GlobalColor colour) {
+    QImage image(40, 40, QImage::Format_RGB32);
+    image.fill(colour);
+    ASSERT_TRUE(image.save(file(name)));
+  };
+  picture("logo.png", Qt::red);
+  picture("next/logo.png", Qt::blue);
+  auto form = open();
+  form->dialogs.askText = [this](QWidget*, const QString&, const QString&, const QString&) {
+    return std::optional<QString>(file("next/regidata.klv"));
+  };
+  QTest::mouseClick(form->environmentPage->StaticText1, Qt::LeftButton);
+  ASSERT_EQ(form->registerPathText(), file("next/regidata.klv"));
+  ASSERT_EQ(form->currentRegisterPath(), file("regidata.klv"));
+  form->document().setLine(7,
+                           "image,0,10,10," + ToLayoutText(file("gone/logo.png")) + ",20,20,,0,0");
+
+  auto count = [](const QImage& image, auto wanted) {
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x) n += wanted(QColor(image.pixel(x, y)));
+    return n;
+  };
+  auto red = [](const QColor& c) { return c.red() > 200 && c.green() < 60 && c.blue() < 60; };
+  auto blue = [](const QColor& c) { return c.blue() > 200 && c.red() < 60 && c.green() < 60; };
+  form->stylePage->d3->setValue(100);
+  form->stylePage->d4->setValue(60);
+  form->RefreshPreview();
+  const QImage shown = form->preview->PaintBox1->grab().toImage();
+  EXPECT_GT(count(shown, red), 400);
+  EXPECT_EQ(count(shown, blue), 0);
+
+  form->dialogs.printPdf = [this](QWidget*) { return file("receipt.pdf"); };
+  form->menu.printToPdf->trigger();
+  const QImage page = testing::RasterisePdf(file("receipt.pdf"), 50, file("page"));
+  ASSERT_FALSE(page.isNull()) << boxes_.texts.join('|').toStdString();
+  EXPECT_GT(count(page, red), 400);
+  EXPECT_EQ(count(page, blue), 0);
+}
+
 TEST_F(MainWindowTest, ClearingWithoutTheEmptyStyleKeepsTheLayout) {
   auto form = open();
   answer_ = copySample();
