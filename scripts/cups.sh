@@ -5,8 +5,8 @@
 #                   KELVANE_CUPS_PDF_DIR (the folder the PDFs land in).
 #                   Never fails: when something is missing it prints one
 #                   warning line and leaves KELVANE_CUPS_PDF_DIR and PRINTER
-#                   unset; the real-printer test then fails when CI=true
-#                   (a CI run must print for real) and skips itself
+#                   unset; the real-printer tests then fail when CI is set
+#                   (a CI run must print for real) and skip themselves
 #                   elsewhere.
 
 KV_QUEUE="KelvanePDF"
@@ -148,7 +148,7 @@ kv_cups_probe() {
 
 # One line for every way the set-up can fail.
 kv_cups_unavailable() {
-    kv_warn "$*: no real printing test (it fails under CI=true, skips otherwise)"
+    kv_warn "$*: the real printing tests fail when CI is set, and skip otherwise"
 }
 
 kv_cups_setup() {

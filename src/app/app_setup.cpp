@@ -6,9 +6,11 @@
 #include <QApplication>
 #include <QFont>
 #include <QIcon>
+#include <QLibraryInfo>
 #include <QProxyStyle>
 #include <QStyleFactory>
 #include <QToolTip>
+#include <QTranslator>
 
 namespace kelvane {
 
@@ -29,6 +31,7 @@ class HintStyle : public QProxyStyle {
 
 void SetUpApplication(QApplication& app) {
   QApplication::setApplicationName(QStringLiteral("kelvane"));
+  InstallQtTranslations(app, QLibraryInfo::path(QLibraryInfo::TranslationsPath));
   app.setStyle(new HintStyle(QStyleFactory::create(QStringLiteral("Fusion"))));
   InstallFontSubstitutions();
   QApplication::setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
@@ -39,6 +42,16 @@ void SetUpApplication(QApplication& app) {
   // The program's own icon, as the desktop menu shows it.
   const QIcon icon(ProgramFile(QStringLiteral("kelvane.png")));
   if (!icon.isNull()) QApplication::setWindowIcon(icon);
+}
+
+QTranslator* InstallQtTranslations(QCoreApplication& app, const QString& folder) {
+  auto* translator = new QTranslator(&app);
+  if (translator->load(QStringLiteral("qtbase_ja"), folder) &&
+      QCoreApplication::installTranslator(translator)) {
+    return translator;
+  }
+  delete translator;
+  return nullptr;
 }
 
 }  // namespace kelvane

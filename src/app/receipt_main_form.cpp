@@ -54,6 +54,10 @@ constexpr int kPageControlHeight = 260;
 // Millimetres as the numeric fields hold them -> fixed point.
 qint64 fixedMillimetres(long double mm) { return std::llround(mm * 10000.0L); }
 
+// The size fields show 1,200; header line 3 and the settings file separate
+// their fields by commas, so the size is written without the grouping.
+QByteArray ungroupedSize(const QString& shown) { return ToLayoutText(QString(shown).remove(u',')); }
+
 }  // namespace
 
 ReceiptMainForm::ReceiptMainForm(QWidget* parent)
@@ -214,9 +218,11 @@ QByteArray ReceiptMainForm::lineWeightOffsetText() const {
 int ReceiptMainForm::previewMode() const { return stylePage->previewMode(); }
 int ReceiptMainForm::splitterPosition() const { return Splitter1->sizes().value(0); }
 int ReceiptMainForm::zoomPercent() const { return preview->TrackBar1->value(); }
-QByteArray ReceiptMainForm::receiptWidthText() const { return ToLayoutText(stylePage->d3->text()); }
+QByteArray ReceiptMainForm::receiptWidthText() const {
+  return ungroupedSize(stylePage->d3->text());
+}
 QByteArray ReceiptMainForm::receiptHeightText() const {
-  return ToLayoutText(stylePage->d4->text());
+  return ungroupedSize(stylePage->d4->text());
 }
 bool ReceiptMainForm::yenMark() const { return environmentPage->CheckBox1->isChecked(); }
 bool ReceiptMainForm::dashMark() const { return environmentPage->CheckBox2->isChecked(); }
@@ -243,7 +249,7 @@ RenderSettings ReceiptMainForm::previewSettings() const {
   s.lineWeightOffset = lineWeightOffsetText();
   s.eraLabel = ToLayoutText(titleStrip->Label17->text());
   s.zoomPercent = preview->TrackBar1->value();
-  s.registerPath = registerPathText();
+  s.registerPath = currentRegisterPath();  // a moved picture is beside the register in use
   s.metrics = metrics;
   return s;
 }

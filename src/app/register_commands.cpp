@@ -99,7 +99,7 @@ void followLastNumber(ReceiptMainForm& form) {
   EnvironmentPage* e = form.environmentPage;
   if (!e->CheckBox4->isChecked()) return;
   const int digits = DigitCount(e->d2->text());
-  const qint64 part = NumberPart(form.receiptPage->Edit2->text(), e->d1->text().size(), digits);
+  const qint64 part = NumberPart(form.receiptPage->Edit2->text(), e->d1->text(), digits);
   if (ExceedsDigitCount(part, digits)) {
     info_box(QStringLiteral("最終番号が桁数を超えました\r\n桁数を調整してください。"), kConfirm, &form);
   }

@@ -1,5 +1,7 @@
 #include "receipt/numbering.h"
 
+#include "text/layout_text.h"
+
 #include <algorithm>
 #include <limits>
 
@@ -37,9 +39,12 @@ int DigitCount(const QString& text) {
   return static_cast<int>(*count);
 }
 
-qint64 NumberPart(const QString& number, qsizetype headerLength, int digitCount) {
+qint64 NumberPart(const QString& number, const QString& header, int digitCount) {
   const qsizetype length = std::max<qint64>(0, qint64(digitCount) + 1);
-  return WholeNumber(number.mid(headerLength, length)).value_or(1);
+  // A byte of a double-byte character is never a digit or a sign, so a part
+  // that starts or ends inside one is no whole number.
+  const QByteArray bytes = ToLayoutText(number).mid(ToLayoutText(header).size(), length);
+  return WholeNumber(QString::fromLatin1(bytes)).value_or(1);
 }
 
 bool ExceedsDigitCount(qint64 part, int digitCount) { return decimalDigits(part) > digitCount; }

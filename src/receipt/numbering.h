@@ -15,11 +15,11 @@ namespace kelvane {
 // The digit count of "桁設定": its whole number, or 1 when it is none.
 [[nodiscard]] int DigitCount(const QString& text);
 
-// The number part of a recorded receipt number: the text after the first
-// `headerLength` characters, at most digitCount + 1 of them, as a whole
-// number, or 1 when it is none. Only the header's length counts, not its
-// characters.
-[[nodiscard]] qint64 NumberPart(const QString& number, qsizetype headerLength, int digitCount);
+// The number part of a recorded receipt number, counted in cp932 bytes as
+// receipts are kept: the bytes after as many as the header has, at most
+// digitCount + 1 of them, as a whole number, or 1 when they are none. Only
+// the header's length counts, not its characters.
+[[nodiscard]] qint64 NumberPart(const QString& number, const QString& header, int digitCount);
 
 // Whether `part` has more decimal digits than the digit count allows.
 [[nodiscard]] bool ExceedsDigitCount(qint64 part, int digitCount);

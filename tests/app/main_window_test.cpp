@@ -13,6 +13,7 @@
 #include "support/box_answerer.h"
 #include "support/pdf_pages.h"
 #include "support/widget_app.h"
+#include "text/layout_text.h"
 #include "text/line_file.h"
 #include "widgets/nval_edit.h"
 #include "widgets/str_col_grid.h"
@@ -22,7 +23,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QColor>
 #include <QComboBox>
+#include <QDir>
+#include <QImage>
 #include <QLineEdit>
 #include <QLabel>
 #include <QMessageBox>
@@ -253,6 +257,86 @@ TEST_F(MainWindowTest, SavingRightAfterOpeningKeepsTheSlots) {
   for (int i = slotmap::kNumber; i < saved->size(); ++i)
     EXPECT_EQ(placement(saved->at(i)), placement(original->at(i))) << i;
   EXPECT_TRUE(boxes_.texts.last().endsWith(QStringLiteral("を保存しました。")));
+}
+
+// A receipt of a metre or more: the fields show 1,200, the style and the
+// settings file keep 1200 and give it back.
+TEST_F(MainWindowTest, AReceiptSizeOfFourDigitsComesBackWhole) {
+  {
+    auto form = open();
+    for (auto [edit, typed] :
+         {std::pair{form->stylePage->d3, "1200"}, {form->stylePage->d4, "950"}}) {
+      edit->setFocus();
+      edit->selectAll();
+      QTest::keyClicks(edit, QString::fromLatin1(typed));
+      QTest::keyClick(edit, Qt::Key_Return);
+    }
+    EXPECT_EQ(form->stylePage->d3->text(), QStringLiteral("1,200"));
+    EXPECT_EQ(form->document().line(slotmap::kReceiptSizeLine), "1200,950,0,0,0,");
+    answer_ = file("big.rcd");
+    form->menu.N17->trigger();
+    const auto saved = readLineFile(answer_);
+    ASSERT_TRUE(saved && saved->size() > slotmap::kReceiptSizeLine);
+    EXPECT_EQ(saved->at(slotmap::kReceiptSizeLine), "1200,950,0,0,0,");
+    form->stylePage->d3->setValue(50);
+    form->stylePage->d4->setValue(60);
+    form->menu.N16->trigger();
+    EXPECT_EQ(form->stylePage->d3->value(), 1200);
+    EXPECT_EQ(form->stylePage->d4->value(), 950);
+    form->close();
+  }
+  const auto conf = readLineFile(file("kelvane.conf"));
+  ASSERT_TRUE(conf);
+  EXPECT_TRUE(conf->contains("[SIZE_X]=1200"));
+  EXPECT_TRUE(conf->contains("[SIZE_Y]=950"));
+  auto form = open();
+  EXPECT_EQ(form->stylePage->d3->value(), 1200);
+  EXPECT_EQ(form->stylePage->d4->value(), 950);
+}
+
+// A picture whose folder has gone is looked for beside the register in use,
+// not beside the register typed on 環境設定 for the next run, on the
+// preview and on the printed page alike.
+TEST_F(MainWindowTest, AMovedPictureIsFoundBesideTheRegisterInUse) {
+  ASSERT_TRUE(QDir(dir_.path()).mkdir(QStringLiteral("next")));
+  auto picture = [this](const char* name, Qt::GlobalColor colour) {
+    QImage image(40, 40, QImage::Format_RGB32);
+    image.fill(colour);
+    ASSERT_TRUE(image.save(file(name)));
+  };
+  picture("logo.png", Qt::red);
+  picture("next/logo.png", Qt::blue);
+  auto form = open();
+  form->dialogs.askText = [this](QWidget*, const QString&, const QString&, const QString&) {
+    return std::optional<QString>(file("next/regidata.klv"));
+  };
+  QTest::mouseClick(form->environmentPage->StaticText1, Qt::LeftButton);
+  ASSERT_EQ(form->registerPathText(), file("next/regidata.klv"));
+  ASSERT_EQ(form->currentRegisterPath(), file("regidata.klv"));
+  form->document().setLine(7,
+                           "image,0,10,10," + ToLayoutText(file("gone/logo.png")) + ",20,20,,0,0");
+
+  auto count = [](const QImage& image, auto wanted) {
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x) n += wanted(QColor(image.pixel(x, y)));
+    return n;
+  };
+  auto red = [](const QColor& c) { return c.red() > 200 && c.green() < 60 && c.blue() < 60; };
+  auto blue = [](const QColor& c) { return c.blue() > 200 && c.red() < 60 && c.green() < 60; };
+  form->stylePage->d3->setValue(100);
+  form->stylePage->d4->setValue(60);
+  form->RefreshPreview();
+  const QImage shown = form->preview->PaintBox1->grab().toImage();
+  EXPECT_GT(count(shown, red), 400);
+  EXPECT_EQ(count(shown, blue), 0);
+
+  form->dialogs.printPdf = [this](QWidget*) { return file("receipt.pdf"); };
+  form->menu.printToPdf->trigger();
+  const QImage page = testing::RasterisePdf(file("receipt.pdf"), 50, file("page"));
+  ASSERT_FALSE(page.isNull()) << boxes_.texts.join('|').toStdString();
+  EXPECT_GT(count(page, red), 400);
+  EXPECT_EQ(count(page, blue), 0);
 }
 
 TEST_F(MainWindowTest, ClearingWithoutTheEmptyStyleKeepsTheLayout) {

@@ -1,18 +1,24 @@
 #include "app/message_boxes.h"
 
+#include "app/app_setup.h"
+
 #include "app/program_folder.h"
 #include "support/widget_app.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QFile>
 #include <QImage>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTranslator>
 #include <functional>
 #include <utility>
 #include <vector>
@@ -46,6 +52,31 @@ class MessageBoxTest : public ::testing::Test {
 
   QTemporaryDir dir_;
 };
+
+// Qt's own buttons and dialogs speak Japanese once Qt's catalogue is loaded;
+// without the catalogue nothing is installed and they stay in English.
+TEST_F(MessageBoxTest, QtsOwnButtonsAreJapaneseWithQtsCatalogue) {
+  auto cancelText = [] {
+    QDialogButtonBox buttons(QDialogButtonBox::Yes | QDialogButtonBox::Cancel);
+    return buttons.button(QDialogButtonBox::Cancel)->text();
+  };
+  EXPECT_EQ(InstallQtTranslations(*qApp, dir_.path()), nullptr);
+  EXPECT_EQ(cancelText(), QStringLiteral("Cancel"));
+
+  const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+  ASSERT_TRUE(QFile::exists(folder + QStringLiteral("/qtbase_ja.qm")))
+      << "Qt's Japanese catalogue is missing: install qt6-translations-l10n";
+  QTranslator* installed = InstallQtTranslations(*qApp, folder);
+  ASSERT_NE(installed, nullptr);
+  EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("キャンセル"));
+  EXPECT_EQ(cancelText(), QStringLiteral("キャンセル"));
+  QMessageBox box(QMessageBox::Question, QStringLiteral("t"), QStringLiteral("q"),
+                  QMessageBox::Yes | QMessageBox::No);
+  EXPECT_TRUE(box.button(QMessageBox::Yes)->text().startsWith(QStringLiteral("はい")))
+      << box.button(QMessageBox::Yes)->text().toStdString();
+  QCoreApplication::removeTranslator(installed);
+  delete installed;
+}
 
 TEST_F(MessageBoxTest, ConfirmResultsForButtonsKeysAndTheCloseControl) {
   whenShown([](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Return); });

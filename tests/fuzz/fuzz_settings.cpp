@@ -58,7 +58,7 @@ void CheckConf(const QByteArray& content, const QList<QByteArray>& lines) {
   const qint64 last = WholeNumber(FromLayoutText(written.lastNumber)).value_or(1);
   const QString next = NextReceiptNumber(header, digits, last);
   KELVANE_FUZZ_CHECK(next.startsWith(header));
-  const qint64 part = NumberPart(next, header.size(), digits);
+  const qint64 part = NumberPart(next, header, digits);
   (void)ExceedsDigitCount(part, digits);
   if (last >= 0 && last < std::numeric_limits<qint64>::max() &&
       QString::number(last + 1).size() <= qint64(digits) + 1) {

@@ -38,19 +38,40 @@ TEST(Numbering, NextNumberAfterTheLargestLastNumber) {
 }
 
 TEST(Numbering, NumberPartAfterTheHeaderLength) {
-  EXPECT_EQ(NumberPart("A0012", 1, 4), 12);
-  EXPECT_EQ(NumberPart("A1000", 1, 3), 1000);
+  struct Case {
+    const char* number;
+    const char* header;
+    int digits;
+    qint64 part;
+    const char* why;
+  };
+  const Case cases[] = {
+      {"A0012", "A", 4, 12, ""},
+      {"A1000", "A", 3, 1000, ""},
+      // Only the header's length is used: after A -> AB the number part
+      // starts one byte later.
+      {"A0012", "AB", 4, 12, "header changed from A to AB"},
+      {"領収0012", "領収", 4, 12, ""},
+      {"A123456", "A", 2, 123, "at most digit count + 1 bytes are read"},
+      {"A12x", "A", 4, 1, "not a whole number"},
+      {"A", "A", 4, 1, "nothing after the header"},
+      {"A12", "A", -3, 1, "no bytes to read"},
+      // The header's length is counted in cp932 bytes, not in characters.
+      {"Ａ0012", "Ａ", 4, 12, "a full-width header is two bytes"},
+      {"AB0012", "Ａ", 4, 12, "read from byte 2, not from character 1"},
+      {"No.10012", "領収", 4, 12, "read from byte 4, not from character 2"},
+      {"ＡＢ0012", "AB", 4, 1, "byte 2 is inside Ｂ"},
+      {"ｱ0012", "ｱ", 4, 12, "a half-width kana is one byte"},
+      {"ｱ0012", "ア", 4, 12, "read from byte 2"},
+      {"Ａ123456", "Ａ", 2, 123, "digit count + 1 bytes after the header's two"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(NumberPart(QString::fromUtf8(c.number), QString::fromUtf8(c.header), c.digits),
+              c.part)
+        << c.number << " / " << c.header << ": " << c.why;
+  }
   EXPECT_TRUE(ExceedsDigitCount(1000, 3));
   EXPECT_FALSE(ExceedsDigitCount(999, 3));
-  // Only the header's length is used: after A → AB the number part starts
-  // one character later.
-  EXPECT_EQ(NumberPart("A0012", 2, 4), 12);
-  EXPECT_EQ(NumberPart("領収0012", 2, 4), 12);
-  // At most digit count + 1 characters are read.
-  EXPECT_EQ(NumberPart("A123456", 1, 2), 123);
-  EXPECT_EQ(NumberPart("A12x", 1, 4), 1) << "not a whole number";
-  EXPECT_EQ(NumberPart("A", 1, 4), 1);
-  EXPECT_EQ(NumberPart("A12", 1, -3), 1);
   EXPECT_TRUE(ExceedsDigitCount(-10, 1));
 }
 
