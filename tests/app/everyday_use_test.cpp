@@ -77,5 +77,22 @@ TEST_F(EverydayUseTest, TheFirstKeysTypeTheReceiptNumber) {
   EXPECT_EQ(focused(), page->atesaki_1);
 }
 
+// F9 from any page: a receipt picked from the list brings 領収書発行 to the
+// front; closing the list without one leaves the page as it was.
+TEST_F(EverydayUseTest, AReopenedReceiptComesBackOnTheReceiptPage) {
+  ReceiptMainForm& form = open();
+  ASSERT_TRUE(writeLineFile(form.currentRegisterPath(),
+                            {cp932::fromUtf8Literal("A1,2019/5/1,10800,山田商事,品代,,,,,8,,,,")}));
+  for (const bool pick : {false, true}) {
+    pickFirst_ = pick;
+    form.showPage(form.stylePage);
+    QTest::keyClick(focused(), Qt::Key_F9);
+    EXPECT_EQ(listsShown_, pick ? 2 : 1);
+    EXPECT_EQ(form.currentPage(), pick ? static_cast<QWidget*>(form.receiptPage)
+                                       : static_cast<QWidget*>(form.stylePage));
+  }
+  EXPECT_EQ(form.receiptPage->Edit2->text(), QStringLiteral("A1"));
+}
+
 }  // namespace
 }  // namespace kelvane
