@@ -8,20 +8,30 @@
 #include "app/receipt_main_form.h"
 #include "app/register_viewer.h"
 #include "app/top_bar.h"
+#include "layout/layout_slots.h"
 #include "support/box_answerer.h"
+#include "support/typing.h"
 #include "support/widget_app.h"
 #include "text/cp932.h"
+#include "text/layout_text.h"
 #include "text/line_file.h"
 #include "widgets/str_col_grid.h"
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
+#include <QCompleter>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <ostream>
+
+inline void PrintTo(const QString& text, std::ostream* out) { *out << text.toStdString(); }
 
 namespace kelvane {
 namespace {
@@ -92,6 +102,78 @@ TEST_F(EverydayUseTest, AReopenedReceiptComesBackOnTheReceiptPage) {
                                        : static_cast<QWidget*>(form.stylePage));
   }
   EXPECT_EQ(form.receiptPage->Edit2->text(), QStringLiteral("A1"));
+}
+
+// Keys as the window system delivers them: while the list under a field is
+// open, it gets them first. Japanese comes as the input method commits it.
+void typeAndEnterThroughTheWindow(QWidget& window, const QString& text) {
+  for (const QChar c : text) {
+    if (c.unicode() < 0x80) {
+      QTest::keyClick(window.windowHandle(), c.toLatin1());
+    } else {
+      QInputMethodEvent commit;
+      commit.setCommitString(QString(c));
+      QApplication::sendEvent(QApplication::focusWidget(), &commit);
+    }
+  }
+  QTest::keyClick(window.windowHandle(), Qt::Key_Return);
+}
+
+// What is typed is what Enter commits, however the history begins: the
+// history is offered in a list under the field, not completed into it.
+TEST_F(EverydayUseTest, EnterCommitsWhatWasTypedNotTheHistory) {
+  ReceiptMainForm& form = open();
+  ReceiptIssuePage* page = form.receiptPage;
+  const struct {
+    QComboBox* field;
+    const char16_t* history;
+    const char16_t* typed;
+    int line;  // the receipt item it fills, or 0
+  } cases[] = {{page->atesaki_2, u"経理部 御中", u"経理部", slotmap::kAddresseeLine2},
+               {page->atesaki_1, u"山田商事株式会社", u"山田商事", slotmap::kAddresseeLine1},
+               {page->topic1, u"品代として", u"品代", slotmap::kDescription1},
+               {page->Field_07, u"担当A 山田", u"担当A", 0},
+               {page->in_tax, u"150000", u"150", 0}};
+  for (const bool throughWindow : {false, true}) {
+    for (const auto& c : cases) {
+      const QString history = QString::fromUtf16(c.history);
+      const QString typed = QString::fromUtf16(c.typed);
+      const std::string what = typed.toStdString() + (throughWindow ? " (window)" : "");
+      if (c.field->findText(history) < 0) c.field->addItem(history);
+      // The offscreen platform leaves the closed list's window active.
+      form.activateWindow();
+      ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+      c.field->setFocus();
+      c.field->clearEditText();
+      if (throughWindow) {
+        typeAndEnterThroughTheWindow(form, typed);
+      } else {
+        testing::TypeAndEnter(typed);
+      }
+      EXPECT_EQ(c.field->currentText(), typed) << what;
+      if (c.line) EXPECT_TRUE(form.document().line(c.line).endsWith(ToLayoutText(typed))) << what;
+      EXPECT_NE(focused(), c.field) << what << ": Enter moves on";
+      EXPECT_FALSE(c.field->completer()->popup()->isVisible()) << what;
+    }
+  }
+  // The history still offers itself, as a list to pick from.
+  form.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  page->atesaki_2->setFocus();
+  page->atesaki_2->clearEditText();
+  QInputMethodEvent commit;
+  commit.setCommitString(QStringLiteral("経"));
+  QApplication::sendEvent(focused(), &commit);
+  EXPECT_EQ(page->atesaki_2->currentText(), QStringLiteral("経"));
+  QAbstractItemView* offered = page->atesaki_2->completer()->popup();
+  ASSERT_TRUE(offered->isVisible());
+  EXPECT_EQ(offered->model()->index(0, 0).data().toString(), QStringLiteral("経理部 御中"));
+  // An entry picked with the arrows is taken and committed.
+  QTest::keyClick(form.windowHandle(), Qt::Key_Down);
+  QTest::keyClick(form.windowHandle(), Qt::Key_Return);
+  EXPECT_EQ(page->atesaki_2->currentText(), QStringLiteral("経理部 御中"));
+  EXPECT_TRUE(form.document().line(slotmap::kAddresseeLine2).endsWith(ToLayoutText(QStringLiteral("経理部 御中"))));
+  EXPECT_FALSE(offered->isVisible());
 }
 
 }  // namespace
