@@ -4,6 +4,7 @@
 
 #include "app/pages/receipt_issue_page.h"
 #include "app/pages/style_settings_page.h"
+#include "app/info_tools.h"
 #include "app/program_folder.h"
 #include "app/receipt_main_form.h"
 #include "app/register_viewer.h"
@@ -22,6 +23,7 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QCompleter>
 #include <QInputMethodEvent>
 #include <QLineEdit>
@@ -174,6 +176,36 @@ TEST_F(EverydayUseTest, EnterCommitsWhatWasTypedNotTheHistory) {
   EXPECT_EQ(page->atesaki_2->currentText(), QStringLiteral("経理部 御中"));
   EXPECT_TRUE(form.document().line(slotmap::kAddresseeLine2).endsWith(ToLayoutText(QStringLiteral("経理部 御中"))));
   EXPECT_FALSE(offered->isVisible());
+}
+
+// Nothing on this desktop opens a document or a mail (the offscreen
+// platform has no handler) and no text editor is on the search path: each
+// is said as a missing program, a missing manual as a missing file.
+TEST_F(EverydayUseTest, AMissingHelperProgramIsSaidAsSuch) {
+  ReceiptMainForm& form = open();
+  const QByteArray searchPath = qgetenv("PATH");
+  qputenv("PATH", dir_.path().toLocal8Bit());  // no editor here
+  const struct {
+    QAction* command;
+    bool manualThere;
+    QString said;
+  } cases[] = {
+      {form.menu.manual, false, QStringLiteral("取扱説明書「%1」が見つかりません。").arg(ManualPath())},
+      {form.menu.manual, true,
+       QStringLiteral("取扱説明書「%1」を開くプログラム（ブラウザ）が見つかりません。").arg(ManualPath())},
+      {form.menu.supportMail, true, QStringLiteral("メールを開くプログラムが見つかりません。")},
+      {form.menu.textEditor, true,
+       QStringLiteral("テキストを開くプログラム（テキストエディタ）が見つかりません。")}};
+  for (const auto& c : cases) {
+    if (c.manualThere) {
+      QDir(dir_.path()).mkpath(QStringLiteral("manual"));
+      ASSERT_TRUE(writeLineFile(ManualPath(), {"<html></html>"}));
+    }
+    boxes_.texts.clear();
+    c.command->trigger();
+    EXPECT_EQ(boxes_.texts, QStringList{c.said});
+  }
+  qputenv("PATH", searchPath);
 }
 
 }  // namespace
