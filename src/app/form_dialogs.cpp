@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QPageSetupDialog>
 #include <QPrinter>
 
@@ -55,11 +56,21 @@ FormDialogs DesktopDialogs() {
   };
   d.askText = [](QWidget* parent, const QString& caption, const QString& prompt,
                  const QString& initial) -> std::optional<QString> {
-    bool ok = false;
-    const QString text =
-        QInputDialog::getText(parent, caption, prompt, QLineEdit::Normal, initial, &ok);
-    if (!ok) return std::nullopt;
-    return text;
+    QInputDialog dialog(parent);
+    dialog.setWindowTitle(caption);
+    dialog.setLabelText(prompt);
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setTextValue(initial);
+    // A whole address or company line shows at once (they run to some forty
+    // full-width characters), and the old text is selected: typing
+    // replaces it.
+    const int wholeLine = dialog.fontMetrics().horizontalAdvance(QString(40, QChar(0x3042)));
+    if (auto* edit = dialog.findChild<QLineEdit*>()) {
+      edit->setMinimumWidth(wholeLine);
+      edit->selectAll();
+    }
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.textValue();
   };
   d.openRegister = [](QWidget* parent) {
     QFileDialog dialog(parent, QStringLiteral("データファイル"), QString(),

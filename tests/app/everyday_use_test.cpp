@@ -4,6 +4,7 @@
 
 #include "app/pages/receipt_issue_page.h"
 #include "app/pages/style_settings_page.h"
+#include "app/form_dialogs.h"
 #include "app/info_tools.h"
 #include "app/program_folder.h"
 #include "app/receipt_main_form.h"
@@ -25,11 +26,13 @@
 #include <QComboBox>
 #include <QDir>
 #include <QCompleter>
+#include <QInputDialog>
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <ostream>
 
@@ -153,7 +156,9 @@ TEST_F(EverydayUseTest, EnterCommitsWhatWasTypedNotTheHistory) {
         testing::TypeAndEnter(typed);
       }
       EXPECT_EQ(c.field->currentText(), typed) << what;
-      if (c.line) EXPECT_TRUE(form.document().line(c.line).endsWith(ToLayoutText(typed))) << what;
+      if (c.line) {
+        EXPECT_TRUE(form.document().line(c.line).endsWith(ToLayoutText(typed))) << what;
+      }
       EXPECT_NE(focused(), c.field) << what << ": Enter moves on";
       EXPECT_FALSE(c.field->completer()->popup()->isVisible()) << what;
     }
@@ -206,6 +211,33 @@ TEST_F(EverydayUseTest, AMissingHelperProgramIsSaidAsSuch) {
     EXPECT_EQ(boxes_.texts, QStringList{c.said});
   }
   qputenv("PATH", searchPath);
+}
+
+// The box the company information is typed in shows a whole address and
+// starts with the old text selected, so that typing replaces it.
+TEST_F(EverydayUseTest, TheCompanyBoxShowsAWholeAddressSelected) {
+  testing::EnsureWidgetApplication();
+  const QString address =
+      QStringLiteral("東京都千代田区丸の内一丁目二番三号　見本ビルディング二十階　総務部");
+  QString selected;
+  int shownWidth = 0;
+  int needed = 0;
+  QTimer::singleShot(50, [&] {
+    auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+    if (!dialog) return;
+    auto* edit = dialog->findChild<QLineEdit*>();
+    if (!edit) return;
+    selected = edit->selectedText();
+    shownWidth = edit->contentsRect().width();
+    needed = edit->fontMetrics().horizontalAdvance(address);
+    QTest::keyClicks(edit, "Osaka");
+    QTest::keyClick(edit, Qt::Key_Return);
+  });
+  const auto typed = DesktopDialogs().askText(nullptr, QStringLiteral("ネムリカ"),
+                                              QStringLiteral("自社情報入力"), address);
+  EXPECT_EQ(selected, address);
+  EXPECT_GE(shownWidth, needed);
+  EXPECT_EQ(typed.value_or(QStringLiteral("(cancelled)")), QStringLiteral("Osaka"));
 }
 
 }  // namespace
