@@ -8,6 +8,7 @@
 #include "app/info_tools.h"
 #include "app/program_folder.h"
 #include "app/receipt_main_form.h"
+#include "layout/font_substitutions.h"
 #include "app/register_viewer.h"
 #include "app/top_bar.h"
 #include "layout/layout_slots.h"
@@ -25,6 +26,9 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
+#include <QFontDatabase>
+#include <QFontDialog>
+#include <QFontInfo>
 #include <QCompleter>
 #include <QInputDialog>
 #include <QInputMethodEvent>
@@ -238,6 +242,53 @@ TEST_F(EverydayUseTest, TheCompanyBoxShowsAWholeAddressSelected) {
   EXPECT_EQ(selected, address);
   EXPECT_GE(shownWidth, needed);
   EXPECT_EQ(typed.value_or(QStringLiteral("(cancelled)")), QStringLiteral("Osaka"));
+}
+
+// The font dialog starts on the item's face (a Windows face shows as the
+// font standing in for it) and size; OK without a change gives the item's
+// own face, size and style back, and a face picked in it is taken.
+TEST_F(EverydayUseTest, TheFontDialogOpensOnTheItemsFont) {
+  testing::EnsureWidgetApplication();
+  InstallFontSubstitutions();
+  const struct {
+    const char16_t* family;
+    int size;
+    bool bold;
+    bool italic;
+    const char* picked;  // a face the user picks at 11 points, or none
+  } cases[] = {{u"ＭＳ 明朝", 12, false, false, nullptr},
+               {u"ＭＳ Ｐゴシック", 9, true, false, nullptr},
+               {u"DejaVu Sans", 14, false, true, nullptr},
+               {u"ＭＳ 明朝", 12, false, false, "DejaVu Serif"}};
+  for (const auto& c : cases) {
+    FontChoice item;
+    item.family = QString::fromUtf16(c.family);
+    item.pointSize = c.size;
+    item.bold = c.bold;
+    item.italic = c.italic;
+    item.colour = 0x0000FF;
+    const std::string what = item.family.toStdString() + " " + (c.picked ? c.picked : "");
+    QFont shown;
+    QTimer::singleShot(50, [&] {
+      auto* dialog = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
+      if (!dialog) return;
+      shown = dialog->currentFont();
+      if (c.picked) {
+        dialog->setCurrentFont(
+            QFontDatabase::font(QString::fromLatin1(c.picked), QStringLiteral("Book"), 11));
+      }
+      dialog->accept();
+    });
+    const auto chosen = DesktopDialogs().chooseFont(nullptr, item);
+    EXPECT_EQ(shown.family(), QFontInfo(QFont(item.family)).family()) << what;
+    EXPECT_EQ(shown.pointSize(), c.size) << what;
+    ASSERT_TRUE(chosen) << what;
+    EXPECT_EQ(chosen->family, c.picked ? QString::fromLatin1(c.picked) : item.family);
+    EXPECT_EQ(chosen->pointSize, c.picked ? 11 : c.size) << what;
+    EXPECT_EQ(chosen->bold, c.bold) << what;
+    EXPECT_EQ(chosen->italic, c.italic) << what;
+    EXPECT_EQ(chosen->colour, 0x0000FF) << what;
+  }
 }
 
 }  // namespace
