@@ -196,11 +196,10 @@ void ReceiptMainForm::connectInformationCommands() {
   connect(receiptPage->taxTableButton, &QPushButton::clicked, this, taxTable);
   connect(menu.kanjiCheck, &QAction::triggered, receiptInput, &ReceiptInput::kanjiCheck);
   connect(menu.removeTax, &QAction::triggered, receiptInput, &ReceiptInput::removeTax);
-  connect(menu.supportMail, &QAction::triggered, this,
-          [this] {
-            if (!OpenSupportMail())
-              info_box(QString::fromUtf8(kNoMailProgramText), QStringLiteral("確認"), this);
-          });
+  connect(menu.supportMail, &QAction::triggered, this, [this] {
+    if (!OpenSupportMail())
+      info_box(QString::fromUtf8(kNoMailProgramText), QStringLiteral("確認"), this);
+  });
   connect(menu.textEditor, &QAction::triggered, this, [this] { startTextEditor(); });
   connect(menu.memoryReport, &QAction::triggered, this,
           [this] { info_box(MemoryReportText(), QStringLiteral("確認"), this); });

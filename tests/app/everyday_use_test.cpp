@@ -183,7 +183,9 @@ TEST_F(EverydayUseTest, EnterCommitsWhatWasTypedNotTheHistory) {
   QTest::keyClick(form.windowHandle(), Qt::Key_Down);
   QTest::keyClick(form.windowHandle(), Qt::Key_Return);
   EXPECT_EQ(page->atesaki_2->currentText(), QStringLiteral("経理部 御中"));
-  EXPECT_TRUE(form.document().line(slotmap::kAddresseeLine2).endsWith(ToLayoutText(QStringLiteral("経理部 御中"))));
+  EXPECT_TRUE(form.document()
+                  .line(slotmap::kAddresseeLine2)
+                  .endsWith(ToLayoutText(QStringLiteral("経理部 御中"))));
   EXPECT_FALSE(offered->isVisible());
 }
 
@@ -199,9 +201,11 @@ TEST_F(EverydayUseTest, AMissingHelperProgramIsSaidAsSuch) {
     bool manualThere;
     QString said;
   } cases[] = {
-      {form.menu.manual, false, QStringLiteral("取扱説明書「%1」が見つかりません。").arg(ManualPath())},
+      {form.menu.manual, false,
+       QStringLiteral("取扱説明書「%1」が見つかりません。").arg(ManualPath())},
       {form.menu.manual, true,
-       QStringLiteral("取扱説明書「%1」を開くプログラム（ブラウザ）が見つかりません。").arg(ManualPath())},
+       QStringLiteral("取扱説明書「%1」を開くプログラム（ブラウザ）が見つかりません。")
+           .arg(ManualPath())},
       {form.menu.supportMail, true, QStringLiteral("メールを開くプログラムが見つかりません。")},
       {form.menu.textEditor, true,
        QStringLiteral("テキストを開くプログラム（テキストエディタ）が見つかりません。")}};

@@ -51,7 +51,8 @@ void AddCaptioned(QGridLayout* grid, int row, const QString& caption, QWidget* f
 // what was typed as on any Enter; an entry picked with the arrows is taken.
 class EnterReachesTheField : public QObject {
  public:
-  EnterReachesTheField(QComboBox* box, QAbstractItemView* list) : QObject(list), box_(box), list_(list) {
+  EnterReachesTheField(QComboBox* box, QAbstractItemView* list)
+      : QObject(list), box_(box), list_(list) {
     list->installEventFilter(this);
     // A field left while the list is open takes its list away with it.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
