@@ -29,7 +29,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QDesktopServices>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -81,9 +80,8 @@ class ClickToEdit : public QObject {
 };
 
 void openOrSay(ReceiptMainForm& form, const QString& path, const QString& what) {
-  if (OpenLocalDocument(path)) return;
-  info_box(QStringLiteral("%1「%2」が見つからないか、開けません。").arg(what, path),
-           QStringLiteral("確認"), &form);
+  const QString failure = NotOpenedText(OpenLocalDocument(path), what, path);
+  if (!failure.isEmpty()) info_box(failure, QStringLiteral("確認"), &form);
 }
 
 }  // namespace
@@ -208,8 +206,10 @@ void ReceiptMainForm::connectInformationCommands() {
   connect(receiptPage->taxTableButton, &QPushButton::clicked, this, taxTable);
   connect(menu.kanjiCheck, &QAction::triggered, receiptInput, &ReceiptInput::kanjiCheck);
   connect(menu.removeTax, &QAction::triggered, receiptInput, &ReceiptInput::removeTax);
-  connect(menu.supportMail, &QAction::triggered, this,
-          [] { QDesktopServices::openUrl(SupportMailUrl()); });
+  connect(menu.supportMail, &QAction::triggered, this, [this] {
+    if (!OpenSupportMail())
+      info_box(QString::fromUtf8(kNoMailProgramText), QStringLiteral("確認"), this);
+  });
   connect(menu.textEditor, &QAction::triggered, this, [this] { startTextEditor(); });
   connect(menu.memoryReport, &QAction::triggered, this,
           [this] { info_box(MemoryReportText(), QStringLiteral("確認"), this); });
@@ -228,7 +228,7 @@ void ReceiptMainForm::startTextEditor() {
     return;
   }
   if (!StartTextEditor()) {
-    info_box(QStringLiteral("テキストエディタが見つかりません。"), QStringLiteral("確認"), this);
+    info_box(QString::fromUtf8(kNoTextEditorText), QStringLiteral("確認"), this);
   }
 }
 

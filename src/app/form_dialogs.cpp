@@ -3,7 +3,9 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QPageSetupDialog>
 #include <QPrinter>
 
@@ -55,11 +57,21 @@ FormDialogs DesktopDialogs() {
   };
   d.askText = [](QWidget* parent, const QString& caption, const QString& prompt,
                  const QString& initial) -> std::optional<QString> {
-    bool ok = false;
-    const QString text =
-        QInputDialog::getText(parent, caption, prompt, QLineEdit::Normal, initial, &ok);
-    if (!ok) return std::nullopt;
-    return text;
+    QInputDialog dialog(parent);
+    dialog.setWindowTitle(caption);
+    dialog.setLabelText(prompt);
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setTextValue(initial);
+    // A whole address or company line shows at once (they run to some forty
+    // full-width characters), and the old text is selected: typing
+    // replaces it.
+    const int wholeLine = dialog.fontMetrics().horizontalAdvance(QString(40, QChar(0x3042)));
+    if (auto* edit = dialog.findChild<QLineEdit*>()) {
+      edit->setMinimumWidth(wholeLine);
+      edit->selectAll();
+    }
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.textValue();
   };
   d.openRegister = [](QWidget* parent) {
     QFileDialog dialog(parent, QStringLiteral("データファイル"), QString(),
@@ -80,19 +92,31 @@ FormDialogs DesktopDialogs() {
                        "PNG (*.png)"));
   };
   d.chooseFont = [](QWidget* parent, const FontChoice& initial) -> std::optional<FontChoice> {
-    QFont start(initial.family, initial.pointSize > 0 ? initial.pointSize : 10);
+    // Layouts name Windows faces (ＭＳ 明朝); the dialog lists this
+    // system's faces only, so it starts on the face standing in for the
+    // item's. Left on it, the item keeps its own face name.
+    const QString shownFamily = QFontInfo(QFont(initial.family)).family();
+    QFont start(shownFamily, initial.pointSize > 0 ? initial.pointSize : 10);
     start.setBold(initial.bold);
     start.setItalic(initial.italic);
     start.setUnderline(initial.underline);
     start.setStrikeOut(initial.strikeOut);
-    bool ok = false;
-    const QFont font = QFontDialog::getFont(&ok, start, parent, QStringLiteral("フォント"));
-    if (!ok) return std::nullopt;
+    QFontDialog dialog(parent);
+    dialog.setWindowTitle(QStringLiteral("フォント"));
+    dialog.setCurrentFont(start);
+    // A face without a bold or italic style starts on its regular one; the
+    // item's style stays unless the user picks another.
+    const QFont shownAtStart = dialog.currentFont();
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    const QFont font = dialog.selectedFont();
     FontChoice chosen = initial;
-    chosen.family = font.family();
+    chosen.family = font.family() == shownFamily ? initial.family : font.family();
     chosen.pointSize = font.pointSize() > 0 ? font.pointSize() : qRound(font.pointSizeF());
-    chosen.bold = font.bold();
-    chosen.italic = font.italic();
+    if (font.family() != shownAtStart.family() || font.bold() != shownAtStart.bold() ||
+        font.italic() != shownAtStart.italic()) {
+      chosen.bold = font.bold();
+      chosen.italic = font.italic();
+    }
     chosen.underline = font.underline();
     chosen.strikeOut = font.strikeOut();
     return chosen;

@@ -5,6 +5,7 @@
 #include <sys/sysinfo.h>
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
@@ -57,9 +58,25 @@ QUrl SupportMailUrl() {
   return url;
 }
 
-bool OpenLocalDocument(const QString& path) {
-  if (!QFileInfo(path).isFile()) return false;
-  return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+bool OpenSupportMail() { return QDesktopServices::openUrl(SupportMailUrl()); }
+
+DocumentOpening OpenLocalDocument(const QString& path) {
+  if (!QFileInfo(path).isFile()) return DocumentOpening::FileMissing;
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(path)) ? DocumentOpening::Opened
+                                                              : DocumentOpening::NoProgram;
+}
+
+QString NotOpenedText(DocumentOpening result, const QString& what, const QString& path) {
+  switch (result) {
+    case DocumentOpening::Opened:
+      return {};
+    case DocumentOpening::FileMissing:
+      return QStringLiteral("%1「%2」が見つかりません。").arg(what, QDir::toNativeSeparators(path));
+    case DocumentOpening::NoProgram:
+      return QStringLiteral("%1「%2」を開くプログラム（ブラウザ）が見つかりません。")
+          .arg(what, QDir::toNativeSeparators(path));
+  }
+  return {};
 }
 
 }  // namespace kelvane

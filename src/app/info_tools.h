@@ -25,6 +25,8 @@ inline constexpr char kReleaseVersionText[] = "ネムリカ\r\nRelease Version 2
 // Starts the editor as a separate process that is not watched. Returns
 // false when no editor could be started.
 bool StartTextEditor();
+inline constexpr char kNoTextEditorText[] =
+    "テキストを開くプログラム（テキストエディタ）が見つかりません。";
 
 // The delivered manual and stamp-duty table, in the program folder.
 [[nodiscard]] QString ManualPath();
@@ -34,11 +36,20 @@ bool StartTextEditor();
 // with the subject "ネムリカ" and no recipient, and the web item opens the
 // manual.
 [[nodiscard]] QUrl SupportMailUrl();
+// Hands the support mail to the desktop's mail program; false when there is
+// none to take it.
+bool OpenSupportMail();
+inline constexpr char kNoMailProgramText[] = "メールを開くプログラムが見つかりません。";
 inline constexpr char kSupportMailCaption[] = "問い合わせメールを送る（宛先なしの新規メール）";
 inline constexpr char kWebPageCaption[] = "ホームページへアクセスする（取扱説明書を開きます）";
 
-// Opens a local file with the desktop's program for it; false when the
-// file is missing or nothing opened it.
-bool OpenLocalDocument(const QString& path);
+// Opens a local file with the desktop's program for it. A missing file and
+// a missing program are told apart, so that the user is told which.
+enum class DocumentOpening { Opened, FileMissing, NoProgram };
+DocumentOpening OpenLocalDocument(const QString& path);
+// What to say when the document `what` (取扱説明書, …) at `path` did not
+// open; empty when it did.
+[[nodiscard]] QString NotOpenedText(DocumentOpening result, const QString& what,
+                                    const QString& path);
 
 }  // namespace kelvane

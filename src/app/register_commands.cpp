@@ -356,6 +356,7 @@ void ReopenFromRegister(ReceiptMainForm& form) {
     takeIntoForm(form, *viewer.picked());
     // Recording it again replaces the line the user opened: asked plainly.
     form.registerSession.own(form.currentRegisterPath(), viewer.picked()->line);
+    form.showPage(form.receiptPage);  // the reopened receipt is what the user works on next
   }
   setItemsFromForm(form);
 }

@@ -170,8 +170,9 @@ void Tfreglist::buildMenus(QMenuBar* bar) {
   QAction* manual = info->addAction(QStringLiteral("取扱説明書"));
   manual->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F1));
   connect(manual, &QAction::triggered, this, [this] {
-    if (!OpenLocalDocument(ManualPath()))
-      say(QStringLiteral("取扱説明書「%1」が見つからないか、開けません。").arg(ManualPath()));
+    const QString failure =
+        NotOpenedText(OpenLocalDocument(ManualPath()), QStringLiteral("取扱説明書"), ManualPath());
+    if (!failure.isEmpty()) say(failure);
   });
 }
 

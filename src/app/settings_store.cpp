@@ -210,6 +210,7 @@ void zero_display_apply(ReceiptMainForm& form, int hideZero) {
 
 void startup_restore(ReceiptMainForm& form) {
   form.showPage(form.receiptPage);
+  form.receiptPage->Edit2->setFocus(Qt::OtherFocusReason);  // typing starts the receipt at once
   form.preview->TrackBar1->setValue(70);
   form.receiptDate->showInBoxes(QDate::currentDate());
   KeepUnrecognisedStartFiles(form);

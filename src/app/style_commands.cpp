@@ -132,7 +132,15 @@ void SaveStyleFile(ReceiptMainForm& form) {
   form.RefreshPreview();
 }
 
-void ClearStyle(ReceiptMainForm& form) { LoadEmptyStyle(form); }
+void ClearStyle(ReceiptMainForm& form) {
+  // Every frame, text and picture of the layout goes: Enter keeps them.
+  if (confirm_box(QStringLiteral("スタイルデータをクリアにします。\r\n"
+                                 "今のレイアウトの線・文字・画像はすべて消えます。よろしいですか？"),
+                  QStringLiteral("実行"), QStringLiteral("キャンセル"), &form,
+                  BoxDefault::Second) != kBoxFirstButton)
+    return;
+  LoadEmptyStyle(form);
+}
 
 void LoadEmptyStyle(ReceiptMainForm& form) {
   LoadStyleIntoForm(form, ProgramFile(QString::fromLatin1(kClearStyleFileName)));

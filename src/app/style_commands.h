@@ -24,7 +24,8 @@ void FillShapeList(TStrColGrid& grid, const StyleContents& contents);
 
 void OpenStyleFile(ReceiptMainForm& form);     // N16, IconButton15
 void SaveStyleFile(ReceiptMainForm& form);     // N17, IconButton14
-void ClearStyle(ReceiptMainForm& form);        // N13: "cleardata.rcd"
+// N13: asks (実行/キャンセル, Enter cancels), then loads "cleardata.rcd".
+void ClearStyle(ReceiptMainForm& form);
 // Loads "cleardata.rcd" as the clear command does, without asking.
 void LoadEmptyStyle(ReceiptMainForm& form);
 

@@ -97,6 +97,16 @@ void NumericLineEdit::pasteValue() {
   refresh();
 }
 
+void NumericLineEdit::pasteSelection() {
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  if (isReadOnly() || !clipboard->supportsSelection()) return;
+  // Nothing selected anywhere: a stray middle click must not wipe an amount.
+  const QMimeData* mime = clipboard->mimeData(QClipboard::Selection);
+  if (!mime || !mime->hasText()) return;
+  entry_->setFromText(mime->text());
+  refresh();
+}
+
 void NumericLineEdit::cutValue() {
   if (isReadOnly()) return;
   {
@@ -322,6 +332,13 @@ void NumericLineEdit::focusOutEvent(QFocusEvent* event) {
 }
 
 void NumericLineEdit::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::MiddleButton) {
+    // The edit box would insert the primary selection among the digits,
+    // which reads back as 0: it replaces the whole value instead.
+    pasteSelection();
+    event->accept();
+    return;
+  }
   QLineEdit::mouseReleaseEvent(event);
   if (event->button() != Qt::LeftButton) return;
   if (doubleClick_) {

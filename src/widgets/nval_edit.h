@@ -95,6 +95,10 @@ class NumericLineEdit : public QLineEdit {
   // Ctrl+X, Ctrl+Z and the context menu; nothing happens when read-only.
   // Paste replaces the whole value by the clipboard's text (0 without text).
   void pasteValue();
+  // The middle click's paste of the primary selection (X11): the same
+  // replacement, ignored where the platform has no selection or nothing is
+  // selected.
+  void pasteSelection();
   // Copies the selection, then the value is 0.
   void cutValue();
   void clearValue();

@@ -12,9 +12,9 @@ TURLLabel::Opener& CurrentOpener() {
   return opener;
 }
 
-void OpenWithDesktop(const QUrl& url) {
+bool OpenWithDesktop(const QUrl& url) {
   // Starts the desktop's handler detached; returns at once.
-  QDesktopServices::openUrl(url);
+  return QDesktopServices::openUrl(url);
 }
 
 }  // namespace
@@ -32,6 +32,14 @@ QUrl AddressUrl(const QString& text) {
     return QUrl(QStringLiteral("mailto:") + address, QUrl::TolerantMode);
   }
   return QUrl(QStringLiteral("http://") + address, QUrl::TolerantMode);
+}
+
+QString NoProgramForAddressText(const QUrl& url) {
+  if (url.scheme() == QLatin1String("mailto")) {
+    return QStringLiteral("メールを開くプログラムが見つかりません。");
+  }
+  return QStringLiteral("「%1」を開くプログラム（ブラウザ）が見つかりません。")
+      .arg(url.toDisplayString());
 }
 
 TURLLabel::TURLLabel(QWidget* parent) : TURLLabel(QString(), parent) {}
@@ -97,8 +105,9 @@ void TURLLabel::mousePressEvent(QMouseEvent* event) {
       const Opener& opener = CurrentOpener();
       if (opener) {
         opener(url);
-      } else {
-        OpenWithDesktop(url);
+      } else if (!OpenWithDesktop(url)) {
+        emit notOpened(url, NoProgramForAddressText(url));
+        return;
       }
       emit opened(url);
     }

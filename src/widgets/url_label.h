@@ -16,6 +16,10 @@ namespace kelvane {
 // Surrounding spaces are ignored; empty text gives an empty URL.
 [[nodiscard]] QUrl AddressUrl(const QString& text);
 
+// What the owner of a label says when no program took its address: a mail
+// program or a browser, as the address asks for.
+[[nodiscard]] QString NoProgramForAddressText(const QUrl& url);
+
 class TURLLabel : public QLabel {
   Q_OBJECT
 
@@ -44,6 +48,8 @@ class TURLLabel : public QLabel {
 
  signals:
   void opened(const QUrl& url);
+  // The desktop has no program for the address; `message` says so.
+  void notOpened(const QUrl& url, const QString& message);
 
  protected:
   void enterEvent(QEnterEvent* event) override;

@@ -34,7 +34,8 @@ TEST(InfoTools, DeliveredDocumentsAreFoundInTheProgramFolder) {
   SetProgramFolder(dir.path());
   EXPECT_EQ(TaxTablePath(), dir.filePath("tax_table.htm"));
   EXPECT_TRUE(ManualPath().startsWith(dir.path()));
-  EXPECT_FALSE(OpenLocalDocument(TaxTablePath())) << "a missing table opens nothing";
+  EXPECT_EQ(OpenLocalDocument(TaxTablePath()), DocumentOpening::FileMissing)
+      << "a missing table opens nothing";
   SetProgramFolder({});
 }
 

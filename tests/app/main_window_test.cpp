@@ -360,7 +360,8 @@ TEST_F(MainWindowTest, ClearingWithTheDeliveredEmptyStyleEmptiesEverySlot) {
   form->menu.N16->trigger();
   const QString registerPath = form->registerPathText();
   form->menu.N13->trigger();
-  EXPECT_TRUE(boxes_.texts.isEmpty()) << boxes_.texts.join(u'\n').toStdString();
+  ASSERT_EQ(boxes_.texts.size(), 1) << boxes_.texts.join(u'\n').toStdString();
+  EXPECT_TRUE(boxes_.texts[0].startsWith(QStringLiteral("スタイルデータをクリアにします。")));
   for (int line = slotmap::kNumberingLine + 1; line < slotmap::kLineCount; ++line)
     EXPECT_EQ(form->document().line(line), ",") << "line " << line;
   EXPECT_EQ(form->stylePage->stylebtn->text(), QString());
@@ -370,6 +371,36 @@ TEST_F(MainWindowTest, ClearingWithTheDeliveredEmptyStyleEmptiesEverySlot) {
   EXPECT_EQ(form->linesPage->StrColGrid1->Cells(1, 1), QString());
   EXPECT_EQ(form->registerPathText(), registerPath);
   EXPECT_EQ(form->currentStylePath(), answer_) << "clearing keeps the current style path";
+}
+
+// Clearing throws the whole layout away: only 実行 does it; キャンセル,
+// Enter and the window's close control keep every line.
+TEST_F(MainWindowTest, ClearingTheStyleAsksFirst) {
+  ASSERT_TRUE(QFile::copy(QStringLiteral(KELVANE_SOURCE_DATA "/cleardata.rcd"), file("cleardata.rcd")));
+  auto form = open();
+  answer_ = copySample();
+  form->menu.N16->trigger();
+  const QList<QByteArray> sample = form->document().lines();
+  ASSERT_NE(sample.value(12), ",");
+  const struct {
+    BoxAnswerer::Answer answer;
+    const char* button;
+  } keeps[] = {{BoxAnswerer::Answer::Button, "キャンセル"},
+               {BoxAnswerer::Answer::Enter, ""},
+               {BoxAnswerer::Answer::Close, ""}};
+  for (const auto& k : keeps) {
+    boxes_.texts.clear();
+    boxes_.answer = k.answer;
+    boxes_.answerWith = QString::fromUtf8(k.button);
+    form->menu.N13->trigger();
+    ASSERT_EQ(boxes_.texts.size(), 1);
+    EXPECT_TRUE(boxes_.texts[0].contains(QStringLiteral("よろしいですか")));
+    EXPECT_EQ(form->document().lines(), sample) << k.button;
+  }
+  boxes_.answer = BoxAnswerer::Answer::Button;
+  boxes_.answerWith = QStringLiteral("実行");
+  form->menu.N13->trigger();
+  EXPECT_EQ(form->document().line(12), ",");
 }
 
 TEST_F(MainWindowTest, TheCurrentLayoutComesBackNextRun) {

@@ -97,7 +97,11 @@ TEST(StyleFromScratch, AFrameALineATextTheAmountAndAnImage) {
   form.show();
   form.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-  form.menu.N13->trigger();  // start from the empty layout
+  form.menu.N13->trigger();  // start from the empty layout, after its question
+  ASSERT_EQ(boxes.texts.size(), 1);
+  boxes.texts.clear();
+  form.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
 
   // A frame and a line on "線関係".
   LinesPage* lines = form.linesPage;

@@ -90,6 +90,30 @@ TEST_F(UrlLabelTest, ColoursFollowEnterPressReleaseAndLeave) {
   EXPECT_TRUE(m_opened.empty());  // not executable
 }
 
+// The offscreen desktop has no program for any address: the label says
+// which program is missing instead of passing for opened.
+TEST_F(UrlLabelTest, AnAddressNoProgramTakesIsSaidAsSuch) {
+  TURLLabel::setOpener({});  // the desktop's
+  const struct {
+    const char* text;
+    const char16_t* said;
+  } cases[] = {{"support@example.co.jp", u"メールを開くプログラムが見つかりません。"},
+               {"www.example.co.jp", u"「http://www.example.co.jp」を開くプログラム（ブラウザ）が見つかりません。"}};
+  for (const auto& c : cases) {
+    TURLLabel label(QString::fromLatin1(c.text));
+    label.resize(120, 20);
+    label.setExecutable(true);
+    label.show();
+    QSignalSpy opened(&label, &TURLLabel::opened);
+    QSignalSpy notOpened(&label, &TURLLabel::notOpened);
+    QTest::mousePress(&label, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(opened.count(), 0) << c.text;
+    ASSERT_EQ(notOpened.count(), 1) << c.text;
+    EXPECT_EQ(notOpened[0][1].toString(), QString::fromUtf16(c.said));
+    QTest::mouseRelease(&label, Qt::LeftButton, {}, QPoint(5, 5));
+  }
+}
+
 TEST_F(UrlLabelTest, ExecutableLabelOpensItsOwnTextOnPress) {
   TURLLabel label("support@example.co.jp");
   label.resize(120, 20);

@@ -6,10 +6,15 @@
 #include "widgets/nval_edit.h"
 #include "widgets/pict_button.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
+#include <QCompleter>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -41,11 +46,53 @@ void AddCaptioned(QGridLayout* grid, int row, const QString& caption, QWidget* f
   grid->addWidget(field, row, 1);
 }
 
+// While the list offered under a field is open it gets the keys first.
+// Enter with no entry picked closes it and reaches the field, which commits
+// what was typed as on any Enter; an entry picked with the arrows is taken.
+class EnterReachesTheField : public QObject {
+ public:
+  EnterReachesTheField(QComboBox* box, QAbstractItemView* list)
+      : QObject(list), box_(box), list_(list) {
+    list->installEventFilter(this);
+    // A field left while the list is open takes its list away with it.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+      if (list_->isVisible() && now != box_ && !box_->isAncestorOf(now)) list_->hide();
+    });
+  }
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress) return false;
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key != Qt::Key_Return && key != Qt::Key_Enter) return false;
+    if (list_->selectionModel() && list_->selectionModel()->hasSelection()) return false;
+    list_->hide();
+    QApplication::sendEvent(box_, event);
+    return true;
+  }
+
+ private:
+  QComboBox* box_;
+  QAbstractItemView* list_;
+};
+
+// The list is offered under the field while typing, never completed into
+// it, and Enter takes a list entry only when it is exactly what was typed:
+// 経理部 stays 経理部 when the history holds 経理部 御中, a 150 yen stamp
+// stays 150 beside 150000.
+void OfferListWhileTyping(QComboBox* box) {
+  QCompleter* completer = box->completer();
+  completer->setCompletionMode(QCompleter::PopupCompletion);
+  completer->setCaseSensitivity(Qt::CaseSensitive);
+  new EnterReachesTheField(box, completer->popup());
+}
+
 QComboBox* HistoryField(QWidget* parent, const char* name) {
   auto* box = new QComboBox(parent);
   box->setObjectName(QString::fromLatin1(name));
   box->setEditable(true);
   box->setInsertPolicy(QComboBox::NoInsert);  // the history decides what the list keeps
+  OfferListWhileTyping(box);
   box->setFixedWidth(240);
   return box;
 }
@@ -159,6 +206,7 @@ ReceiptIssuePage::ReceiptIssuePage(QWidget* parent) : QWidget(parent) {
   in_tax->setObjectName(QStringLiteral("in_tax"));
   in_tax->setEditable(true);
   in_tax->setInsertPolicy(QComboBox::NoInsert);
+  OfferListWhileTyping(in_tax);
   in_tax->addItems({QStringLiteral("200"), QStringLiteral("400"), QStringLiteral("600"),
                     QStringLiteral("1000"), QStringLiteral("2000"), QStringLiteral("3000"),
                     QStringLiteral("4000"), QStringLiteral("6000"), QStringLiteral("10000"),
