@@ -103,6 +103,9 @@ void NumericLineEdit::pasteSelection() {
   // Nothing selected anywhere: a stray middle click must not wipe an amount.
   const QMimeData* mime = clipboard->mimeData(QClipboard::Selection);
   if (!mime || !mime->hasText()) return;
+  // Text that is no number, selected for something else (a name, an
+  // address), leaves the amount as it was instead of setting 0 unasked.
+  if (!numeric::parseNumberText(mime->text(), entry_->leadingChar())) return;
   entry_->setFromText(mime->text());
   refresh();
 }
