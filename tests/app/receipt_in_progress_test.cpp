@@ -13,6 +13,7 @@
 #include "app/top_bar.h"
 #include "layout/layout_slots.h"
 #include "support/box_answerer.h"
+#include "support/typing.h"
 #include "support/widget_app.h"
 #include "text/cp932.h"
 #include "text/line_file.h"
@@ -62,19 +63,13 @@ class ReceiptInProgressTest : public ::testing::Test {
     auto read = readLineFile(form.currentRegisterPath());
     return read ? *read : QList<QByteArray>{};
   }
-  // ASCII as keys, Japanese as the input method commits it.
   static void typeInto(QWidget* field, const QString& text, bool enter) {
     field->setFocus();
-    for (const QChar c : text) {
-      if (c.unicode() < 0x80) {
-        QTest::keyClick(field, c.toLatin1());
-      } else {
-        QInputMethodEvent commit;
-        commit.setCommitString(QString(c));
-        QApplication::sendEvent(field, &commit);
-      }
+    if (enter) {
+      testing::TypeAndEnter(text);
+    } else {
+      testing::Type(text);
     }
-    if (enter) QTest::keyClick(field, Qt::Key_Return);
   }
   static void expectEmpty(ReceiptMainForm& form) {
     ReceiptIssuePage* p = form.receiptPage;
