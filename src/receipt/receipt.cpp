@@ -1,0 +1,178 @@
+#include "receipt/receipt.h"
+
+#include "layout/layout_slots.h"
+#include "receipt/amount_text.h"
+#include "receipt/era.h"
+#include "receipt/register_view.h"
+#include "text/layout_text.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace kelvane {
+
+namespace {
+
+constexpr qint64 kUnitsPerYen = 10000;
+constexpr int kFieldDigits = 9;  // the amount fields' digits, whole and decimal
+constexpr qint64 kLargestFieldAmount = 1'000'000'000LL * kUnitsPerYen - 1;
+// The form's amount fields hold nine digits; a larger amount would be cut
+// to 999,999,999 there and recorded so.
+constexpr qint64 kFormAmountLimit = 1'000'000'000LL * kUnitsPerYen;
+
+// A typed text as an item holds it: a line break or tab would split the
+// layout record it goes into.
+QByteArray itemText(QString text) {
+  for (QChar& c : text)
+    if (c.unicode() < 0x20) c = u' ';
+  return ToLayoutText(text);
+}
+
+QByteArray withAmountMarks(const QByteArray& text, const ReceiptTextSettings& s) {
+  static const QByteArray kKin = ToLayoutText(QStringLiteral("金"));
+  static const QByteArray kNari = ToLayoutText(QStringLiteral("也"));
+  QByteArray out;
+  if (s.yenMark) out += s.kanjiAmount ? kKin : QByteArray("\\");
+  out += text;
+  if (s.dashMark) out += s.kanjiAmount ? kNari : QByteArray("-");
+  return out;
+}
+
+}  // namespace
+
+QByteArray ReceiptItems::text(int line) const {
+  for (const auto& [at, bytes] : lines)
+    if (at == line) return bytes;
+  return {};
+}
+
+QString AmountFieldText(qint64 tenThousandths, bool zeroDisplay) {
+  const bool negative = tenThousandths < 0;
+  qint64 magnitude = tenThousandths == std::numeric_limits<qint64>::min()
+                         ? std::numeric_limits<qint64>::max()
+                         : (negative ? -tenThousandths : tenThousandths);
+  if (magnitude == 0) return zeroDisplay ? QStringLiteral("0") : QString();
+  magnitude = std::min(magnitude, kLargestFieldAmount);
+  QString text = PlainDecimal(magnitude);
+  if (text.contains(u'.') && text.size() > kFieldDigits + 1) {
+    text.truncate(kFieldDigits + 1);  // decimals dropped, not rounded
+    while (text.endsWith(u'0')) text.chop(1);
+    if (text.endsWith(u'.')) text.chop(1);
+  }
+  const qsizetype point = text.indexOf(u'.');
+  const QString whole = point < 0 ? text : text.left(point);
+  QString shown = GroupDigits(whole.toLongLong());
+  if (point >= 0) shown += text.mid(point);
+  return negative ? QStringLiteral("-") + shown : shown;
+}
+
+std::optional<QString> KanjiAmountRefusal(qint64 tenThousandths,
+                                          const ReceiptTextSettings& settings) {
+  if (!settings.kanjiAmount) return std::nullopt;
+  if (tenThousandths < 0) return QStringLiteral("マイナスの金額は漢数字にできません。");
+  if (tenThousandths / kUnitsPerYen > kMaxKanjiAmount)
+    return QStringLiteral("取り扱い可能な桁は10億円未満です");
+  return std::nullopt;
+}
+
+ReceiptItems ReceiptItemTexts(const Receipt& r, const ReceiptTextSettings& s) {
+  namespace slot = slotmap;
+  ReceiptItems items;
+  const auto both = [&items](int line, const QByteArray& text) {
+    items.lines.append({line, text});
+    items.lines.append({line + slot::kStubOffset, text});
+  };
+  both(slot::kNumber, itemText(r.number));
+
+  // Two addressee lines use their own items; one line uses the single one.
+  const QByteArray first = itemText(r.addressee1);
+  const QByteArray second = itemText(r.addressee2);
+  const bool twoLines = !second.isEmpty();
+  both(slot::kAddressee, twoLines ? QByteArray() : first);
+  items.lines.append({slot::kAddresseeLine1, twoLines ? first : QByteArray()});
+  items.lines.append({slot::kStubAddresseeLine1, twoLines ? first : QByteArray()});
+  items.lines.append({slot::kAddresseeLine2, second});
+  items.lines.append({slot::kStubAddresseeLine2, second});
+
+  both(slot::kDescription1, itemText(r.description1));
+  both(slot::kDescription2, itemText(r.description2));
+
+  // The receipt side in kanji when it has that form (fractions of a yen cut
+  // off), otherwise in digits; the marks always; the stub in digits.
+  const QString digits = AmountFieldText(r.amount, s.zeroDisplay);
+  items.kanjiRefusal = KanjiAmountRefusal(r.amount, s);
+  const QString shown =
+      s.kanjiAmount && !items.kanjiRefusal ? KanjiAmount(r.amount / kUnitsPerYen) : digits;
+  items.lines.append({slot::kAmount, withAmountMarks(ToLayoutText(shown), s)});
+  items.lines.append({slot::kStubAmount, ToLayoutText(digits)});
+
+  both(slot::kBilled, ToLayoutText(AmountFieldText(r.billedAmount, s.zeroDisplay)));
+  both(slot::kBeforeTax, ToLayoutText(AmountFieldText(r.netAmount, s.zeroDisplay)));
+  both(slot::kTaxAmount, ToLayoutText(AmountFieldText(r.taxAmount, s.zeroDisplay)));
+  both(slot::kTaxRate, r.taxRate != 0 ? PlainDecimal(r.taxRate).toLatin1() : QByteArray());
+
+  const bool dated = r.date && r.date->isValid();
+  both(slot::kEraYear, dated ? QByteArray::number(EraOf(*r.date).year) : QByteArray());
+  both(slot::kMonth, dated ? QByteArray::number(r.date->month()) : QByteArray());
+  both(slot::kDay, dated ? QByteArray::number(r.date->day()) : QByteArray());
+  return items;
+}
+
+Expected<RegisterRecord> RegisterRecordOf(const Receipt& r) {
+  if (!r.date || !r.date->isValid())
+    return Failure{QStringLiteral("日付がないため記録できません。日付を選んでください。")};
+  const auto plain = [](qint64 units) { return PlainDecimal(units).toLatin1(); };
+  RegisterRecord record;
+  record.number = RegisterText(r.number);
+  record.date = QByteArray::number(r.date->year()) + '/' + QByteArray::number(r.date->month()) +
+                '/' + QByteArray::number(r.date->day());
+  record.amount = plain(r.amount);
+  record.addressee1 = RegisterText(r.addressee1);
+  record.description1 = RegisterText(r.description1);
+  record.description2 = RegisterText(r.description2);
+  record.netAmount = plain(r.netAmount);
+  record.billedAmount = plain(r.billedAmount);
+  record.taxAmount = plain(r.taxAmount);
+  record.taxRate = plain(r.taxRate);
+  record.staff = RegisterText(r.staff);
+  record.stamp = RegisterText(r.stamp);
+  record.addressee2 = RegisterText(r.addressee2);
+  return record;
+}
+
+Expected<Receipt> ReceiptFromRegisterRecord(const RegisterRecord& record) {
+  Receipt r;
+  r.number = FromLayoutText(record.number);
+  if (!record.date.isEmpty()) {
+    auto date = RegisterDateCell(FromLayoutText(record.date));
+    if (!date) return Failure{date.error()};
+    r.date = *date;
+  }
+  const std::pair<const QByteArray*, qint64*> amounts[] = {{&record.amount, &r.amount},
+                                                           {&record.netAmount, &r.netAmount},
+                                                           {&record.taxAmount, &r.taxAmount},
+                                                           {&record.billedAmount, &r.billedAmount},
+                                                           {&record.taxRate, &r.taxRate}};
+  for (const auto& [field, value] : amounts) {
+    const QString text = FromLayoutText(*field);
+    auto read = RegisterAmountCell(text);
+    if (!read) return Failure{read.error()};
+    if (*read >= kFormAmountLimit || *read <= -kFormAmountLimit) {
+      return Failure{
+          QStringLiteral("金額「%1」は10億円以上のため、入力欄に入りません。").arg(text.trimmed())};
+    }
+    *value = *read;
+  }
+  r.addressee1 = FromLayoutText(record.addressee1);
+  r.addressee2 = FromLayoutText(record.addressee2);
+  r.description1 = FromLayoutText(record.description1);
+  r.description2 = FromLayoutText(record.description2);
+  r.staff = FromLayoutText(record.staff);
+  QString stamp = FromLayoutText(record.stamp);
+  stamp.remove(u',');
+  while (stamp.startsWith(u' ')) stamp.remove(0, 1);
+  r.stamp = stamp;
+  return r;
+}
+
+}  // namespace kelvane
