@@ -336,7 +336,11 @@ Expected<void> Pass::drawVertical(int size, qint64 x, qint64 y, qint64 spacing,
   for (QByteArrayView ch : charactersOf(text)) {
     if (ch == cp("－")) ch = cp("｜");
     int left = deviceX(x);
-    if (isSmallKana(ch)) left += size / 4;
+    // The small-kana offset stays within the device range at its edge too.
+    if (isSmallKana(ch)) {
+      left = static_cast<int>(std::clamp<qint64>(qint64(left) + size / 4, -kCoordinateLimit,
+                                                 kCoordinateLimit));
+    }
     if (auto done = canvas_.textOut(QPoint(left, deviceY(y)), ch); !done) return done;
     y = saturatingAdd(y, ch == " " ? spaceStep : spacing);
   }

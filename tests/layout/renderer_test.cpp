@@ -271,6 +271,11 @@ TEST_F(RendererTest, VerticalTextMovesSmallKanaAndTurnsTheDash) {
   EXPECT_EQ(calls[3].text, sj("｜"));
   EXPECT_EQ(calls[3].topLeft.x(), column);
   EXPECT_EQ(calls[4].topLeft, QPoint(column, 79));  // 30 mm
+
+  // At the edge of the device range the moved kana stays inside it.
+  preview.clear();
+  ASSERT_TRUE(drawPreview(sj("char,0,1521474836480,10,ＭＳ 明朝,14,,5,1,0,ゃ"), 127).ok());
+  EXPECT_EQ(preview.callsOf<TextCall>().at(0).topLeft.x(), 1'000'000'000);
 }
 
 TEST_F(RendererTest, VerticalSpacesAdvanceAQuarterAndNegativeSpacingGoesUp) {
