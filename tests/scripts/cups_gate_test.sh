@@ -13,9 +13,9 @@ fail() {
     status=1
 }
 
-for spec in "$@"; do
-    bin="${spec%%:*}"
-    filter="${spec#*:}"
+for target in "$@"; do
+    bin="${target%%:*}"
+    filter="${target#*:}"
     name="$(basename "$bin") $filter"
     run() {
         env -u KELVANE_CUPS_PDF_DIR -u PRINTER -u CI QT_QPA_PLATFORM=offscreen "$@" \
