@@ -7,6 +7,7 @@
 #include "layout/item_text.h"
 #include "layout/layout_slots.h"
 #include "receipt/era.h"
+#include "receipt/numbering.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -47,6 +48,22 @@ void ReceiptDate::showInBoxes(const QDate& date) {
   t->YERBOX->setText(QString::number(era.year));
   t->MTHBOX->setText(QString::number(date.month()));
   t->DAYBOX->setText(QString::number(date.day()));
+}
+
+std::optional<int> ReceiptDate::westernYearInBoxes() const {
+  const TitleStrip* t = form_.titleStrip;
+  const std::optional<qint64> eraYear = WholeNumber(t->YERBOX->text());
+  return eraYear ? WesternYear(t->Label17->text(), static_cast<int>(*eraYear)) : std::nullopt;
+}
+
+std::optional<QDate> ReceiptDate::dateInBoxes() const {
+  const TitleStrip* t = form_.titleStrip;
+  const auto year = westernYearInBoxes();
+  const auto month = WholeNumber(t->MTHBOX->text());
+  const auto day = WholeNumber(t->DAYBOX->text());
+  if (!year || !month || !day) return std::nullopt;
+  const QDate date(*year, static_cast<int>(*month), static_cast<int>(*day));
+  return date.isValid() ? std::optional(date) : std::nullopt;
 }
 
 void ReceiptDate::setIssueDate(const QDate& date) {

@@ -6,6 +6,8 @@
 #include <QDate>
 #include <QObject>
 
+#include <optional>
+
 namespace kelvane {
 
 class MonthCalendar;
@@ -24,6 +26,11 @@ class ReceiptDate : public QObject {
   // The date boxes show `date`: the era label and the year within that era,
   // the month and the day.
   void showInBoxes(const QDate& date);
+  // The Western year the era label and the year box give; nothing when the
+  // box holds no whole number or the era is unknown.
+  [[nodiscard]] std::optional<int> westernYearInBoxes() const;
+  // The whole date the three boxes give; nothing when it is no calendar date.
+  [[nodiscard]] std::optional<QDate> dateInBoxes() const;
   // A day chosen on the calendar: boxes and the six date items.
   void setIssueDate(const QDate& date);
   // "日付をクリア－にする": the six date items emptied; boxes and calendar stay.

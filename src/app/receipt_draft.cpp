@@ -7,12 +7,9 @@
 #include "app/receipt_date.h"
 #include "app/receipt_main_form.h"
 #include "app/register_commands.h"
-#include "app/title_strip.h"
 #include "layout/item_text.h"
 #include "layout/layout_slots.h"
 #include "receipt/amount_text.h"
-#include "receipt/era.h"
-#include "receipt/numbering.h"
 #include "receipt/receipt_draft.h"
 #include "text/line_file.h"
 #include "widgets/nval_edit.h"
@@ -33,18 +30,6 @@ const QString kCorrection = QStringLiteral("修正");
 
 QString draftPath() { return ProgramFile(QString::fromLatin1(kReceiptDraftFileName)); }
 
-std::optional<QDate> dateInBoxes(const ReceiptMainForm& form) {
-  const TitleStrip* t = form.titleStrip;
-  const auto eraYear = WholeNumber(t->YERBOX->text());
-  const auto year = eraYear ? WesternYear(t->Label17->text(), static_cast<int>(*eraYear))
-                            : std::nullopt;
-  const auto month = WholeNumber(t->MTHBOX->text());
-  const auto day = WholeNumber(t->DAYBOX->text());
-  if (!year || !month || !day) return std::nullopt;
-  const QDate date(*year, static_cast<int>(*month), static_cast<int>(*day));
-  return date.isValid() ? std::optional(date) : std::nullopt;
-}
-
 ReceiptDraft draftOf(const ReceiptMainForm& form) {
   const ReceiptIssuePage* p = form.receiptPage;
   ReceiptDraft d;
@@ -60,7 +45,7 @@ ReceiptDraft draftOf(const ReceiptMainForm& form) {
   d.billedAmount = p->NValEditC11->valueUnits();
   d.taxAmount = p->NValEditC13->valueUnits();
   d.taxRate = p->NValEditC7->valueUnits();
-  d.date = dateInBoxes(form);
+  d.date = form.receiptDate->dateInBoxes();
   d.correction = form.modePanel->text() == kCorrection;
   return d;
 }

@@ -49,9 +49,7 @@ QByteArray text(const QComboBox* field) { return RegisterText(field->currentText
 // month and day boxes as they read.
 Expected<QByteArray> registerDate(const ReceiptMainForm& form) {
   const TitleStrip* t = form.titleStrip;
-  const std::optional<qint64> eraYear = WholeNumber(t->YERBOX->text());
-  const std::optional<int> year =
-      eraYear ? WesternYear(t->Label17->text(), static_cast<int>(*eraYear)) : std::nullopt;
+  const std::optional<int> year = form.receiptDate->westernYearInBoxes();
   if (!year) {
     return Failure{QStringLiteral("日付の年「%1%2」が読めないため記録できません。日付を選び直してください。")
                        .arg(t->Label17->text(), t->YERBOX->text())};
