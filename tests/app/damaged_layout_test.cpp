@@ -54,6 +54,17 @@ struct Damage {
   QString editorBefore, editorAfter;
 };
 
+// What brings a failed pass back to the screen: a zoom change, the window
+// activated again, the repaint after it.
+void zoomAndActivate(ReceiptMainForm& form) {
+  for (int zoom : {70, 50}) {
+    form.preview->TrackBar1->setValue(zoom);
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    QTest::qWait(250);
+  }
+}
+
 std::vector<Damage> damages() {
   auto put = [](int line, QByteArray record) {
     return [line, record](QList<QByteArray>& lines) { lines[line] = record; };
@@ -105,12 +116,7 @@ TEST_P(DamagedLayoutTest, SaysItOnceAndDoesOnlyWhatIsChosen) {
     boxes_.answerWith = QString::fromUtf8(answer);
     auto form = std::make_unique<ReceiptMainForm>();
     form->show();
-    for (int zoom : {70, 50}) {
-      form->preview->TrackBar1->setValue(zoom);
-      form->activateWindow();
-      ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-      QTest::qWait(250);
-    }
+    ASSERT_NO_FATAL_FAILURE(zoomAndActivate(*form));
     const bool kept = answer == std::string_view("閉じる");
     if (kept) {
       // Typing a receipt and a look at the register do not mend the
@@ -165,12 +171,7 @@ TEST(DamagedText, IsDrawnSaidOnceAndPrinted) {
   ASSERT_TRUE(writeLineFile(dir.filePath(QStringLiteral("cardtemp.dat")), lines));
   auto form = std::make_unique<ReceiptMainForm>();
   form->show();
-  for (int zoom : {70, 50}) {
-    form->preview->TrackBar1->setValue(zoom);
-    form->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    QTest::qWait(250);
-  }
+  ASSERT_NO_FATAL_FAILURE(zoomAndActivate(*form));
   form->receiptPage->atesaki_1->setFocus();
   testing::TypeAndEnter(QStringLiteral("山田"));
   QTest::qWait(250);
