@@ -4,19 +4,11 @@
 #include "app/receipt_input.h"
 #include "app/receipt_main_form.h"
 #include "app/register_commands.h"
+#include "layout/pdf_output.h"
 #include "layout/preview_geometry.h"
 #include "layout/receipt_printing.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QPrinter>
-#include <QTemporaryFile>
-
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-
-#include <unistd.h>
 #include <QSlider>
 
 namespace kelvane {
@@ -37,54 +29,21 @@ bool printOn(ReceiptMainForm& form, QPrinter& printer) {
   return static_cast<bool>(printed);
 }
 
-// Empty when the PDF at `path` is whole and on the disk, or the reason.
-QString incompletePdf(const QString& path) {
-  QFile pdf(path);
-  if (!pdf.open(QIODevice::ReadOnly)) return pdf.errorString();
-  if (::fsync(pdf.handle()) != 0 && errno != EINVAL && errno != ENOTSUP)
-    return QString::fromLocal8Bit(std::strerror(errno));
-  pdf.seek(std::max<qint64>(0, pdf.size() - 64));
-  if (!pdf.readAll().trimmed().endsWith("%%EOF"))
-    return QStringLiteral(
-        "最後まで書き込めませんでした"
-        "（ディスクの空きが足りない可能性があります）。");
-  return {};
-}
-
 // The PDF is written beside its final name and put in place only when it is
 // whole, so that an earlier file of that name survives a failed print.
 bool writePdf(ReceiptMainForm& form) {
   const QString pdf = form.dialogs.printPdf(&form);
   if (pdf.isEmpty()) return false;
-  const QString shown = QDir::toNativeSeparators(pdf);
-  QTemporaryFile part(QFileInfo(pdf).absolutePath() + QStringLiteral("/.kelvane-XXXXXX.pdf"));
-  if (!part.open()) {
-    form.reportError(QStringLiteral("PDF ファイル「%1」を書き込めません: %2").arg(shown, part.errorString()));
+  auto out = PdfOutput::Begin(pdf, form.printer());
+  if (!out) {
+    form.reportError(out.error());
     return false;
   }
-  part.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
-  part.close();
-  const QPrinter& device = form.printer();
-  QPrinter file(QPrinter::HighResolution);
-  file.setOutputFormat(QPrinter::PdfFormat);
-  file.setResolution(device.resolution());
-  file.setPageLayout(device.pageLayout());
-  file.setDocName(device.docName());
-  file.setOutputFileName(part.fileName());
-  if (!printOn(form, file)) return false;
-  // The PDF engine says nothing when the disk fills up under it; a file
-  // that does not end with its trailer, or cannot be synced, is not whole.
-  if (const QString why = incompletePdf(part.fileName()); !why.isEmpty()) {
-    form.reportError(QStringLiteral("PDF ファイル「%1」を書き込めません: %2").arg(shown, why));
+  if (!printOn(form, (*out)->printer())) return false;
+  if (auto finished = (*out)->finish(); !finished) {
+    form.reportError(finished.error());
     return false;
   }
-  if (std::rename(QFile::encodeName(part.fileName()).constData(),
-                  QFile::encodeName(pdf).constData()) != 0) {
-    form.reportError(QStringLiteral("PDF ファイル「%1」を書き込めません: %2")
-                         .arg(shown, QString::fromLocal8Bit(std::strerror(errno))));
-    return false;
-  }
-  part.setAutoRemove(false);
   return true;
 }
 

@@ -45,34 +45,54 @@ void abandonJob(QPrinter& printer, QPainter& painter) {
   if (writesPdf(printer)) QFile::remove(printer.outputFileName());
 }
 
-Expected<void> printPage(QPrinter& printer, const RecordingCanvas& page) {
-  QPainter painter;
-  if (!painter.begin(&printer)) return cannotStart(printer);
-  PainterCanvas canvas(painter, /*printer=*/true);
-  if (auto drawn = page.replay(canvas); !drawn) {
-    abandonJob(printer, painter);
-    return drawn;
-  }
-  if (!painter.end() || printer.printerState() == QPrinter::Error) return cannotFinish(printer);
-  return {};
-}
-
 }  // namespace
 
-Expected<void> PrintLayout(QPrinter& printer, const LayoutDocument& document,
-                           const RenderSettings& settings, PictureCache* pictures) {
+Expected<RecordingCanvas> DrawPrinterPage(const QPrinter& printer, const LayoutDocument& document,
+                                          const RenderSettings& settings, PictureCache* pictures) {
   // Fonts and natural-size pictures follow the resolution the page is
   // really drawn at, even when the metrics were measured before a change.
   RenderSettings pass = settings;
   pass.metrics.printerDpiX = fixed::fromWhole(printer.logicalDpiX());
   pass.metrics.printerDpiY = fixed::fromWhole(printer.logicalDpiY());
-  // The printer page held in memory until it is known to draw completely.
   RecordingCanvas page(/*printer=*/true);
   Renderer renderer(pictures);
   auto drawn =
       renderer.DrawLayout(page, document, pass, pass.metrics.printerDpiX, pass.metrics.printerDpiY);
-  if (!drawn) return drawn;
-  return printPage(printer, page);
+  if (!drawn) return Failure{drawn.error()};
+  return page;
+}
+
+Expected<void> PrintPages(QPrinter& printer, const std::vector<RecordingCanvas>& pages,
+                          const PageProgress& progress) {
+  QPainter painter;
+  if (!painter.begin(&printer)) return cannotStart(printer);
+  PainterCanvas canvas(painter, /*printer=*/true);
+  for (std::size_t i = 0; i < pages.size(); ++i) {
+    if (i > 0 && !printer.newPage()) {
+      abandonJob(printer, painter);
+      return cannotFinish(printer);
+    }
+    if (auto drawn = pages[i].replay(canvas); !drawn) {
+      abandonJob(printer, painter);
+      return drawn;
+    }
+    if (progress && !progress(int(i + 1))) {
+      abandonJob(printer, painter);
+      return Failure{QStringLiteral("印刷を取り消しました。")};
+    }
+  }
+  if (!painter.end() || printer.printerState() == QPrinter::Error) return cannotFinish(printer);
+  return {};
+}
+
+Expected<void> PrintLayout(QPrinter& printer, const LayoutDocument& document,
+                           const RenderSettings& settings, PictureCache* pictures) {
+  // The printer page held in memory until it is known to draw completely.
+  auto page = DrawPrinterPage(printer, document, settings, pictures);
+  if (!page) return Failure{page.error()};
+  std::vector<RecordingCanvas> pages;
+  pages.push_back(std::move(*page));
+  return PrintPages(printer, pages);
 }
 
 }  // namespace kelvane

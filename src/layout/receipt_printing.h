@@ -3,8 +3,12 @@
 // printer, as the printer pass of the renderer.
 
 #include "layout/layout_document.h"
+#include "layout/recording_canvas.h"
 #include "layout/renderer.h"
 #include "text/expected.h"
+
+#include <functional>
+#include <vector>
 
 class QPrinter;
 
@@ -26,5 +30,21 @@ class PictureCache;
 [[nodiscard]] Expected<void> PrintLayout(QPrinter& printer, const LayoutDocument& document,
                                          const RenderSettings& settings,
                                          PictureCache* pictures = nullptr);
+
+// The printer pass of `document` as `printer` would draw it, held in memory:
+// a batch of receipts is drawn and checked whole before its job starts.
+[[nodiscard]] Expected<RecordingCanvas> DrawPrinterPage(const QPrinter& printer,
+                                                        const LayoutDocument& document,
+                                                        const RenderSettings& settings,
+                                                        PictureCache* pictures = nullptr);
+
+// Told after each page is sent; false stops the job before the next page
+// (the pages sent so far are abandoned as far as the printer allows).
+using PageProgress = std::function<bool(int pagesSent)>;
+
+// Every page in one job of `printer`, in order, then the job ends. A job
+// that is stopped or fails leaves no PDF file behind.
+[[nodiscard]] Expected<void> PrintPages(QPrinter& printer, const std::vector<RecordingCanvas>& pages,
+                                        const PageProgress& progress = {});
 
 }  // namespace kelvane

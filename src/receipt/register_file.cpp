@@ -167,4 +167,41 @@ Expected<RegisterChange> ChangeRegister(const QString& path, const QString& temp
   return change;
 }
 
+HeldRegister::HeldRegister(const QString& path)
+    : path_(path), lock_(path + QStringLiteral(".lock")) {}
+
+Expected<std::unique_ptr<HeldRegister>> HeldRegister::Hold(const QString& path, bool mustExist,
+                                                           int waitMs) {
+  if (mustExist && !QFileInfo::exists(path)) return Failure{MissingRegisterMessage(path)};
+  std::unique_ptr<HeldRegister> held(new HeldRegister(path));
+  if (!held->lock_.tryLock(waitMs)) return lockFailure(held->lock_, path);
+  auto bytes = readBytes(path);
+  if (!bytes) return Failure{bytes.error()};
+  if (!*bytes && mustExist) return Failure{MissingRegisterMessage(path)};
+  held->content_ = std::move(*bytes);
+  return held;
+}
+
+Expected<void> HeldRegister::append(const QString& tempCopy, const QList<QByteArray>& lines) {
+  if (content_) {
+    if (auto copied = keepCopy(path_, tempCopy, *content_); !copied) return copied;
+  }
+  const QByteArrayView before = content_ ? QByteArrayView(*content_) : QByteArrayView();
+  QByteArray added;
+  for (const QByteArray& line : lines) added += line + "\r\n";
+  const auto written = writeFileInPieces(path_, [&](const PieceSink& put) {
+    ForEachLine(before, [&](QByteArrayView line) {
+      put(line);
+      put("\r\n");
+    });
+    put(added);
+  });
+  if (!written) return written;
+  // What is held now is what the file holds, for a later append.
+  QByteArray now;
+  ForEachLine(before, [&](QByteArrayView line) { now += line; now += "\r\n"; });
+  content_ = now + added;
+  return {};
+}
+
 }  // namespace kelvane

@@ -11,7 +11,10 @@
 #include <QList>
 #include <QString>
 
+#include <QLockFile>
+
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace kelvane {
@@ -71,5 +74,34 @@ struct RegisterChange {
 [[nodiscard]] Expected<RegisterChange> ChangeRegister(
     const QString& path, const QString& tempCopy, const QByteArray& number,
     const std::function<QByteArray(int linesRead)>& newLine, const RegisterGuard& guard = {});
+
+// The register held for a batch of receipts: from Hold to the end of the
+// object's life no other copy of the program changes it, so the numbers a
+// batch checked are still free when its lines are appended.
+class HeldRegister {
+ public:
+  // Takes the register's lock, waiting at most `waitMs`, and reads it. A
+  // register that `mustExist` and is not there is an error, said before
+  // any lock file is made.
+  [[nodiscard]] static Expected<std::unique_ptr<HeldRegister>> Hold(
+      const QString& path, bool mustExist, int waitMs = kRegisterLockWaitMs);
+
+  // The register's bytes as held; nothing when it does not exist yet.
+  [[nodiscard]] const std::optional<QByteArray>& content() const { return content_; }
+
+  // Appends `lines` (without line ends) after the register's lines in one
+  // atomic write, the register as it stood kept in `tempCopy` first. A
+  // register that did not exist is made with these lines.
+  [[nodiscard]] Expected<void> append(const QString& tempCopy, const QList<QByteArray>& lines);
+
+  HeldRegister(const HeldRegister&) = delete;
+  HeldRegister& operator=(const HeldRegister&) = delete;
+
+ private:
+  explicit HeldRegister(const QString& path);
+  QString path_;
+  QLockFile lock_;
+  std::optional<QByteArray> content_;
+};
 
 }  // namespace kelvane

@@ -1,0 +1,40 @@
+#pragma once
+// A PDF file of printer pages, written beside its final name and put in
+// place only when it is whole: an earlier file of that name survives a
+// failed or abandoned run, and a full disk is never taken for a finished
+// file.
+
+#include "text/expected.h"
+
+#include <QPrinter>
+#include <QString>
+#include <QTemporaryFile>
+
+#include <memory>
+
+namespace kelvane {
+
+class PdfOutput {
+ public:
+  // A PDF printer whose pages have the paper, orientation, margins and
+  // resolution of `like`, writing to a hidden file beside `path`.
+  [[nodiscard]] static Expected<std::unique_ptr<PdfOutput>> Begin(const QString& path,
+                                                                  const QPrinter& like);
+
+  [[nodiscard]] QPrinter& printer() { return printer_; }
+
+  // Checks that the pages are whole on the disk and puts the file in place.
+  // Without it the hidden file is removed when the object goes.
+  [[nodiscard]] Expected<void> finish();
+
+ private:
+  explicit PdfOutput(const QString& path);
+  QString path_;
+  QTemporaryFile part_;
+  QPrinter printer_{QPrinter::HighResolution};
+};
+
+// "PDF ファイル「…」を書き込めません: why"
+[[nodiscard]] QString PdfWriteFailure(const QString& path, const QString& why);
+
+}  // namespace kelvane

@@ -1,0 +1,144 @@
+#include "receipt/receipt_batch.h"
+
+#include "receipt/numbering.h"
+#include "receipt/register_record.h"
+#include "text/fixed_point.h"
+#include "text/line_file.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace kelvane {
+
+namespace {
+
+// The form's amount fields hold nine whole digits; a larger amount would
+// print as 999,999,999.
+constexpr qint64 kFieldLimit = fixed::fromWhole(1'000'000'000LL);
+
+QString column(int index) { return receiptCsvColumns()[index]; }
+
+struct AmountCell {
+  int column;
+  qint64 Receipt::*field;
+};
+
+// Column indexes as receiptCsvColumns lists them.
+constexpr int kNumberColumn = 0;
+constexpr int kReceivedColumn = 7;
+constexpr AmountCell kAmountCells[] = {{7, &Receipt::amount},
+                                       {8, &Receipt::netAmount},
+                                       {9, &Receipt::billedAmount},
+                                       {10, &Receipt::taxAmount}};
+
+Receipt receiptOf(const ReceiptCsvRow& row, const QDate& today) {
+  Receipt r;
+  r.number = row.number;
+  r.date = row.date.value_or(today);
+  r.addressee1 = row.addressee1;
+  r.addressee2 = row.addressee2;
+  r.description1 = row.description1;
+  r.description2 = row.description2;
+  r.staff = row.staff;
+  if (row.stamp) r.stamp = QString::number(*row.stamp / fixed::kOne);
+  r.amount = row.received.value_or(0);
+  r.netAmount = row.net.value_or(0);
+  r.billedAmount = row.billed.value_or(0);
+  r.taxAmount = row.tax.value_or(0);
+  r.taxRate = row.taxRate.value_or(0);
+  return r;
+}
+
+// Gives automatic numbers after the last one issued, past every number the
+// register or the file holds already.
+class NumberGiver {
+ public:
+  NumberGiver(const ReceiptNumbering& n, const RegisterNumbers& recorded, QSet<QByteArray> inFile)
+      : numbering_(n), recorded_(recorded), inFile_(std::move(inFile)),
+        last_(std::max(n.lastNumber, recorded.largestPart.value_or(n.lastNumber))) {}
+
+  QString next() {
+    for (;;) {
+      const QString number = NextReceiptNumber(numbering_.header, numbering_.digitCount, last_);
+      const bool atEnd = last_ == std::numeric_limits<qint64>::max();
+      if (!atEnd) ++last_;
+      const QByteArray key = RegisterKey(RegisterText(number));
+      if (atEnd || (!recorded_.keys.contains(key) && !inFile_.contains(key))) {
+        return number;
+      }
+    }
+  }
+
+ private:
+  const ReceiptNumbering& numbering_;
+  const RegisterNumbers& recorded_;
+  QSet<QByteArray> inFile_;
+  qint64 last_;
+};
+
+}  // namespace
+
+RegisterNumbers RegisterNumbersIn(QByteArrayView registerBytes, QByteArrayView header) {
+  RegisterNumbers out;
+  ForEachLine(registerBytes, [&](QByteArrayView line) {
+    const qsizetype comma = line.indexOf(',');
+    const QByteArray key = RegisterKey(comma < 0 ? line : line.first(comma));
+    if (comma >= 0) {
+      if (const auto part = HeaderedNumberPart(key, header); part && part > out.largestPart)
+        out.largestPart = part;
+    }
+    out.keys.insert(key);
+  });
+  return out;
+}
+
+ReceiptBatch PlanReceiptBatch(const ReceiptCsv& csv, const ReceiptTextSettings& settings,
+                              const ReceiptNumbering& numbering, const RegisterNumbers& recorded,
+                              const QDate& today) {
+  ReceiptBatch batch;
+  batch.errors = csv.errors;
+  QSet<QByteArray> inFile;
+  for (const ReceiptCsvRow& row : csv.rows)
+    if (!row.number.isEmpty()) inFile.insert(RegisterKey(RegisterText(row.number)));
+  NumberGiver giver(numbering, recorded, inFile);
+
+  for (const ReceiptCsvRow& row : csv.rows) {
+    const qsizetype errorsBefore = batch.errors.size();
+    const auto fail = [&](int col, const QString& reason) {
+      batch.errors.append({row.row, column(col), reason});
+    };
+    Receipt receipt = receiptOf(row, today);
+    if (receipt.number.isEmpty()) {
+      if (numbering.automatic) {
+        receipt.number = giver.next();
+      } else {
+        fail(kNumberColumn,
+             QStringLiteral("番号がありません（自動的に番号を入れる設定になっていません）。"));
+      }
+    } else if (recorded.keys.contains(RegisterKey(RegisterText(receipt.number)))) {
+      fail(kNumberColumn,
+           QStringLiteral("番号「%1」は領収書発行リストに既にあります。").arg(receipt.number));
+    }
+    for (const AmountCell& cell : kAmountCells) {
+      const qint64 value = receipt.*cell.field;
+      if (value >= kFieldLimit || value <= -kFieldLimit)
+        fail(cell.column, QStringLiteral("金額は10億円未満にしてください（入力欄は9桁までです）。"));
+    }
+    if (receipt.amount < kFieldLimit) {
+      if (const auto refusal = KanjiAmountRefusal(receipt.amount, settings))
+        fail(kReceivedColumn, QStringLiteral("漢数字にできません: ") + *refusal);
+    }
+    if (batch.errors.size() == errorsBefore) batch.receipts.append({row.row, std::move(receipt)});
+  }
+  std::stable_sort(batch.errors.begin(), batch.errors.end(),
+                   [](const ReceiptCsvError& a, const ReceiptCsvError& b) { return a.row < b.row; });
+  if (numbering.automatic) {
+    qint64 last = numbering.lastNumber;
+    for (const BatchReceipt& b : batch.receipts)
+      last = std::max(last, NumberPart(b.receipt.number, numbering.header, numbering.digitCount));
+    batch.lastNumber = last;
+  }
+  return batch;
+}
+
+}  // namespace kelvane
