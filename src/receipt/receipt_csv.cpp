@@ -270,6 +270,11 @@ ReceiptCsv readReceiptCsv(QByteArrayView bytes) {
                             .arg(rec.fieldCount));
     ReceiptCsvRow row;
     row.row = rec.row;
+    ReceiptCsvCells& shown = out.cells.emplace_back();
+    shown.row = rec.row;
+    shown.cells.resize(kColumnCount);
+    for (qsizetype i = 0; i < rec.fields.size() && i < columnOf.size(); ++i)
+      shown.cells[columnOf[i]] = rec.fields[i];
     for (qsizetype i = 0; i < rec.fields.size(); ++i) {
       const int column = columnOf[i];
       const QString& name = receiptCsvColumns()[column];
@@ -320,6 +325,21 @@ ReceiptCsv readReceiptCsv(QByteArrayView bytes) {
     }
     if (out.errors.size() == errorsBefore) out.rows.append(std::move(row));
   }
+  return out;
+}
+
+ReceiptCsv SelectReceiptCsvRows(const ReceiptCsv& csv, const QSet<int>& rows) {
+  ReceiptCsv out;
+  for (const ReceiptCsvRow& row : csv.rows)
+    if (rows.contains(row.row)) out.rows.append(row);
+  for (const ReceiptCsvCells& cells : csv.cells)
+    if (rows.contains(cells.row)) out.cells.append(cells);
+  // A fault of no listed row (the file, its header, an open quote that
+  // swallowed the rest, too many rows) stays whatever is chosen.
+  QSet<int> listed;
+  for (const ReceiptCsvCells& cells : csv.cells) listed.insert(cells.row);
+  for (const ReceiptCsvError& e : csv.errors)
+    if (!listed.contains(e.row) || rows.contains(e.row)) out.errors.append(e);
   return out;
 }
 

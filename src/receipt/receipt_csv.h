@@ -14,6 +14,8 @@
 #include <QByteArrayView>
 #include <QDate>
 #include <QList>
+#include <QSet>
+#include <QStringList>
 #include <QString>
 #include <QtGlobal>
 
@@ -54,11 +56,24 @@ struct ReceiptCsvError {
   QString reason;
 };
 
+// Every data row's cells as written, bad rows included, for a list that
+// shows the user each row: `cells` by the index of receiptCsvColumns(), an
+// absent column empty.
+struct ReceiptCsvCells {
+  int row = 0;
+  QStringList cells;
+};
+
 struct ReceiptCsv {
   QList<ReceiptCsvRow> rows;  // only the rows without a fault
   QList<ReceiptCsvError> errors;  // in file order
+  QList<ReceiptCsvCells> cells;   // every data row, in file order
   [[nodiscard]] bool ok() const { return errors.isEmpty(); }
 };
+
+// The part of `csv` the user chose: the rows numbered in `rows`, with their
+// faults, and the faults of no listed row (the file's as a whole).
+[[nodiscard]] ReceiptCsv SelectReceiptCsvRows(const ReceiptCsv& csv, const QSet<int>& rows);
 
 // The column names the file may use, in the order the program lists them.
 [[nodiscard]] const QList<QString>& receiptCsvColumns();
