@@ -27,6 +27,7 @@ class [[nodiscard]] Expected {
   const T& operator*() const& { return *value_; }
   T& operator*() & { return *value_; }
   const T* operator->() const { return &*value_; }
+  T* operator->() { return &*value_; }
   [[nodiscard]] const QString& error() const { return message_; }
 
  private:

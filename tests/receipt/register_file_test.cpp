@@ -184,3 +184,42 @@ TEST_F(RegisterFileTest, TheLargestNumberPartWithTheHeader) {
 
 }  // namespace
 }  // namespace kelvane
+
+namespace kelvane {
+namespace {
+
+// A batch holds the register from its check to its append: no other change
+// gets in between, and the append keeps every line before it.
+TEST_F(RegisterFileTest, AHeldRegisterKeepsOthersOutUntilItsLinesAreIn) {
+  ASSERT_TRUE(writeFileAtomically(reg(), "1,a,\r\n2,b,"));  // no last line end
+  auto held = HeldRegister::Hold(reg(), /*mustExist=*/true);
+  ASSERT_TRUE(held) << held.error().toStdString();
+  EXPECT_EQ((*held)->content(), std::optional<QByteArray>("1,a,\r\n2,b,"));
+
+  EXPECT_FALSE(HeldRegister::Hold(reg(), true, /*waitMs=*/50)) << "a second batch waits";
+  QLockFile other(reg() + ".lock");
+  EXPECT_FALSE(other.tryLock(50)) << "so does a recording from the window";
+
+  ASSERT_TRUE((*held)->append(temp(), {"3,c,", "4,d,"}));
+  EXPECT_EQ(bytes(reg()), "1,a,\r\n2,b,\r\n3,c,\r\n4,d,\r\n");
+  EXPECT_EQ(bytes(temp()), "1,a,\r\n2,b,") << "the register as it stood";
+  held->reset();
+  EXPECT_TRUE(other.tryLock(50));
+}
+
+TEST_F(RegisterFileTest, AHeldRegisterThatMustExistIsNotMadeAnew) {
+  const auto missing = HeldRegister::Hold(reg(), /*mustExist=*/true);
+  ASSERT_FALSE(missing);
+  EXPECT_TRUE(missing.error().contains(QStringLiteral("見つかりません")));
+  EXPECT_FALSE(QFile::exists(reg() + ".lock"));
+
+  auto fresh = HeldRegister::Hold(reg(), /*mustExist=*/false);
+  ASSERT_TRUE(fresh);
+  EXPECT_EQ((*fresh)->content(), std::nullopt);
+  ASSERT_TRUE((*fresh)->append(temp(), {"1,x,"}));
+  EXPECT_EQ(bytes(reg()), "1,x,\r\n");
+  EXPECT_FALSE(QFile::exists(temp())) << "nothing to keep a copy of";
+}
+
+}  // namespace
+}  // namespace kelvane
