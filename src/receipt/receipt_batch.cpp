@@ -134,8 +134,13 @@ ReceiptBatch PlanReceiptBatch(const ReceiptCsv& csv, const ReceiptTextSettings& 
                    [](const ReceiptCsvError& a, const ReceiptCsvError& b) { return a.row < b.row; });
   if (numbering.automatic) {
     qint64 last = numbering.lastNumber;
-    for (const BatchReceipt& b : batch.receipts)
-      last = std::max(last, NumberPart(b.receipt.number, numbering.header, numbering.digitCount));
+    // Only numbers of the automatic form move it: a number typed in another
+    // form ("K-77") says nothing about the next automatic one.
+    const QByteArray header = RegisterText(numbering.header);
+    for (const BatchReceipt& b : batch.receipts) {
+      const auto part = HeaderedNumberPart(RegisterKey(RegisterText(b.receipt.number)), header);
+      if (part) last = std::max(last, *part);
+    }
     batch.lastNumber = last;
   }
   return batch;

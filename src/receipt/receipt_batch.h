@@ -45,10 +45,10 @@ struct BatchReceipt {
 struct ReceiptBatch {
   QList<BatchReceipt> receipts;    // every good row, in file order
   QList<ReceiptCsvError> errors;   // the file's faults and the batch's, by row
-  // The last number the settings keep once the batch is recorded, as a
-  // receipt recorded from the form moves it: the largest number part of the
-  // batch's numbers when that is above the last number. Nothing when
-  // automatic numbering is off.
+  // The last number the settings keep once the batch is recorded: the
+  // largest number part of the batch's numbers that have the automatic form
+  // (the header, then digits) when that is above the last number. Nothing
+  // when automatic numbering is off.
   std::optional<qint64> lastNumber;
   [[nodiscard]] bool ok() const { return errors.isEmpty(); }
 };
