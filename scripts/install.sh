@@ -1,6 +1,7 @@
 # Installing the program folder.  Source this file; do not run it.
 #
-#   kv_install_folder DEST APP TOOL DATA   the program, the tool and the delivered files
+#   kv_install_folder DEST APP TOOL DATA   the program, the tools (TOOL and the
+#                                          kelvane-issue beside it) and the delivered files
 #   kv_install_menu_entry DEST APPS        the desktop's menu entry in the folder APPS
 
 # The delivered files are brought up to date. Styles the user may have
@@ -14,6 +15,10 @@ kv_install_folder() {
     mkdir -p "$dest/style" || return 1
     install -m 755 "$app" "$dest/kelvane" || return 1
     install -m 755 "$tool" "$dest/kelvane-render" || return 1
+    # The batch tool is built beside the renderer.
+    local issue
+    issue="$(dirname "$tool")/kelvane-issue"
+    if [ -x "$issue" ]; then install -m 755 "$issue" "$dest/kelvane-issue" || return 1; fi
     find "$data" -mindepth 1 -maxdepth 1 ! -name style -exec cp -R {} "$dest/" \; || return 1
     cp -R -n "$data/style/." "$dest/style/" || return 1
     if [ ! -e "$dest/cardtemp.dat" ]; then
