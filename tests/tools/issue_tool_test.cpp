@@ -172,15 +172,20 @@ TEST_F(IssueToolTest, TwoBatchesAtOnceLoseNoLine) {
   EXPECT_TRUE(bytes("kelvane.conf").contains("[LAST_NUMBER]=42\r\n"));
 }
 
-TEST_F(IssueToolTest, ThreeReceiptsPrintAsOneJobOfThreePages) {
+TEST_F(IssueToolTest, ThreeReceiptsPrintAsOneJobOfThreePagesBesideThePdfAndTheRegister) {
   if (const QString why = testing::CupsQueueMissing(); !why.isEmpty()) {
     if (testing::RunningInCi()) FAIL() << why.toStdString();
     GTEST_SKIP() << why.toStdString();
   }
   const QString title = QStringLiteral("batch-%1").arg(QCoreApplication::applicationPid());
   put(title + ".csv", kThree);
-  const ToolRun r = run({"--print", "--record", title + ".csv"});
+  // The whole run at once: the printed job, the PDF to mail and the register.
+  const ToolRun r = run({"--print", "--pdf", file("mail.pdf"), "--record", title + ".csv"});
   ASSERT_EQ(r.status, 0) << r.errors.toStdString();
+  EXPECT_EQ(bytes("regidata.dat").count("\r\n"), 5);
+  const QString mailed = testing::PdfText(file("mail.pdf"));
+  for (const char* shown : {"R-0003", "山田商店", "R-0004", "鈴木花子", "K-77", "佐藤工務店"})
+    EXPECT_TRUE(mailed.contains(QString::fromUtf8(shown))) << shown;
   const auto pdf = testing::WaitForPdf(qEnvironmentVariable("KELVANE_CUPS_PDF_DIR"), title, 90);
   ASSERT_TRUE(pdf) << "no PDF from the cups-pdf queue";
   EXPECT_TRUE(testing::PdfInfo(*pdf).contains(QRegularExpression("Pages:\\s+3\\n")));
