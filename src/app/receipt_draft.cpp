@@ -6,10 +6,8 @@
 #include "app/program_folder.h"
 #include "app/receipt_date.h"
 #include "app/receipt_main_form.h"
+#include "app/receipt_on_form.h"
 #include "app/register_commands.h"
-#include "layout/item_text.h"
-#include "layout/layout_slots.h"
-#include "receipt/amount_text.h"
 #include "receipt/receipt_draft.h"
 #include "text/line_file.h"
 #include "widgets/nval_edit.h"
@@ -82,10 +80,7 @@ void RestoreReceiptDraft(ReceiptMainForm& form) {
                                    form.environmentPage->CheckBox4->isChecked();
   if (!d.holdsReceipt() || onlyAutomaticNumber) {
     // The new receipt keeps its automatic number and date; only the rate.
-    const qint64 rate = p->NValEditC7->valueUnits();
-    const QByteArray text = rate != 0 ? PlainDecimal(rate).toLatin1() : QByteArray();
-    SetItemTextQuiet(form.document(), slotmap::kTaxRate, text);
-    SetItemTextQuiet(form.document(), slotmap::kTaxRate + slotmap::kStubOffset, text);
+    ApplyReceiptItems(form, ReceiptItemsOnForm(form), {ReceiptItemGroup::TaxRate});
     form.RefreshPreview();
     return;
   }
