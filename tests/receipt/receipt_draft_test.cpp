@@ -40,6 +40,30 @@ TEST(ReceiptDraft, EveryFieldComesBackAsWritten) {
   EXPECT_EQ(ParseReceiptDraft(FormatReceiptDraft(rateOnly)), rateOnly);
 }
 
+// The file's bytes stay as they are: a draft written by an earlier copy of
+// the program is read by the next.
+TEST(ReceiptDraft, TheFileKeepsItsBytes) {
+  const QList<QByteArray> expected = {
+      "[ReceiptDraft]=1",
+      cp932::fromUtf8Literal("[NUMBER]=R-0012"),
+      cp932::fromUtf8Literal("[ADDRESSEE1]=山田商事株式会社"),
+      cp932::fromUtf8Literal("[ADDRESSEE2]=経理部 御中"),
+      cp932::fromUtf8Literal("[DESCRIPTION1]=お品代として"),
+      cp932::fromUtf8Literal("[DESCRIPTION2]=100%{25} 綿 = 上質"),
+      cp932::fromUtf8Literal("[STAFF]=佐藤"),
+      "[STAMP]=200",
+      "[AMOUNT]=123456789",
+      "[NET_AMOUNT]=-0.5",
+      "[BILLED_AMOUNT]=0.0001",
+      "[TAX_AMOUNT]=1",
+      "[TAX_RATE]=8.5",
+      "[DATE]=2026/02/28",
+      "[CORRECTION]=true"};
+  EXPECT_EQ(FormatReceiptDraft(full()), expected);
+  ReceiptDraft none;
+  EXPECT_EQ(FormatReceiptDraft(none).size(), expected.size() - 2) << "no rate, no date";
+}
+
 TEST(ReceiptDraft, TextsCp932CannotHoldOrThatBreakLinesSurvive) {
   ReceiptDraft d;
   const QString awkward[] = {
