@@ -3,6 +3,7 @@
 #include "app/month_calendar.h"
 #include "app/pages/receipt_issue_page.h"
 #include "app/receipt_main_form.h"
+#include "app/receipt_on_form.h"
 #include "app/title_strip.h"
 #include "layout/item_text.h"
 #include "layout/layout_slots.h"
@@ -68,10 +69,7 @@ std::optional<QDate> ReceiptDate::dateInBoxes() const {
 
 void ReceiptDate::setIssueDate(const QDate& date) {
   showInBoxes(date);
-  LayoutDocument& document = form_.document();
-  setBoth(document, slotmap::kEraYear, QByteArray::number(EraOf(date).year));
-  setBoth(document, slotmap::kMonth, QByteArray::number(date.month()));
-  setBoth(document, slotmap::kDay, QByteArray::number(date.day()));
+  ApplyReceiptItems(form_, ReceiptItemsOnForm(form_), {ReceiptItemGroup::Date});
   form_.RefreshPreview();
 }
 

@@ -6,10 +6,8 @@
 #include "app/program_folder.h"
 #include "app/receipt_date.h"
 #include "app/receipt_main_form.h"
+#include "app/receipt_on_form.h"
 #include "app/register_commands.h"
-#include "layout/item_text.h"
-#include "layout/layout_slots.h"
-#include "receipt/amount_text.h"
 #include "receipt/receipt_draft.h"
 #include "text/line_file.h"
 #include "widgets/nval_edit.h"
@@ -31,21 +29,9 @@ const QString kCorrection = QStringLiteral("修正");
 QString draftPath() { return ProgramFile(QString::fromLatin1(kReceiptDraftFileName)); }
 
 ReceiptDraft draftOf(const ReceiptMainForm& form) {
-  const ReceiptIssuePage* p = form.receiptPage;
   ReceiptDraft d;
-  d.number = p->Edit2->text();
-  d.addressee1 = p->atesaki_1->currentText();
-  d.addressee2 = p->atesaki_2->currentText();
-  d.description1 = p->topic1->currentText();
-  d.description2 = p->topic2->currentText();
-  d.staff = p->Field_07->currentText();
-  d.stamp = p->in_tax->currentText();
-  d.amount = p->NValEditC9->valueUnits();
-  d.netAmount = p->NValEditC10->valueUnits();
-  d.billedAmount = p->NValEditC11->valueUnits();
-  d.taxAmount = p->NValEditC13->valueUnits();
-  d.taxRate = p->NValEditC7->valueUnits();
-  d.date = form.receiptDate->dateInBoxes();
+  d.receipt = ReceiptOnForm(form);
+  d.keepsTaxRate = true;
   d.correction = form.modePanel->text() == kCorrection;
   return d;
 }
@@ -73,37 +59,22 @@ void RestoreReceiptDraft(ReceiptMainForm& form) {
   if (!lines) return;
   const ReceiptDraft d = ParseReceiptDraft(*lines);
   ReceiptIssuePage* p = form.receiptPage;
-  if (d.taxRate) restoreRate(*p, *d.taxRate);
+  if (d.keepsTaxRate) restoreRate(*p, d.receipt.taxRate);
   // A new receipt with nothing but its automatic number is no draft: the
   // number just proposed may have been issued meanwhile.
   ReceiptDraft withoutNumber = d;
-  withoutNumber.number.clear();
+  withoutNumber.receipt.number.clear();
   const bool onlyAutomaticNumber = !d.correction && !withoutNumber.holdsReceipt() &&
                                    form.environmentPage->CheckBox4->isChecked();
   if (!d.holdsReceipt() || onlyAutomaticNumber) {
     // The new receipt keeps its automatic number and date; only the rate.
-    const qint64 rate = p->NValEditC7->valueUnits();
-    const QByteArray text = rate != 0 ? PlainDecimal(rate).toLatin1() : QByteArray();
-    SetItemTextQuiet(form.document(), slotmap::kTaxRate, text);
-    SetItemTextQuiet(form.document(), slotmap::kTaxRate + slotmap::kStubOffset, text);
+    ApplyReceiptItems(form, ReceiptItemsOnForm(form), {ReceiptItemGroup::TaxRate});
     form.RefreshPreview();
     return;
   }
-  p->Edit2->setText(d.number);
-  p->atesaki_1->setEditText(d.addressee1);
-  p->atesaki_2->setEditText(d.addressee2);
-  p->topic1->setEditText(d.description1);
-  p->topic2->setEditText(d.description2);
-  p->Field_07->setEditText(d.staff);
-  p->in_tax->setEditText(d.stamp);
-  p->NValEditC9->setValueUnits(d.amount);
-  p->NValEditC10->setValueUnits(d.netAmount);
-  p->NValEditC11->setValueUnits(d.billedAmount);
-  p->NValEditC13->setValueUnits(d.taxAmount);
-  if (d.date) {
-    form.receiptDate->showInBoxes(*d.date);
-    form.receiptDate->DrawCalendar(*d.date);
-  }
+  Receipt receipt = d.receipt;
+  receipt.taxRate = p->NValEditC7->valueUnits();  // as restored, or the new receipt's
+  PutReceiptOnForm(form, receipt);
   form.modePanel->setText(d.correction ? kCorrection : QStringLiteral("新規"));
   SetReceiptItemsFromForm(form);
 }

@@ -4,8 +4,8 @@
 #include "app/pages/receipt_issue_page.h"
 #include "app/program_folder.h"
 #include "app/receipt_main_form.h"
+#include "app/receipt_on_form.h"
 #include "layout/field_cursor.h"
-#include "layout/item_text.h"
 #include "layout/layout_slots.h"
 #include "receipt/amount_text.h"
 #include "receipt/input_history.h"
@@ -53,15 +53,10 @@ bool isPassing(Qt::FocusReason reason) {
   return reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason;
 }
 
-// A field's text as the layout may hold it: a line break or tab would
-// split the record it goes into.
-QString fieldText(const QWidget* field) {
-  QString text;
-  if (const auto* box = qobject_cast<const QComboBox*>(field)) {
-    text = box->currentText();
-  } else if (const auto* edit = qobject_cast<const QLineEdit*>(field)) {
-    text = edit->text();
-  }
+// A history field's text as its file may hold it: a line break or tab
+// would split the list.
+QString historyText(const QComboBox* field) {
+  QString text = field->currentText();
   for (QChar& c : text)
     if (c.unicode() < 0x20) c = u' ';
   return text;
@@ -162,25 +157,22 @@ void ReceiptInput::commit(QWidget* field) {
 void ReceiptInput::commitItems(QWidget* field) {
   ReceiptIssuePage* p = form_.receiptPage;
   edited_.erase(field);
-  if (field == p->Edit2) {
-    setItems(slotmap::kNumber, fieldText(field));
-  } else if (field == p->atesaki_1 || field == p->atesaki_2) {
-    applyAddressees();
-  } else if (field == p->topic1) {
-    setItems(slotmap::kDescription1, fieldText(field));
-  } else if (field == p->topic2) {
-    setItems(slotmap::kDescription2, fieldText(field));
-  } else if (field == p->NValEditC9) {
+  if (field == p->NValEditC9) {
     PutAmountTextOrDigits();
-  } else if (field == p->NValEditC10) {
-    setItems(slotmap::kBeforeTax, p->NValEditC10->text());
-  } else if (field == p->NValEditC11) {
-    setItems(slotmap::kBilled, p->NValEditC11->text());
-  } else if (field == p->NValEditC13) {
-    setItems(slotmap::kTaxAmount, p->NValEditC13->text());
-  } else if (field == p->NValEditC7) {
-    applyTaxRate();
+    return;
   }
+  using G = ReceiptItemGroup;
+  const std::pair<QWidget*, G> groups[] = {{p->Edit2, G::Number},
+                                           {p->atesaki_1, G::Addressee},
+                                           {p->atesaki_2, G::Addressee},
+                                           {p->topic1, G::Description1},
+                                           {p->topic2, G::Description2},
+                                           {p->NValEditC10, G::NetAmount},
+                                           {p->NValEditC11, G::BilledAmount},
+                                           {p->NValEditC13, G::TaxAmount},
+                                           {p->NValEditC7, G::TaxRate}};
+  for (const auto& [widget, group] : groups)
+    if (widget == field) putItems(group);
 }
 
 void ReceiptInput::commitEdits() {
@@ -214,57 +206,36 @@ QWidget* ReceiptInput::nextAfter(QWidget* field) const {
   return nullptr;  // the rate ends the chain
 }
 
-// The receipt's item and the stub's, then one preview refresh.
-void ReceiptInput::setItems(int receiptLine, const QString& text) {
-  const QByteArray bytes = ToLayoutText(text);
-  SetItemTextQuiet(form_.document(), receiptLine, bytes);
-  SetItemTextQuiet(form_.document(), receiptLine + slotmap::kStubOffset, bytes);
-  form_.RefreshPreview();
-}
-
-std::optional<QString> ReceiptInput::kanjiRefusal() const {
-  if (!form_.kanjiAmount()) return std::nullopt;
-  const qint64 units = form_.receiptPage->NValEditC9->valueUnits();
-  if (units < 0) return QStringLiteral("マイナスの金額は漢数字にできません。");
-  if (units / kUnitsPerYen > kMaxKanjiAmount)
-    return QStringLiteral("取り扱い可能な桁は10億円未満です");
-  return std::nullopt;
-}
-
-// The receipt side with its marks, the stub always in digits.
-void ReceiptInput::putAmount(const QString& receiptText) {
-  LayoutDocument& document = form_.document();
-  SetItemTextQuiet(document, slotmap::kAmount, WithAmountMarks(ToLayoutText(receiptText), form_));
-  SetItemTextQuiet(document, slotmap::kStubAmount,
-                   ToLayoutText(form_.receiptPage->NValEditC9->text()));
+// The field's items of the receipt and the stub, then one preview refresh.
+void ReceiptInput::putItems(ReceiptItemGroup group) {
+  ApplyReceiptItems(form_, ReceiptItemsOnForm(form_), {group});
   form_.RefreshPreview();
 }
 
 bool ReceiptInput::PutAmountText() {
-  TNValEditC* amount = form_.receiptPage->NValEditC9;
-  if (const auto refused = kanjiRefusal()) {
-    QString message = *refused;
+  const ReceiptItems items = ReceiptItemsOnForm(form_);
+  if (items.kanjiRefusal) {
+    TNValEditC* amount = form_.receiptPage->NValEditC9;
+    QString message = *items.kanjiRefusal;
     if (amount->valueUnits() < 0) message += QStringLiteral("\r\n領収金額を確かめてください。");
     info_box(message, kConfirm, &form_);
     amount->setFocus();
     return false;
   }
-  // Fractions of a yen are cut off in kanji.
-  putAmount(form_.kanjiAmount() ? KanjiAmount(amount->valueUnits() / kUnitsPerYen)
-                                : amount->text());
+  ApplyReceiptItems(form_, items, {ReceiptItemGroup::Amount});
+  form_.RefreshPreview();
   return true;
 }
 
 void ReceiptInput::PutAmountTextOrDigits() {
-  TNValEditC* amount = form_.receiptPage->NValEditC9;
-  const auto refused = kanjiRefusal();
-  if (!refused) {
-    putAmount(form_.kanjiAmount() ? KanjiAmount(amount->valueUnits() / kUnitsPerYen)
-                                  : amount->text());
-    return;
+  // Without a kanji form the receipt takes the digits.
+  const ReceiptItems items = ReceiptItemsOnForm(form_);
+  ApplyReceiptItems(form_, items, {ReceiptItemGroup::Amount});
+  form_.RefreshPreview();
+  if (items.kanjiRefusal) {
+    info_box(*items.kanjiRefusal + QStringLiteral("\r\n領収書の金額は数字で入れました。"), kConfirm,
+             &form_);
   }
-  putAmount(amount->text());
-  info_box(*refused + QStringLiteral("\r\n領収書の金額は数字で入れました。"), kConfirm, &form_);
 }
 
 void ReceiptInput::reapplyAmountText() {
@@ -276,25 +247,7 @@ void ReceiptInput::reapplyAmountText() {
   PutAmountTextOrDigits();
 }
 
-void ReceiptInput::applyAddressees() {
-  const ReceiptIssuePage* p = form_.receiptPage;
-  const QByteArray first = ToLayoutText(fieldText(p->atesaki_1));
-  const QByteArray second = ToLayoutText(fieldText(p->atesaki_2));
-  LayoutDocument& d = form_.document();
-  const bool twoLines = !second.isEmpty();
-  SetItemTextQuiet(d, slotmap::kAddressee, twoLines ? QByteArray() : first);
-  SetItemTextQuiet(d, slotmap::kAddressee + slotmap::kStubOffset, twoLines ? QByteArray() : first);
-  SetItemTextQuiet(d, slotmap::kAddresseeLine1, twoLines ? first : QByteArray());
-  SetItemTextQuiet(d, slotmap::kStubAddresseeLine1, twoLines ? first : QByteArray());
-  SetItemTextQuiet(d, slotmap::kAddresseeLine2, second);
-  SetItemTextQuiet(d, slotmap::kStubAddresseeLine2, second);
-  form_.RefreshPreview();
-}
-
-void ReceiptInput::applyTaxRate() {
-  const qint64 rate = form_.receiptPage->NValEditC7->valueUnits();
-  setItems(slotmap::kTaxRate, rate != 0 ? PlainDecimal(rate) : QString());
-}
+void ReceiptInput::applyTaxRate() { putItems(ReceiptItemGroup::TaxRate); }
 
 void ReceiptInput::removeTax() {
   ReceiptIssuePage* p = form_.receiptPage;
@@ -341,7 +294,7 @@ void ReceiptInput::LoadInputHistory() {
 void ReceiptInput::UpdateInputHistory() {
   const auto fields = historyFields();
   for (size_t i = 0; i < fields.size(); ++i) {
-    const QString text = fieldText(fields[i]);
+    const QString text = historyText(fields[i]);
     const HistoryUpdate update = UpdateHistoryList(lists_[i], text);
     if (update.changed) {
       unsaved_[i] = true;

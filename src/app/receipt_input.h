@@ -10,7 +10,6 @@
 #include <QStringList>
 
 #include <array>
-#include <optional>
 #include <set>
 
 class QComboBox;
@@ -19,6 +18,7 @@ class QWidget;
 namespace kelvane {
 
 class ReceiptMainForm;
+enum class ReceiptItemGroup;
 
 class ReceiptInput : public QObject {
   Q_OBJECT
@@ -54,8 +54,6 @@ class ReceiptInput : public QObject {
   // The form was filled or emptied together with the layout: nothing is
   // left to commit.
   void forgetEdits() { edited_.clear(); }
-  // The addressee on one line or on two, as the second field says.
-  void applyAddressees();
   // The rate into its two items: its plain decimal, or empty when zero.
   void applyTaxRate();
   // "消費税を抜きにする": rate 0, its items emptied.
@@ -75,12 +73,9 @@ class ReceiptInput : public QObject {
  private:
   void enableFields();
   void connectFields();
-  void setItems(int receiptLine, const QString& text);
+  void putItems(ReceiptItemGroup group);
   // Puts the field's text into its items, the focus staying.
   void commitItems(QWidget* field);
-  // Why the amount has no kanji form, or nothing when it has one.
-  [[nodiscard]] std::optional<QString> kanjiRefusal() const;
-  void putAmount(const QString& receiptText);
   [[nodiscard]] QWidget* nextAfter(QWidget* field) const;
   void showHistory(int index, const QString& text);
   bool saveHistory(int index);

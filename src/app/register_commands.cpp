@@ -9,13 +9,12 @@
 #include "app/receipt_input.h"
 #include "app/preview_pane.h"
 #include "app/receipt_main_form.h"
+#include "app/receipt_on_form.h"
 #include "app/settings_store.h"
 #include "app/register_viewer.h"
 #include "app/title_strip.h"
 #include "layout/item_text.h"
 #include "layout/layout_slots.h"
-#include "receipt/amount_text.h"
-#include "receipt/era.h"
 #include "receipt/numbering.h"
 #include "receipt/register_file.h"
 #include "receipt/register_record.h"
@@ -42,41 +41,15 @@ const QString kCancel = QStringLiteral("キャンセル");
 constexpr const char* kTempCopyName = "tempfile.dat";
 constexpr const char* kFallbackRegisterName = "regidata.dat";
 
-QByteArray plain(const TNValEditC* field) { return PlainDecimal(field->valueUnits()).toLatin1(); }
-QByteArray text(const QComboBox* field) { return RegisterText(field->currentText()); }
-
-// Field 2: the Western year from the era label and the year box, then the
-// month and day boxes as they read.
-Expected<QByteArray> registerDate(const ReceiptMainForm& form) {
-  const TitleStrip* t = form.titleStrip;
-  const std::optional<int> year = form.receiptDate->westernYearInBoxes();
-  if (!year) {
+// The receipt on the form as a register line; the number is put in when
+// the line is made.
+Expected<RegisterRecord> recordOfForm(const ReceiptMainForm& form) {
+  if (!form.receiptDate->dateInBoxes()) {
+    const TitleStrip* t = form.titleStrip;
     return Failure{QStringLiteral("日付の年「%1%2」が読めないため記録できません。日付を選び直してください。")
                        .arg(t->Label17->text(), t->YERBOX->text())};
   }
-  return QByteArray::number(*year) + '/' + RegisterText(t->MTHBOX->text()) + '/' +
-         RegisterText(t->DAYBOX->text());
-}
-
-// Fields 2 to 13 from the form; the number is put in when the line is made.
-Expected<RegisterRecord> recordBody(const ReceiptMainForm& form) {
-  auto date = registerDate(form);
-  if (!date) return Failure{date.error()};
-  const ReceiptIssuePage* p = form.receiptPage;
-  RegisterRecord r;
-  r.date = *date;
-  r.amount = plain(p->NValEditC9);
-  r.addressee1 = text(p->atesaki_1);
-  r.description1 = text(p->topic1);
-  r.description2 = text(p->topic2);
-  r.netAmount = plain(p->NValEditC10);
-  r.billedAmount = plain(p->NValEditC11);
-  r.taxAmount = plain(p->NValEditC13);
-  r.taxRate = plain(p->NValEditC7);
-  r.staff = text(p->Field_07);
-  r.stamp = text(p->in_tax);
-  r.addressee2 = text(p->atesaki_2);
-  return r;
+  return RegisterRecordOf(ReceiptOnForm(form));
 }
 
 QString registerPath(ReceiptMainForm& form) {
@@ -117,16 +90,6 @@ qint64 lastIssued(ReceiptMainForm& form) {
   return largest && *largest ? std::max(last, **largest) : last;
 }
 
-void setBoth(LayoutDocument& document, int receiptLine, const QByteArray& text) {
-  SetItemTextQuiet(document, receiptLine, text);
-  SetItemTextQuiet(document, receiptLine + slotmap::kStubOffset, text);
-}
-
-QByteArray rateText(const ReceiptMainForm& form) {
-  const qint64 rate = form.receiptPage->NValEditC7->valueUnits();
-  return rate != 0 ? PlainDecimal(rate).toLatin1() : QByteArray();
-}
-
 // Asks before the lines of the number are replaced; only the go-ahead
 // button agrees. A line this copy did not record or open itself may be
 // another copy's receipt: the question names it and Enter cancels.
@@ -147,7 +110,7 @@ bool RecordReceipt(ReceiptMainForm& form, bool announce) {
   // The register gets what the paper shows: edits still in a field first.
   form.receiptInput->commitEdits();
   const QString path = registerPath(form);
-  auto body = recordBody(form);
+  auto body = recordOfForm(form);
   if (!body) {
     form.reportError(body.error());
     return false;
@@ -241,16 +204,12 @@ void StartNewReceipt(ReceiptMainForm& form) {
   }
   const QDate today = QDate::currentDate();
   form.receiptDate->DrawCalendar(today);
-  LayoutDocument& document = form.document();
-  if (e->CheckBox3->isChecked()) {
-    // The boxes too: the register records the date they show.
-    form.receiptDate->showInBoxes(today);
-    setBoth(document, slotmap::kEraYear, QByteArray::number(EraOf(today).year));
-    setBoth(document, slotmap::kMonth, QByteArray::number(today.month()));
-    setBoth(document, slotmap::kDay, QByteArray::number(today.day()));
-  }
-  setBoth(document, slotmap::kNumber, ToLayoutText(number->text()));
-  setBoth(document, slotmap::kTaxRate, rateText(form));
+  const bool dated = e->CheckBox3->isChecked();
+  // The boxes too: the register records the date they show.
+  if (dated) form.receiptDate->showInBoxes(today);
+  const ReceiptItems items = ReceiptItemsOnForm(form);
+  ApplyReceiptItems(form, items, {ReceiptItemGroup::Number, ReceiptItemGroup::TaxRate});
+  if (dated) ApplyReceiptItems(form, items, {ReceiptItemGroup::Date});
   form.modePanel->setText(QStringLiteral("新規"));
   form.RefreshPreview();
 }
@@ -293,49 +252,19 @@ void ChooseRegisterFile(ReceiptMainForm& form) {
 
 namespace {
 
-void takeIntoForm(ReceiptMainForm& form, const ReopenedReceipt& r) {
-  ReceiptIssuePage* p = form.receiptPage;
-  p->Edit2->setText(r.number);
-  p->NValEditC9->setValueUnits(r.amount);
-  if (r.date) {
-    form.receiptDate->DrawCalendar(*r.date);
-    form.receiptDate->showInBoxes(*r.date);
-  } else {
-    form.receiptDate->DrawCalendar(QDate::currentDate());
-  }
-  p->atesaki_1->setEditText(r.addressee1);
-  p->atesaki_2->setEditText(r.addressee2);
-  p->topic1->setEditText(r.description1);
-  p->topic2->setEditText(r.description2);
-  p->NValEditC10->setValueUnits(r.netAmount);
-  p->NValEditC13->setValueUnits(r.taxAmount);
-  p->NValEditC11->setValueUnits(r.billedAmount);
-  p->NValEditC7->setValueUnits(r.taxRate);
-  p->Field_07->setEditText(r.staff);
-  p->in_tax->setEditText(r.stamp);
+void takeIntoForm(ReceiptMainForm& form, const Receipt& r) {
+  PutReceiptOnForm(form, r);
+  if (!r.date) form.receiptDate->DrawCalendar(QDate::currentDate());
   form.modePanel->setText(QStringLiteral("修正"));
 }
 
 // Every receipt item from the form, once, with the preview held back.
 void setItemsFromForm(ReceiptMainForm& form) {
-  ReceiptIssuePage* p = form.receiptPage;
-  LayoutDocument& d = form.document();
   form.preview->PreviewSuspended = true;
-  setBoth(d, slotmap::kNumber, ToLayoutText(p->Edit2->text()));
-  form.receiptInput->applyAddressees();
-  setBoth(d, slotmap::kDescription1, ToLayoutText(p->topic1->currentText()));
-  setBoth(d, slotmap::kDescription2, ToLayoutText(p->topic2->currentText()));
+  ApplyReceiptItems(form, ReceiptItemsOnForm(form));
   // In kanji mode an amount with no kanji form goes in as digits, said:
   // never the amount of the receipt shown before.
   form.receiptInput->PutAmountTextOrDigits();
-  setBoth(d, slotmap::kBeforeTax, ToLayoutText(p->NValEditC10->text()));
-  setBoth(d, slotmap::kBilled, ToLayoutText(p->NValEditC11->text()));
-  setBoth(d, slotmap::kTaxAmount, ToLayoutText(p->NValEditC13->text()));
-  setBoth(d, slotmap::kTaxRate, PlainDecimal(p->NValEditC7->valueUnits()).toLatin1());
-  const TitleStrip* t = form.titleStrip;
-  setBoth(d, slotmap::kEraYear, ToLayoutText(t->YERBOX->text()));
-  setBoth(d, slotmap::kMonth, ToLayoutText(t->MTHBOX->text()));
-  setBoth(d, slotmap::kDay, ToLayoutText(t->DAYBOX->text()));
   form.receiptInput->forgetEdits();
   form.preview->PreviewSuspended = false;
   form.RefreshPreview();
@@ -351,7 +280,7 @@ void ReopenFromRegister(ReceiptMainForm& form) {
     viewer.exec();
   }
   if (viewer.picked() && KeepPrintedReceipt(form)) {
-    takeIntoForm(form, *viewer.picked());
+    takeIntoForm(form, viewer.picked()->receipt);
     // Recording it again replaces the line the user opened: asked plainly.
     form.registerSession.own(form.currentRegisterPath(), viewer.picked()->line);
     form.showPage(form.receiptPage);  // the reopened receipt is what the user works on next

@@ -7,6 +7,7 @@
 #include "app/program_folder.h"
 #include "app/settings_store.h"
 #include "app/window_geometry.h"
+#include "text/layout_text.h"
 #include "text/line_file.h"
 #include "widgets/icon_button.h"
 #include "widgets/scg_cell_param.h"
@@ -32,8 +33,6 @@ namespace {
 constexpr char kViewerSection[] = "freglist";
 constexpr QSize kDesignSize(908, 566);
 constexpr int kRowHeight = 17;
-// One thousand million yen in ten-thousandths: the first amount with ten digits.
-constexpr qint64 kFormAmountLimit = 1'000'000'000LL * 10'000;
 const QColor kFixedColour(128, 128, 192);
 
 // The CSV file name stays from one export to the next while the program runs.
@@ -296,43 +295,21 @@ RegisterRow Tfreglist::row(int r) const {
 }
 
 // Every cell is read before anything goes to the main window, so that a
-// row that cannot be read changes nothing there.
+// row that cannot be read changes nothing there. The receipt is read as the
+// row shows it: amounts grouped, a fraction of a yen as 0, the stamp as an
+// amount.
 Expected<ReopenedReceipt> Tfreglist::readRow(int r) const {
   const RegisterRow cells = row(r);
-  ReopenedReceipt receipt;
-  receipt.number = cells[1];
-  if (!cells[2].isEmpty()) {
-    auto date = RegisterDateCell(cells[2]);
-    if (!date) return Failure{date.error()};
-    receipt.date = *date;
-  }
-  const std::pair<int, qint64*> amounts[] = {{3, &receipt.amount},
-                                             {8, &receipt.netAmount},
-                                             {9, &receipt.taxAmount},
-                                             {10, &receipt.billedAmount},
-                                             {11, &receipt.taxRate}};
-  for (const auto& [col, value] : amounts) {
-    auto read = RegisterAmountCell(cells[col]);
-    if (!read) return Failure{read.error()};
-    // The form's amount fields hold nine digits; a larger amount would be
-    // cut to 999,999,999 there and recorded so.
-    if (*read >= kFormAmountLimit || *read <= -kFormAmountLimit) {
-      return Failure{QStringLiteral("金額「%1」は10億円以上のため、入力欄に入りません。")
-                         .arg(cells[col].trimmed())};
-    }
-    *value = *read;
-  }
-  receipt.addressee1 = cells[4];
-  receipt.addressee2 = cells[5];
-  receipt.description1 = cells[6];
-  receipt.description2 = cells[7];
-  receipt.staff = cells[12];
-  QString stamp = cells[13];
-  stamp.remove(u',');
-  while (stamp.startsWith(u' ')) stamp.remove(0, 1);
-  receipt.stamp = stamp;
-  receipt.line = lines_.value(r - 1);
-  return receipt;
+  RegisterRecord record;
+  QByteArray* const fieldOfColumn[kRegisterColumns] = {
+      nullptr,           &record.number,      &record.date,         &record.amount,
+      &record.addressee1, &record.addressee2, &record.description1, &record.description2,
+      &record.netAmount, &record.taxAmount,   &record.billedAmount, &record.taxRate,
+      &record.staff,     &record.stamp};
+  for (int col = 1; col < kRegisterColumns; ++col) *fieldOfColumn[col] = ToLayoutText(cells[col]);
+  auto receipt = ReceiptFromRegisterRecord(record);
+  if (!receipt) return Failure{receipt.error()};
+  return ReopenedReceipt{*receipt, lines_.value(r - 1)};
 }
 
 void Tfreglist::datasel() {

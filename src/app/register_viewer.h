@@ -4,6 +4,7 @@
 // window's form; the list can also open, create and save register files and
 // export them as CSV.
 
+#include "receipt/receipt.h"
 #include "receipt/register_view.h"
 
 #include <QDate>
@@ -21,14 +22,7 @@ class TStrColGrid;
 
 // A receipt taken from the list, every field already read.
 struct ReopenedReceipt {
-  QString number;
-  std::optional<QDate> date;  // nothing when the row has no date
-  qint64 amount = 0;          // ten-thousandths
-  qint64 netAmount = 0;
-  qint64 taxAmount = 0;
-  qint64 billedAmount = 0;
-  qint64 taxRate = 0;
-  QString addressee1, addressee2, description1, description2, staff, stamp;
+  Receipt receipt;
   QByteArray line;  // the register line it was read from, byte for byte
 };
 

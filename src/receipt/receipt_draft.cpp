@@ -79,32 +79,35 @@ QByteArray figure(qint64 units) { return PlainDecimal(units).toLatin1(); }
 }  // namespace
 
 bool ReceiptDraft::holdsReceipt() const {
-  for (const QString* t : {&number, &addressee1, &addressee2, &description1, &description2, &staff,
-                           &stamp})
+  const Receipt& r = receipt;
+  for (const QString* t : {&r.number, &r.addressee1, &r.addressee2, &r.description1,
+                           &r.description2, &r.staff, &r.stamp})
     if (!t->isEmpty()) return true;
-  return amount != 0 || netAmount != 0 || billedAmount != 0 || taxAmount != 0;
+  return r.amount != 0 || r.netAmount != 0 || r.billedAmount != 0 || r.taxAmount != 0;
 }
 
 QList<QByteArray> FormatReceiptDraft(const ReceiptDraft& d) {
+  const Receipt& r = d.receipt;
   QList<QByteArray> lines{kHeader.toByteArray()};
   for (const auto& [key, name] : kKeys) {
     switch (key) {
-      case Key::Number: lines << line(name, escaped(d.number)); break;
-      case Key::Addressee1: lines << line(name, escaped(d.addressee1)); break;
-      case Key::Addressee2: lines << line(name, escaped(d.addressee2)); break;
-      case Key::Description1: lines << line(name, escaped(d.description1)); break;
-      case Key::Description2: lines << line(name, escaped(d.description2)); break;
-      case Key::Staff: lines << line(name, escaped(d.staff)); break;
-      case Key::Stamp: lines << line(name, escaped(d.stamp)); break;
-      case Key::Amount: lines << line(name, figure(d.amount)); break;
-      case Key::NetAmount: lines << line(name, figure(d.netAmount)); break;
-      case Key::BilledAmount: lines << line(name, figure(d.billedAmount)); break;
-      case Key::TaxAmount: lines << line(name, figure(d.taxAmount)); break;
+      case Key::Number: lines << line(name, escaped(r.number)); break;
+      case Key::Addressee1: lines << line(name, escaped(r.addressee1)); break;
+      case Key::Addressee2: lines << line(name, escaped(r.addressee2)); break;
+      case Key::Description1: lines << line(name, escaped(r.description1)); break;
+      case Key::Description2: lines << line(name, escaped(r.description2)); break;
+      case Key::Staff: lines << line(name, escaped(r.staff)); break;
+      case Key::Stamp: lines << line(name, escaped(r.stamp)); break;
+      case Key::Amount: lines << line(name, figure(r.amount)); break;
+      case Key::NetAmount: lines << line(name, figure(r.netAmount)); break;
+      case Key::BilledAmount: lines << line(name, figure(r.billedAmount)); break;
+      case Key::TaxAmount: lines << line(name, figure(r.taxAmount)); break;
       case Key::TaxRate:
-        if (d.taxRate) lines << line(name, figure(*d.taxRate));
+        if (d.keepsTaxRate) lines << line(name, figure(r.taxRate));
         break;
       case Key::Date:
-        if (d.date && d.date->isValid()) lines << line(name, d.date->toString(kDateFormat).toLatin1());
+        if (r.date && r.date->isValid())
+          lines << line(name, r.date->toString(kDateFormat).toLatin1());
         break;
       case Key::Correction: lines << line(name, d.correction ? "true" : "false"); break;
     }
@@ -114,6 +117,7 @@ QList<QByteArray> FormatReceiptDraft(const ReceiptDraft& d) {
 
 ReceiptDraft ParseReceiptDraft(const QList<QByteArray>& lines) {
   ReceiptDraft d;
+  Receipt& r = d.receipt;
   if (lines.isEmpty() || lines.constFirst() != kHeader) return d;
   for (const QByteArray& l : lines) {
     const qsizetype eq = l.indexOf('=');
@@ -131,23 +135,26 @@ ReceiptDraft ParseReceiptDraft(const QList<QByteArray>& lines) {
       if (auto parsed = fixed::parse(value)) into = *parsed;
     };
     switch (known->key) {
-      case Key::Number: text(d.number); break;
-      case Key::Addressee1: text(d.addressee1); break;
-      case Key::Addressee2: text(d.addressee2); break;
-      case Key::Description1: text(d.description1); break;
-      case Key::Description2: text(d.description2); break;
-      case Key::Staff: text(d.staff); break;
-      case Key::Stamp: text(d.stamp); break;
-      case Key::Amount: amount(d.amount); break;
-      case Key::NetAmount: amount(d.netAmount); break;
-      case Key::BilledAmount: amount(d.billedAmount); break;
-      case Key::TaxAmount: amount(d.taxAmount); break;
+      case Key::Number: text(r.number); break;
+      case Key::Addressee1: text(r.addressee1); break;
+      case Key::Addressee2: text(r.addressee2); break;
+      case Key::Description1: text(r.description1); break;
+      case Key::Description2: text(r.description2); break;
+      case Key::Staff: text(r.staff); break;
+      case Key::Stamp: text(r.stamp); break;
+      case Key::Amount: amount(r.amount); break;
+      case Key::NetAmount: amount(r.netAmount); break;
+      case Key::BilledAmount: amount(r.billedAmount); break;
+      case Key::TaxAmount: amount(r.taxAmount); break;
       case Key::TaxRate:
-        if (auto parsed = fixed::parse(value)) d.taxRate = *parsed;
+        if (auto parsed = fixed::parse(value)) {
+          r.taxRate = *parsed;
+          d.keepsTaxRate = true;
+        }
         break;
       case Key::Date: {
         const QDate date = QDate::fromString(QString::fromLatin1(value), kDateFormat);
-        if (date.isValid()) d.date = date;
+        if (date.isValid()) r.date = date;
         break;
       }
       case Key::Correction: d.correction = value == "true"; break;

@@ -3,32 +3,20 @@
 // own beside the settings ("receipt.dat") so that the next start shows it
 // again, with the tax rate last used.
 
-#include <QByteArray>
-#include <QDate>
-#include <QList>
-#include <QString>
+#include "receipt/receipt.h"
 
-#include <optional>
+#include <QByteArray>
+#include <QList>
 
 namespace kelvane {
 
 inline constexpr char kReceiptDraftFileName[] = "receipt.dat";
 
 struct ReceiptDraft {
-  QString number;
-  QString addressee1;
-  QString addressee2;
-  QString description1;
-  QString description2;
-  QString staff;
-  QString stamp;
-  // Ten-thousandths, as the amount fields hold them.
-  qint64 amount = 0;
-  qint64 netAmount = 0;
-  qint64 billedAmount = 0;
-  qint64 taxAmount = 0;
-  std::optional<qint64> taxRate;  // none when the file did not say
-  std::optional<QDate> date;
+  Receipt receipt;
+  // Whether the file named the tax rate; a draft without one leaves the
+  // rate of the new receipt as it is.
+  bool keepsTaxRate = false;
   bool correction = false;  // reopened from the register ("修正")
 
   // Whether anything of a receipt is there; the rate and date alone are not.

@@ -103,6 +103,37 @@ TEST_F(RegisterCommandsTest, AFirstRecordCreatesTheRegisterWithEveryField) {
   EXPECT_EQ(page_->topic1->itemText(0), QStringLiteral("品代として")) << "histories follow";
 }
 
+// The form's fields as the register line holds them: amounts as plain
+// decimals, texts without commas, tabs or characters cp932 lacks.
+TEST_F(RegisterCommandsTest, FormValuesGiveTheRegisterLineByteForByte) {
+  const struct {
+    const char* addressee1;
+    const char* addressee2;
+    const char* description2;
+    qint64 amount, rate;  // ten-thousandths
+    QDate date;
+    const char* line;
+  } rows[] = {
+      {"山田\t商事", "", "品代,送料😀", 12345678, 0, QDate(2019, 4, 30),
+       "R0,2019/4/30,1234.5678,山田 商事,,品代，送料?,0,0,0,0,担当,200,,"},
+      {"", "経理部", "", -5000000, 85000, QDate(1989, 1, 8),
+       "R1,1989/1/8,-500,,,,0,0,0,8.5,担当,200,経理部,"}};
+  int n = 0;
+  for (const auto& row : rows) {
+    page_->Edit2->setText(QStringLiteral("R%1").arg(n++));
+    page_->atesaki_1->setEditText(QString::fromUtf8(row.addressee1));
+    page_->atesaki_2->setEditText(QString::fromUtf8(row.addressee2));
+    page_->topic2->setEditText(QString::fromUtf8(row.description2));
+    page_->Field_07->setEditText(QStringLiteral("担当"));
+    page_->in_tax->setEditText(QStringLiteral("200"));
+    page_->NValEditC9->setValueUnits(row.amount);
+    page_->NValEditC7->setValueUnits(row.rate);
+    form_->receiptDate->setIssueDate(row.date);
+    ASSERT_TRUE(RecordReceipt(*form_, false));
+    EXPECT_EQ(lines().last(), sj(row.line));
+  }
+}
+
 TEST_F(RegisterCommandsTest, TheEraYearInTheBoxGivesTheWesternYearBack) {
   form_->receiptDate->setIssueDate(QDate(2019, 4, 30));
   EXPECT_EQ(form_->titleStrip->Label17->text(), QStringLiteral("平成"));

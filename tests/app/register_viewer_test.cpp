@@ -4,7 +4,9 @@
 #include "app/column_widths_file.h"
 #include "app/pages/receipt_issue_page.h"
 #include "app/program_folder.h"
+#include "app/receipt_date.h"
 #include "app/receipt_main_form.h"
+#include "app/receipt_on_form.h"
 #include "app/register_commands.h"
 #include "app/register_viewer.h"
 #include "app/receipt_input.h"
@@ -12,6 +14,7 @@
 #include "app/settings_store.h"
 #include "app/title_strip.h"
 #include "app/top_bar.h"
+#include "layout/field_cursor.h"
 #include "layout/layout_slots.h"
 #include "support/box_answerer.h"
 #include "text/cp932.h"
@@ -219,6 +222,60 @@ TEST_F(RegisterViewerTest, ANegativeAmountReopenedInKanjiModeIsWrittenInDigits) 
   EXPECT_TRUE(form.document().line(slotmap::kStubAmount).endsWith(",-500"));
   ASSERT_EQ(boxes_.texts.size(), 1);
   EXPECT_TRUE(boxes_.texts.first().contains(QStringLiteral("マイナス")));
+}
+
+// A line reopened gives the items typing its fields gives, a rate of 0 as
+// empty rate items, and recorded again unchanged it is the same bytes.
+TEST_F(RegisterViewerTest, AReopenedLineIsTheReceiptTypedAndRecordsTheSameBytes) {
+  const struct {
+    QByteArray line;
+    bool kanjiWithMarks;
+    QByteArray rateItem;
+  } rows[] = {
+      {sj("A1,2019/5/1,10800,山田商事,品代,送料,10000,10800,800,8,担当,200,経理部,"), true, "8"},
+      {"B2,2026/12/8,-500,,,,0,0,0,0,,0,,", false, ""},
+      {sj("C3,1989/1/8,999999999,株式会社サンプル,,,0,0,0,10,,1000,,"), false, "10"}};
+  const auto items = [](ReceiptMainForm& form) {
+    QList<QByteArray> texts;
+    for (int line = slotmap::kNumber; line <= slotmap::kStubAddresseeLine2; ++line)
+      texts << CharRecordText(form.document().line(line));
+    return texts;
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.line.toStdString());
+    ReceiptMainForm form;
+    form.show();
+    for (QCheckBox* box : {form.environmentPage->CheckBox7, form.environmentPage->CheckBox1,
+                           form.environmentPage->CheckBox2})
+      box->setChecked(row.kanjiWithMarks);
+    ASSERT_TRUE(writeLineFile(form.currentRegisterPath(), {row.line}));
+    form.runRegisterList = [](Tfreglist& list) {
+      list.show();
+      list.StrColGrid1->SetCurrentCell(1, 1);
+      list.datasel();
+    };
+    ReopenFromRegister(form);
+    const QList<QByteArray> reopened = items(form);
+    for (int line : {slotmap::kTaxRate, slotmap::kTaxRate + slotmap::kStubOffset})
+      EXPECT_EQ(CharRecordText(form.document().line(line)), row.rateItem);
+    ASSERT_TRUE(RecordReceipt(form, false));
+    EXPECT_EQ(read(form.currentRegisterPath()), QList<QByteArray>{row.line});
+
+    // The same fields typed into an emptied form, each committed by Enter.
+    ReceiptIssuePage* p = form.receiptPage;
+    const Receipt typed = ReceiptOnForm(form);
+    const QDate date = *form.receiptDate->dateInBoxes();
+    ClearReceiptFields(form);
+    form.receiptDate->clearDateItems();
+    ASSERT_NE(items(form), reopened);
+    form.receiptDate->setIssueDate(date);
+    PutReceiptOnForm(form, typed);
+    for (QWidget* field : std::initializer_list<QWidget*>{
+             p->Edit2, p->atesaki_1, p->atesaki_2, p->topic1, p->topic2, p->NValEditC9,
+             p->NValEditC10, p->NValEditC11, p->NValEditC13, p->NValEditC7})
+      form.receiptInput->commit(field);
+    EXPECT_EQ(items(form), reopened);
+  }
 }
 
 // Reopened, corrected and recorded again: one line for the number, at the

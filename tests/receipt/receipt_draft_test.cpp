@@ -11,19 +11,21 @@ namespace {
 
 ReceiptDraft full() {
   ReceiptDraft d;
-  d.number = QStringLiteral("R-0012");
-  d.addressee1 = QStringLiteral("山田商事株式会社");
-  d.addressee2 = QStringLiteral("経理部 御中");
-  d.description1 = QStringLiteral("お品代として");
-  d.description2 = QStringLiteral("100% 綿 = 上質");
-  d.staff = QStringLiteral("佐藤");
-  d.stamp = QStringLiteral("200");
-  d.amount = 123456789 * 10000LL;
-  d.netAmount = -5000;
-  d.billedAmount = 1;
-  d.taxAmount = 10000;
-  d.taxRate = 85000;
-  d.date = QDate(2026, 2, 28);
+  Receipt& r = d.receipt;
+  r.number = QStringLiteral("R-0012");
+  r.addressee1 = QStringLiteral("山田商事株式会社");
+  r.addressee2 = QStringLiteral("経理部 御中");
+  r.description1 = QStringLiteral("お品代として");
+  r.description2 = QStringLiteral("100% 綿 = 上質");
+  r.staff = QStringLiteral("佐藤");
+  r.stamp = QStringLiteral("200");
+  r.amount = 123456789 * 10000LL;
+  r.netAmount = -5000;
+  r.billedAmount = 1;
+  r.taxAmount = 10000;
+  r.taxRate = 85000;
+  d.keepsTaxRate = true;
+  r.date = QDate(2026, 2, 28);
   d.correction = true;
   return d;
 }
@@ -34,10 +36,35 @@ TEST(ReceiptDraft, EveryFieldComesBackAsWritten) {
   EXPECT_EQ(ParseReceiptDraft(FormatReceiptDraft(d)), d);
   // Only the rate and date: no receipt, but the rate is kept.
   ReceiptDraft rateOnly;
-  rateOnly.taxRate = 100000;
-  rateOnly.date = QDate(2026, 1, 5);
+  rateOnly.receipt.taxRate = 100000;
+  rateOnly.keepsTaxRate = true;
+  rateOnly.receipt.date = QDate(2026, 1, 5);
   EXPECT_FALSE(rateOnly.holdsReceipt());
   EXPECT_EQ(ParseReceiptDraft(FormatReceiptDraft(rateOnly)), rateOnly);
+}
+
+// The file's bytes stay as they are: a draft written by an earlier copy of
+// the program is read by the next.
+TEST(ReceiptDraft, TheFileKeepsItsBytes) {
+  const QList<QByteArray> expected = {
+      "[ReceiptDraft]=1",
+      cp932::fromUtf8Literal("[NUMBER]=R-0012"),
+      cp932::fromUtf8Literal("[ADDRESSEE1]=山田商事株式会社"),
+      cp932::fromUtf8Literal("[ADDRESSEE2]=経理部 御中"),
+      cp932::fromUtf8Literal("[DESCRIPTION1]=お品代として"),
+      cp932::fromUtf8Literal("[DESCRIPTION2]=100%{25} 綿 = 上質"),
+      cp932::fromUtf8Literal("[STAFF]=佐藤"),
+      "[STAMP]=200",
+      "[AMOUNT]=123456789",
+      "[NET_AMOUNT]=-0.5",
+      "[BILLED_AMOUNT]=0.0001",
+      "[TAX_AMOUNT]=1",
+      "[TAX_RATE]=8.5",
+      "[DATE]=2026/02/28",
+      "[CORRECTION]=true"};
+  EXPECT_EQ(FormatReceiptDraft(full()), expected);
+  ReceiptDraft none;
+  EXPECT_EQ(FormatReceiptDraft(none).size(), expected.size() - 2) << "no rate, no date";
 }
 
 TEST(ReceiptDraft, TextsCp932CannotHoldOrThatBreakLinesSurvive) {
@@ -47,13 +74,13 @@ TEST(ReceiptDraft, TextsCp932CannotHoldOrThatBreakLinesSurvive) {
       QStringLiteral("back\\slash and ¥ yen"), QStringLiteral("emoji 😀 and 한글"),
       QStringLiteral("%"), QStringLiteral("%{"), QString(QChar(0x7F)) + QStringLiteral("\t")};
   for (const QString& text : awkward) {
-    d.addressee2 = text;
+    d.receipt.addressee2 = text;
     const QList<QByteArray> lines = FormatReceiptDraft(d);
     for (const QByteArray& l : lines) {
       EXPECT_FALSE(l.contains('\r') || l.contains('\n'));
       EXPECT_TRUE(cp932::decode(l)) << l.toStdString();
     }
-    EXPECT_EQ(ParseReceiptDraft(lines).addressee2, text);
+    EXPECT_EQ(ParseReceiptDraft(lines).receipt.addressee2, text);
   }
 }
 
@@ -66,11 +93,12 @@ TEST(ReceiptDraft, DamagedOrForeignContentGivesWhatReads) {
   lines << "[AMOUNT]=12x" << "[DATE]=2026/02/30" << "[TAX_RATE]=" << "[STAFF]=\x81"
         << "no equals sign" << "[UNKNOWN]=1" << "[ADDRESSEE1]=%{110000}%{D800}%{zz}";
   const ReceiptDraft d = ParseReceiptDraft(lines);
-  EXPECT_EQ(d.amount, full().amount);       // a figure that does not read leaves the last
-  EXPECT_EQ(d.date, full().date);
-  EXPECT_EQ(d.taxRate, full().taxRate);
-  EXPECT_EQ(d.staff, full().staff);         // bytes that are not cp932
-  EXPECT_EQ(d.addressee1, QStringLiteral("%{110000}%{D800}%{zz}"));
+  // A figure that does not read leaves the last.
+  EXPECT_EQ(d.receipt.amount, full().receipt.amount);
+  EXPECT_EQ(d.receipt.date, full().receipt.date);
+  EXPECT_EQ(d.receipt.taxRate, full().receipt.taxRate);
+  EXPECT_EQ(d.receipt.staff, full().receipt.staff);  // bytes that are not cp932
+  EXPECT_EQ(d.receipt.addressee1, QStringLiteral("%{110000}%{D800}%{zz}"));
 
   // Random bytes after the header never stop the reader.
   QRandomGenerator random(16);
