@@ -295,21 +295,15 @@ RegisterRow Tfreglist::row(int r) const {
 }
 
 // Every cell is read before anything goes to the main window, so that a
-// row that cannot be read changes nothing there. The receipt is read as the
-// row shows it: amounts grouped, a fraction of a yen as 0, the stamp as an
-// amount.
+// row that cannot be read changes nothing there. The receipt is read from
+// the register line the row shows, not from its cells: the cells group the
+// amounts and drop fractions of a yen, and recording the receipt again would
+// record what they show rather than what was issued.
 Expected<ReopenedReceipt> Tfreglist::readRow(int r) const {
-  const RegisterRow cells = row(r);
-  RegisterRecord record;
-  QByteArray* const fieldOfColumn[kRegisterColumns] = {
-      nullptr,           &record.number,      &record.date,         &record.amount,
-      &record.addressee1, &record.addressee2, &record.description1, &record.description2,
-      &record.netAmount, &record.taxAmount,   &record.billedAmount, &record.taxRate,
-      &record.staff,     &record.stamp};
-  for (int col = 1; col < kRegisterColumns; ++col) *fieldOfColumn[col] = ToLayoutText(cells[col]);
-  auto receipt = ReceiptFromRegisterRecord(record);
+  const QByteArray line = lines_.value(r - 1);
+  auto receipt = ReceiptFromRegisterRecord(ParseRegisterLine(line));
   if (!receipt) return Failure{receipt.error()};
-  return ReopenedReceipt{*receipt, lines_.value(r - 1)};
+  return ReopenedReceipt{*receipt, line};
 }
 
 void Tfreglist::datasel() {

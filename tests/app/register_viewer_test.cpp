@@ -234,7 +234,10 @@ TEST_F(RegisterViewerTest, AReopenedLineIsTheReceiptTypedAndRecordsTheSameBytes)
   } rows[] = {
       {sj("A1,2019/5/1,10800,山田商事,品代,送料,10000,10800,800,8,担当,200,経理部,"), true, "8"},
       {"B2,2026/12/8,-500,,,,0,0,0,0,,0,,", false, ""},
-      {sj("C3,1989/1/8,999999999,株式会社サンプル,,,0,0,0,10,,1000,,"), false, "10"}};
+      {sj("C3,1989/1/8,999999999,株式会社サンプル,,,0,0,0,10,,1000,,"), false, "10"},
+      // Fractions of a yen, a rate of 8.5 and no stamp come back as issued,
+      // not as the list's cells show them.
+      {"D4,2026/12/8,1234.5,,,,1143.1,1234.5,91.4,8.5,,,,", false, "8.5"}};
   const auto items = [](ReceiptMainForm& form) {
     QList<QByteArray> texts;
     for (int line = slotmap::kNumber; line <= slotmap::kStubAddresseeLine2; ++line)
