@@ -168,7 +168,7 @@ BatchIssueDialog::BatchIssueDialog(ReceiptMainForm& form, QString csvPath, Recei
   recordBox->setChecked(true);
   for (QCheckBox* box : {printBox, pdfBox, recordBox}) {
     outputs->addWidget(box);
-    connect(box, &QCheckBox::toggled, this, [this] { refresh(); });
+    connect(box, &QCheckBox::toggled, this, [this] { showSummary(checkedRows()); });
   }
   outputs->addStretch();
   issueButton = new QPushButton(QStringLiteral("発行"), this);
@@ -182,12 +182,13 @@ BatchIssueDialog::BatchIssueDialog(ReceiptMainForm& form, QString csvPath, Recei
   connect(issueButton, &QPushButton::clicked, this, [this] { issue(); });
   connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
-  fillRows();
   // Every fault at once: the file's, and the batch's against the register
   // and the settings, so the user sees each bad row before choosing.
-  addFaults(PlanReceiptBatch(csv_, text_, numbering_, recorded_, today_).errors);
+  const ReceiptBatch whole = PlanReceiptBatch(csv_, text_, numbering_, recorded_, today_);
+  fillRows(whole);
+  addFaults(whole.errors);
   connect(rows, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
-    if (!refreshing_ && item->column() == RowColumn) refresh();
+    if (!refreshing_ && item->column() == RowColumn) rowToggled(item->row());
   });
   refresh();
   rows->resizeColumnsToContents();
@@ -196,10 +197,15 @@ BatchIssueDialog::BatchIssueDialog(ReceiptMainForm& form, QString csvPath, Recei
   resize(760, 480);
 }
 
-void BatchIssueDialog::fillRows() {
+// The columns that stay as they are whatever is checked: the date and the
+// amount as the receipt gets them, the addressee and the file's number.
+void BatchIssueDialog::fillRows(const ReceiptBatch& whole) {
+  QHash<int, const Receipt*> receiptOfRow;
+  for (const BatchReceipt& b : whole.receipts) receiptOfRow.insert(b.row, &b.receipt);
   rows->setRowCount(int(csv_.cells.size()));
   for (int line = 0; line < csv_.cells.size(); ++line) {
     const ReceiptCsvCells& cells = csv_.cells[line];
+    const Receipt* receipt = receiptOfRow.value(cells.row);
     lineOfRow_.insert(cells.row, line);
     auto* check = readOnlyItem();
     check->setFlags(check->flags() | Qt::ItemIsUserCheckable);
@@ -209,11 +215,20 @@ void BatchIssueDialog::fillRows() {
     rows->setItem(line, RowColumn, check);
     for (int column = NumberColumn; column <= StateColumn; ++column)
       rows->setItem(line, column, readOnlyItem());
+    const QString number = cellOf(cells, QStringLiteral("番号"));
+    rows->item(line, NumberColumn)->setText(number);
+    if (number.isEmpty() && numbering_.automatic) emptyNumberLines_.append(line);
+    rows->item(line, DateColumn)
+        ->setText(receipt ? receipt->date->toString(QStringLiteral("yyyy/M/d"))
+                          : cellOf(cells, QStringLiteral("日付")));
     QStringList addressee{cellOf(cells, QStringLiteral("宛名1")),
                           cellOf(cells, QStringLiteral("宛名2"))};
     addressee.removeAll(QString());
     rows->item(line, AddresseeColumn)->setText(addressee.join(QStringLiteral("　")));
-    rows->item(line, AmountColumn)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    QTableWidgetItem* amount = rows->item(line, AmountColumn);
+    amount->setText(receipt ? AmountFieldText(receipt->amount, true)
+                            : cellOf(cells, QStringLiteral("領収金額")));
+    amount->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
   }
 }
 
@@ -241,43 +256,41 @@ QSet<int> BatchIssueDialog::checkedRows() const {
 
 QStringList BatchIssueDialog::faultsOf(int fileRow) const { return faults_.value(fileRow); }
 
-// The list shows each row as it would be issued with the rows checked now:
-// an empty number takes the automatic number the batch would give it, an
-// empty date today's.
-void BatchIssueDialog::refresh() {
-  refreshing_ = true;
-  const QSet<int> checked = checkedRows();
-  const ReceiptBatch planned =
-      PlanReceiptBatch(SelectReceiptCsvRows(csv_, checked), text_, numbering_, recorded_, today_);
-  QHash<int, const Receipt*> receiptOfRow;
-  for (const BatchReceipt& b : planned.receipts) receiptOfRow.insert(b.row, &b.receipt);
-
-  const QIcon warning = style()->standardIcon(QStyle::SP_MessageBoxWarning);
-  const QBrush dimmed = palette().brush(QPalette::Disabled, QPalette::Text);
-  for (int line = 0; line < rows->rowCount(); ++line) {
-    const ReceiptCsvCells& cells = csv_.cells[line];
-    const Receipt* receipt = receiptOfRow.value(cells.row);
-    const QStringList faults = faults_.value(cells.row);
-    const bool isChecked = checked.contains(cells.row);
-    rows->item(line, NumberColumn)
-        ->setText(receipt ? receipt->number : cellOf(cells, QStringLiteral("番号")));
-    rows->item(line, DateColumn)
-        ->setText(receipt ? receipt->date->toString(QStringLiteral("yyyy/M/d"))
-                          : cellOf(cells, QStringLiteral("日付")));
-    rows->item(line, AmountColumn)
-        ->setText(receipt ? AmountFieldText(receipt->amount, true)
-                          : cellOf(cells, QStringLiteral("領収金額")));
-    QTableWidgetItem* state = rows->item(line, StateColumn);
-    state->setText(!faults.isEmpty() ? faults.join(QStringLiteral(" / "))
-                   : isChecked       ? QString()
-                                     : QStringLiteral("発行しない"));
-    state->setToolTip(faults.join(QLatin1Char('\n')));
-    state->setIcon(faults.isEmpty() ? QIcon() : warning);
-    const QBrush brush = !faults.isEmpty() ? QBrush(kBadColour) : isChecked ? QBrush() : dimmed;
-    for (int column = RowColumn; column <= StateColumn; ++column)
-      rows->item(line, column)->setForeground(brush);
+// An empty number shows the automatic number the batch would give it with
+// the rows checked now; an unchecked row gets none.
+void BatchIssueDialog::renumber(const QSet<int>& checked) {
+  if (emptyNumberLines_.isEmpty()) return;
+  ReceiptCsv part;
+  for (const ReceiptCsvRow& row : csv_.rows)
+    if (checked.contains(row.row)) part.rows.append(row);
+  QHash<int, QString> numberOfRow;
+  for (const BatchReceipt& b :
+       PlanReceiptBatch(part, text_, numbering_, recorded_, today_).receipts)
+    numberOfRow.insert(b.row, b.receipt.number);
+  for (int line : std::as_const(emptyNumberLines_)) {
+    const int row = csv_.cells[line].row;
+    rows->item(line, NumberColumn)->setText(numberOfRow.value(row));
   }
+}
 
+// A bad row in red with its reasons and a warning sign, checked or not; a
+// good row left out greyed.
+void BatchIssueDialog::styleRow(int line, bool isChecked) {
+  const QStringList faults = faults_.value(csv_.cells[line].row);
+  QTableWidgetItem* state = rows->item(line, StateColumn);
+  state->setText(!faults.isEmpty() ? faults.join(QStringLiteral(" / "))
+                 : isChecked       ? QString()
+                                   : QStringLiteral("発行しない"));
+  state->setToolTip(faults.join(QLatin1Char('\n')));
+  state->setIcon(faults.isEmpty() ? QIcon() : style()->standardIcon(QStyle::SP_MessageBoxWarning));
+  const QBrush brush = !faults.isEmpty() ? QBrush(kBadColour)
+                       : isChecked       ? QBrush()
+                                         : palette().brush(QPalette::Disabled, QPalette::Text);
+  for (int column = RowColumn; column <= StateColumn; ++column)
+    rows->item(line, column)->setForeground(brush);
+}
+
+void BatchIssueDialog::showSummary(const QSet<int>& checked) {
   if (fileFaultTexts_.isEmpty()) {
     fileFaults->hide();
   } else {
@@ -293,6 +306,25 @@ void BatchIssueDialog::refresh() {
            : QString()));
   issueButton->setEnabled(fileFaultTexts_.isEmpty() && !checked.isEmpty() &&
                           (printBox->isChecked() || pdfBox->isChecked() || recordBox->isChecked()));
+}
+
+void BatchIssueDialog::refresh() {
+  refreshing_ = true;
+  const QSet<int> checked = checkedRows();
+  renumber(checked);
+  for (int line = 0; line < rows->rowCount(); ++line)
+    styleRow(line, checked.contains(csv_.cells[line].row));
+  showSummary(checked);
+  refreshing_ = false;
+}
+
+// One row checked or unchecked: only it and the automatic numbers change.
+void BatchIssueDialog::rowToggled(int line) {
+  refreshing_ = true;
+  const QSet<int> checked = checkedRows();
+  renumber(checked);
+  styleRow(line, checked.contains(csv_.cells[line].row));
+  showSummary(checked);
   refreshing_ = false;
 }
 

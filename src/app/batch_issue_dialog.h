@@ -58,9 +58,13 @@ class BatchIssueDialog : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void fillRows();
+  void fillRows(const ReceiptBatch& whole);
   void addFaults(const QList<ReceiptCsvError>& errors);
+  void renumber(const QSet<int>& checked);
+  void styleRow(int line, bool isChecked);
+  void showSummary(const QSet<int>& checked);
   void refresh();
+  void rowToggled(int line);
   void reportDone(const BatchResult& result, const QString& pdfPath);
 
   ReceiptMainForm& form_;
@@ -73,6 +77,7 @@ class BatchIssueDialog : public QDialog {
   RegisterNumbers recorded_;
   QDate today_;
   QHash<int, int> lineOfRow_;       // file row → line of the list
+  QList<int> emptyNumberLines_;     // lines whose number is given automatically
   QHash<int, QStringList> faults_;  // by file row
   QStringList fileFaultTexts_;      // faults of no listed row
   bool refreshing_ = false;
