@@ -214,6 +214,26 @@ TEST_F(BatchIssueDialogTest, CancellingInTheProgressDialogChangesNothing) {
   EXPECT_EQ(form_->environmentPage->last_number->text(), QStringLiteral("41"));
 }
 
+// Another copy records one of the file's numbers while the list is open:
+// the batch refuses whole and the row is marked.
+TEST_F(BatchIssueDialogTest, ANumberRecordedMeanwhileRefusesTheBatch) {
+  writeFile(csv(), QByteArray("番号,宛名1,領収金額\r\n5,甲,100\r\n6,乙,200\r\n"));
+  const QByteArray other = cp932::fromUtf8Literal("5,2026/12/1,900,丙,,,0,0,0,0,,,,") + "\r\n";
+  withDialog([&](BatchIssueDialog& d) {
+    EXPECT_TRUE(d.faultsOf(2).isEmpty());
+    writeFile(reg(), other);
+    d.pdfBox->setChecked(false);
+    EXPECT_FALSE(d.issue());
+    ASSERT_FALSE(d.faultsOf(2).isEmpty());
+    EXPECT_TRUE(d.faultsOf(2)[0].contains(QStringLiteral("既にあります")));
+    EXPECT_EQ(d.rows->item(0, BatchIssueDialog::StateColumn)->text(), d.faultsOf(2)[0]);
+  });
+  ASSERT_EQ(boxes_.texts.size(), 1);
+  EXPECT_TRUE(boxes_.texts[0].contains(QStringLiteral("list.csv:2: 番号:")))
+      << boxes_.texts[0].toStdString();
+  EXPECT_EQ(bytesOf(reg()), other);
+}
+
 // A file that cannot be read says so; a file whose header is wrong lists
 // its rows but issues nothing.
 TEST_F(BatchIssueDialogTest, FaultsOfTheWholeFile) {
