@@ -117,6 +117,15 @@ QString stageText(BatchStage stage, int done, int total) {
   return {};
 }
 
+// A box lists at most this many rows; the list shows every one.
+constexpr int kRowsInBox = 20;
+
+QString joinedShort(const QStringList& items, const QString& separator) {
+  if (items.size() <= kRowsInBox) return items.join(separator);
+  return items.first(kRowsInBox).join(separator) + separator +
+         QStringLiteral("ほか %1 件").arg(items.size() - kRowsInBox);
+}
+
 QTableWidgetItem* readOnlyItem() {
   auto* item = new QTableWidgetItem;
   item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
@@ -351,12 +360,12 @@ bool BatchIssueDialog::issue() {
   std::sort(bad.begin(), bad.end());
   if (!bad.isEmpty()) {
     QStringList names;
-    for (int row : bad) names.append(QString::number(row));
+    for (int row : bad) names.append(QStringLiteral("%1 行目").arg(row));
     info_box(
-        QStringLiteral("問題のある行にチェックが付いています: %1 行目。\r\n"
+        QStringLiteral("問題のある行にチェックが付いています: %1。\r\n"
                        "その行のチェックを外すか、CSV ファイルを直してから発行してください。\r\n"
                        "何も発行していません。")
-            .arg(names.join(QStringLiteral("、"))),
+            .arg(joinedShort(names, QStringLiteral("、"))),
         kConfirm, this);
     return false;
   }
@@ -414,7 +423,8 @@ bool BatchIssueDialog::issue() {
     for (const ReceiptCsvError& e : result->batch.errors)
       lines.append(formatReceiptCsvError(fileName, e));
     info_box(QStringLiteral("発行できませんでした。次の行を確かめてください:\r\n") +
-                 lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n何も発行していません。"),
+                 joinedShort(lines, QStringLiteral("\r\n")) +
+                 QStringLiteral("\r\n何も発行していません。"),
              kConfirm, this);
     return false;
   }
