@@ -1,6 +1,7 @@
 // The main window's commands: which menu item, button and key reaches which
 // operation.
 
+#include "app/batch_issue_dialog.h"
 #include "app/info_tools.h"
 #include "app/master_list_commands.h"
 #include "app/message_boxes.h"
@@ -96,6 +97,7 @@ void ReceiptMainForm::connectCommands() {
   });
   connect(menu.Print1, &QAction::triggered, this, [this] { PrintReceipt(*this); });
   connect(menu.printToPdf, &QAction::triggered, this, [this] { PrintReceiptToPdf(*this); });
+  connect(menu.issueFromCsv, &QAction::triggered, this, [this] { IssueFromCsvFile(*this); });
   connect(toolStrip->IconButton22, &TIconButton::clicked, this, [this] { PrintReceipt(*this); });
   for (QAction* quit : {menu.quit}) connect(quit, &QAction::triggered, this, &QWidget::close);
   connect(toolStrip->exitButton, &TIconButton::clicked, this, &QWidget::close);

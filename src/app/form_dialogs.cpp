@@ -81,6 +81,10 @@ FormDialogs DesktopDialogs() {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
     return dialog.selectedFiles().constFirst();
   };
+  d.openCsv = [](QWidget* parent) {
+    return QFileDialog::getOpenFileName(parent, QStringLiteral("CSVから一括発行"), QString(),
+                                        QStringLiteral("CSV (*.csv);;すべてのファイル (*)"));
+  };
   d.printerSetup = [](QWidget* parent, QPrinter& printer) {
     QPageSetupDialog dialog(&printer, parent);
     return dialog.exec() == QDialog::Accepted;

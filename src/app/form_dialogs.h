@@ -41,6 +41,8 @@ struct FormDialogs {
       askText;
   // The register file to work with; empty when cancelled.
   std::function<QString(QWidget* parent)> openRegister;
+  // The CSV file of receipts to issue in bulk; empty when cancelled.
+  std::function<QString(QWidget* parent)> openCsv;
   // The printer set-up; true when confirmed.
   std::function<bool(QWidget* parent, QPrinter& printer)> printerSetup;
   // A picture file for an image slot (.bmp, .jpg/.jpeg or .png), starting

@@ -35,6 +35,7 @@ void MainMenu::build(QMenuBar* bar, QObject*) {
   printerSetup = item(file, QStringLiteral("用紙設定"));
   Print1 = item(file, QStringLiteral("印  刷"), QKeySequence(Qt::CTRL | Qt::Key_P));
   printToPdf = item(file, QStringLiteral("PDFに出力"));
+  issueFromCsv = item(file, QStringLiteral("CSVから一括発行…"));
   file->addSeparator();
   quit = item(file, QStringLiteral("終  了"), QKeySequence(Qt::Key_End));
 

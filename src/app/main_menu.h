@@ -16,6 +16,7 @@ struct MainMenu {
   QAction* printerSetup = nullptr;
   QAction* Print1 = nullptr;  // Ctrl+P
   QAction* printToPdf = nullptr;  // "PDFに出力": the printer's page as a PDF file
+  QAction* issueFromCsv = nullptr;  // "CSVから一括発行…": many receipts from a list
   QAction* quit = nullptr;    // End
   // "マスター登録"
   QAction* registerAddressees = nullptr;

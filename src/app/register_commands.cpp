@@ -67,15 +67,9 @@ bool reportChangeFailure(ReceiptMainForm& form, const QString& error) {
 
 // With automatic numbering, the last number follows the one just recorded.
 void followLastNumber(ReceiptMainForm& form) {
-  EnvironmentPage* e = form.environmentPage;
-  if (!e->CheckBox4->isChecked()) return;
-  const int digits = DigitCount(e->d2->text());
-  const qint64 part = NumberPart(form.receiptPage->Edit2->text(), e->d1->text(), digits);
-  if (ExceedsDigitCount(part, digits)) {
-    info_box(QStringLiteral("最終番号が桁数を超えました\r\n桁数を調整してください。"), kConfirm, &form);
-  }
-  if (WholeNumber(e->last_number->text()).value_or(1) < part)
-    e->last_number->setText(QString::number(part));
+  const EnvironmentPage* e = form.environmentPage;
+  FollowLastNumber(form, NumberPart(form.receiptPage->Edit2->text(), e->d1->text(),
+                                    DigitCount(e->d2->text())));
 }
 
 // The last number, or the largest number part with the header that the
@@ -105,6 +99,20 @@ bool agreesToReplace(ReceiptMainForm& form, const QList<QByteArray>& lines) {
 }
 
 }  // namespace
+
+QString RegisterFilePath(ReceiptMainForm& form) { return registerPath(form); }
+
+QString RegisterTempCopyPath() { return tempCopyPath(); }
+
+void FollowLastNumber(ReceiptMainForm& form, qint64 part) {
+  EnvironmentPage* e = form.environmentPage;
+  if (!e->CheckBox4->isChecked()) return;
+  if (ExceedsDigitCount(part, DigitCount(e->d2->text()))) {
+    info_box(QStringLiteral("最終番号が桁数を超えました\r\n桁数を調整してください。"), kConfirm, &form);
+  }
+  if (WholeNumber(e->last_number->text()).value_or(1) < part)
+    e->last_number->setText(QString::number(part));
+}
 
 bool RecordReceipt(ReceiptMainForm& form, bool announce) {
   // The register gets what the paper shows: edits still in a field first.

@@ -3,9 +3,22 @@
 // being edited, deleting it, starting a new one with the next number, and
 // the numbering and register-file settings of the page "環境設定".
 
+#include <QString>
+#include <QtGlobal>
+
 namespace kelvane {
 
 class ReceiptMainForm;
+
+// The register the commands work on: the current one, or regidata.dat in
+// the program folder when none is set (it becomes the current one).
+QString RegisterFilePath(ReceiptMainForm& form);
+// Where the register is copied before it is changed ("tempfile.dat").
+QString RegisterTempCopyPath();
+
+// With automatic numbering, the last number follows a recorded number part
+// that is larger (and the user hears when it outgrows the digit count).
+void FollowLastNumber(ReceiptMainForm& form, qint64 part);
 
 // Writes the receipt being edited into the register, replacing the lines
 // of its number after the user agrees. Returns whether a line was written.

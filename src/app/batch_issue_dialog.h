@@ -1,0 +1,91 @@
+#pragma once
+// "CSVから一括発行": the rows of a CSV file of receipts, each with a check
+// box and, for a bad row, what is wrong with it; the outputs (printer, PDF,
+// register); and the run of the batch behind a progress dialog that can be
+// cancelled. The receipt on screen is left as it is: the batch draws on a
+// copy of the layout.
+
+#include "receipt/receipt_batch.h"
+#include "receipt/receipt_csv.h"
+
+#include <QDate>
+#include <QDialog>
+#include <QHash>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class QCheckBox;
+class QLabel;
+class QPushButton;
+class QTableWidget;
+
+namespace kelvane {
+
+class ReceiptMainForm;
+struct BatchResult;
+
+class BatchIssueDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  BatchIssueDialog(ReceiptMainForm& form, QString csvPath, ReceiptCsv csv);
+
+  // Columns of the row list.
+  enum Column { RowColumn, NumberColumn, DateColumn, AddresseeColumn, AmountColumn, StateColumn };
+
+  QLabel* fileFaults = nullptr;         // faults of the file as a whole; hidden when there are none
+  QTableWidget* rows = nullptr;         // one line a data row, the check box in 行
+  QCheckBox* printBox = nullptr;        // 印刷する
+  QCheckBox* pdfBox = nullptr;          // PDFに出力する
+  QCheckBox* recordBox = nullptr;       // 発行リストに登録する
+  QPushButton* issueButton = nullptr;   // 発行 (Enter)
+  QPushButton* cancelButton = nullptr;  // キャンセル
+  QLabel* countLabel = nullptr;         // how many rows are checked
+
+  // The file's row numbers of the checked lines.
+  [[nodiscard]] QSet<int> checkedRows() const;
+  // Whether the row is marked bad, and why.
+  [[nodiscard]] QStringList faultsOf(int fileRow) const;
+
+  // 発行: refuses while a bad row is checked, else runs the batch. Returns
+  // whether receipts were issued.
+  bool issue();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void fillRows(const ReceiptBatch& whole);
+  void addFaults(const QList<ReceiptCsvError>& errors);
+  void renumber(const QSet<int>& checked);
+  void styleRow(int line, bool isChecked);
+  void showSummary(const QSet<int>& checked);
+  void refresh();
+  void rowToggled(int line);
+  void reportDone(const BatchResult& result, const QString& pdfPath);
+
+  ReceiptMainForm& form_;
+  QString csvPath_;
+  ReceiptCsv csv_;
+  // What the list's numbers and dates are planned with; the batch plans
+  // again when it runs, against the register as it then stands.
+  ReceiptTextSettings text_;
+  ReceiptNumbering numbering_;
+  RegisterNumbers recorded_;
+  QDate today_;
+  QHash<int, int> lineOfRow_;       // file row → line of the list
+  QList<int> emptyNumberLines_;     // lines whose number is given automatically
+  QHash<int, QStringList> faults_;  // by file row
+  QStringList fileFaultTexts_;      // faults of no listed row
+  bool refreshing_ = false;
+};
+
+// "CSVから一括発行…": asks for the file, reads it and shows the dialog.
+// `run` stands in for the dialog's own event loop (tests drive it).
+void IssueFromCsvFile(ReceiptMainForm& form,
+                      const std::function<void(BatchIssueDialog&)>& run = {});
+
+}  // namespace kelvane
