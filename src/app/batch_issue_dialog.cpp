@@ -429,11 +429,9 @@ bool BatchIssueDialog::issue() {
     return false;
   }
   if (result->recorded) {
-    RegisterSession& session = form_.registerSession;
-    session.markSeen(setup.registerPath);
-    if (const auto lines = BatchRegisterLines(result->batch)) {
-      for (const QByteArray& line : *lines) session.own(setup.registerPath, line);
-    }
+    // The batch's receipts are not the one on screen: recording the form
+    // over one of them is asked naming it, with キャンセル the default.
+    form_.registerSession.markSeen(setup.registerPath);
     if (result->batch.lastNumber) FollowLastNumber(form_, *result->batch.lastNumber);
     conf_write_numbering(form_);
   }
@@ -454,6 +452,18 @@ void BatchIssueDialog::reportDone(const BatchResult& result, const QString& pdfP
         QStringLiteral("\r\nPDF「%1」に書き出しました。").arg(QDir::toNativeSeparators(pdfPath));
   if (result.recorded) text += QStringLiteral("\r\n発行リストに登録しました。");
   if (result.outputFailure) text += QStringLiteral("\r\n\r\n") + *result.outputFailure;
+  // The receipt on screen is left alone, but its number may be one the batch
+  // has just used: the user is told before recording it would ask to replace.
+  const QString onScreen = form_.receiptPage->Edit2->text();
+  for (const BatchReceipt& b : result.batch.receipts) {
+    if (!result.recorded || onScreen.isEmpty() ||
+        RegisterKey(RegisterText(b.receipt.number)) != RegisterKey(RegisterText(onScreen)))
+      continue;
+    text += QStringLiteral("\r\n\r\n画面の領収書の番号「%1」は今回の発行で使いました。"
+                           "新規領収書(F4)で次の番号にしてください。")
+                .arg(onScreen);
+    break;
+  }
   info_box(text, kConfirm, this);
 }
 

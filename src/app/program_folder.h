@@ -7,6 +7,11 @@
 
 namespace kelvane {
 
+// The program's own files in its folder.
+inline constexpr char kSettingsFileName[] = "kelvane.conf";
+inline constexpr char kCurrentLayoutFileName[] = "cardtemp.dat";
+inline constexpr char kDefaultRegisterName[] = "regidata.klv";
+
 [[nodiscard]] QString ProgramFolder();
 void SetProgramFolder(const QString& folder);  // empty: the executable's folder again
 

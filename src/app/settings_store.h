@@ -3,15 +3,14 @@
 // controls that hold the settings, the window file, and the start-up and
 // close-time sequences with the current layout "cardtemp.dat".
 
+#include "app/program_folder.h"
+
 #include <QString>
 
 namespace kelvane {
 
 class ReceiptMainForm;
 
-inline constexpr char kSettingsFileName[] = "kelvane.conf";
-inline constexpr char kCurrentLayoutFileName[] = "cardtemp.dat";
-inline constexpr char kDefaultRegisterName[] = "regidata.klv";
 
 // The window file: the program file's own name with ".ini".
 [[nodiscard]] QString WindowFileName();

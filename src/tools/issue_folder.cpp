@@ -1,5 +1,6 @@
 #include "tools/issue_folder.h"
 
+#include "app/program_folder.h"
 #include "layout/header_lines.h"
 #include "layout/preview_geometry.h"
 #include "layout/printer_query.h"
@@ -58,20 +59,26 @@ Expected<IssueFolder> ReadIssueFolder(const QString& folder, const QString& styl
   if (!QFileInfo(f.folder).isDir())
     return Failure{QStringLiteral("フォルダー「%1」がありません。").arg(shown(f.folder))};
   const QDir dir(f.folder);
-  f.confPath = dir.filePath(QStringLiteral("kelvane.conf"));
+  f.confPath = dir.filePath(QString::fromLatin1(kSettingsFileName));
   auto conf = ReadConfFile(f.confPath);
   if (!conf) return Failure{conf.error()};
   f.conf = *conf;
 
   const QString layoutPath =
-      stylePath.isEmpty() ? dir.filePath(QStringLiteral("cardtemp.dat")) : stylePath;
+      stylePath.isEmpty() ? dir.filePath(QString::fromLatin1(kCurrentLayoutFileName)) : stylePath;
   if (auto loaded = LoadStyleFile(f.layout, layoutPath); !loaded) return Failure{loaded.error()};
   readStyleSettings(f, stylePath.isEmpty());
   readReceiptSettings(f);
 
-  f.registerNamed = f.conf.dataName && !f.conf.dataName->isEmpty();
-  f.registerPath = f.registerNamed ? FromLayoutText(*f.conf.dataName)
-                                   : dir.filePath(QStringLiteral("regidata.dat"));
+  // The register the window uses: the one the settings name, else the
+  // folder's own. A named register elsewhere that is not there (a stick
+  // pulled out, a share not mounted) is never made anew by a batch; the
+  // folder's own register is made by the first receipt recorded, as in the
+  // window.
+  const QString own = QDir::cleanPath(dir.filePath(QString::fromLatin1(kDefaultRegisterName)));
+  const bool named = f.conf.dataName && !f.conf.dataName->isEmpty();
+  f.registerPath = named ? QDir::cleanPath(FromLayoutText(*f.conf.dataName)) : own;
+  f.registerNamed = f.registerPath != own;
   return f;
 }
 

@@ -23,7 +23,7 @@ struct IssueFolder {
   ConfRead conf;
   LayoutDocument layout;
   QString registerPath;
-  bool registerNamed = false;  // the settings name it: it must be there
+  bool registerNamed = false;  // the settings name one elsewhere: it must be there
   ReceiptTextSettings text;
   ReceiptNumbering numbering;
   // The style's settings: the settings file's where it has them and the

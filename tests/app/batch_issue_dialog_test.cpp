@@ -8,6 +8,7 @@
 #include "app/pages/receipt_issue_page.h"
 #include "app/program_folder.h"
 #include "app/receipt_main_form.h"
+#include "app/register_commands.h"
 #include "support/box_answerer.h"
 #include "support/pdf_pages.h"
 #include "text/cp932.h"
@@ -249,6 +250,36 @@ TEST_F(BatchIssueDialogTest, FaultsOfTheWholeFile) {
     EXPECT_FALSE(d.issue());
   });
   EXPECT_FALSE(QFile::exists(reg()));
+}
+
+}  // namespace
+}  // namespace kelvane
+
+namespace kelvane {
+namespace {
+
+// The number proposed on screen taken by the batch: the user is told, and
+// recording the form under it asks naming the batch's receipt, Enter
+// keeping it.
+TEST_F(BatchIssueDialogTest, TheNumberOnScreenTakenByTheBatchIsNeverReplacedByEnter) {
+  form_->receiptPage->Edit2->setText(QStringLiteral("A0042"));
+  withDialog([&](BatchIssueDialog& d) {
+    d.rows->item(1, BatchIssueDialog::RowColumn)->setCheckState(Qt::Unchecked);
+    d.pdfBox->setChecked(false);
+    d.recordBox->setChecked(true);
+    QTest::keyClick(d.rows, Qt::Key_Return);
+  });
+  ASSERT_EQ(boxes_.texts.size(), 1);
+  EXPECT_TRUE(boxes_.texts[0].contains(QStringLiteral("画面の領収書の番号「A0042」は今回の発行で使いました")))
+      << boxes_.texts[0].toStdString();
+  const QByteArray recorded = bytesOf(reg());
+
+  boxes_.texts.clear();
+  boxes_.answer = BoxAnswerer::Answer::Enter;
+  EXPECT_FALSE(RecordReceipt(*form_, false));
+  ASSERT_EQ(boxes_.texts.size(), 1);
+  EXPECT_TRUE(boxes_.texts[0].contains(QStringLiteral("山田商事"))) << "the question names it";
+  EXPECT_EQ(bytesOf(reg()), recorded);
 }
 
 }  // namespace

@@ -33,7 +33,7 @@ class IssueToolTest : public ::testing::Test {
                             file("cardtemp.dat")));
     put("kelvane.conf",
         "[AUTO_NUMBER]=true\r\n[HEADER_CHAR]=R-\r\n[HEADER_NUMBER]=4\r\n[LAST_NUMBER]=1\r\n");
-    put("regidata.dat", "R-0001,2026/12/1,5000,,,,0,0,0,10,,,,\r\nR-0002,2026/12/2,6000,,,,0,0,0,10,,,,\r\n");
+    put("regidata.klv", "R-0001,2026/12/1,5000,,,,0,0,0,10,,,,\r\nR-0002,2026/12/2,6000,,,,0,0,0,10,,,,\r\n");
   }
   QString file(const QString& name) const { return QDir(folder_.path()).filePath(name); }
   void put(const QString& name, const QByteArray& bytes) {
@@ -95,14 +95,14 @@ TEST(IssueOptions, ParsesAndRefuses) {
 
 TEST_F(IssueToolTest, ThreeReceiptsGoIntoOnePdfAndTheRegister) {
   put("in.csv", kThree);
-  const QByteArray before = bytes("regidata.dat");
+  const QByteArray before = bytes("regidata.klv");
   const ToolRun r = run({"--pdf", file("out.pdf"), "--record", "in.csv"});
   ASSERT_EQ(r.status, 0) << r.errors.toStdString();
   EXPECT_EQ(r.out, QStringLiteral("R-0003\t山田商店\t12,000円\n"
                                   "R-0004\t鈴木花子\t8,000円\n"
                                   "K-77\t佐藤工務店\t1,234,567円\n"
                                   "合計\t3 件\t1,254,567円\n"));
-  EXPECT_EQ(bytes("regidata.dat"),
+  EXPECT_EQ(bytes("regidata.klv"),
             before + cp932::fromUtf8Literal("R-0003,2026/12/8,12000,山田商店,12月分会費,,0,0,0,0,,,,\r\n"
                                             "R-0004,2026/12/9,8000,鈴木花子,12月分月謝,,0,0,0,0,,,,\r\n"
                                             "K-77,2026/12/10,1234567,佐藤工務店,お品代,,0,0,0,0,,,,\r\n"));
@@ -116,7 +116,7 @@ TEST_F(IssueToolTest, ThreeReceiptsGoIntoOnePdfAndTheRegister) {
     EXPECT_TRUE(pages[i].contains(expected[i][0])) << i;
     EXPECT_TRUE(pages[i].contains(expected[i][1])) << i;
   }
-  EXPECT_FALSE(QFile::exists(file("regidata.dat.lock")));
+  EXPECT_FALSE(QFile::exists(file("regidata.klv.lock")));
 }
 
 // One bad row anywhere stops the whole batch: every fault is said, and no
@@ -124,7 +124,7 @@ TEST_F(IssueToolTest, ThreeReceiptsGoIntoOnePdfAndTheRegister) {
 TEST_F(IssueToolTest, ABadLastRowChangesNothing) {
   put("in.csv", kThree + ",2026/2/30,誤り,,abc\r\nR-0001,,,,1\r\n");
   put("out.pdf", "an earlier PDF");
-  const QByteArray regBefore = bytes("regidata.dat");
+  const QByteArray regBefore = bytes("regidata.klv");
   const QByteArray confBefore = bytes("kelvane.conf");
   const ToolRun r = run({"--pdf", file("out.pdf"), "--record", "in.csv"});
   EXPECT_EQ(r.status, 1);
@@ -133,7 +133,7 @@ TEST_F(IssueToolTest, ABadLastRowChangesNothing) {
                                                  "in.csv:6: 番号: 番号「R-0001」は領収書発行リストに既にあります。\n")))
       << r.errors.toStdString();
   EXPECT_TRUE(r.out.isEmpty());
-  EXPECT_EQ(bytes("regidata.dat"), regBefore);
+  EXPECT_EQ(bytes("regidata.klv"), regBefore);
   EXPECT_EQ(bytes("kelvane.conf"), confBefore);
   EXPECT_EQ(bytes("out.pdf"), "an earlier PDF");
   EXPECT_FALSE(QFile::exists(file("tempfile.dat")));
@@ -142,13 +142,13 @@ TEST_F(IssueToolTest, ABadLastRowChangesNothing) {
 
 TEST_F(IssueToolTest, ARegisterInUseForLongerThanTheWaitChangesNothing) {
   put("in.csv", kThree);
-  const QByteArray before = bytes("regidata.dat");
-  QLockFile window(file("regidata.dat.lock"));
+  const QByteArray before = bytes("regidata.klv");
+  QLockFile window(file("regidata.klv.lock"));
   ASSERT_TRUE(window.lock());
   const ToolRun r = run({"--record", "in.csv"});
   EXPECT_EQ(r.status, 1);
   EXPECT_TRUE(r.errors.contains(QStringLiteral("使用中"))) << r.errors.toStdString();
-  EXPECT_EQ(bytes("regidata.dat"), before);
+  EXPECT_EQ(bytes("regidata.klv"), before);
 }
 
 // Two batches started together on one register: the second waits for the
@@ -164,7 +164,7 @@ TEST_F(IssueToolTest, TwoBatchesAtOnceLoseNoLine) {
   const ToolRun rb = finish(b);
   ASSERT_EQ(ra.status, 0) << ra.errors.toStdString();
   ASSERT_EQ(rb.status, 0) << rb.errors.toStdString();
-  const QList<QByteArray> lines = bytes("regidata.dat").split('\n');
+  const QList<QByteArray> lines = bytes("regidata.klv").split('\n');
   QSet<QByteArray> numbers;
   for (const QByteArray& line : lines)
     if (!line.isEmpty()) numbers.insert(line.left(line.indexOf(',')));
@@ -182,7 +182,7 @@ TEST_F(IssueToolTest, ThreeReceiptsPrintAsOneJobOfThreePagesBesideThePdfAndTheRe
   // The whole run at once: the printed job, the PDF to mail and the register.
   const ToolRun r = run({"--print", "--pdf", file("mail.pdf"), "--record", title + ".csv"});
   ASSERT_EQ(r.status, 0) << r.errors.toStdString();
-  EXPECT_EQ(bytes("regidata.dat").count("\r\n"), 5);
+  EXPECT_EQ(bytes("regidata.klv").count("\r\n"), 5);
   const QString mailed = testing::PdfText(file("mail.pdf"));
   for (const char* shown : {"R-0003", "山田商店", "R-0004", "鈴木花子", "K-77", "佐藤工務店"})
     EXPECT_TRUE(mailed.contains(QString::fromUtf8(shown))) << shown;
@@ -191,6 +191,38 @@ TEST_F(IssueToolTest, ThreeReceiptsPrintAsOneJobOfThreePagesBesideThePdfAndTheRe
   EXPECT_TRUE(testing::PdfInfo(*pdf).contains(QRegularExpression("Pages:\\s+3\\n")));
   EXPECT_GT(testing::DarkPixels(testing::RasterisePdf(*pdf, 50, file("page"))), 1000);
   QFile::remove(*pdf);
+}
+
+}  // namespace
+}  // namespace kelvane
+
+namespace kelvane {
+namespace {
+
+// The settings the window writes always name a register. The folder's own
+// register is made by the first batch, as by the first F5; one named
+// elsewhere that is gone (a stick pulled out) is never made anew.
+TEST_F(IssueToolTest, ARegisterIsMadeOnlyInTheProgramFolder) {
+  QFile::remove(file("regidata.klv"));
+  put("in.csv", kThree);
+  struct Case {
+    const char* name;
+    QString named;
+    int status;
+  };
+  const Case cases[] = {
+      {"the folder's own, first day", file("regidata.klv"), 0},
+      {"on a stick that is gone", file("stick/regidata.klv"), 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    put("kelvane.conf", "[AUTO_NUMBER]=true\r\n[DATA_NAME]=" + c.named.toLocal8Bit() + "\r\n");
+    const ToolRun r = run({"--record", "in.csv"});
+    EXPECT_EQ(r.status, c.status) << r.errors.toStdString();
+    EXPECT_EQ(QFile::exists(c.named), c.status == 0);
+    if (c.status != 0) EXPECT_TRUE(r.errors.contains(QStringLiteral("見つかりません")));
+  }
+  EXPECT_FALSE(QDir(file("stick")).exists());
 }
 
 }  // namespace
