@@ -147,11 +147,14 @@ int run(const IssueOptions& o) {
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   qInstallMessageHandler(kelvane::quietQtMessages);
-  QGuiApplication app(argc, argv);
-  kelvane::InstallFontSubstitutions();
-  QStringList arguments = QGuiApplication::arguments();
-  arguments.removeFirst();
+  // The arguments are read before Qt sees them: Qt would take "--style FILE"
+  // for its own widget style option and drop it.
+  QStringList arguments;
+  for (int i = 1; i < argc; ++i) arguments.append(QString::fromLocal8Bit(argv[i]));
   auto options = kelvane::ParseIssueOptions(arguments, QDir::homePath());
   if (!options) return kelvane::fail(options.error());
+  int qtArgc = 1;  // the program name only
+  QGuiApplication app(qtArgc, argv);
+  kelvane::InstallFontSubstitutions();
   return kelvane::run(*options);
 }

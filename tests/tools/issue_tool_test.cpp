@@ -227,3 +227,20 @@ TEST_F(IssueToolTest, ARegisterIsMadeOnlyInTheProgramFolder) {
 
 }  // namespace
 }  // namespace kelvane
+
+namespace kelvane {
+namespace {
+
+// A style given on the command line draws the receipts on its own paper.
+TEST_F(IssueToolTest, AStyleFileBringsItsPaper) {
+  put("in.csv", kThree);
+  const ToolRun r = run({"--style", QStringLiteral(KELVANE_SOURCE_DATA "/style/a5_receipt.rcd"),
+                         "--pdf", file("a5.pdf"), "in.csv"});
+  ASSERT_EQ(r.status, 0) << r.errors.toStdString();
+  EXPECT_TRUE(testing::PdfInfo(file("a5.pdf")).contains(QStringLiteral("595 x 420 pts (A5)")))
+      << testing::PdfInfo(file("a5.pdf")).toStdString();
+  EXPECT_FALSE(QFile::exists(file("regidata.klv.lock")));
+}
+
+}  // namespace
+}  // namespace kelvane
