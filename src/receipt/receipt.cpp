@@ -14,6 +14,10 @@ namespace kelvane {
 namespace {
 
 constexpr qint64 kUnitsPerYen = 10000;
+// The items of the figures by rate: 10%対象, 10%消費税, 8%対象, 8%消費税 on
+// the receipt, the same four on the stub four tags on.
+constexpr int kAmount10Tag = 128;
+constexpr int kRateStubTags = 4;
 constexpr int kFieldDigits = 9;  // the amount fields' digits, whole and decimal
 constexpr qint64 kLargestFieldAmount = 1'000'000'000LL * kUnitsPerYen - 1;
 // The form's amount fields hold nine digits; a larger amount would be cut
@@ -111,6 +115,20 @@ ReceiptItems ReceiptItemTexts(const Receipt& r, const ReceiptTextSettings& s) {
   both(slot::kTaxAmount, ToLayoutText(AmountFieldText(r.taxAmount, s.zeroDisplay)));
   both(slot::kTaxRate, r.taxRate != 0 ? PlainDecimal(r.taxRate).toLatin1() : QByteArray());
 
+  // The figures by rate: empty on a receipt that does not state them, so a
+  // layout of the original format gains no records.
+  const bool byRate = r.hasRateFigures();
+  const auto rateText = [&](qint64 value) {
+    return byRate ? ToLayoutText(AmountFieldText(value, s.zeroDisplay)) : QByteArray();
+  };
+  const std::pair<int, qint64> rated[] = {
+      {kAmount10Tag, r.amount10}, {kAmount10Tag + 1, r.tax10},
+      {kAmount10Tag + 2, r.amount8}, {kAmount10Tag + 3, r.tax8}};
+  for (const auto& [tag, value] : rated) {
+    items.lines.append({slot::itemLine(tag), rateText(value)});
+    items.lines.append({slot::itemLine(tag + kRateStubTags), rateText(value)});
+  }
+
   const bool dated = r.date && r.date->isValid();
   both(slot::kEraYear, dated ? QByteArray::number(EraOf(*r.date).year) : QByteArray());
   both(slot::kMonth, dated ? QByteArray::number(r.date->month()) : QByteArray());
@@ -137,6 +155,14 @@ Expected<RegisterRecord> RegisterRecordOf(const Receipt& r) {
   record.staff = RegisterText(r.staff);
   record.stamp = RegisterText(r.stamp);
   record.addressee2 = RegisterText(r.addressee2);
+  if (r.hasRateFigures()) {
+    record.amount10 = plain(r.amount10);
+    record.tax10 = plain(r.tax10);
+    record.amount8 = plain(r.amount8);
+    record.tax8 = plain(r.tax8);
+    record.taxBasis = RegisterText(TaxBasisName(r.taxBasis));
+  }
+  record.registrationNumber = RegisterText(r.registrationNumber);
   return record;
 }
 
@@ -153,6 +179,28 @@ Expected<Receipt> ReceiptFromRegisterRecord(const RegisterRecord& record) {
                                                            {&record.taxAmount, &r.taxAmount},
                                                            {&record.billedAmount, &r.billedAmount},
                                                            {&record.taxRate, &r.taxRate}};
+  const std::pair<const QByteArray*, qint64*> rated[] = {{&record.amount10, &r.amount10},
+                                                         {&record.tax10, &r.tax10},
+                                                         {&record.amount8, &r.amount8},
+                                                         {&record.tax8, &r.tax8}};
+  for (const auto& [field, value] : rated) {
+    if (field->isEmpty()) continue;
+    const QString text = FromLayoutText(*field);
+    auto read = RegisterAmountCell(text);
+    if (!read) return Failure{read.error()};
+    if (*read >= kFormAmountLimit || *read <= -kFormAmountLimit) {
+      return Failure{
+          QStringLiteral("金額「%1」は10億円以上のため、入力欄に入りません。").arg(text.trimmed())};
+    }
+    *value = *read;
+  }
+  if (!record.taxBasis.isEmpty()) {
+    const auto basis = TaxBasisNamed(FromLayoutText(record.taxBasis));
+    if (!basis)
+      return Failure{QStringLiteral("税区分「%1」が読めません。").arg(FromLayoutText(record.taxBasis))};
+    r.taxBasis = *basis;
+  }
+  r.registrationNumber = FromLayoutText(record.registrationNumber);
   for (const auto& [field, value] : amounts) {
     const QString text = FromLayoutText(*field);
     auto read = RegisterAmountCell(text);
@@ -172,6 +220,19 @@ Expected<Receipt> ReceiptFromRegisterRecord(const RegisterRecord& record) {
   stamp.remove(u',');
   while (stamp.startsWith(u' ')) stamp.remove(0, 1);
   r.stamp = stamp;
+  return r;
+}
+
+Receipt WithTaxByRate(Receipt r, TaxRounding rounding) {
+  if (!r.hasRateFigures()) return r;
+  const TaxByRate t = ComputeTaxByRate({r.amount10, r.amount8, r.taxBasis, rounding});
+  r.tax10 = t.at10.tax;
+  r.tax8 = t.at8.tax;
+  r.amount = t.totalGross;
+  r.netAmount = t.totalNet;
+  r.billedAmount = t.totalGross;
+  r.taxAmount = t.totalTax;
+  r.taxRate = t.singleRate ? *t.singleRate * kUnitsPerYen : 0;
   return r;
 }
 

@@ -5,6 +5,7 @@
 // wherever it comes from.
 
 #include "receipt/register_record.h"
+#include "receipt/tax_by_rate.h"
 #include "text/expected.h"
 
 #include <QByteArray>
@@ -32,6 +33,17 @@ struct Receipt {
   qint64 billedAmount = 0;
   qint64 taxAmount = 0;
   qint64 taxRate = 0;  // percent
+  // The qualified invoice's figures by rate: the amounts as typed (with or
+  // without tax, as `taxBasis` says) and the tax of each, whole yen.
+  qint64 amount10 = 0;
+  qint64 tax10 = 0;
+  qint64 amount8 = 0;
+  qint64 tax8 = 0;
+  TaxBasis taxBasis = TaxBasis::Included;
+  QString registrationNumber;  // 登録番号 of the issuer, as printed
+
+  // Whether the receipt states its tax by rate.
+  [[nodiscard]] bool hasRateFigures() const { return amount10 != 0 || amount8 != 0; }
 
   friend bool operator==(const Receipt&, const Receipt&) = default;
 };
@@ -78,5 +90,12 @@ struct ReceiptItems {
 // date, an amount does not read, or an amount has ten digits or more (the
 // form could not hold it and would record it cut).
 [[nodiscard]] Expected<Receipt> ReceiptFromRegisterRecord(const RegisterRecord& record);
+
+// The receipt with its tax worked out from its amounts by rate: the tax of
+// each rate, and the five figures from the totals (領収金額 with tax, 税抜金額
+// without, 請求金額 the same as 領収金額, 消費税額 the two taxes, 消費税率 the
+// rate when only one is used, else 0). A receipt without amounts by rate
+// is returned as it is.
+[[nodiscard]] Receipt WithTaxByRate(Receipt receipt, TaxRounding rounding);
 
 }  // namespace kelvane

@@ -16,24 +16,54 @@ std::array<QByteArray*, RegisterRecord::kFieldCount> RegisterRecord::fields() {
           &staff,     &stamp,        &addressee2};
 }
 
-RegisterRecord ParseRegisterLine(QByteArrayView line) {
-  RegisterRecord record;
-  qsizetype from = 0;
-  for (QByteArray* field : record.fields()) {
+std::array<const QByteArray*, RegisterRecord::kExtensionCount> RegisterRecord::extensionFields()
+    const {
+  return {&amount10, &tax10, &amount8, &tax8, &taxBasis, &registrationNumber};
+}
+
+std::array<QByteArray*, RegisterRecord::kExtensionCount> RegisterRecord::extensionFields() {
+  return {&amount10, &tax10, &amount8, &tax8, &taxBasis, &registrationNumber};
+}
+
+bool RegisterRecord::hasExtension() const {
+  for (const QByteArray* field : extensionFields())
+    if (!field->isEmpty()) return true;
+  return false;
+}
+
+namespace {
+
+// Takes the fields from `from` on, each up to its comma; false once no
+// comma is left.
+template <class Fields>
+bool takeFields(QByteArrayView line, qsizetype& from, const Fields& fields) {
+  for (QByteArray* field : fields) {
     const qsizetype comma = line.indexOf(',', from);
-    if (comma < 0) break;
+    if (comma < 0) return false;
     *field = line.sliced(from, comma - from).toByteArray();
     from = comma + 1;
   }
+  return true;
+}
+
+}  // namespace
+
+RegisterRecord ParseRegisterLine(QByteArrayView line) {
+  RegisterRecord record;
+  qsizetype from = 0;
+  if (takeFields(line, from, record.fields())) takeFields(line, from, record.extensionFields());
   return record;
 }
 
 QByteArray FormatRegisterLine(const RegisterRecord& record) {
   QByteArray line;
-  for (const QByteArray* field : record.fields()) {
+  const auto put = [&line](const QByteArray* field) {
     line += *field;
     line += ',';
-  }
+  };
+  for (const QByteArray* field : record.fields()) put(field);
+  if (record.hasExtension())
+    for (const QByteArray* field : record.extensionFields()) put(field);
   return line;
 }
 

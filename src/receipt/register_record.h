@@ -24,10 +24,23 @@ struct RegisterRecord {
   QByteArray staff;         // 社内担当者
   QByteArray stamp;         // 収入印紙
   QByteArray addressee2;    // 宛名2
+  // Fields after the thirteen, for qualified invoices. A line without them
+  // has the thirteen only, as older registers do; readers that stop at the
+  // thirteenth field read a line with them the same way.
+  QByteArray amount10;            // 10%対象, plain decimal, as typed
+  QByteArray tax10;               // 10%消費税
+  QByteArray amount8;             // 8%対象
+  QByteArray tax8;                // 8%消費税
+  QByteArray taxBasis;            // 税区分 of the two amounts: "税込" or "税抜" (cp932)
+  QByteArray registrationNumber;  // 登録番号 of the issuer
 
   static constexpr int kFieldCount = 13;
+  static constexpr int kExtensionCount = 6;
   [[nodiscard]] std::array<const QByteArray*, kFieldCount> fields() const;
   [[nodiscard]] std::array<QByteArray*, kFieldCount> fields();
+  [[nodiscard]] std::array<const QByteArray*, kExtensionCount> extensionFields() const;
+  [[nodiscard]] std::array<QByteArray*, kExtensionCount> extensionFields();
+  [[nodiscard]] bool hasExtension() const;
 };
 
 // Fields from the left, each up to the next comma; once no comma is left
@@ -35,7 +48,8 @@ struct RegisterRecord {
 // ignored.
 [[nodiscard]] RegisterRecord ParseRegisterLine(QByteArrayView line);
 
-// Every field followed by one comma, the last one included.
+// Every field followed by one comma, the last one included; the fields
+// after the thirteen only when one of them holds something.
 [[nodiscard]] QByteArray FormatRegisterLine(const RegisterRecord& record);
 
 // A receipt number as lines are matched by it: without the characters at or

@@ -33,10 +33,19 @@ TEST(RegisterRecord, ShortLinesAndTextAfterTheLastComma) {
 
   r = ParseRegisterLine("no comma at all");
   EXPECT_EQ(r.number, "");
-  // Extra fields beyond thirteen are dropped.
+  // Fields after the thirteen are the qualified invoice's; beyond those
+  // nineteen, extra fields are dropped.
   r = ParseRegisterLine("1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,");
   EXPECT_EQ(r.addressee2, "13");
-  EXPECT_EQ(FormatRegisterLine(r), "1,2,3,4,5,6,7,8,9,10,11,12,13,");
+  EXPECT_EQ(r.amount10, "14");
+  EXPECT_EQ(r.tax10, "15");
+  EXPECT_EQ(FormatRegisterLine(r), "1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,,,,,");
+  r = ParseRegisterLine("1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,");
+  EXPECT_EQ(r.registrationNumber, "19");
+  EXPECT_EQ(FormatRegisterLine(r), "1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,");
+  r = ParseRegisterLine("1,2,3,4,5,6,7,8,9,10,11,12,13,,,,,,,");
+  EXPECT_EQ(FormatRegisterLine(r), "1,2,3,4,5,6,7,8,9,10,11,12,13,")
+      << "empty fields after the thirteen are not kept";
 }
 
 TEST(RegisterRecord, NumbersMatchTrimmedAndWithCase) {
