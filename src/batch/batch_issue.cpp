@@ -104,7 +104,8 @@ Expected<BatchResult> IssueReceiptBatch(const ReceiptCsv& csv, const BatchSetup&
   if (!state) return Failure{state.error()};
   const RegisterNumbers recorded =
       RegisterNumbersIn(state->bytes, RegisterText(setup.numbering.header));
-  result.batch = PlanReceiptBatch(csv, setup.text, setup.numbering, recorded, setup.today);
+  result.batch =
+      PlanReceiptBatch(csv, setup.text, setup.numbering, recorded, setup.today, setup.tax);
   if (!result.batch.ok() || result.batch.receipts.isEmpty()) return result;
   auto lines = BatchRegisterLines(result.batch);
   if (!lines) return Failure{lines.error()};

@@ -27,6 +27,7 @@ struct BatchSetup {
   const QPrinter* pageDevice = nullptr;
   ReceiptTextSettings text;
   ReceiptNumbering numbering;
+  ReceiptTaxSettings tax;  // rounding, and the issuer's registration number
   QString registerPath;
   QString tempCopyPath;  // "tempfile.dat": the register as it stood
   bool registerMustExist = false;

@@ -26,12 +26,11 @@ struct AmountCell {
 // Column indexes as receiptCsvColumns lists them.
 constexpr int kNumberColumn = 0;
 constexpr int kReceivedColumn = 7;
-constexpr AmountCell kAmountCells[] = {{7, &Receipt::amount},
-                                       {8, &Receipt::netAmount},
-                                       {9, &Receipt::billedAmount},
-                                       {10, &Receipt::taxAmount}};
+constexpr AmountCell kAmountCells[] = {{7, &Receipt::amount},      {8, &Receipt::netAmount},
+                                       {9, &Receipt::billedAmount}, {10, &Receipt::taxAmount},
+                                       {13, &Receipt::amount10},    {14, &Receipt::amount8}};
 
-Receipt receiptOf(const ReceiptCsvRow& row, const QDate& today) {
+Receipt receiptOf(const ReceiptCsvRow& row, const QDate& today, const ReceiptTaxSettings& tax) {
   Receipt r;
   r.number = row.number;
   r.date = row.date.value_or(today);
@@ -46,6 +45,20 @@ Receipt receiptOf(const ReceiptCsvRow& row, const QDate& today) {
   r.billedAmount = row.billed.value_or(0);
   r.taxAmount = row.tax.value_or(0);
   r.taxRate = row.taxRate.value_or(0);
+  r.amount10 = row.amount10.value_or(0);
+  r.amount8 = row.amount8.value_or(0);
+  r.taxBasis = row.taxBasis.value_or(TaxBasis::Included);
+  r.registrationNumber = tax.registrationNumber;
+  if (!r.hasRateFigures()) return r;
+  // The figures the row gives stand; the others come from the amounts by rate.
+  const Receipt worked = WithTaxByRate(r, tax.rounding);
+  r.tax10 = worked.tax10;
+  r.tax8 = worked.tax8;
+  r.amount = row.received.value_or(worked.amount);
+  r.netAmount = row.net.value_or(worked.netAmount);
+  r.billedAmount = row.billed.value_or(worked.billedAmount);
+  r.taxAmount = row.tax.value_or(worked.taxAmount);
+  r.taxRate = row.taxRate.value_or(worked.taxRate);
   return r;
 }
 
@@ -94,7 +107,7 @@ RegisterNumbers RegisterNumbersIn(QByteArrayView registerBytes, QByteArrayView h
 
 ReceiptBatch PlanReceiptBatch(const ReceiptCsv& csv, const ReceiptTextSettings& settings,
                               const ReceiptNumbering& numbering, const RegisterNumbers& recorded,
-                              const QDate& today) {
+                              const QDate& today, const ReceiptTaxSettings& tax) {
   ReceiptBatch batch;
   batch.errors = csv.errors;
   QSet<QByteArray> inFile;
@@ -107,7 +120,7 @@ ReceiptBatch PlanReceiptBatch(const ReceiptCsv& csv, const ReceiptTextSettings& 
     const auto fail = [&](int col, const QString& reason) {
       batch.errors.append({row.row, column(col), reason});
     };
-    Receipt receipt = receiptOf(row, today);
+    Receipt receipt = receiptOf(row, today, tax);
     if (receipt.number.isEmpty()) {
       if (numbering.automatic) {
         receipt.number = giver.next();

@@ -37,6 +37,12 @@ struct RegisterNumbers {
 [[nodiscard]] RegisterNumbers RegisterNumbersIn(QByteArrayView registerBytes,
                                                 QByteArrayView header);
 
+// How the batch's receipts state their tax as qualified invoices.
+struct ReceiptTaxSettings {
+  TaxRounding rounding = TaxRounding::Down;
+  QString registrationNumber;  // the issuer's, from the layout
+};
+
 struct BatchReceipt {
   int row = 0;  // the CSV file's row
   Receipt receipt;
@@ -58,10 +64,12 @@ struct ReceiptBatch {
 // is in the register already, when an amount has ten digits or more (the
 // form's fields hold nine), or when kanji are asked for and its amount has
 // no kanji form. An automatic number skips the numbers the register or the
-// file hold.
+// file hold. A row with amounts by rate (10%対象, 8%対象) gets its tax worked
+// out, and the five figures from it unless the row gives them.
 [[nodiscard]] ReceiptBatch PlanReceiptBatch(const ReceiptCsv& csv,
                                             const ReceiptTextSettings& settings,
                                             const ReceiptNumbering& numbering,
-                                            const RegisterNumbers& recorded, const QDate& today);
+                                            const RegisterNumbers& recorded, const QDate& today,
+                                            const ReceiptTaxSettings& tax = {});
 
 }  // namespace kelvane

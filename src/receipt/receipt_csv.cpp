@@ -15,7 +15,7 @@ namespace {
 
 enum Column {
   kNumber, kDate, kAddressee1, kAddressee2, kDescription1, kDescription2, kStaff,
-  kReceived, kNet, kBilled, kTax, kTaxRate, kStamp, kColumnCount
+  kReceived, kNet, kBilled, kTax, kTaxRate, kStamp, kAmount10, kAmount8, kTaxBasis, kColumnCount
 };
 
 // A header wider than this cannot be one of ours; refusing it early keeps a
@@ -130,7 +130,8 @@ const QList<QString>& receiptCsvColumns() {
       QStringLiteral("宛名2"),    QStringLiteral("摘要1"),    QStringLiteral("摘要2"),
       QStringLiteral("担当者"),   QStringLiteral("領収金額"), QStringLiteral("税抜金額"),
       QStringLiteral("請求金額"), QStringLiteral("消費税額"), QStringLiteral("消費税率"),
-      QStringLiteral("収入印紙")};
+      QStringLiteral("収入印紙"), QStringLiteral("10%対象"), QStringLiteral("8%対象"),
+      QStringLiteral("税区分")};
   return names;
 }
 
@@ -306,6 +307,14 @@ ReceiptCsv readReceiptCsv(QByteArrayView bytes) {
         case kBilled: amount(row.billed); break;
         case kTax: amount(row.tax); break;
         case kStamp: amount(row.stamp); break;
+        case kAmount10: amount(row.amount10); break;
+        case kAmount8: amount(row.amount8); break;
+        case kTaxBasis: {
+          if (cell.trimmed().isEmpty()) break;
+          if (const auto basis = TaxBasisNamed(normalized(cell))) row.taxBasis = *basis;
+          else fail(rec.row, name, QStringLiteral("税区分「%1」は「税込」か「税抜」で書いてください。").arg(cell));
+          break;
+        }
         case kTaxRate: {
           auto rate = parseReceiptCsvRate(cell);
           if (rate) row.taxRate = *rate;

@@ -9,6 +9,7 @@
 // is the one a spreadsheet shows, not the text line of a plain editor).
 // Blank lines are skipped but counted.
 
+#include "receipt/tax_by_rate.h"
 #include "text/expected.h"
 
 #include <QByteArrayView>
@@ -47,6 +48,9 @@ struct ReceiptCsvRow {
   std::optional<qint64> tax;       // 消費税額
   std::optional<qint64> taxRate;   // 消費税率 (10 % is 100000)
   std::optional<qint64> stamp;     // 収入印紙
+  std::optional<qint64> amount10;  // 10%対象
+  std::optional<qint64> amount8;   // 8%対象
+  std::optional<TaxBasis> taxBasis;  // 税区分
 };
 
 // A fault of the file (row 0), of a row (no column) or of one cell.

@@ -1,7 +1,9 @@
 #include "tools/issue_folder.h"
 
 #include "app/program_folder.h"
+#include "layout/field_cursor.h"
 #include "layout/header_lines.h"
+#include "layout/layout_slots.h"
 #include "layout/preview_geometry.h"
 #include "layout/printer_query.h"
 #include "receipt/numbering.h"
@@ -20,6 +22,7 @@ namespace {
 // The window's screen resolution stands in: the printer pass takes its font
 // sizes from the preview's resolution at the zoom.
 constexpr int kScreenDpi = 96;
+constexpr int kRegistrationNumberTag = 127;
 
 QString shown(const QString& path) { return QDir::toNativeSeparators(path); }
 
@@ -49,6 +52,9 @@ void readReceiptSettings(IssueFolder& f) {
   f.numbering.digitCount = DigitCount(FromLayoutText(c.headerNumber.value_or(QByteArray())));
   f.numbering.lastNumber =
       WholeNumber(FromLayoutText(c.lastNumber.value_or(QByteArray()))).value_or(1);
+  // The issuer's registration number is the layout's company item 登録番号.
+  f.tax.registrationNumber =
+      FromLayoutText(CharRecordText(f.layout.line(slotmap::itemLine(kRegistrationNumberTag))));
 }
 
 }  // namespace

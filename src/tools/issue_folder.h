@@ -26,6 +26,7 @@ struct IssueFolder {
   bool registerNamed = false;  // the settings name one elsewhere: it must be there
   ReceiptTextSettings text;
   ReceiptNumbering numbering;
+  ReceiptTaxSettings tax;
   // The style's settings: the settings file's where it has them and the
   // current layout is drawn, else the layout's own.
   qint64 offsetX = 0;  // millimetres, fixed point

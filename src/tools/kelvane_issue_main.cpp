@@ -112,6 +112,7 @@ int run(const IssueOptions& o) {
   setup.pageDevice = &pageDevice;
   setup.text = folder->text;
   setup.numbering = folder->numbering;
+  setup.tax = folder->tax;
   setup.registerPath = folder->registerPath;
   setup.tempCopyPath = QDir(folder->folder).filePath(QStringLiteral("tempfile.dat"));
   setup.registerMustExist = folder->registerNamed;

@@ -120,3 +120,46 @@ TEST(ReceiptCsvSelection, TheChosenRowsKeepTheirFaultsAndTheFileItsOwn) {
 
 }  // namespace
 }  // namespace kelvane
+
+namespace kelvane {
+namespace {
+
+// Rows with amounts by rate get their tax worked out; a figure the row
+// gives stands.
+TEST(ReceiptBatch, AmountsByRateWorkOutTheTaxUnlessTheRowGivesTheFigures) {
+  const ReceiptTaxSettings tax{TaxRounding::Down, QStringLiteral("T7000012050002")};
+  const auto batch = PlanReceiptBatch(
+      csvOf("番号,10%対象,8%対象,税区分,請求金額\n"
+            "A,11000,,,\n"
+            "B,5000,3000,税抜,\n"
+            "C,11000,,税込,20000\n"
+            "D,,,外税,\n"
+            "E,1,,売上,\n"),
+      {}, {}, {}, kToday, tax);
+  EXPECT_EQ(errorsOf(batch),
+            QStringList{QStringLiteral("in.csv:6: 税区分: 税区分「売上」は「税込」か「税抜」で書いてください。")});
+  ASSERT_EQ(batch.receipts.size(), 4);
+  struct Expect { qint64 amount, net, billed, tax, rate, tax10, tax8; };
+  const Expect expected[] = {{11000, 10000, 11000, 1000, 10, 1000, 0},
+                             {8740, 8000, 8740, 740, 0, 500, 240},
+                             {11000, 10000, 20000, 1000, 10, 1000, 0},
+                             {0, 0, 0, 0, 0, 0, 0}};
+  for (int i = 0; i < 4; ++i) {
+    SCOPED_TRACE(i);
+    const Receipt& r = batch.receipts[i].receipt;
+    const Expect& e = expected[i];
+    EXPECT_EQ(r.amount, e.amount * 10000);
+    EXPECT_EQ(r.netAmount, e.net * 10000);
+    EXPECT_EQ(r.billedAmount, e.billed * 10000);
+    EXPECT_EQ(r.taxAmount, e.tax * 10000);
+    EXPECT_EQ(r.taxRate, e.rate * 10000);
+    EXPECT_EQ(r.tax10, e.tax10 * 10000);
+    EXPECT_EQ(r.tax8, e.tax8 * 10000);
+    EXPECT_EQ(r.registrationNumber, QStringLiteral("T7000012050002"));
+  }
+  EXPECT_EQ(batch.receipts[1].receipt.taxBasis, TaxBasis::Excluded);
+  EXPECT_EQ(batch.receipts[3].receipt.taxBasis, TaxBasis::Excluded) << "外税 reads as 税抜";
+}
+
+}  // namespace
+}  // namespace kelvane

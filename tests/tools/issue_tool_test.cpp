@@ -244,3 +244,19 @@ TEST_F(IssueToolTest, AStyleFileBringsItsPaper) {
 
 }  // namespace
 }  // namespace kelvane
+
+namespace kelvane {
+namespace {
+
+TEST_F(IssueToolTest, AmountsByRateAreWorkedOutAndRecordedAfterTheThirteenFields) {
+  put("in.csv", "番号,宛名1,10%対象,8%対象,税区分\r\nQ1,山田商店,5000,3000,税抜\r\n");
+  const ToolRun r = run({"--record", "in.csv"});
+  ASSERT_EQ(r.status, 0) << r.errors.toStdString();
+  EXPECT_TRUE(r.out.startsWith(QStringLiteral("Q1\t山田商店\t8,740円\n")));
+  EXPECT_TRUE(bytes("regidata.klv").endsWith(cp932::fromUtf8Literal(
+      ",8740,山田商店,,,8000,8740,740,0,,,,5000,500,3000,240,税抜,,\r\n")))
+      << bytes("regidata.klv").toStdString();
+}
+
+}  // namespace
+}  // namespace kelvane
