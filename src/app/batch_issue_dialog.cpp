@@ -5,6 +5,10 @@
 #include "app/pages/receipt_issue_page.h"
 #include "app/preview_pane.h"
 #include "app/receipt_main_form.h"
+#include "app/receipt_on_form.h"
+#include "layout/field_cursor.h"
+#include "layout/layout_slots.h"
+#include "text/layout_text.h"
 #include "app/register_commands.h"
 #include "app/settings_store.h"
 #include "batch/batch_issue.h"
@@ -39,6 +43,8 @@ namespace kelvane {
 
 namespace {
 
+constexpr int kRegistrationNumberTag = 127;
+
 const QString kTitle = QStringLiteral("CSVから一括発行");
 const QString kConfirm = QStringLiteral("確認");
 const QColor kBadColour(0xC0, 0x00, 0x00);
@@ -48,13 +54,12 @@ QString cellOf(const ReceiptCsvCells& row, const QString& column) {
   return i >= 0 && i < row.cells.size() ? row.cells[i] : QString();
 }
 
-ReceiptTextSettings textSettings(ReceiptMainForm& form) {
-  ReceiptTextSettings s;
-  s.kanjiAmount = form.kanjiAmount();
-  s.yenMark = form.yenMark();
-  s.dashMark = form.dashMark();
-  s.zeroDisplay = form.receiptPage->NValEditC9->zeroDisplay();
-  return s;
+// The issuer's registration number is the layout's company item 登録番号.
+ReceiptTaxSettings taxSettings(ReceiptMainForm& form) {
+  ReceiptTaxSettings t;
+  t.registrationNumber = FromLayoutText(
+      CharRecordText(form.document().line(slotmap::itemLine(kRegistrationNumberTag))));
+  return t;
 }
 
 ReceiptNumbering numberingOf(ReceiptMainForm& form) {
@@ -88,8 +93,9 @@ BatchSetup setupFor(ReceiptMainForm& form) {
           .resolutionX;
   s.render.showOnlyPrinted = false;
   s.pageDevice = &form.printer();
-  s.text = textSettings(form);
+  s.text = ReceiptTextSettingsOf(form);
   s.numbering = numberingOf(form);
+  s.tax = taxSettings(form);
   s.registerPath = RegisterFilePath(form);
   s.tempCopyPath = RegisterTempCopyPath();
   s.registerMustExist = form.registerSession.seen(s.registerPath);
@@ -137,8 +143,9 @@ QTableWidgetItem* readOnlyItem() {
 BatchIssueDialog::BatchIssueDialog(ReceiptMainForm& form, QString csvPath, ReceiptCsv csv)
     : QDialog(&form), form_(form), csvPath_(std::move(csvPath)), csv_(std::move(csv)) {
   setWindowTitle(kTitle);
-  text_ = textSettings(form_);
+  text_ = ReceiptTextSettingsOf(form_);
   numbering_ = numberingOf(form_);
+  tax_ = taxSettings(form_);
   recorded_ = recordedNumbers(RegisterFilePath(form_), numbering_.header);
   today_ = QDate::currentDate();
 
@@ -193,7 +200,7 @@ BatchIssueDialog::BatchIssueDialog(ReceiptMainForm& form, QString csvPath, Recei
 
   // Every fault at once: the file's, and the batch's against the register
   // and the settings, so the user sees each bad row before choosing.
-  const ReceiptBatch whole = PlanReceiptBatch(csv_, text_, numbering_, recorded_, today_);
+  const ReceiptBatch whole = PlanReceiptBatch(csv_, text_, numbering_, recorded_, today_, tax_);
   fillRows(whole);
   addFaults(whole.errors);
   connect(rows, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
@@ -274,7 +281,7 @@ void BatchIssueDialog::renumber(const QSet<int>& checked) {
     if (checked.contains(row.row)) part.rows.append(row);
   QHash<int, QString> numberOfRow;
   for (const BatchReceipt& b :
-       PlanReceiptBatch(part, text_, numbering_, recorded_, today_).receipts)
+       PlanReceiptBatch(part, text_, numbering_, recorded_, today_, tax_).receipts)
     numberOfRow.insert(b.row, b.receipt.number);
   for (int line : std::as_const(emptyNumberLines_)) {
     const int row = csv_.cells[line].row;

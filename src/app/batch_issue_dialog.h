@@ -74,6 +74,7 @@ class BatchIssueDialog : public QDialog {
   // again when it runs, against the register as it then stands.
   ReceiptTextSettings text_;
   ReceiptNumbering numbering_;
+  ReceiptTaxSettings tax_;
   RegisterNumbers recorded_;
   QDate today_;
   QHash<int, int> lineOfRow_;       // file row → line of the list
