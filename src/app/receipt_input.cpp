@@ -29,6 +29,7 @@ namespace kelvane {
 namespace {
 
 constexpr qint64 kUnitsPerYen = 10000;  // the amount fields hold ten-thousandths
+constexpr qint64 kFieldLimit = 1'000'000'000LL * kUnitsPerYen;  // nine whole digits
 
 const QString kConfirm = QStringLiteral("確認");
 
@@ -288,6 +289,13 @@ void ReceiptInput::computeByRate() {
     return;
   }
   const Receipt computed = WithTaxByRate(shown, TaxRoundingOnForm(form_));
+  // The amount fields hold nine digits: a larger total would show cut.
+  if (computed.amount >= kFieldLimit || computed.amount <= -kFieldLimit) {
+    info_box(QStringLiteral("税込の合計が10億円以上になるため、金額内訳に入りません。\r\n"
+                            "10%対象と8%対象を確かめてください。"),
+             kConfirm, &form_);
+    return;
+  }
   // Before any computation 請求金額 follows 領収金額 as the user typed it.
   const qint64 following = computedBilled_.value_or(shown.amount);
   const bool billedFollows = shown.billedAmount == 0 || shown.billedAmount == following;

@@ -479,6 +479,14 @@ TEST_F(ReceiptInputTest, TheStampFollowsTheAmountUntilTheUserSetsOne) {
   enterInto(page_->in_tax, QStringLiteral("400"));
   enterInto(page_->amount10, QStringLiteral("40000"));
   EXPECT_EQ(page_->in_tax->currentText(), QStringLiteral("400")) << "the user's stamp";
+
+  // A total the fields cannot hold is refused, the figures left as they are.
+  page_->taxBasis->setFocus();
+  QTest::keyClick(page_->taxBasis, Qt::Key_Down);  // 税抜: 44,000
+  boxes_.texts.clear();
+  enterInto(page_->amount10, QStringLiteral("999999999"));
+  EXPECT_EQ(boxes_.texts.size(), 1);
+  EXPECT_EQ(page_->NValEditC9->text(), QStringLiteral("44,000"));
 }
 
 }  // namespace
