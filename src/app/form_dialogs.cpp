@@ -44,8 +44,12 @@ FormDialogs DesktopDialogs() {
     return chooseStyle(parent, proposed, QFileDialog::AcceptSave);
   };
   d.printPdf = [](QWidget* parent) {
-    return QFileDialog::getSaveFileName(parent, QStringLiteral("PDF ファイルに印刷"), QString(),
-                                        QStringLiteral("PDF (*.pdf)"));
+    // A receipt mailed as a PDF is no paper document: it takes no revenue stamp.
+    return QFileDialog::getSaveFileName(
+        parent,
+        QStringLiteral("PDF ファイルに印刷 - 紙で渡さずPDFだけで送る領収書には収入印紙は不要です"),
+        QString(),
+        QStringLiteral("PDF (*.pdf)"));
   };
   d.styleTitle = [](QWidget* parent, const QString& current) {
     bool ok = false;

@@ -9,6 +9,7 @@
 #include "layout/layout_slots.h"
 #include "receipt/amount_text.h"
 #include "receipt/input_history.h"
+#include "receipt/stamp_duty.h"
 #include "text/layout_text.h"
 #include "widgets/nval_edit.h"
 #include "widgets/numeric_text.h"
@@ -28,6 +29,7 @@ namespace kelvane {
 namespace {
 
 constexpr qint64 kUnitsPerYen = 10000;  // the amount fields hold ten-thousandths
+constexpr qint64 kFieldLimit = 1'000'000'000LL * kUnitsPerYen;  // nine whole digits
 
 const QString kConfirm = QStringLiteral("確認");
 
@@ -79,7 +81,7 @@ void ReceiptInput::enableFields() {
   for (QWidget* w : std::initializer_list<QWidget*>{
            p->Edit2, p->atesaki_1, p->atesaki_2, p->topic1, p->topic2, p->Field_07, p->in_tax,
            p->NValEditC9, p->NValEditC10, p->NValEditC11, p->NValEditC13, p->NValEditC7,
-           p->UpDown3, p->taxTableButton})
+           p->UpDown3, p->taxTableButton, p->amount10, p->amount8, p->taxBasis, p->taxRounding})
     w->setEnabled(true);
   // Numbers and stamp amounts are typed without the input method.
   p->Edit2->setAttribute(Qt::WA_InputMethodEnabled, false);
@@ -90,7 +92,8 @@ void ReceiptInput::connectFields() {
   ReceiptIssuePage* p = form_.receiptPage;
   for (QWidget* w : std::initializer_list<QWidget*>{
            p->Edit2, p->atesaki_1, p->atesaki_2, p->topic1, p->topic2, p->Field_07, p->in_tax,
-           p->NValEditC9, p->NValEditC10, p->NValEditC11, p->NValEditC13, p->NValEditC7})
+           p->NValEditC9, p->NValEditC10, p->NValEditC11, p->NValEditC13, p->NValEditC7,
+           p->amount10, p->amount8})
     w->installEventFilter(this);
   for (QComboBox* box : {p->atesaki_1, p->atesaki_2, p->topic1, p->topic2}) {
     connect(box, &QComboBox::activated, this, [this, box] {
@@ -106,9 +109,16 @@ void ReceiptInput::connectFields() {
     connect(box->lineEdit(), &QLineEdit::textEdited, this, [this, box] { edited_.insert(box); });
   }
   connect(p->Edit2, &QLineEdit::textEdited, this, [this, p] { edited_.insert(p->Edit2); });
-  for (TNValEditC* amount :
-       {p->NValEditC9, p->NValEditC10, p->NValEditC11, p->NValEditC13, p->NValEditC7})
+  for (TNValEditC* amount : {p->NValEditC9, p->NValEditC10, p->NValEditC11, p->NValEditC13,
+                             p->NValEditC7, p->amount10, p->amount8})
     connect(amount, &TNValEditC::changed, this, [this, amount] { edited_.insert(amount); });
+  // Only the user's choice works the figures out again: a receipt put on
+  // the form keeps the five figures it was recorded with.
+  for (QComboBox* choice : {p->taxBasis, p->taxRounding})
+    connect(choice, &QComboBox::activated, this, [this] { computeByRate(); });
+  // A stamp typed or picked is the user's from then on.
+  connect(p->in_tax->lineEdit(), &QLineEdit::textEdited, this, [this] { suggestedStamp_.clear(); });
+  connect(p->in_tax, &QComboBox::activated, this, [this] { suggestedStamp_.clear(); });
   connect(p->UpDown3, &QSpinBox::valueChanged, this, [this](int rate) {
     form_.receiptPage->NValEditC7->setValueUnits(rate * kUnitsPerYen);
     applyTaxRate();
@@ -148,6 +158,7 @@ void ReceiptInput::commit(QWidget* field) {
   if (field == p->NValEditC9) {
     if (!PutAmountText()) return;  // left to be corrected, still to commit
     edited_.erase(field);
+    suggestStamp();
   } else {
     commitItems(field);
   }
@@ -159,6 +170,11 @@ void ReceiptInput::commitItems(QWidget* field) {
   edited_.erase(field);
   if (field == p->NValEditC9) {
     PutAmountTextOrDigits();
+    suggestStamp();
+    return;
+  }
+  if (field == p->amount10 || field == p->amount8) {
+    computeByRate();
     return;
   }
   using G = ReceiptItemGroup;
@@ -173,14 +189,16 @@ void ReceiptInput::commitItems(QWidget* field) {
                                            {p->NValEditC7, G::TaxRate}};
   for (const auto& [widget, group] : groups)
     if (widget == field) putItems(group);
+  // The tax stated decides which amount the stamp goes by.
+  if (field == p->NValEditC13) suggestStamp();
 }
 
 void ReceiptInput::commitEdits() {
   ReceiptIssuePage* p = form_.receiptPage;
   // In the order of the Enter chain; each commit takes its field out.
   for (QWidget* field : std::initializer_list<QWidget*>{
-           p->Edit2, p->atesaki_1, p->atesaki_2, p->topic1, p->topic2, p->NValEditC9,
-           p->NValEditC10, p->NValEditC11, p->NValEditC13, p->NValEditC7})
+           p->Edit2, p->atesaki_1, p->atesaki_2, p->topic1, p->topic2, p->amount10, p->amount8,
+           p->NValEditC9, p->NValEditC10, p->NValEditC11, p->NValEditC13, p->NValEditC7})
     if (edited_.count(field) != 0) commitItems(field);
 }
 
@@ -203,6 +221,9 @@ QWidget* ReceiptInput::nextAfter(QWidget* field) const {
                             p->NValEditC10, p->NValEditC11, p->NValEditC13, p->NValEditC7};
   for (size_t i = 0; i + 1 < std::size(chain); ++i)
     if (chain[i] == field) return const_cast<QWidget*>(chain[i + 1]);
+  // The amounts by rate, then the figures they filled.
+  if (field == p->amount10) return p->amount8;
+  if (field == p->amount8) return p->NValEditC9;
   return nullptr;  // the rate ends the chain
 }
 
@@ -248,6 +269,77 @@ void ReceiptInput::reapplyAmountText() {
 }
 
 void ReceiptInput::applyTaxRate() { putItems(ReceiptItemGroup::TaxRate); }
+
+void ReceiptInput::forgetEdits() {
+  edited_.clear();
+  computedBilled_.reset();
+  suggestedStamp_.clear();
+}
+
+void ReceiptInput::computeByRate() {
+  ReceiptIssuePage* p = form_.receiptPage;
+  edited_.erase(p->amount10);
+  edited_.erase(p->amount8);
+  using G = ReceiptItemGroup;
+  const Receipt shown = ReceiptOnForm(form_);
+  if (!shown.hasRateFigures()) {
+    // Typed the old way: the five stay, only the items by rate empty.
+    ApplyReceiptItems(form_, ReceiptItemsOnForm(form_), {G::ByRate});
+    form_.RefreshPreview();
+    return;
+  }
+  const Receipt computed = WithTaxByRate(shown, TaxRoundingOnForm(form_));
+  // The amount fields hold nine digits: a larger total would show cut.
+  if (computed.amount >= kFieldLimit || computed.amount <= -kFieldLimit) {
+    info_box(QStringLiteral("税込の合計が10億円以上になるため、金額内訳に入りません。\r\n"
+                            "10%対象と8%対象を確かめてください。"),
+             kConfirm, &form_);
+    return;
+  }
+  // Before any computation 請求金額 follows 領収金額 as the user typed it.
+  const qint64 following = computedBilled_.value_or(shown.amount);
+  const bool billedFollows = shown.billedAmount == 0 || shown.billedAmount == following;
+  p->NValEditC9->setValueUnits(computed.amount);
+  p->NValEditC10->setValueUnits(computed.netAmount);
+  p->NValEditC13->setValueUnits(computed.taxAmount);
+  p->NValEditC7->setValueUnits(computed.taxRate);
+  if (billedFollows) {
+    p->NValEditC11->setValueUnits(computed.billedAmount);
+    computedBilled_ = computed.billedAmount;
+  }
+  {
+    // The spinner beside the rate steps from the rate now shown.
+    const QSignalBlocker quiet(p->UpDown3);
+    p->UpDown3->setValue(static_cast<int>(computed.taxRate / kUnitsPerYen));
+  }
+  for (QWidget* figure : {p->NValEditC9, p->NValEditC10, p->NValEditC11, p->NValEditC13,
+                          p->NValEditC7})
+    edited_.erase(figure);
+  const ReceiptItems items = ReceiptItemsOnForm(form_);
+  ApplyReceiptItems(form_, items,
+                    {G::Amount, G::NetAmount, G::BilledAmount, G::TaxAmount, G::TaxRate, G::ByRate});
+  suggestStamp();
+  form_.RefreshPreview();
+  if (items.kanjiRefusal) {
+    info_box(*items.kanjiRefusal + QStringLiteral("\r\n領収書の金額は数字で入れました。"), kConfirm,
+             &form_);
+  }
+}
+
+void ReceiptInput::suggestStamp() {
+  QComboBox* stamp = form_.receiptPage->in_tax;
+  const QString current = stamp->currentText();
+  if (!current.isEmpty() && current != suggestedStamp_) return;  // the user's stamp
+  const Receipt r = ReceiptOnForm(form_);
+  // A receipt that states its tax needs the stamp of the amount without it.
+  const bool statesTax = r.taxAmount != 0 || r.hasRateFigures();
+  const qint64 duty = StampDutyFor(statesTax ? r.amount - r.taxAmount : r.amount);
+  suggestedStamp_ = duty == 0 ? QString() : QString::number(duty);
+  if (suggestedStamp_ == current) return;
+  const QSignalBlocker quiet(stamp);
+  stamp->setCurrentIndex(-1);
+  stamp->setEditText(suggestedStamp_);
+}
 
 void ReceiptInput::removeTax() {
   ReceiptIssuePage* p = form_.receiptPage;

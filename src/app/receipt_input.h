@@ -4,12 +4,14 @@
 // items of the layout and moves the focus on; a field left with edits not
 // yet in the layout commits them too, without moving the focus; the five
 // text fields keep their histories; the amounts, the tax rate and the
-// revenue stamp.
+// revenue stamp. The amounts by rate fill the five figures with the tax
+// worked out, and a committed amount suggests the revenue stamp it needs.
 
 #include <QObject>
 #include <QStringList>
 
 #include <array>
+#include <optional>
 #include <set>
 
 class QComboBox;
@@ -52,8 +54,17 @@ class ReceiptInput : public QObject {
   // the form shows.
   void commitEdits();
   // The form was filled or emptied together with the layout: nothing is
-  // left to commit.
-  void forgetEdits() { edited_.clear(); }
+  // left to commit, and what the fields hold is the user's, not a figure
+  // or stamp this program worked out.
+  void forgetEdits();
+  // The amounts by rate (10%対象, 8%対象) with the 税込 / 税抜 and rounding
+  // choices: the tax of each rate and the five figures, the items of all of
+  // them and the stamp. 請求金額 typed by hand since the last computation
+  // stays; with no amount by rate the five stay as typed.
+  void computeByRate();
+  // 収入印紙 from the stamp duty of the amount (without tax when the
+  // receipt states it), unless the user typed or chose a stamp.
+  void suggestStamp();
   // The rate into its two items: its plain decimal, or empty when zero.
   void applyTaxRate();
   // "消費税を抜きにする": rate 0, its items emptied.
@@ -86,6 +97,12 @@ class ReceiptInput : public QObject {
   std::array<bool, 5> saveFailureShown_{};
   bool browsing_ = false;  // arrow keys or the wheel move through a closed list
   std::set<QWidget*> edited_;  // fields typed into since their last commit
+  // 請求金額 as the last computation by rate put it: a field that holds
+  // another value was typed by hand.
+  std::optional<qint64> computedBilled_;
+  // The stamp this program last suggested; empty once the user typed or
+  // chose one, or when it suggested none.
+  QString suggestedStamp_;
 };
 
 }  // namespace kelvane

@@ -4,8 +4,10 @@
 #include "app/pages/receipt_issue_page.h"
 #include "app/receipt_date.h"
 #include "app/receipt_main_form.h"
+#include "layout/field_cursor.h"
 #include "layout/item_text.h"
 #include "layout/layout_slots.h"
+#include "text/layout_text.h"
 #include "widgets/nval_edit.h"
 
 #include <QCheckBox>
@@ -15,6 +17,12 @@
 namespace kelvane {
 
 namespace {
+
+// The company item 登録番号, and the eight items of the figures by rate
+// (four of the receipt, then the same four of the stub).
+constexpr int kRegistrationNumberTag = 127;
+constexpr int kFirstRateTag = 128;
+constexpr int kRateTags = 8;
 
 QList<int> linesOf(ReceiptItemGroup group) {
   namespace s = slotmap;
@@ -32,6 +40,12 @@ QList<int> linesOf(ReceiptItemGroup group) {
     case ReceiptItemGroup::TaxAmount: return both(s::kTaxAmount);
     case ReceiptItemGroup::TaxRate: return both(s::kTaxRate);
     case ReceiptItemGroup::Date: return both(s::kEraYear) + both(s::kMonth) + both(s::kDay);
+    case ReceiptItemGroup::ByRate: {
+      QList<int> lines;
+      for (int tag = kFirstRateTag; tag < kFirstRateTag + kRateTags; ++tag)
+        lines.append(s::itemLine(tag));
+      return lines;
+    }
   }
   return {};
 }
@@ -54,7 +68,26 @@ Receipt ReceiptOnForm(const ReceiptMainForm& form) {
   r.billedAmount = p->NValEditC11->valueUnits();
   r.taxAmount = p->NValEditC13->valueUnits();
   r.taxRate = p->NValEditC7->valueUnits();
+  r.amount10 = p->amount10->valueUnits();
+  r.amount8 = p->amount8->valueUnits();
+  r.taxBasis = p->taxBasis->currentIndex() == 1 ? TaxBasis::Excluded : TaxBasis::Included;
+  if (r.hasRateFigures()) {
+    const TaxByRate t =
+        ComputeTaxByRate({r.amount10, r.amount8, r.taxBasis, TaxRoundingOnForm(form)});
+    r.tax10 = t.at10.tax;
+    r.tax8 = t.at8.tax;
+  }
+  r.registrationNumber = FromLayoutText(
+      CharRecordText(form.previewDocument().line(slotmap::itemLine(kRegistrationNumberTag))));
   return r;
+}
+
+TaxRounding TaxRoundingOnForm(const ReceiptMainForm& form) {
+  switch (form.receiptPage->taxRounding->currentIndex()) {
+    case 1: return TaxRounding::Nearest;
+    case 2: return TaxRounding::Up;
+    default: return TaxRounding::Down;
+  }
 }
 
 ReceiptTextSettings ReceiptTextSettingsOf(const ReceiptMainForm& form) {
@@ -85,6 +118,10 @@ void PutReceiptOnForm(ReceiptMainForm& form, const Receipt& r) {
   p->NValEditC11->setValueUnits(r.billedAmount);
   p->NValEditC13->setValueUnits(r.taxAmount);
   p->NValEditC7->setValueUnits(r.taxRate);
+  p->amount10->setValueUnits(r.amount10);
+  p->amount8->setValueUnits(r.amount8);
+  // A receipt without amounts by rate leaves the choice as the user keeps it.
+  if (r.hasRateFigures()) p->taxBasis->setCurrentIndex(r.taxBasis == TaxBasis::Excluded ? 1 : 0);
   if (r.date) {
     form.receiptDate->showInBoxes(*r.date);
     form.receiptDate->DrawCalendar(*r.date);

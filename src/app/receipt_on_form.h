@@ -13,8 +13,13 @@ namespace kelvane {
 class ReceiptMainForm;
 
 // The receipt the fields show, texts as typed, dated by the date boxes
-// (no date when they give no calendar date).
+// (no date when they give no calendar date). The tax of each rate is worked
+// out from the amounts by rate as the rounding choice says; the
+// registration number is the layout's item 登録番号.
 [[nodiscard]] Receipt ReceiptOnForm(const ReceiptMainForm& form);
+
+// The rounding chosen for the tax of each rate.
+[[nodiscard]] TaxRounding TaxRoundingOnForm(const ReceiptMainForm& form);
 
 // The amount marks and kanji as the page "環境設定" asks; a zero amount as
 // the amount fields show it.
@@ -23,14 +28,16 @@ class ReceiptMainForm;
 // The receipt's item texts as the form gives them.
 [[nodiscard]] ReceiptItems ReceiptItemsOnForm(const ReceiptMainForm& form);
 
-// The receipt into the fields, and a date into the boxes and the calendar.
-// The items, the rate's spinner and the mode are left to the caller.
+// The receipt into the fields (the amounts by rate and their 税込 / 税抜
+// too), and a date into the boxes and the calendar. The items, the rate's
+// spinner and the mode are left to the caller.
 void PutReceiptOnForm(ReceiptMainForm& form, const Receipt& receipt);
 
 // The items one field (or the date) fills, on the receipt and the stub.
 enum class ReceiptItemGroup {
   Number, Addressee, Description1, Description2, Amount, NetAmount, BilledAmount, TaxAmount,
-  TaxRate, Date
+  TaxRate, Date,
+  ByRate  // 10%対象, 10%消費税, 8%対象, 8%消費税 of the receipt and the stub
 };
 
 // The groups' lines from `items` into the layout, without a preview refresh.

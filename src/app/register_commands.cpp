@@ -193,12 +193,14 @@ void ClearReceiptFields(ReceiptMainForm& form) {
     box->setEditText(QString());
   }
   p->Edit2->clear();
-  for (TNValEditC* amount : {p->NValEditC9, p->NValEditC10, p->NValEditC11, p->NValEditC13})
+  for (TNValEditC* amount : {p->NValEditC9, p->NValEditC10, p->NValEditC11, p->NValEditC13,
+                             p->amount10, p->amount8})
     amount->setValueUnits(0);
   for (int line = slotmap::itemLine(100); line <= slotmap::itemLine(126); ++line) {
     if (line == slotmap::kTaxRate || line == slotmap::kTaxRate + slotmap::kStubOffset) continue;
     SetItemTextQuiet(form.document(), line, {});
   }
+  ApplyReceiptItems(form, ReceiptItemsOnForm(form), {ReceiptItemGroup::ByRate});
   form.receiptInput->forgetEdits();
   form.RefreshPreview();
 }

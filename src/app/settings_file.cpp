@@ -56,6 +56,10 @@ void readValueLine(const QByteArray& name, const QByteArray& value, ConfRead& re
     read.barAvrg = fixed::parseWholeOr(value, 70);
   else if (name == "[STYLE_PREVIEW]")
     read.stylePreview = fixed::parseWholeOr(value, 1);
+  else if (name == "[TAX_BASIS]")
+    read.taxBasis = value;
+  else if (name == "[TAX_ROUNDING]")
+    read.taxRounding = value;
 }
 
 QByteArray flagLine(int index, bool on) {
@@ -78,7 +82,9 @@ ConfRead ParseConf(const QList<QByteArray>& lines) {
 bool IsUnrecognisedConf(const QList<QByteArray>& lines) {
   static const QList<QByteArray> keys = [] {
     QList<QByteArray> names;
-    for (const QByteArray& line : FormatConf(ConfWrite{}))
+    ConfWrite every;  // the later keys too
+    every.taxBasis = every.taxRounding = "-";
+    for (const QByteArray& line : FormatConf(every))
       names.append(line.first(line.indexOf('=') + 1));
     return names;
   }();
@@ -110,6 +116,8 @@ QList<QByteArray> FormatConf(const ConfWrite& s) {
     lines.append(index < 0 ? "[BAR_AVRG]=" + QByteArray::number(s.barAvrg)
                            : flagLine(index, s.flags[index]));
   }
+  if (!s.taxBasis.isEmpty()) lines.append("[TAX_BASIS]=" + s.taxBasis);
+  if (!s.taxRounding.isEmpty()) lines.append("[TAX_ROUNDING]=" + s.taxRounding);
   return lines;
 }
 

@@ -1,5 +1,8 @@
 #pragma once
-// The settings file "kelvane.conf": 24 lines "[KEY]=value", cp932, CR LF.
+// The settings file "kelvane.conf": 24 lines "[KEY]=value", cp932, CR LF,
+// then the keys this program added later, each only when its setting is not
+// the default: an older file loads unchanged, and older readers pass over
+// lines they do not know.
 // The reader tells which keys a file set; the window puts them into the
 // controls that hold the settings, and gives their state back for writing.
 
@@ -45,6 +48,10 @@ struct ConfRead {
   std::optional<QByteArray> lastNumber;
   std::optional<int> barAvrg;  // 70 when not a number; the slider clamps it
   std::array<std::optional<bool>, kConfFlagCount> flags;
+  // After the 24 lines: the amounts by rate's 税込 / 税抜 and the rounding
+  // of their tax, by name (cp932) as the receipt page shows them.
+  std::optional<QByteArray> taxBasis;    // [TAX_BASIS]
+  std::optional<QByteArray> taxRounding;  // [TAX_ROUNDING]
 
   [[nodiscard]] std::optional<bool> flag(ConfFlag f) const { return flags[static_cast<int>(f)]; }
 };
@@ -63,6 +70,9 @@ struct ConfWrite {
   QByteArray lastNumber;
   int barAvrg = 70;
   std::array<bool, kConfFlagCount> flags{};
+  // Written after the 24 lines when not empty; empty for the default.
+  QByteArray taxBasis;
+  QByteArray taxRounding;
 
   void setFlag(ConfFlag f, bool on) { flags[static_cast<int>(f)] = on; }
 };

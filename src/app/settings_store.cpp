@@ -11,6 +11,7 @@
 #include "app/receipt_date.h"
 #include "app/receipt_draft.h"
 #include "app/receipt_input.h"
+#include "app/receipt_on_form.h"
 #include "app/register_commands.h"
 #include "app/receipt_main_form.h"
 #include "app/settings_file.h"
@@ -25,6 +26,7 @@
 #include "widgets/nval_edit.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDate>
@@ -79,6 +81,16 @@ void applyConf(ReceiptMainForm& form, const ConfRead& read) {
   if (read.lastNumber) env->last_number->setText(FromLayoutText(*read.lastNumber));
   if (read.barAvrg) form.preview->TrackBar1->setValue(*read.barAvrg);
   if (read.stylePreview) style->setPreviewMode(*read.stylePreview);
+  // A name this program does not know leaves the choice as it is.
+  ReceiptIssuePage* page = form.receiptPage;
+  if (read.taxBasis) {
+    if (const auto basis = TaxBasisNamed(FromLayoutText(*read.taxBasis)))
+      page->taxBasis->setCurrentIndex(*basis == TaxBasis::Excluded ? 1 : 0);
+  }
+  if (read.taxRounding) {
+    if (const auto rounding = TaxRoundingNamed(FromLayoutText(*read.taxRounding)))
+      page->taxRounding->setCurrentIndex(static_cast<int>(*rounding));
+  }
 }
 
 ConfWrite confState(ReceiptMainForm& form) {
@@ -95,6 +107,12 @@ ConfWrite confState(ReceiptMainForm& form) {
   s.lastNumber = form.lastNumber();
   s.barAvrg = form.zoomPercent();
   for (const FlagBinding& b : flagBindings(form)) s.setFlag(b.flag, b.get());
+  // The default choices leave the file as older copies write it.
+  const ReceiptIssuePage* page = form.receiptPage;
+  if (page->taxBasis->currentIndex() == 1)
+    s.taxBasis = ToLayoutText(TaxBasisName(TaxBasis::Excluded));
+  const auto rounding = TaxRoundingOnForm(form);
+  if (rounding != TaxRounding::Down) s.taxRounding = ToLayoutText(TaxRoundingName(rounding));
   return s;
 }
 
@@ -201,7 +219,8 @@ bool conf_write_numbering(ReceiptMainForm& form) {
 
 void zero_display_apply(ReceiptMainForm& form, int hideZero) {
   if (hideZero != 0 && hideZero != 1) return;
-  for (const char* name : {"NValEditC9", "NValEditC10", "NValEditC11", "NValEditC13", "NValEditC7"}) {
+  for (const char* name : {"NValEditC9", "NValEditC10", "NValEditC11", "NValEditC13", "NValEditC7",
+                           "amount10", "amount8"}) {
     if (auto* field = form.receiptPage->findChild<TNValEditC*>(QString::fromLatin1(name))) {
       field->setZeroDisplay(hideZero == 0);
     }

@@ -15,7 +15,10 @@ constexpr QStringView kDateFormat = u"yyyy/MM/dd";
 
 enum class Key {
   Number, Addressee1, Addressee2, Description1, Description2, Staff, Stamp,
-  Amount, NetAmount, BilledAmount, TaxAmount, TaxRate, Date, Correction
+  Amount, NetAmount, BilledAmount, TaxAmount, TaxRate, Date, Correction,
+  // Added later, after every key of the first files and only on a receipt
+  // with amounts by rate, so that other receipts are written as before.
+  Amount10, Tax10, Amount8, Tax8, TaxBasis
 };
 
 struct KeyName {
@@ -29,7 +32,10 @@ constexpr KeyName kKeys[] = {
     {Key::Stamp, "[STAMP]"},           {Key::Amount, "[AMOUNT]"},
     {Key::NetAmount, "[NET_AMOUNT]"},  {Key::BilledAmount, "[BILLED_AMOUNT]"},
     {Key::TaxAmount, "[TAX_AMOUNT]"},  {Key::TaxRate, "[TAX_RATE]"},
-    {Key::Date, "[DATE]"},             {Key::Correction, "[CORRECTION]"}};
+    {Key::Date, "[DATE]"},             {Key::Correction, "[CORRECTION]"},
+    {Key::Amount10, "[AMOUNT10]"},     {Key::Tax10, "[TAX10]"},
+    {Key::Amount8, "[AMOUNT8]"},       {Key::Tax8, "[TAX8]"},
+    {Key::TaxBasis, "[TAX_BASIS]"}};
 
 QByteArray escapeCode(char32_t code) {
   return "%{" + QByteArray::number(static_cast<quint32>(code), 16).toUpper() + '}';
@@ -83,12 +89,14 @@ bool ReceiptDraft::holdsReceipt() const {
   for (const QString* t : {&r.number, &r.addressee1, &r.addressee2, &r.description1,
                            &r.description2, &r.staff, &r.stamp})
     if (!t->isEmpty()) return true;
-  return r.amount != 0 || r.netAmount != 0 || r.billedAmount != 0 || r.taxAmount != 0;
+  return r.amount != 0 || r.netAmount != 0 || r.billedAmount != 0 || r.taxAmount != 0 ||
+         r.hasRateFigures();
 }
 
 QList<QByteArray> FormatReceiptDraft(const ReceiptDraft& d) {
   const Receipt& r = d.receipt;
   QList<QByteArray> lines{kHeader.toByteArray()};
+  const bool byRate = r.hasRateFigures();
   for (const auto& [key, name] : kKeys) {
     switch (key) {
       case Key::Number: lines << line(name, escaped(r.number)); break;
@@ -110,6 +118,13 @@ QList<QByteArray> FormatReceiptDraft(const ReceiptDraft& d) {
           lines << line(name, r.date->toString(kDateFormat).toLatin1());
         break;
       case Key::Correction: lines << line(name, d.correction ? "true" : "false"); break;
+      case Key::Amount10: if (byRate) lines << line(name, figure(r.amount10)); break;
+      case Key::Tax10: if (byRate) lines << line(name, figure(r.tax10)); break;
+      case Key::Amount8: if (byRate) lines << line(name, figure(r.amount8)); break;
+      case Key::Tax8: if (byRate) lines << line(name, figure(r.tax8)); break;
+      case Key::TaxBasis:
+        if (byRate) lines << line(name, escaped(TaxBasisName(r.taxBasis)));
+        break;
     }
   }
   return lines;
@@ -158,6 +173,16 @@ ReceiptDraft ParseReceiptDraft(const QList<QByteArray>& lines) {
         break;
       }
       case Key::Correction: d.correction = value == "true"; break;
+      case Key::Amount10: amount(r.amount10); break;
+      case Key::Tax10: amount(r.tax10); break;
+      case Key::Amount8: amount(r.amount8); break;
+      case Key::Tax8: amount(r.tax8); break;
+      case Key::TaxBasis: {
+        QString name;
+        text(name);
+        if (const auto basis = TaxBasisNamed(name)) r.taxBasis = *basis;
+        break;
+      }
     }
   }
   return d;

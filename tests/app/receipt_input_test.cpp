@@ -1,10 +1,12 @@
 // Typing a receipt on the page "領収書発行" from the keyboard: every commit
 // reaches the receipt and the stub items, the focus follows the chain, and
-// the histories remember what was entered.
+// the histories remember what was entered; the amounts by rate fill the
+// five figures and the revenue stamp follows the amount.
 
 #include "app/pages/environment_page.h"
 #include "app/pages/receipt_issue_page.h"
 #include "app/program_folder.h"
+#include "app/receipt_date.h"
 #include "app/receipt_input.h"
 #include "app/receipt_main_form.h"
 #include "layout/field_cursor.h"
@@ -12,6 +14,7 @@
 #include "receipt/input_history.h"
 #include "support/box_answerer.h"
 #include "support/typing.h"
+#include "text/cp932.h"
 #include "text/layout_text.h"
 #include "text/line_file.h"
 #include "widgets/nval_edit.h"
@@ -397,6 +400,93 @@ TEST_F(ReceiptInputTest, AMissingStampTableIsSaid) {
   boxes_.texts.clear();
   QTest::mouseClick(page_->taxTableButton, Qt::LeftButton);
   EXPECT_EQ(boxes_.texts.size(), 1);
+}
+
+// ---- amounts by rate and the stamp -------------------------------------
+
+// Typed over what the field holds (Ctrl+A moves the focus on this page).
+void enterInto(QWidget* field, const QString& text) {
+  field->setFocus(Qt::TabFocusReason);
+  if (auto* box = qobject_cast<QComboBox*>(field)) box->lineEdit()->selectAll();
+  if (auto* edit = qobject_cast<QLineEdit*>(field)) edit->selectAll();
+  testing::TypeAndEnter(text);
+}
+
+// 領収金額, 税抜金額, 請求金額, 消費税額, 消費税率.
+QStringList five(const ReceiptIssuePage* p) {
+  return {p->NValEditC9->text(), p->NValEditC10->text(), p->NValEditC11->text(),
+          p->NValEditC13->text(), p->NValEditC7->text()};
+}
+
+TEST_F(ReceiptInputTest, TenPercentWithTaxFillsTheFiveFiguresAndTheRegisterLine) {
+  auto form = open();
+  enterInto(page_->NValEditC9, QStringLiteral("12000"));
+  enterInto(page_->amount10, QStringLiteral("0"));
+  EXPECT_EQ(page_->NValEditC9->text(), QStringLiteral("12,000")) << "no amount by rate: as typed";
+
+  enterInto(page_->amount10, QStringLiteral("11000"));
+  EXPECT_EQ(five(page_), (QStringList{"11,000", "10,000", "11,000", "1,000", "10"}));
+  EXPECT_EQ(QApplication::focusWidget(), page_->amount8);
+  EXPECT_EQ(item(*form, slotmap::kBeforeTax), QStringLiteral("10,000"));
+  EXPECT_EQ(item(*form, slotmap::kTaxAmount + slotmap::kStubOffset), QStringLiteral("1,000"));
+
+  page_->Edit2->setText(QStringLiteral("Q-1"));
+  form->receiptDate->setIssueDate(QDate(2026, 3, 15));
+  QTest::mouseClick(page_->recordButton, Qt::LeftButton);
+  const auto lines = readLineFile(form->currentRegisterPath());
+  ASSERT_TRUE(lines);
+  ASSERT_EQ(lines->size(), 1);
+  EXPECT_EQ(lines->constFirst(), "Q-1,2026/3/15,11000,,,,10000,11000,1000,10,,,,11000,1000,0,0," +
+                                     cp932::fromUtf8Literal("税込") + ",,");
+}
+
+TEST_F(ReceiptInputTest, TwoRatesWithoutTaxKeepTheBilledAmountTypedAndOutliveTheWindow) {
+  {
+    auto form = open();
+    page_->taxBasis->setFocus();
+    QTest::keyClick(page_->taxBasis, Qt::Key_Down);  // 税抜
+    ASSERT_EQ(page_->taxBasis->currentText(), QStringLiteral("税抜"));
+    enterInto(page_->amount10, QStringLiteral("5000"));
+    EXPECT_EQ(five(page_), (QStringList{"5,500", "5,000", "5,500", "500", "10"}));
+    enterInto(page_->NValEditC11, QStringLiteral("9000"));
+
+    enterInto(page_->amount8, QStringLiteral("3000"));
+    EXPECT_EQ(five(page_), (QStringList{"8,740", "8,000", "9,000", "740", "0"}));
+    EXPECT_EQ(item(*form, slotmap::kTaxRate), QString()) << "two rates: no single rate";
+    form->close();
+  }
+  const auto conf = readLineFile(file("kelvane.conf"));
+  ASSERT_TRUE(conf);
+  EXPECT_EQ(conf->size(), 25);
+  EXPECT_EQ(conf->constLast(), "[TAX_BASIS]=" + cp932::fromUtf8Literal("税抜"));
+
+  auto form = open();
+  EXPECT_EQ(page_->taxBasis->currentText(), QStringLiteral("税抜"));
+  EXPECT_EQ(page_->amount10->valueUnits(), 5000 * 10000);
+  EXPECT_EQ(page_->amount8->valueUnits(), 3000 * 10000);
+  EXPECT_EQ(five(page_), (QStringList{"8,740", "8,000", "9,000", "740", "0"}));
+}
+
+TEST_F(ReceiptInputTest, TheStampFollowsTheAmountUntilTheUserSetsOne) {
+  auto form = open();
+  enterInto(page_->NValEditC9, QStringLiteral("70000"));
+  EXPECT_EQ(page_->in_tax->currentText(), QStringLiteral("200"));
+  enterInto(page_->amount10, QStringLiteral("60000"));  // 54,546 without tax
+  EXPECT_EQ(page_->in_tax->currentText(), QStringLiteral("200"));
+  enterInto(page_->amount10, QStringLiteral("40000"));
+  EXPECT_EQ(page_->in_tax->currentText(), QString());
+
+  enterInto(page_->in_tax, QStringLiteral("400"));
+  enterInto(page_->amount10, QStringLiteral("40000"));
+  EXPECT_EQ(page_->in_tax->currentText(), QStringLiteral("400")) << "the user's stamp";
+
+  // A total the fields cannot hold is refused, the figures left as they are.
+  page_->taxBasis->setFocus();
+  QTest::keyClick(page_->taxBasis, Qt::Key_Down);  // 税抜: 44,000
+  boxes_.texts.clear();
+  enterInto(page_->amount10, QStringLiteral("999999999"));
+  EXPECT_EQ(boxes_.texts.size(), 1);
+  EXPECT_EQ(page_->NValEditC9->text(), QStringLiteral("44,000"));
 }
 
 }  // namespace

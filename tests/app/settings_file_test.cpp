@@ -1,5 +1,6 @@
 #include "app/settings_file.h"
 
+#include "text/layout_text.h"
 #include "text/line_file.h"
 
 #include <gtest/gtest.h>
@@ -101,6 +102,27 @@ TEST(SettingsFile, FileRoundTripIsByteExactAndAMissingFileIsEmpty) {
   const auto read = ReadConfFile(path);
   ASSERT_TRUE(read);
   EXPECT_EQ(read->dataName, "/home/shop/Kelvane/regidata.klv");
+}
+
+// The tax choices follow the 24 lines only when not the default: a file of
+// an earlier copy reads as before (the choices stay), and an earlier copy
+// reading ours finds its 24 lines first.
+TEST(SettingsFile, TaxChoicesFollowTheTwentyFourLines) {
+  const QByteArray excluded = ToLayoutText(QStringLiteral("税抜"));
+  const QByteArray up = ToLayoutText(QStringLiteral("切り上げ"));
+  ConfWrite state = everyBox(true);
+  state.taxBasis = excluded;
+  state.taxRounding = up;
+  const QList<QByteArray> lines = FormatConf(state);
+  ASSERT_EQ(lines.size(), 26);
+  EXPECT_EQ(lines.mid(0, 24), FormatConf(everyBox(true)));
+  EXPECT_EQ(lines[24], "[TAX_BASIS]=" + excluded);
+  EXPECT_EQ(lines[25], "[TAX_ROUNDING]=" + up);
+  const ConfRead read = ParseConf(lines);
+  EXPECT_EQ(read.taxBasis, excluded);
+  EXPECT_EQ(read.taxRounding, up);
+  const ConfRead older = ParseConf(FormatConf(everyBox(true)));
+  EXPECT_FALSE(older.taxBasis || older.taxRounding);
 }
 
 TEST(SettingsFile, AFolderInPlaceOfTheFileIsAnErrorNotAnEmptyRead) {

@@ -67,6 +67,33 @@ TEST(ReceiptDraft, TheFileKeepsItsBytes) {
   EXPECT_EQ(FormatReceiptDraft(none).size(), expected.size() - 2) << "no rate, no date";
 }
 
+// The amounts by rate follow the first files' keys, so a file of an earlier
+// copy reads as before and its reader passes over the keys it does not know.
+TEST(ReceiptDraft, AmountsByRateComeAfterTheFirstKeys) {
+  ReceiptDraft d = full();
+  Receipt& r = d.receipt;
+  r.amount10 = 5000 * 10000LL;
+  r.tax10 = 500 * 10000LL;
+  r.amount8 = 3000 * 10000LL;
+  r.tax8 = 240 * 10000LL;
+  r.taxBasis = TaxBasis::Excluded;
+  const QList<QByteArray> lines = FormatReceiptDraft(d);
+  const QList<QByteArray> earlier = FormatReceiptDraft(full());
+  EXPECT_EQ(lines.first(earlier.size()), earlier);
+  EXPECT_EQ(lines.sliced(earlier.size()), (QList<QByteArray>{"[AMOUNT10]=5000", "[TAX10]=500", "[AMOUNT8]=3000",
+                                              "[TAX8]=240",
+                                              cp932::fromUtf8Literal("[TAX_BASIS]=税抜")}));
+  EXPECT_EQ(ParseReceiptDraft(lines), d);
+  // An earlier file: 税込 and no amounts by rate.
+  EXPECT_EQ(ParseReceiptDraft(FormatReceiptDraft(full())).receipt.taxBasis, TaxBasis::Included);
+
+  // Amounts by rate alone are a receipt to keep.
+  ReceiptDraft byRateOnly;
+  byRateOnly.receipt.amount8 = 10800 * 10000LL;
+  EXPECT_TRUE(byRateOnly.holdsReceipt());
+  EXPECT_EQ(ParseReceiptDraft(FormatReceiptDraft(byRateOnly)), byRateOnly);
+}
+
 TEST(ReceiptDraft, TextsCp932CannotHoldOrThatBreakLinesSurvive) {
   ReceiptDraft d;
   const QString awkward[] = {

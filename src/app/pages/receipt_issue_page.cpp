@@ -3,6 +3,7 @@
 #include "app/pages/page_parts.h"
 #include "app/pages/pane_row.h"
 #include "app/pages/receipt_input_menu.h"
+#include "receipt/tax_by_rate.h"
 #include "widgets/nval_edit.h"
 #include "widgets/pict_button.h"
 
@@ -218,8 +219,41 @@ ReceiptIssuePage::ReceiptIssuePage(QWidget* parent) : QWidget(parent) {
   AddCaptioned(money, 5, QStringLiteral("収入印紙(&U)"), in_tax);
   money->addWidget(taxTableButton, 5, 2);
   money->setRowStretch(6, 1);
+
+  // The amounts by rate beside the five figures they fill: the pane keeps
+  // its height, so the page still fits the page control.
+  auto* divider = new QFrame(ab);
+  divider->setFrameShape(QFrame::VLine);
+  divider->setFrameShadow(QFrame::Sunken);
+  money->addWidget(divider, 0, 3, 6, 1);
+  amount10 = AmountField(ab, "amount10");
+  amount8 = AmountField(ab, "amount8");
+  amount10->setFixedWidth(110);
+  amount8->setFixedWidth(110);
+  taxBasis = new QComboBox(ab);
+  taxBasis->setObjectName(QStringLiteral("taxBasis"));
+  taxBasis->addItems({TaxBasisName(TaxBasis::Included), TaxBasisName(TaxBasis::Excluded)});
+  taxRounding = new QComboBox(ab);
+  taxRounding->setObjectName(QStringLiteral("taxRounding"));
+  taxRounding->addItems({TaxRoundingName(TaxRounding::Down), TaxRoundingName(TaxRounding::Nearest),
+                         TaxRoundingName(TaxRounding::Up)});
+  const struct {
+    const char* caption;
+    QWidget* field;
+  } rated[] = {{"10%対象(&X)", amount10},
+               {"8%対象(&C)", amount8},
+               {"税区分(&V)", taxBasis},
+               {"端数(&B)", taxRounding}};
+  row = 0;
+  for (const auto& r : rated) {
+    auto* label = new QLabel(QString::fromUtf8(r.caption), ab);
+    label->setBuddy(r.field);
+    money->addWidget(label, row, 4);
+    money->addWidget(r.field, row, 5, Qt::AlignLeft);
+    ++row;
+  }
   DisableControls({NValEditC9, NValEditC10, NValEditC11, NValEditC13, NValEditC7, UpDown3, in_tax,
-                   taxTableButton});
+                   taxTableButton, amount10, amount8, taxBasis, taxRounding});
 
   // ---- the calendar's place
   auto* calendar = new PaneBox(QStringLiteral("日付"), this);
