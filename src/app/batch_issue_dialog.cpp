@@ -57,6 +57,7 @@ QString cellOf(const ReceiptCsvCells& row, const QString& column) {
 // The issuer's registration number is the layout's company item 登録番号.
 ReceiptTaxSettings taxSettings(ReceiptMainForm& form) {
   ReceiptTaxSettings t;
+  t.rounding = TaxRoundingOnForm(form);
   t.registrationNumber = FromLayoutText(
       CharRecordText(form.document().line(slotmap::itemLine(kRegistrationNumberTag))));
   return t;

@@ -52,6 +52,10 @@ void readReceiptSettings(IssueFolder& f) {
   f.numbering.digitCount = DigitCount(FromLayoutText(c.headerNumber.value_or(QByteArray())));
   f.numbering.lastNumber =
       WholeNumber(FromLayoutText(c.lastNumber.value_or(QByteArray()))).value_or(1);
+  // The tax of each rate is rounded as the receipt page is set to.
+  if (c.taxRounding) {
+    if (const auto r = TaxRoundingNamed(FromLayoutText(*c.taxRounding))) f.tax.rounding = *r;
+  }
   // The issuer's registration number is the layout's company item 登録番号.
   f.tax.registrationNumber =
       FromLayoutText(CharRecordText(f.layout.line(slotmap::itemLine(kRegistrationNumberTag))));

@@ -260,3 +260,20 @@ TEST_F(IssueToolTest, AmountsByRateAreWorkedOutAndRecordedAfterTheThirteenFields
 
 }  // namespace
 }  // namespace kelvane
+
+namespace kelvane {
+namespace {
+
+TEST_F(IssueToolTest, TheTaxIsRoundedAsTheReceiptPageIsSet) {
+  put("kelvane.conf", cp932::fromUtf8Literal("[TAX_ROUNDING]=切り上げ\r\n"));
+  put("in.csv", "番号,10%対象\r\nU1,1234\r\n");
+  const ToolRun r = run({"--record", "in.csv"});
+  ASSERT_EQ(r.status, 0) << r.errors.toStdString();
+  EXPECT_TRUE(bytes("regidata.klv").endsWith(cp932::fromUtf8Literal(
+      "U1,2026/12/8,1234,,,,1121,1234,113,10,,,,1234,113,0,0,税込,,\r\n").replace(
+      "2026/12/8", QDate::currentDate().toString("yyyy/M/d").toLatin1())))
+      << bytes("regidata.klv").toStdString();
+}
+
+}  // namespace
+}  // namespace kelvane
