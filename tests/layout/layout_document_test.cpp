@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace kelvane {
 namespace {
 
@@ -54,18 +56,20 @@ TEST(FieldCursor, CharRecordTextKeepsItsCommas) {
 
 TEST(LayoutDocument, StartsCompleteWithEmptySlots) {
   LayoutDocument doc;
-  EXPECT_EQ(doc.lineCount(), slotmap::kLineCount);
+  EXPECT_EQ(doc.lineCount(), slotmap::kExtendedLineCount);
   EXPECT_EQ(doc.line(266), ",");
-  EXPECT_EQ(doc.line(267), ",");  // beyond the end reads as an empty slot
-  EXPECT_FALSE(doc.setLine(267, "x"));
+  EXPECT_EQ(doc.line(275), ",");
+  EXPECT_EQ(doc.line(276), ",");  // beyond the end reads as an empty slot
+  EXPECT_TRUE(doc.setLine(slotmap::kRegistrationNumber, "x"));
+  EXPECT_FALSE(doc.setLine(276, "x"));
   EXPECT_FALSE(doc.setLine(-1, "x"));
-  EXPECT_EQ(doc.lineCount(), slotmap::kLineCount);
+  EXPECT_EQ(doc.lineCount(), slotmap::kExtendedLineCount);
 }
 
 TEST(LayoutDocument, ShortLoadIsPaddedAndLongLoadKept) {
   LayoutDocument doc;
   doc.replaceAll({"[Version2.0]", "title,"});
-  EXPECT_EQ(doc.lineCount(), slotmap::kLineCount);
+  EXPECT_EQ(doc.lineCount(), slotmap::kExtendedLineCount);
   EXPECT_EQ(doc.line(1), "title,");
   EXPECT_EQ(doc.line(241), ",");
   QList<QByteArray> many(300, ",");
@@ -88,6 +92,29 @@ TEST(SlotMap, LineNumbers) {
   EXPECT_EQ(slotmap::itemLine(101), slotmap::kAmount);
   EXPECT_EQ(slotmap::itemLine(126), 266);
   EXPECT_EQ(slotmap::kAmount + slotmap::kStubOffset, slotmap::kStubAmount);
+}
+
+// The extension lines go on from line 267 with the same rule, line = tag + 140.
+TEST(SlotMap, ExtensionLinesContinueTheItems) {
+  const std::pair<int, int> tagLines[] = {
+      {127, slotmap::kRegistrationNumber}, {128, slotmap::kAmount10}, {129, slotmap::kTax10},
+      {130, slotmap::kAmount8},            {131, slotmap::kTax8},     {132, slotmap::kStubAmount10},
+      {133, slotmap::kStubTax10},          {134, slotmap::kStubAmount8}, {135, slotmap::kStubTax8}};
+  for (const auto& [tag, line] : tagLines) {
+    EXPECT_EQ(slotmap::itemLine(tag), line) << tag;
+    EXPECT_TRUE(slotmap::isItemTag(tag)) << tag;
+  }
+  EXPECT_EQ(slotmap::kRegistrationNumber, slotmap::kLineCount);
+  EXPECT_EQ(slotmap::kStubTax8, slotmap::kExtendedLineCount - 1);
+  EXPECT_EQ(slotmap::kAmount10 + slotmap::kStubRateOffset, slotmap::kStubAmount10);
+  EXPECT_FALSE(slotmap::isItemTag(87));
+  EXPECT_FALSE(slotmap::isItemTag(136));
+  // The company items in page order: 228 to 238, then 登録番号.
+  for (int i = 0; i < slotmap::kCompanyItems; ++i)
+    EXPECT_EQ(slotmap::companyIndex(slotmap::companyLine(i)), i) << i;
+  EXPECT_EQ(slotmap::companyLine(10), slotmap::kOther2);
+  EXPECT_EQ(slotmap::companyLine(11), slotmap::kRegistrationNumber);
+  for (int line : {227, 239, 266, 268}) EXPECT_EQ(slotmap::companyIndex(line), -1) << line;
 }
 
 // Settings as plain values, as the main window's controls will hold them.

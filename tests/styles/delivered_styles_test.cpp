@@ -15,9 +15,11 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QPageSize>
 #include <QPainter>
+#include <QTemporaryDir>
 
 namespace kelvane {
 namespace {
@@ -157,6 +159,23 @@ TEST(DeliveredStyles, ThePapersOfTheDeliveredLayouts) {
   ASSERT_GE(amount.size(), 10);
   EXPECT_EQ(amount[8], "1") << "vertical";
   EXPECT_GT(amount[7].toDouble(), 5.0) << "a column advances a character height";
+}
+
+// Loaded and saved again, a delivered layout is the same file: the program
+// writes the extension lines only when they hold something.
+TEST(DeliveredStyles, SaveByteForByteAsDelivered) {
+  QStringList files = deliveredStyles();
+  files << QStringLiteral(KELVANE_SOURCE_DATA "/cleardata.rcd");
+  QTemporaryDir dir;
+  for (const QString& path : files) {
+    SCOPED_TRACE(path.toStdString());
+    LayoutDocument document = load(path);
+    const QString saved = dir.filePath(QStringLiteral("saved.rcd"));
+    ASSERT_TRUE(SaveStyleFile(document, saved));
+    QFile original(path), again(saved);
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly) && again.open(QIODevice::ReadOnly));
+    EXPECT_EQ(again.readAll(), original.readAll());
+  }
 }
 
 TEST(DeliveredStyles, TheEmptyLayoutHoldsNoElement) {
