@@ -292,6 +292,37 @@ TEST_F(PanesTest, PlacedItemCaptionsCoverLines228To266) {
   EXPECT_EQ(page.positionTitle->text(), QStringLiteral("位置調整"));
 }
 
+// The items after line 266: 登録番号 with the company items, the amounts
+// and taxes by rate with the receipt's and the stub's own items.
+TEST_F(PanesTest, ExtensionItemsHaveTheirCaptionsAndLabels) {
+  PositionsPage page;
+  const struct {
+    int line;
+    const char* caption;
+    QWidget* pane;
+  } items[] = {{267, "登録番号", page.companyPane},  {268, "10%対象", page.receiptPane},
+               {269, "10%消費税", page.receiptPane}, {270, "8%対象", page.receiptPane},
+               {271, "8%消費税", page.receiptPane},  {272, "10%対象", page.stubPane},
+               {273, "10%消費税", page.stubPane},    {274, "8%対象", page.stubPane},
+               {275, "8%消費税", page.stubPane}};
+  for (const auto& item : items) {
+    QLabel* caption = page.findChild<QLabel*>(QStringLiteral("caption%1").arg(item.line));
+    ASSERT_NE(caption, nullptr) << item.line;
+    EXPECT_EQ(caption, page.placedCaption(item.line));
+    EXPECT_EQ(caption->text(), QString::fromUtf8(item.caption)) << item.line;
+    EXPECT_EQ(caption->property("item").toInt(), item.line - 140);
+    EXPECT_TRUE(item.pane->isAncestorOf(caption)) << item.line;
+  }
+
+  CompanyInfoPage company;
+  auto* label = company.findChild<QLabel*>(QStringLiteral("data267"));
+  ASSERT_NE(label, nullptr);
+  EXPECT_EQ(label, company.dataLabel(slotmap::kRegistrationNumber));
+  EXPECT_TRUE(company.secondPane->isAncestorOf(label));
+  EXPECT_EQ(company.captions[11]->text(), QStringLiteral("登録番号"));
+  EXPECT_EQ(company.dataLabel(239), nullptr);
+}
+
 // The pane arrows and the issue buttons work on the pages themselves.
 TEST_F(PanesTest, ArrowsAndIssueButtonsAreLive) {
   PositionsPage positions;
