@@ -8,8 +8,9 @@
 # changed or saved under a delivered name are never overwritten, and the
 # user's own files (register, settings, histories, master lists, holidays,
 # current layout) are not among the delivered ones, so they stay as they
-# are. On the first installation the A4 receipt becomes the current layout,
-# so that a receipt can be printed on the first day.
+# are. On the first installation the A4 qualified invoice (適格簡易請求書)
+# becomes the current layout, so that a receipt a business customer can
+# deduct its tax against can be printed on the first day.
 kv_install_folder() {
     local dest="$1" app="$2" tool="$3" data="$4"
     mkdir -p "$dest/style" || return 1
@@ -22,7 +23,7 @@ kv_install_folder() {
     find "$data" -mindepth 1 -maxdepth 1 ! -name style -exec cp -R {} "$dest/" \; || return 1
     cp -R -n "$data/style/." "$dest/style/" || return 1
     if [ ! -e "$dest/cardtemp.dat" ]; then
-        cp "$data/style/a4_receipt.rcd" "$dest/cardtemp.dat" || return 1
+        cp "$data/style/qualified_invoice.rcd" "$dest/cardtemp.dat" || return 1
     fi
 }
 

@@ -85,7 +85,8 @@ void FillElementEditors(ReceiptMainForm& form, const StyleContents& c) {
   fillImages(*form.imagesPage, c);
   FillShapeList(*form.linesPage->StrColGrid1, c);
   fillTexts(*form.textsPage->StrColGrid3, c);
-  for (int i = 0; i < 11; ++i) form.companyPage->data[i]->setText(FromLayoutText(c.company[i]));
+  for (int i = 0; i < slotmap::kCompanyItems; ++i)
+    form.companyPage->data[i]->setText(FromLayoutText(c.company[i]));
 }
 
 bool LoadStyleIntoForm(ReceiptMainForm& form, const QString& path) {

@@ -8,6 +8,7 @@
 #include "app/receipt_main_form.h"
 #include "layout/field_cursor.h"
 #include "layout/layout_slots.h"
+#include "receipt/registration_number.h"
 #include "styles/style_contents.h"
 #include "text/fixed_point.h"
 #include "text/layout_text.h"
@@ -229,7 +230,7 @@ bool TextItemEditors::eventFilter(QObject* watched, QEvent* event) {
     if (company[i] != label) continue;
     if (!isLeftRelease(event)) return false;
     if (label->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint()))
-      data228Click(slotmap::kCompanyName1 + i);
+      data228Click(slotmap::companyLine(i));
     return true;
   }
   const auto& captions = form_.positionsPage->placedCaptions;
@@ -371,7 +372,8 @@ void TextItemEditors::sayNothingSelected() {
 
 void TextItemEditors::where01Click(int item) {
   const int line = slotmap::itemLine(item);
-  if (line < slotmap::kCompanyName1 || line > slotmap::kStubAddresseeLine2) return;
+  if (line < slotmap::kCompanyName1 || line > slotmap::itemLine(slotmap::kLastExtendedItemTag))
+    return;
   QLabel* caption = form_.positionsPage->placedCaption(line);
   positionLine_ = line;
   form_.positionsPage->positionTitle->setText(
@@ -383,22 +385,41 @@ void TextItemEditors::where01Click(int item) {
 }
 
 void TextItemEditors::data228Click(int line) {
-  if (line < slotmap::kCompanyName1 || line > slotmap::kOther2) return;
   QLabel* label = form_.companyPage->dataLabel(line);
+  if (!label) return;
   positionLine_ = line;
   form_.positionsPage->positionTitle->setText(label->text());
   resetControls(position_, QStringLiteral("0"));
   position_.swatch->clear();
   heldText_.clear();
   position_.previewOnly->setChecked(false);
-  const QString what = CompanyInfoCaptions()[line - slotmap::kCompanyName1];
+  const QString what = CompanyInfoCaptions()[slotmap::companyIndex(line)];
   if (readInto(position_, line, what) != Selection::Filled) return;
-  const auto typed = form_.dialogs.askText(&form_, QStringLiteral("ネムリカ"),
-                                           QStringLiteral("自社情報入力"), label->text());
+  auto typed = form_.dialogs.askText(&form_, QStringLiteral("ネムリカ"),
+                                     QStringLiteral("自社情報入力"), label->text());
   if (!typed) return;
+  if (line == slotmap::kRegistrationNumber) {
+    typed = acceptedRegistrationNumber(*typed);
+    if (!typed) return;
+  }
   label->setText(*typed);
   heldText_ = ToLayoutText(*typed);
   ApplyPositionItem();
+}
+
+std::optional<QString> TextItemEditors::acceptedRegistrationNumber(const QString& typed) {
+  const auto number = NormaliseRegistrationNumber(typed);
+  if (!number) {
+    info_box(number.error() + QStringLiteral("\r\n登録番号は変更していません。"), kConfirm, &form_);
+    return std::nullopt;
+  }
+  // A sole proprietor's number is no corporate number: asked, not refused.
+  if (!number->isEmpty() && !HasCorporateCheckDigit(*number) &&
+      confirm_box(CheckDigitWarning(*number), QStringLiteral("はい"), QStringLiteral("いいえ"),
+                  &form_, BoxDefault::Second) != kBoxFirstButton) {
+    return std::nullopt;
+  }
+  return *number;
 }
 
 void TextItemEditors::ApplyPositionItem() {
@@ -413,8 +434,8 @@ void TextItemEditors::ApplyPositionItem() {
   form_.document().setLine(positionLine_, record);
   showWritten(position_, record);
   heldText_ = CharRecordText(record);
-  if (positionLine_ <= slotmap::kOther2)
-    form_.companyPage->dataLabel(positionLine_)->setText(FromLayoutText(heldText_));
+  if (QLabel* label = form_.companyPage->dataLabel(positionLine_))
+    label->setText(FromLayoutText(heldText_));
   form_.RefreshPreview();
 }
 
@@ -427,7 +448,7 @@ void TextItemEditors::ResetPositionItem() {
   position_.swatch->clear();
   heldText_.clear();
   form_.document().setLine(positionLine_, kResetTextRecord);
-  if (positionLine_ <= slotmap::kOther2) form_.companyPage->dataLabel(positionLine_)->clear();
+  if (QLabel* label = form_.companyPage->dataLabel(positionLine_)) label->clear();
   form_.RefreshPreview();
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The two text editors of the style: the position editor "位置調整" on the
 // page "自社情報＆印字位置" places the company information and the receipt
-// fields (lines 228 to 266) and keeps their texts; the free text editor
+// fields (lines 228 to 266, and 267 to 275 after them: 登録番号 and the
+// amounts and taxes by rate) and keeps their texts; the free text editor
 // "設　定" on the page "文字関係" edits the 100 free text slots of the list
 // StrColGrid3. Also the company information labels of the page "自社情報",
 // the list's operations (its pop-up menu, the main menu's "文字関係設定",
@@ -12,6 +13,8 @@
 
 #include <QByteArray>
 #include <QObject>
+#include <QString>
+#include <optional>
 
 class QAction;
 class QCheckBox;
@@ -41,8 +44,11 @@ class TextItemEditors : public QObject {
   [[nodiscard]] const QByteArray& heldText() const { return heldText_; }
   // A click on the caption of item `item` (its line less 140).
   void where01Click(int item);
-  // A click on the company information label of `line` (228 to 238): the
-  // item is selected and, when it has been placed, its text asked for.
+  // A click on the company information label of `line` (228 to 238, or
+  // 登録番号 at 267): the item is selected and, when it has been placed, its
+  // text asked for. A registration number is kept as "T" and 13 digits: a
+  // text of another shape is refused and a number that fails the corporate
+  // check digit asked about; refused or not confirmed, the old number stays.
   void data228Click(int line);
   void ApplyPositionItem();
   void ResetPositionItem();
@@ -125,6 +131,9 @@ class TextItemEditors : public QObject {
   bool chooseColour(const Controls& c);
   void nudge(const Controls& c, NudgeDirection direction, Qt::KeyboardModifiers modifiers);
   void sayNothingSelected();
+  // The typed registration number as kept, or nothing when it is refused
+  // or the user keeps the old one.
+  std::optional<QString> acceptedRegistrationNumber(const QString& typed);
   void rowCommand(bool (*operation)(LayoutDocument&, int));
 
   ReceiptMainForm& form_;

@@ -32,7 +32,7 @@ void LayoutDocument::replaceAll(QList<QByteArray> lines) {
 }
 
 void LayoutDocument::padToComplete() {
-  while (lines_.size() < slotmap::kLineCount) lines_.append(kEmptySlot);
+  while (lines_.size() < slotmap::kExtendedLineCount) lines_.append(kEmptySlot);
 }
 
 }  // namespace kelvane

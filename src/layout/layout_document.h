@@ -9,7 +9,8 @@ namespace kelvane {
 
 class LayoutDocument {
  public:
-  // 128 lines of ",", padded to a complete layout, as the program starts.
+  // 128 lines of ",", padded to a complete layout with its extension
+  // lines, as the program starts.
   LayoutDocument();
 
   [[nodiscard]] qsizetype lineCount() const { return lines_.size(); }
@@ -25,7 +26,7 @@ class LayoutDocument {
 
   // Replaces every line, e.g. with a loaded style file. Lines after the last
   // fixed slot are kept; a shorter list is padded with "," so that every
-  // slot exists.
+  // slot, the extension lines after line 266 included, exists.
   void replaceAll(QList<QByteArray> lines);
 
   static const QByteArray kEmptySlot;

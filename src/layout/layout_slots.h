@@ -4,7 +4,13 @@
 
 namespace kelvane::slotmap {
 
-inline constexpr int kLineCount = 267;  // a complete layout: lines 0 to 266
+// A complete layout of the original format: lines 0 to 266. Files of that
+// format end there, and so do the readers written for it.
+inline constexpr int kLineCount = 267;
+// The lines after them, for the qualified invoice (登録番号 and the amounts
+// and taxes by rate): every document holds them, a file only when one of
+// them holds something.
+inline constexpr int kExtendedLineCount = 276;
 
 inline constexpr int kVersionLine = 0;
 inline constexpr int kTitleLine = 1;
@@ -31,7 +37,11 @@ inline constexpr int kTextSlots = 100;  // lines 127-226
 // Items: company information and receipt fields, line = tag + kItemBase.
 inline constexpr int kItemBase = 140;
 inline constexpr int kFirstItemTag = 88;
-inline constexpr int kLastItemTag = 126;
+inline constexpr int kLastItemTag = 126;          // the last item of the original format
+inline constexpr int kLastExtendedItemTag = 135;  // the last item of the extension lines
+[[nodiscard]] constexpr bool isItemTag(int tag) {
+  return tag >= kFirstItemTag && tag <= kLastExtendedItemTag;
+}
 [[nodiscard]] constexpr int itemLine(int tag) { return tag + kItemBase; }
 
 inline constexpr int kCompanyName1 = 228;
@@ -69,5 +79,36 @@ inline constexpr int kAddresseeLine1 = 263;
 inline constexpr int kAddresseeLine2 = 264;
 inline constexpr int kStubAddresseeLine1 = 265;
 inline constexpr int kStubAddresseeLine2 = 266;
+
+// ---- after the original format
+
+// Company information: the issuer's registration number of a qualified
+// invoice, "T" and thirteen digits (item 127).
+inline constexpr int kRegistrationNumber = 267;
+
+// Amount and tax by rate on the receipt (items 128 to 131); the stub holds
+// the same four kStubRateOffset lines further on (items 132 to 135).
+// "対象" is the net or the gross amount, as the layout's own text says.
+inline constexpr int kAmount10 = 268;  // 10%対象
+inline constexpr int kTax10 = 269;     // 10%消費税
+inline constexpr int kAmount8 = 270;   // 8%対象
+inline constexpr int kTax8 = 271;      // 8%消費税
+inline constexpr int kStubRateOffset = 4;
+inline constexpr int kStubAmount10 = 272;
+inline constexpr int kStubTax10 = 273;
+inline constexpr int kStubAmount8 = 274;
+inline constexpr int kStubTax8 = 275;
+
+// The company information items in the order the page "自社情報" lists
+// them: 会社名１ … その他2 (lines 228 to 238), then 登録番号 (line 267).
+inline constexpr int kCompanyItems = 12;
+[[nodiscard]] constexpr int companyLine(int index) {
+  return index < kCompanyItems - 1 ? kCompanyName1 + index : kRegistrationNumber;
+}
+// The index of a company information line; -1 for any other line.
+[[nodiscard]] constexpr int companyIndex(int line) {
+  if (line >= kCompanyName1 && line <= kOther2) return line - kCompanyName1;
+  return line == kRegistrationNumber ? kCompanyItems - 1 : -1;
+}
 
 }  // namespace kelvane::slotmap

@@ -52,9 +52,8 @@ StyleContents ReadStyleContents(const LayoutDocument& document) {
   for (int row = 1; row <= slotmap::kTextSlots; ++row) {
     contents.texts[row - 1] = CharRecordText(document.line(slotmap::textLine(row)));
   }
-  for (int line = slotmap::kCompanyName1; line <= slotmap::kOther2; ++line) {
-    contents.company[line - slotmap::kCompanyName1] = CharRecordText(document.line(line));
-  }
+  for (int i = 0; i < slotmap::kCompanyItems; ++i)
+    contents.company[i] = CharRecordText(document.line(slotmap::companyLine(i)));
   return contents;
 }
 
@@ -71,7 +70,7 @@ QByteArray EmptiedElementRecord(qsizetype line) {
   const bool freeText =
       line >= slotmap::textLine(1) && line <= slotmap::textLine(slotmap::kTextSlots);
   const bool item = line >= slotmap::itemLine(slotmap::kFirstItemTag) &&
-                    line <= slotmap::itemLine(slotmap::kLastItemTag);
+                    line <= slotmap::itemLine(slotmap::kLastExtendedItemTag);
   if (freeText || item) return QByteArray(kResetTextRecord);
   return LayoutDocument::kEmptySlot;
 }

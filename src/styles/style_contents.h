@@ -4,6 +4,7 @@
 
 #include "layout/header_lines.h"
 #include "layout/layout_document.h"
+#include "layout/layout_slots.h"
 
 #include <QByteArray>
 #include <array>
@@ -33,15 +34,17 @@ struct StyleContents {
   std::array<ImageOverview, 8> images;  // image slots 1 to 8
   std::array<ShapeRow, 100> shapes;     // list rows 1 to 100
   std::array<QByteArray, 100> texts;    // text list rows 1 to 100
-  std::array<QByteArray, 11> company;   // company information, lines 228 to 238
+  // Company information: lines 228 to 238, then 登録番号 (line 267).
+  std::array<QByteArray, slotmap::kCompanyItems> company;
 };
 
 [[nodiscard]] StyleContents ReadStyleContents(const LayoutDocument& document);
 
 // What the style editors write into `line` when they clear its element: an
 // image record without a file in an image slot, the reset "char" record in
-// a free text, company or receipt item slot, and an empty slot "," in a
-// line or shape slot and in every line that is no element slot.
+// a free text, company or receipt item slot (items 88 to 135), and an empty
+// slot "," in a line or shape slot and in every line that is no element
+// slot.
 [[nodiscard]] QByteArray EmptiedElementRecord(qsizetype line);
 
 }  // namespace kelvane

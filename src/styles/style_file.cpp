@@ -45,6 +45,23 @@ bool isVersionLine(const QByteArray& line) {
 
 }  // namespace
 
+bool HoldsNothing(QByteArrayView line) {
+  if (std::all_of(line.begin(), line.end(), [](char c) { return c == ','; })) return true;
+  FieldCursor c(line);
+  if (c.TakeField() != "char") return false;
+  c.Skip(1);
+  const auto x = fixed::parse(c.TakeField());
+  const auto y = fixed::parse(c.TakeField());
+  return x == 0 && y == 0 && CharRecordText(line).isEmpty();
+}
+
+QList<QByteArray> StyleFileLines(const LayoutDocument& document) {
+  const QList<QByteArray>& lines = document.lines();
+  qsizetype end = lines.size();
+  while (end > slotmap::kLineCount && HoldsNothing(lines[end - 1])) --end;
+  return lines.first(end);
+}
+
 bool IsUnrecognisedLayout(const QList<QByteArray>& lines) {
   if (std::all_of(lines.begin(), lines.end(), isBlank)) return false;
   for (qsizetype i = 0; i < std::min(lines.size(), kHeadLines); ++i) {
@@ -71,7 +88,7 @@ Expected<StyleLoadReport> LoadStyleFile(LayoutDocument& document, const QString&
 
 Expected<void> SaveStyleFile(LayoutDocument& document, const QString& path) {
   document.setLine(slotmap::kVersionLine, kVersionInFile);
-  return writeLineFile(path, document.lines());
+  return writeLineFile(path, StyleFileLines(document));
 }
 
 QString ShortStyleMessage(const QString& path, const StyleLoadReport& report) {

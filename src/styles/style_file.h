@@ -32,8 +32,21 @@ struct StyleLoadReport {
 // reports.
 [[nodiscard]] bool IsUnrecognisedLayout(const QList<QByteArray>& lines);
 
-// Sets line 0 to the file version "[Version2.0]" and writes every line of
-// the document to `path` atomically: a failed write leaves the old file whole.
+// Whether a line after the original 267 holds nothing worth a line in the
+// file: only commas (the empty slot ","), or a "char" record at (0, 0) -
+// never placed - without text.
+[[nodiscard]] bool HoldsNothing(QByteArrayView line);
+
+// The lines a save writes: the 267 lines of the original format, then the
+// lines after them up to the last that holds something. A layout that uses
+// none of the extension lines is written in the original format, byte for
+// byte as such a file was read, and readers that stop at line 266 read the
+// same lines of a file that has more.
+[[nodiscard]] QList<QByteArray> StyleFileLines(const LayoutDocument& document);
+
+// Sets line 0 to the file version "[Version2.0]" and writes the document's
+// StyleFileLines to `path` atomically: a failed write leaves the old file
+// whole.
 [[nodiscard]] Expected<void> SaveStyleFile(LayoutDocument& document, const QString& path);
 
 // The message that tells the user a style file was short.

@@ -292,6 +292,27 @@ TEST_F(PanesTest, PlacedItemCaptionsCoverLines228To266) {
   EXPECT_EQ(page.positionTitle->text(), QStringLiteral("位置調整"));
 }
 
+// The items after line 266: 登録番号 with the company items, the amounts
+// and taxes by rate with the receipt's and the stub's own items.
+TEST_F(PanesTest, ExtensionItemsHaveTheirCaptionsAndLabels) {
+  PositionsPage page;
+  const QString rates[] = {QStringLiteral("10%対象"), QStringLiteral("10%消費税"),
+                           QStringLiteral("8%対象"), QStringLiteral("8%消費税")};
+  for (int line = 267; line <= 275; ++line) {
+    QLabel* caption = page.findChild<QLabel*>(QStringLiteral("caption%1").arg(line));
+    ASSERT_EQ(caption, page.placedCaption(line)) << line;
+    EXPECT_EQ(caption->text(), line == 267 ? QStringLiteral("登録番号") : rates[(line - 268) % 4]);
+    EXPECT_EQ(caption->property("item").toInt(), line - 140);
+    QWidget* pane = line == 267 ? page.companyPane : line <= 271 ? page.receiptPane : page.stubPane;
+    EXPECT_TRUE(pane->isAncestorOf(caption)) << line;
+  }
+  CompanyInfoPage company;
+  auto* label = company.findChild<QLabel*>(QStringLiteral("data267"));
+  ASSERT_EQ(label, company.dataLabel(slotmap::kRegistrationNumber));
+  EXPECT_TRUE(company.secondPane->isAncestorOf(label));
+  EXPECT_EQ(company.captions[11]->text(), QStringLiteral("登録番号"));
+}
+
 // The pane arrows and the issue buttons work on the pages themselves.
 TEST_F(PanesTest, ArrowsAndIssueButtonsAreLive) {
   PositionsPage positions;

@@ -10,11 +10,13 @@
 #include "app/pages/texts_page.h"
 #include "app/program_folder.h"
 #include "app/receipt_main_form.h"
+#include "app/style_commands.h"
 #include "layout/field_cursor.h"
 #include "layout/layout_slots.h"
 #include "support/box_answerer.h"
 #include "text/cp932.h"
 #include "text/layout_text.h"
+#include "text/line_file.h"
 #include "widgets/icon_button.h"
 #include "widgets/nval_edit.h"
 #include "widgets/pict_button.h"
@@ -268,6 +270,73 @@ TEST_F(TextItemEditorsTest, CompanyLabelsAskOnlyOncePlacedAndWriteTheText) {
   EXPECT_EQ(asked_.last(), QStringLiteral("自社情報入力|株式会社,見本"));
   EXPECT_EQ(line(228), sj("char,0,0,0,ＭＳ 明朝,0,,0,0,0,株式会社,見本"));
   EXPECT_EQ(pos_->positionTitle->text(), QStringLiteral("株式会社,見本"));
+}
+
+// 登録番号 is typed like the other company items and kept as "T" and 13
+// digits; a refused or unconfirmed number leaves the old one in the layout.
+TEST_F(TextItemEditorsTest, RegistrationNumberIsKeptNormalisedRefusedOrAsked) {
+  const int number = slotmap::kRegistrationNumber;
+  const QByteArray placed = sj("char,0,20,30,ＭＳ 明朝,10,,0,0,0,");
+  setLine(number, placed);
+  QLabel* label = form_->companyPage->dataLabel(number);
+  form_->showPage(form_->companyPage);
+  const struct {
+    const char* typed;
+    const char* answer;  // the button of the check digit question
+    const char* kept;
+    int boxes;
+  } steps[] = {
+      {"ｔ７０００ ０１２０ ５０００２", "", "T7000012050002", 0},
+      {"T123", "", "T7000012050002", 1},                  // refused
+      {"t1234567890123", "いいえ", "T7000012050002", 1},  // asked, the old one kept
+      {"T1234567890123", "はい", "T1234567890123", 1},    // asked and kept
+      {"T7000012050002", "", "T7000012050002", 0},
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.typed);
+    boxes_.texts.clear();
+    boxes_.answerWith = QString::fromUtf8(step.answer);
+    textAnswer_ = QString::fromUtf8(step.typed);
+    QTest::mouseClick(label, Qt::LeftButton);
+    EXPECT_EQ(line(number), placed + step.kept);
+    EXPECT_EQ(label->text(), QString::fromLatin1(step.kept));
+    ASSERT_EQ(boxes_.texts.size(), step.boxes) << boxes_.texts.join('|').toStdString();
+  }
+  EXPECT_EQ(asked_.size(), 5);
+  EXPECT_EQ(asked_[1], QStringLiteral("自社情報入力|T7000012050002"));
+
+  // A style that holds the number shows it on the page once loaded.
+  setLine(number, placed + "T1234567890123");
+  QList<QByteArray> lines = form_->document().lines();
+  const QString path = dir_.filePath(QStringLiteral("invoice.rcd"));
+  ASSERT_TRUE(writeLineFile(path, lines));
+  setLine(number, placed);
+  label->clear();
+  ASSERT_TRUE(LoadStyleIntoForm(*form_, path));
+  EXPECT_EQ(label->text(), QStringLiteral("T1234567890123"));
+}
+
+// The amounts and taxes by rate are placed like the other receipt fields.
+TEST_F(TextItemEditorsTest, TheItemsByRateArePlacedWithThePositionEditor) {
+  clickCaption(slotmap::kAmount10);
+  EXPECT_EQ(editors_->positionLine(), 268);
+  EXPECT_EQ(pos_->positionTitle->text(), QStringLiteral("[10%対象] 印刷位置調整"));
+  typeInto(pos_->positionX, "120");
+  enterIn(pos_->positionX);
+  typeInto(pos_->positionY, "85.5");
+  enterIn(pos_->positionY);
+  typeInto(pos_->NValEditC3, "0");
+  enterIn(pos_->NValEditC3);
+  EXPECT_EQ(line(268), sj("char,0,120,85.5,ＭＳ 明朝,0,,0,0,0,"));
+
+  // The stub's 8% tax, already placed, keeps its text and moves by the arrows.
+  setLine(slotmap::kStubTax8, sj("char,0,30,40,ＭＳ 明朝,9,,0,0,0,240"));
+  clickCaption(slotmap::kStubTax8);
+  EXPECT_EQ(pos_->positionTitle->text(), QStringLiteral("[8%消費税] 印刷位置調整"));
+  QTest::mouseClick(pos_->PictButton15, Qt::LeftButton);
+  EXPECT_EQ(line(slotmap::kStubTax8), sj("char,0,31,40,ＭＳ 明朝,9,,0,0,0,240"));
+  EXPECT_EQ(line(268), sj("char,0,120,85.5,ＭＳ 明朝,0,,0,0,0,"));
+  EXPECT_TRUE(boxes_.texts.isEmpty()) << boxes_.texts.join('|').toStdString();
 }
 
 TEST_F(TextItemEditorsTest, FontDialogStartsFromTheEditorAndAppliesEitherWay) {

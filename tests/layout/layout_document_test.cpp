@@ -54,18 +54,20 @@ TEST(FieldCursor, CharRecordTextKeepsItsCommas) {
 
 TEST(LayoutDocument, StartsCompleteWithEmptySlots) {
   LayoutDocument doc;
-  EXPECT_EQ(doc.lineCount(), slotmap::kLineCount);
+  EXPECT_EQ(doc.lineCount(), slotmap::kExtendedLineCount);
   EXPECT_EQ(doc.line(266), ",");
-  EXPECT_EQ(doc.line(267), ",");  // beyond the end reads as an empty slot
-  EXPECT_FALSE(doc.setLine(267, "x"));
+  EXPECT_EQ(doc.line(275), ",");
+  EXPECT_EQ(doc.line(276), ",");  // beyond the end reads as an empty slot
+  EXPECT_TRUE(doc.setLine(slotmap::kRegistrationNumber, "x"));
+  EXPECT_FALSE(doc.setLine(276, "x"));
   EXPECT_FALSE(doc.setLine(-1, "x"));
-  EXPECT_EQ(doc.lineCount(), slotmap::kLineCount);
+  EXPECT_EQ(doc.lineCount(), slotmap::kExtendedLineCount);
 }
 
 TEST(LayoutDocument, ShortLoadIsPaddedAndLongLoadKept) {
   LayoutDocument doc;
   doc.replaceAll({"[Version2.0]", "title,"});
-  EXPECT_EQ(doc.lineCount(), slotmap::kLineCount);
+  EXPECT_EQ(doc.lineCount(), slotmap::kExtendedLineCount);
   EXPECT_EQ(doc.line(1), "title,");
   EXPECT_EQ(doc.line(241), ",");
   QList<QByteArray> many(300, ",");
@@ -88,6 +90,22 @@ TEST(SlotMap, LineNumbers) {
   EXPECT_EQ(slotmap::itemLine(101), slotmap::kAmount);
   EXPECT_EQ(slotmap::itemLine(126), 266);
   EXPECT_EQ(slotmap::kAmount + slotmap::kStubOffset, slotmap::kStubAmount);
+}
+
+// The extension lines go on from line 267 with the same rule, line = tag + 140.
+TEST(SlotMap, ExtensionLinesContinueTheItems) {
+  EXPECT_EQ(slotmap::itemLine(127), slotmap::kRegistrationNumber);
+  EXPECT_EQ(slotmap::kRegistrationNumber, slotmap::kLineCount);
+  EXPECT_EQ(slotmap::itemLine(128), slotmap::kAmount10);
+  EXPECT_EQ(slotmap::kTax8 + slotmap::kStubRateOffset, slotmap::kStubTax8);
+  EXPECT_EQ(slotmap::itemLine(135), slotmap::kExtendedLineCount - 1);
+  EXPECT_TRUE(slotmap::isItemTag(88) && slotmap::isItemTag(135));
+  EXPECT_FALSE(slotmap::isItemTag(87) || slotmap::isItemTag(136));
+  // The company items in page order: 228 to 238, then 登録番号.
+  for (int i = 0; i < slotmap::kCompanyItems; ++i)
+    EXPECT_EQ(slotmap::companyIndex(slotmap::companyLine(i)), i) << i;
+  EXPECT_EQ(slotmap::companyLine(11), slotmap::kRegistrationNumber);
+  for (int line : {227, 239, 266, 268}) EXPECT_EQ(slotmap::companyIndex(line), -1) << line;
 }
 
 // Settings as plain values, as the main window's controls will hold them.

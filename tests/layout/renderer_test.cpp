@@ -212,6 +212,21 @@ TEST_F(RendererTest, TextAtOriginOrEmptyIsNotDrawn) {
   EXPECT_TRUE(preview.callsOf<TextCall>().empty());
 }
 
+// The items after line 266 (登録番号, the amounts and taxes by rate) are
+// drawn like every other item, in line order; unplaced ones are not.
+TEST_F(RendererTest, ExtensionItemsAreDrawnLikeTheOthers) {
+  doc.setLine(266, sj("char,0,10,10,,12,,0,0,0,宛名"));
+  doc.setLine(267, sj("char,0,10,20,,12,,0,0,0,T7000012050002"));
+  doc.setLine(270, sj("char,0,0,0,,12,,0,0,0,未配置"));
+  doc.setLine(275, sj("char,1,10,40,,12,,0,0,0,240"));
+  ASSERT_TRUE(drawPreview(sj("char,0,10,30,,12,,0,0,0,10,000"), 268).ok());
+  std::vector<QByteArray> drawn;
+  for (const TextCall& t : preview.callsOf<TextCall>()) drawn.push_back(t.text);
+  EXPECT_EQ(drawn, (std::vector<QByteArray>{sj("宛名"), "T7000012050002", "10,000", "240"}));
+  ASSERT_TRUE(drawPrinter(sj("char,0,10,30,,12,,0,0,0,10,000"), 268).ok());
+  EXPECT_EQ(printer.callsOf<TextCall>().size(), 3u);  // the stub's preview-only tax left out
+}
+
 TEST_F(RendererTest, HorizontalTextInOneRun) {
   ASSERT_TRUE(drawPreview(sj("char,0,40.5,18,ＭＳ 明朝,12,太字,0,0,255,合計,金額"), 127).ok());
   const auto fonts = preview.callsOf<FontCall>();

@@ -15,10 +15,12 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 # A first installation.
 kv_install_folder "$dest" "$app" "$tool" "$root/data" || fail "first installation"
 for f in kelvane kelvane-render cleardata.rcd tax_table.htm dialog.ico kelvane.png \
-         style/a4_receipt.rcd style/a5_receipt.rcd style/a5_vertical_receipt.rcd cardtemp.dat; do
+         style/a4_receipt.rcd style/a5_receipt.rcd style/a5_vertical_receipt.rcd \
+         style/qualified_invoice.rcd cardtemp.dat; do
     [ -e "$dest/$f" ] || fail "$f was not installed"
 done
-cmp -s "$dest/cardtemp.dat" "$root/data/style/a4_receipt.rcd" || fail "the first layout is not the A4 receipt"
+cmp -s "$dest/cardtemp.dat" "$root/data/style/qualified_invoice.rcd" ||
+    fail "the first layout is not the qualified invoice"
 
 # The shop's own files, a changed style, then the next installation.
 user_files="regidata.klv kelvane.conf kelvane.ini atesaki_1.DAT topic2.DAT SDAYLIST.DAT display.dat cardtemp.dat"

@@ -157,7 +157,7 @@ class ShapeRowsTest : public ::testing::Test {
       if (i >= 12 && i <= 111) continue;
       EXPECT_EQ(doc_.line(i), named(i)) << "line " << i;
     }
-    EXPECT_EQ(doc_.lineCount(), slotmap::kLineCount);
+    EXPECT_EQ(doc_.lineCount(), slotmap::kExtendedLineCount);
   }
   LayoutDocument doc_;
 };

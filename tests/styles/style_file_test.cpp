@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <utility>
@@ -92,7 +93,7 @@ TEST_F(StyleFileTest, AShortFileIsPaddedAndSaysSo) {
   ASSERT_TRUE(report);
   EXPECT_TRUE(report->padded);
   EXPECT_EQ(report->fileLines, 2);
-  EXPECT_EQ(doc.lineCount(), slotmap::kLineCount);
+  EXPECT_EQ(doc.lineCount(), slotmap::kExtendedLineCount);
   EXPECT_EQ(doc.line(266), ",");
   EXPECT_TRUE(ShortStyleMessage(path, *report).contains(QStringLiteral("2 行")));
 }
@@ -123,6 +124,77 @@ TEST_F(StyleFileTest, AFailedSaveLeavesTheOldFileWhole) {
   EXPECT_FALSE(SaveStyleFile(doc, dir_.filePath("folder.rcd")));
 }
 
+// The extension lines after line 266: a file of the original format loads
+// without a word and saves byte for byte; a file that uses them keeps what
+// they hold, and a reader of the original format finds its 267 lines as
+// they were.
+TEST_F(StyleFileTest, ExtensionLinesAreWrittenOnlyWhenTheyHoldSomething) {
+  const QByteArray registration =
+      "char,0,20,30,ＭＳ 明朝,10,,0,0,0," + cp932::fromUtf8Literal("登録番号 T7000012050002");
+  const QByteArray taxed = "char,0,20,40,,0,,0,0,0,1,000";
+  struct Case {
+    const char* name;
+    std::vector<std::pair<int, QByteArray>> extension;  // lines after 266, as the file holds them
+    qsizetype savedLines;
+  };
+  const std::vector<Case> cases{
+      {"original format", {}, 267},
+      {"registration number and 8% amount", {{267, registration}, {270, taxed}}, 271},
+      {"only the stub's last tax", {{275, taxed}}, 276},
+      {"a line of a newer file", {{280, "char,0,1,1,,0,,0,0,0,later"}}, 281},
+      {"an unplaced number is still the number", {{267, "char,0,0,0,,0,,0,0,0,T1"}}, 268},
+      {"empty slots and unplaced records without text",
+       {{267, ","}, {268, "char,0,0,0,,0,,0,0,,"}, {269, "char,0,0,0,ＭＳ 明朝,0,,0,0,0,"},
+        {270, ",,,"}},
+       267},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    QList<QByteArray> lines = completeLayout("[Version2.0]");
+    for (const auto& [line, text] : c.extension) {
+      while (lines.size() <= line) lines.append(",");
+      lines[line] = text;
+    }
+    const QString path = write(lines);
+    LayoutDocument doc;
+    const auto report = LoadStyleFile(doc, path);
+    ASSERT_TRUE(report);
+    EXPECT_FALSE(report->padded);
+    EXPECT_EQ(doc.lineCount(), std::max<qsizetype>(lines.size(), slotmap::kExtendedLineCount));
+
+    const QString saved = dir_.filePath("saved.rcd");
+    ASSERT_TRUE(SaveStyleFile(doc, saved));
+    const auto back = readLineFile(saved);
+    ASSERT_TRUE(back);
+    ASSERT_EQ(back->size(), c.savedLines);
+    EXPECT_EQ(*back, lines.first(c.savedLines));
+    if (c.savedLines == lines.size()) {
+      QFile original(path), again(saved);
+      ASSERT_TRUE(original.open(QIODevice::ReadOnly) && again.open(QIODevice::ReadOnly));
+      EXPECT_EQ(again.readAll(), original.readAll());
+    }
+    // A reader of the original format stops at line 266.
+    EXPECT_EQ(back->first(slotmap::kLineCount), completeLayout("[Version2.0]"));
+  }
+}
+
+TEST(StyleFileLines, WhatHoldsNothing) {
+  const std::vector<std::pair<QByteArray, bool>> cases{
+      {",", true},
+      {"", true},
+      {",,,,", true},
+      {"char,0,0,0,,0,,0,0,,", true},
+      {"char,1,0,0,ＭＳ 明朝,12,太字,0,0,255,", true},
+      {"char,0,0.0,0,,0,,0,0,0,", true},
+      {"char,0,0,0,,0,,0,0,0,x", false},  // a text not yet placed
+      {"char,0,0,5,,0,,0,0,0,", false},   // placed, filled per receipt
+      {"char,0,,,,0,,0,0,0,", false},     // damaged: kept for the user to see
+      {"line,0,0,0,0,0,1,,0,", false},
+      {"x", false},
+  };
+  for (const auto& [line, empty] : cases) EXPECT_EQ(HoldsNothing(line), empty) << line.data();
+}
+
 // Plainly no layout: nothing in its head looks like a layout line and no
 // element record anywhere. Short, shifted and damaged layouts are layouts.
 TEST(StyleFileRecognition, OnlyWhatIsPlainlyNoLayout) {
@@ -144,9 +216,10 @@ TEST(StyleFileRecognition, OnlyWhatIsPlainlyNoLayout) {
 // Clearing a line writes what the editors write for an empty slot there.
 TEST(EmptiedElementRecord, FollowsTheSlot) {
   EXPECT_EQ(EmptiedElementRecord(slotmap::imageLine(8)), "image,0,0,0,,0,0,,0,0");
-  for (int line : {slotmap::textLine(100), slotmap::kCompanyName1, slotmap::kStubAddresseeLine2})
+  for (int line : {slotmap::textLine(100), slotmap::kCompanyName1, slotmap::kStubAddresseeLine2,
+                   slotmap::kRegistrationNumber, slotmap::kAmount10, slotmap::kStubTax8})
     EXPECT_EQ(EmptiedElementRecord(line), "char,0,0,0,,0,,0,0,,") << line;
-  for (int line : {0, 3, 11, 12, 126, 227, 267}) EXPECT_EQ(EmptiedElementRecord(line), ",") << line;
+  for (int line : {0, 3, 11, 12, 126, 227, 276}) EXPECT_EQ(EmptiedElementRecord(line), ",") << line;
 }
 
 }  // namespace

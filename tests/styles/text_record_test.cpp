@@ -232,7 +232,7 @@ class TextRowsTest : public ::testing::Test {
     EXPECT_EQ(doc_.line(126), "before");
     EXPECT_EQ(doc_.line(227), "after");
     EXPECT_EQ(doc_.line(228), "company");
-    EXPECT_EQ(doc_.lineCount(), slotmap::kLineCount);
+    EXPECT_EQ(doc_.lineCount(), slotmap::kExtendedLineCount);
   }
   LayoutDocument doc_;
 };

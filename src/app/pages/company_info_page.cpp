@@ -2,6 +2,7 @@
 
 #include "app/pages/page_parts.h"
 #include "app/pages/pane_row.h"
+#include "layout/layout_slots.h"
 #include "widgets/pict_button.h"
 
 #include <QGridLayout>
@@ -12,7 +13,6 @@ namespace kelvane {
 
 namespace {
 
-constexpr int kFirstLine = 228;
 constexpr int kFirstPaneItems = 6;  // 会社名１ … TEL; the rest go to the second pane
 
 }  // namespace
@@ -39,14 +39,14 @@ CompanyInfoPage::CompanyInfoPage(QWidget* parent) : QWidget(parent) {
     grid->setHorizontalSpacing(8);
     grid->setVerticalSpacing(6);
   }
-  for (int i = 0; i < 11; ++i) {
+  for (int i = 0; i < slotmap::kCompanyItems; ++i) {
     const bool inFirst = i < kFirstPaneItems;
     PaneBox* pane = inFirst ? first : second;
     QGridLayout* grid = inFirst ? firstGrid : secondGrid;
     const int row = inFirst ? i : i - kFirstPaneItems;
     captions[i] = new QLabel(CompanyInfoCaptions()[i], pane->body());
     captions[i]->setFixedWidth(64);
-    const QString name = QStringLiteral("data%1").arg(kFirstLine + i);
+    const QString name = QStringLiteral("data%1").arg(slotmap::companyLine(i));
     data[i] = MakeValueLabel(pane->body(), name, QString());
     data[i]->setFixedSize(340, 22);
     data[i]->setAutoFillBackground(true);
@@ -57,7 +57,7 @@ CompanyInfoPage::CompanyInfoPage(QWidget* parent) : QWidget(parent) {
     grid->addWidget(data[i], row, 1);
   }
   firstGrid->setRowStretch(kFirstPaneItems, 1);
-  secondGrid->setRowStretch(11 - kFirstPaneItems, 1);
+  secondGrid->setRowStretch(slotmap::kCompanyItems - kFirstPaneItems, 1);
 
   panes->addPane(first);
   panes->addPane(second);

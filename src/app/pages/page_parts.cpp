@@ -307,12 +307,12 @@ TextRecordEditor BuildTextRecordEditor(QWidget* body, const TextRecordNames& nam
   return e;
 }
 
-const std::array<QString, 11>& CompanyInfoCaptions() {
-  static const std::array<QString, 11> captions = {
+const std::array<QString, 12>& CompanyInfoCaptions() {
+  static const std::array<QString, 12> captions = {
       QStringLiteral("会社名１"), QStringLiteral("会社名２"), QStringLiteral("業務内容"),
       QStringLiteral("住 所 1"),  QStringLiteral("住 所 2"),  QStringLiteral("TEL"),
       QStringLiteral("FAX"),      QStringLiteral("HTTP"),     QStringLiteral("E-Mail"),
-      QStringLiteral("その他1"),  QStringLiteral("その他2")};
+      QStringLiteral("その他1"),  QStringLiteral("その他2"),  QStringLiteral("登録番号")};
   return captions;
 }
 

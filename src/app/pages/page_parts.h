@@ -100,8 +100,9 @@ struct TextRecordNames {
 };
 [[nodiscard]] TextRecordEditor BuildTextRecordEditor(QWidget* body, const TextRecordNames& names);
 
-// The captions of the company information items, lines 228 to 238.
-[[nodiscard]] const std::array<QString, 11>& CompanyInfoCaptions();
+// The captions of the company information items, lines 228 to 238 and
+// 登録番号 (line 267), in the order of slotmap::companyLine.
+[[nodiscard]] const std::array<QString, 12>& CompanyInfoCaptions();
 
 // Disables each control: their behaviour is wired in a later step, and a
 // control that looks alive but does nothing would mislead the user.

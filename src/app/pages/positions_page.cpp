@@ -2,6 +2,7 @@
 
 #include "app/pages/page_parts.h"
 #include "app/pages/pane_row.h"
+#include "layout/layout_slots.h"
 #include "widgets/icon_button.h"
 #include "widgets/nval_edit.h"
 #include "widgets/pict_button.h"
@@ -32,20 +33,38 @@ const std::array<QString, 12>& ReceiptCaptions() {
   return captions;
 }
 
+// The amount and tax by rate, in line order from 268 (receipt) or 272 (stub).
+const std::array<QString, 4>& RateCaptions() {
+  static const std::array<QString, 4> captions = {
+      QStringLiteral("10%対象"), QStringLiteral("10%消費税"), QStringLiteral("8%対象"),
+      QStringLiteral("8%消費税")};
+  return captions;
+}
+
 struct PlacedItem {
   int line;
   QString caption;
 };
 
-// The fourteen items of "提　出" (first twelve from 239) or "控　部" (from
-// 251), with their two two-line addressee items.
-std::vector<PlacedItem> ReceiptItems(int firstLine, int addresseeLine) {
+// The eighteen items of "提　出" (first twelve from 239) or "控　部" (from
+// 251), with their two two-line addressee items and the four by rate.
+std::vector<PlacedItem> ReceiptItems(int firstLine, int addresseeLine, int rateLine) {
   std::vector<PlacedItem> items;
   for (int i = 0; i < 12; ++i) items.push_back({firstLine + i, ReceiptCaptions()[i]});
   items.push_back({addresseeLine, QStringLiteral("宛　名1")});
   items.push_back({addresseeLine + 1, QStringLiteral("宛　名2")});
+  for (int i = 0; i < 4; ++i) items.push_back({rateLine + i, RateCaptions()[i]});
   return items;
 }
+
+// Receipt panes take their captions in columns of nine, so that they stay
+// two columns wide (and end before kAfterReceiptPanes), the company pane in
+// columns of seven. Captions 18 pixels high, 3 apart, keep nine rows within
+// the page's height.
+constexpr int kReceiptRows = 9;
+constexpr int kCompanyRows = 7;
+constexpr int kCaptionHeight = 18;
+constexpr int kCaptionSpacing = 3;
 
 }  // namespace
 
@@ -65,12 +84,12 @@ PositionsPage::PositionsPage(QWidget* parent) : QWidget(parent) {
   positionPane = position;
   positionTitle = position->titleLabel();
 
-  // Captions in columns of seven, top to bottom, then left to right.
-  auto fillCaptions = [this](PaneBox* pane, const std::vector<PlacedItem>& items) {
+  // Captions in columns of `rows`, top to bottom, then left to right.
+  auto fillCaptions = [this](PaneBox* pane, const std::vector<PlacedItem>& items, int rows) {
     auto* grid = new QGridLayout(pane->body());
     grid->setContentsMargins(6, 5, 6, 5);
     grid->setHorizontalSpacing(4);
-    grid->setVerticalSpacing(4);
+    grid->setVerticalSpacing(kCaptionSpacing);
     for (int i = 0; i < int(items.size()); ++i) {
       auto* caption = new QLabel(items[i].caption, pane->body());
       caption->setObjectName(QStringLiteral("caption%1").arg(items[i].line));
@@ -78,19 +97,25 @@ PositionsPage::PositionsPage(QWidget* parent) : QWidget(parent) {
       caption->setFrameShape(QFrame::Panel);
       caption->setFrameShadow(QFrame::Raised);
       caption->setAlignment(Qt::AlignCenter);
-      caption->setFixedSize(80, 22);
+      caption->setFixedSize(80, kCaptionHeight);
       // Selecting an item into the position editor comes with that editor.
       caption->setEnabled(false);
       placedCaptions[items[i].line - kFirstLine] = caption;
-      grid->addWidget(caption, i % 7, i / 7);
+      grid->addWidget(caption, i % rows, i / rows);
     }
-    grid->setRowStretch(7, 1);
+    grid->setRowStretch(rows, 1);
   };
-  fillCaptions(receipt, ReceiptItems(239, 263));
-  fillCaptions(stub, ReceiptItems(251, 265));
+  fillCaptions(receipt,
+               ReceiptItems(slotmap::kNumber, slotmap::kAddresseeLine1, slotmap::kAmount10),
+               kReceiptRows);
+  fillCaptions(
+      stub,
+      ReceiptItems(slotmap::kStubNumber, slotmap::kStubAddresseeLine1, slotmap::kStubAmount10),
+      kReceiptRows);
   std::vector<PlacedItem> companyItems;
-  for (int i = 0; i < 11; ++i) companyItems.push_back({kFirstLine + i, CompanyInfoCaptions()[i]});
-  fillCaptions(company, companyItems);
+  for (int i = 0; i < slotmap::kCompanyItems; ++i)
+    companyItems.push_back({slotmap::companyLine(i), CompanyInfoCaptions()[i]});
+  fillCaptions(company, companyItems, kCompanyRows);
 
   TextRecordEditor editor =
       BuildTextRecordEditor(position->body(), {.previewOnly = QStringLiteral("ChkBoxStr2"),

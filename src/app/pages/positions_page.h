@@ -30,10 +30,11 @@ class PositionsPage : public QWidget {
   QWidget* positionPane = nullptr;  // "位置調整"
   PaneRow* panes = nullptr;
 
-  // The captions of the 39 placed items, index = layout line − 228 (lines
-  // 228 to 266). Each carries its item number (line − 140) in the "item"
-  // property and is named "caption" followed by its line.
-  std::array<QLabel*, 39> placedCaptions{};
+  // The captions of the 48 placed items, index = layout line − 228 (lines
+  // 228 to 266 and the extension items 267 to 275: 登録番号 and the amounts
+  // and taxes by rate). Each carries its item number (line − 140) in the
+  // "item" property and is named "caption" followed by its line.
+  std::array<QLabel*, 48> placedCaptions{};
   [[nodiscard]] QLabel* placedCaption(int line) const { return placedCaptions[line - 228]; }
 
   // ---- the position editor
