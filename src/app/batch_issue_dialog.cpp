@@ -43,7 +43,6 @@ namespace kelvane {
 
 namespace {
 
-constexpr int kRegistrationNumberTag = 127;
 
 const QString kTitle = QStringLiteral("CSVから一括発行");
 const QString kConfirm = QStringLiteral("確認");
@@ -59,7 +58,7 @@ ReceiptTaxSettings taxSettings(ReceiptMainForm& form) {
   ReceiptTaxSettings t;
   t.rounding = TaxRoundingOnForm(form);
   t.registrationNumber = FromLayoutText(
-      CharRecordText(form.document().line(slotmap::itemLine(kRegistrationNumberTag))));
+      CharRecordText(form.document().line(slotmap::kRegistrationNumber)));
   return t;
 }
 

@@ -18,12 +18,6 @@ namespace kelvane {
 
 namespace {
 
-// The company item 登録番号, and the eight items of the figures by rate
-// (four of the receipt, then the same four of the stub).
-constexpr int kRegistrationNumberTag = 127;
-constexpr int kFirstRateTag = 128;
-constexpr int kRateTags = 8;
-
 QList<int> linesOf(ReceiptItemGroup group) {
   namespace s = slotmap;
   const auto both = [](int line) { return QList<int>{line, line + s::kStubOffset}; };
@@ -42,8 +36,7 @@ QList<int> linesOf(ReceiptItemGroup group) {
     case ReceiptItemGroup::Date: return both(s::kEraYear) + both(s::kMonth) + both(s::kDay);
     case ReceiptItemGroup::ByRate: {
       QList<int> lines;
-      for (int tag = kFirstRateTag; tag < kFirstRateTag + kRateTags; ++tag)
-        lines.append(s::itemLine(tag));
+      for (int line = s::kAmount10; line <= s::kStubTax8; ++line) lines.append(line);
       return lines;
     }
   }
@@ -78,7 +71,7 @@ Receipt ReceiptOnForm(const ReceiptMainForm& form) {
     r.tax8 = t.at8.tax;
   }
   r.registrationNumber = FromLayoutText(
-      CharRecordText(form.previewDocument().line(slotmap::itemLine(kRegistrationNumberTag))));
+      CharRecordText(form.previewDocument().line(slotmap::kRegistrationNumber)));
   return r;
 }
 

@@ -14,10 +14,7 @@ namespace kelvane {
 namespace {
 
 constexpr qint64 kUnitsPerYen = 10000;
-// The items of the figures by rate: 10%対象, 10%消費税, 8%対象, 8%消費税 on
-// the receipt, the same four on the stub four tags on.
-constexpr int kAmount10Tag = 128;
-constexpr int kRateStubTags = 4;
+
 constexpr int kFieldDigits = 9;  // the amount fields' digits, whole and decimal
 constexpr qint64 kLargestFieldAmount = 1'000'000'000LL * kUnitsPerYen - 1;
 // The form's amount fields hold nine digits; a larger amount would be cut
@@ -121,12 +118,13 @@ ReceiptItems ReceiptItemTexts(const Receipt& r, const ReceiptTextSettings& s) {
   const auto rateText = [&](qint64 value) {
     return byRate ? ToLayoutText(AmountFieldText(value, s.zeroDisplay)) : QByteArray();
   };
-  const std::pair<int, qint64> rated[] = {
-      {kAmount10Tag, r.amount10}, {kAmount10Tag + 1, r.tax10},
-      {kAmount10Tag + 2, r.amount8}, {kAmount10Tag + 3, r.tax8}};
-  for (const auto& [tag, value] : rated) {
-    items.lines.append({slot::itemLine(tag), rateText(value)});
-    items.lines.append({slot::itemLine(tag + kRateStubTags), rateText(value)});
+  const std::pair<int, qint64> rated[] = {{slot::kAmount10, r.amount10},
+                                          {slot::kTax10, r.tax10},
+                                          {slot::kAmount8, r.amount8},
+                                          {slot::kTax8, r.tax8}};
+  for (const auto& [line, value] : rated) {
+    items.lines.append({line, rateText(value)});
+    items.lines.append({line + slot::kStubRateOffset, rateText(value)});
   }
 
   const bool dated = r.date && r.date->isValid();

@@ -22,7 +22,6 @@ namespace {
 // The window's screen resolution stands in: the printer pass takes its font
 // sizes from the preview's resolution at the zoom.
 constexpr int kScreenDpi = 96;
-constexpr int kRegistrationNumberTag = 127;
 
 QString shown(const QString& path) { return QDir::toNativeSeparators(path); }
 
@@ -58,7 +57,7 @@ void readReceiptSettings(IssueFolder& f) {
   }
   // The issuer's registration number is the layout's company item 登録番号.
   f.tax.registrationNumber =
-      FromLayoutText(CharRecordText(f.layout.line(slotmap::itemLine(kRegistrationNumberTag))));
+      FromLayoutText(CharRecordText(f.layout.line(slotmap::kRegistrationNumber)));
 }
 
 }  // namespace
