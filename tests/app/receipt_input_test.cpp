@@ -3,6 +3,7 @@
 // the histories remember what was entered; the amounts by rate fill the
 // five figures and the revenue stamp follows the amount.
 
+#include "app/pages/company_info_page.h"
 #include "app/pages/environment_page.h"
 #include "app/pages/receipt_issue_page.h"
 #include "app/program_folder.h"
@@ -13,6 +14,7 @@
 #include "layout/layout_slots.h"
 #include "receipt/input_history.h"
 #include "support/box_answerer.h"
+#include "support/pdf_pages.h"
 #include "support/typing.h"
 #include "text/cp932.h"
 #include "text/layout_text.h"
@@ -27,7 +29,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QInputMethodEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -429,6 +433,13 @@ TEST_F(ReceiptInputTest, TenPercentWithTaxFillsTheFiveFiguresAndTheRegisterLine)
   EXPECT_EQ(QApplication::focusWidget(), page_->amount8);
   EXPECT_EQ(item(*form, slotmap::kBeforeTax), QStringLiteral("10,000"));
   EXPECT_EQ(item(*form, slotmap::kTaxAmount + slotmap::kStubOffset), QStringLiteral("1,000"));
+  // The items by rate, the receipt's and the stub's.
+  for (int offset : {0, slotmap::kStubRateOffset}) {
+    EXPECT_EQ(item(*form, slotmap::kAmount10 + offset), QStringLiteral("11,000"));
+    EXPECT_EQ(item(*form, slotmap::kTax10 + offset), QStringLiteral("1,000"));
+    EXPECT_EQ(item(*form, slotmap::kAmount8 + offset), QStringLiteral("0"));
+    EXPECT_EQ(item(*form, slotmap::kTax8 + offset), QStringLiteral("0"));
+  }
 
   page_->Edit2->setText(QStringLiteral("Q-1"));
   form->receiptDate->setIssueDate(QDate(2026, 3, 15));
@@ -487,6 +498,37 @@ TEST_F(ReceiptInputTest, TheStampFollowsTheAmountUntilTheUserSetsOne) {
   enterInto(page_->amount10, QStringLiteral("999999999"));
   EXPECT_EQ(boxes_.texts.size(), 1);
   EXPECT_EQ(page_->NValEditC9->text(), QStringLiteral("44,000"));
+}
+
+}  // namespace
+}  // namespace kelvane
+
+namespace kelvane {
+namespace {
+
+// The delivered qualified-invoice style with the shop's registration number:
+// what "PDFに出力" writes carries the number and both rates.
+TEST_F(ReceiptInputTest, TheQualifiedInvoiceStylePrintsTheNumberAndBothRates) {
+  ASSERT_TRUE(QFile::copy(QStringLiteral(KELVANE_SOURCE_DATA "/style/qualified_invoice.rcd"),
+                          file("cardtemp.dat")));
+  auto form = open();
+  form->dialogs.askText = [](QWidget*, const QString&, const QString&, const QString&) {
+    return std::optional<QString>(QStringLiteral("T7000012050002"));
+  };
+  form->showPage(form->companyPage);
+  QTest::mouseClick(form->companyPage->dataLabel(slotmap::kRegistrationNumber), Qt::LeftButton);
+  form->showPage(form->receiptPage);
+  enterInto(page_->atesaki_1, QStringLiteral("山田商店"));
+  enterInto(page_->amount10, QStringLiteral("11000"));
+  enterInto(page_->amount8, QStringLiteral("1080"));
+  EXPECT_EQ(five(page_), (QStringList{"12,080", "11,000", "12,080", "1,080", "0"}));
+
+  form->dialogs.printPdf = [this](QWidget*) { return file("invoice.pdf"); };
+  form->menu.printToPdf->trigger();
+  const QString text = testing::PdfText(file("invoice.pdf"));
+  for (const char* shown : {"T7000012050002", "山田商店", "11,000", "1,000", "1,080", "80",
+                            "12,080", "軽減税率"})
+    EXPECT_TRUE(text.contains(QString::fromUtf8(shown))) << shown << "\n" << text.toStdString();
 }
 
 }  // namespace
