@@ -164,7 +164,7 @@ TEST_F(RegisterViewerTest, ColumnWidthsAndThePlaceAreKept) {
     list->reject();
   }
   const auto widths = read(file("display.dat"));
-  ASSERT_EQ(widths.size(), 15);
+  ASSERT_EQ(widths.size(), 21);
   EXPECT_EQ(widths[6], "[list_colwidths[5]]=111");
   auto ini = read(file(WindowFileName().toUtf8().constData()));
   EXPECT_TRUE(ini.contains("[freglist]"));
