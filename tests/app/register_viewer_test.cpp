@@ -134,7 +134,7 @@ TEST_F(RegisterViewerTest, SaveAsNewFileAndCsv) {
   list->CSV1Click();
   QList<QByteArray> csv = read(file("list.csv"));
   ASSERT_EQ(csv.size(), 2) << "no title row";
-  EXPECT_EQ(csv[1], "A2,2018/4/2,           0,,,,,           0,           0,           0,           0,,           0,");
+  EXPECT_EQ(csv[1], "A2,2018/4/2,           0,,,,,           0,           0,           0,           0,,           0,,,,,,,");
   titleRow_ = true;
   list->CSV1Click();
   csv = read(file("list.csv"));
