@@ -30,6 +30,8 @@ namespace kelvane {
 
 namespace {
 
+static_assert(kColumnWidthCount == kRegisterColumns, "display.dat keeps every column's width");
+
 constexpr char kViewerSection[] = "freglist";
 constexpr QSize kDesignSize(908, 566);
 constexpr int kRowHeight = 17;
@@ -280,8 +282,13 @@ void Tfreglist::file_read(const QString& path) {
   g->SetRowCount(static_cast<int>(std::max<qsizetype>(2, RegisterLineCount(*content) + 1)));
   int r = 1;
   ForEachRegisterRow(*content, [&](RegisterRow&& row) {
+    // A line without the fields after the thirteen leaves their cells out:
+    // the grid shows a missing cell empty, and most registers hold no such
+    // line, so their rows cost what they always did.
+    auto end = row.end();
+    while (end - row.begin() > kRegisterFieldColumns && (end - 1)->isEmpty()) --end;
     g->SetRowTexts(r++, QStringList(std::make_move_iterator(row.begin()),
-                                    std::make_move_iterator(row.end())));
+                                    std::make_move_iterator(end)));
   });
   g->EndUpdate();
   lines_ = splitLines(*content);

@@ -7,15 +7,33 @@
 #include "text/layout_text.h"
 #include "text/line_file.h"
 
+#include <algorithm>
+
 namespace kelvane {
 
 namespace {
 
 constexpr int kAmountWidth = 12;
+constexpr int kLineFields = RegisterRecord::kFieldCount + RegisterRecord::kExtensionCount;
 
-// Register field (0 = number … 12 = addressee 2) shown in each column.
-constexpr std::array<int, kRegisterColumns> kFieldOfColumn = {-1, 0, 1, 2, 3, 12, 4, 5,
-                                                              6,  8, 7, 9, 10, 11};
+// Register field (0 = number … 12 = addressee 2, 13 = 10%対象 … 18 = 登録番号)
+// shown in each column.
+constexpr std::array<int, kRegisterColumns> kFieldOfColumn = {
+    -1, 0, 1, 2, 3, 12, 4, 5, 6, 8, 7, 9, 10, 11, 13, 14, 15, 16, 17, 18};
+
+// The thirteen fields and the six after them, in line order.
+std::array<QByteArray*, kLineFields> lineFields(RegisterRecord& record) {
+  std::array<QByteArray*, kLineFields> all;
+  const auto fields = record.fields();
+  const auto extension = record.extensionFields();
+  std::copy(fields.begin(), fields.end(), all.begin());
+  std::copy(extension.begin(), extension.end(), all.begin() + fields.size());
+  return all;
+}
+
+// A column of the fields after the thirteen: a line without them leaves it
+// empty, amounts included, rather than showing or writing 0.
+bool isExtensionColumn(int col) { return col >= kRegisterFieldColumns; }
 
 QString decoded(QByteArrayView bytes) { return FromLayoutText(bytes); }
 
@@ -29,12 +47,15 @@ const RegisterRow& RegisterTitles() {
       QStringLiteral("領収金額"), QStringLiteral("宛  先 1"), QStringLiteral("宛  先 2"),
       QStringLiteral("摘 要 １"), QStringLiteral("摘 要 ２"), QStringLiteral("税抜金額"),
       QStringLiteral("消費税額"), QStringLiteral("請求金額"), QStringLiteral("消 費 税"),
-      QStringLiteral("社内担当者"), QStringLiteral("印紙")};
+      QStringLiteral("社内担当者"), QStringLiteral("印紙"),     QStringLiteral("10%対象"),
+      QStringLiteral("10%消費税"), QStringLiteral("8%対象"),   QStringLiteral("8%消費税"),
+      QStringLiteral("税区分"),    QStringLiteral("登録番号")};
   return titles;
 }
 
 bool IsAmountColumn(int col) {
-  return col == 3 || (col >= 8 && col <= 11) || col == 13;
+  return col == 3 || (col >= 8 && col <= 11) || col == 13 ||
+         (col >= kRegisterFieldColumns && col < kRegisterFieldColumns + 4);
 }
 
 QString GroupedAmountCell(const QString& field) {
@@ -45,7 +66,7 @@ namespace {
 
 // The cells of one decoded line.
 RegisterRow cellsOf(QStringView text) {
-  std::array<QStringView, RegisterRecord::kFieldCount> fields;
+  std::array<QStringView, kLineFields> fields;
   qsizetype from = 0;
   for (QStringView& field : fields) {
     const qsizetype comma = text.indexOf(u',', from);
@@ -56,7 +77,8 @@ RegisterRow cellsOf(QStringView text) {
   RegisterRow row;
   for (int col = 1; col < kRegisterColumns; ++col) {
     const QString field = fields[static_cast<size_t>(kFieldOfColumn[col])].toString();
-    row[col] = IsAmountColumn(col) ? GroupedAmountCell(field) : field;
+    const bool grouped = IsAmountColumn(col) && !(isExtensionColumn(col) && field.isEmpty());
+    row[col] = grouped ? GroupedAmountCell(field) : field;
   }
   return row;
 }
@@ -148,12 +170,12 @@ Expected<qint64> RegisterAmountCell(const QString& text) {
 
 QByteArray RegisterLineOfRow(const RegisterRow& row) {
   RegisterRecord record;
-  const auto fields = record.fields();
+  const auto fields = lineFields(record);
   for (int col = 1; col < kRegisterColumns; ++col) {
     QString value = row[col].trimmed();
     if (IsAmountColumn(col)) {
       value = withoutCommas(value);
-      if (value.isEmpty()) value = QStringLiteral("0");
+      if (value.isEmpty() && !isExtensionColumn(col)) value = QStringLiteral("0");
     }
     *fields[static_cast<size_t>(kFieldOfColumn[col])] = RegisterText(value);
   }

@@ -1,5 +1,5 @@
 #pragma once
-// The receipt register as the register list shows it: fourteen cells per
+// The receipt register as the register list shows it: twenty cells per
 // line, amounts grouped and right-aligned, and the way back from a row's
 // cells to the receipt form (dates and amounts read again).
 
@@ -16,13 +16,18 @@
 
 namespace kelvane {
 
-inline constexpr int kRegisterColumns = 14;  // a blank fixed column and thirteen fields
+// A blank fixed column and the thirteen fields every line has, then the
+// qualified invoice's six fields after them (figures by rate, 税区分 and
+// 登録番号), empty for a line without them.
+inline constexpr int kRegisterFieldColumns = 1 + RegisterRecord::kFieldCount;
+inline constexpr int kRegisterColumns = kRegisterFieldColumns + RegisterRecord::kExtensionCount;
 using RegisterRow = std::array<QString, kRegisterColumns>;
 
 // The titles of the list's first row.
 [[nodiscard]] const RegisterRow& RegisterTitles();
 
-// Whether column `col` shows a grouped amount.
+// Whether column `col` shows a grouped amount (those after the thirteen
+// fields stay empty when the line has none).
 [[nodiscard]] bool IsAmountColumn(int col);
 
 // An amount field as the list shows it: read as a whole number (0 when it
@@ -58,11 +63,12 @@ qsizetype ForEachRegisterRow(const QByteArray& content,
 [[nodiscard]] Expected<qint64> RegisterAmountCell(const QString& text);
 
 // A row written back as a register line: the fields trimmed, amounts
-// without grouping and "0" when empty.
+// without grouping and "0" when empty; the six fields after the thirteen
+// stay empty when empty, and are written only when one holds something.
 [[nodiscard]] QByteArray RegisterLineOfRow(const RegisterRow& row);
 
-// A row as a CSV line: columns 1 to 13, each without its commas and
-// followed by ",".
+// A row as a CSV line: columns 1 to 19, each without its commas and
+// followed by ",", the six after the thirteen empty for a line without them.
 [[nodiscard]] QByteArray CsvLineOfRow(const RegisterRow& row);
 
 }  // namespace kelvane

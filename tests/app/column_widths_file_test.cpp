@@ -5,11 +5,11 @@
 namespace kelvane {
 namespace {
 
-TEST(ColumnWidthsFile, FifteenLinesAndWidthsReadBack) {
+TEST(ColumnWidthsFile, TwentyOneLinesAndWidthsReadBack) {
   ColumnWidths widths = DesignColumnWidths();
   widths[4] = 300;
   const QList<QByteArray> lines = ColumnWidthsLines(widths);
-  ASSERT_EQ(lines.size(), 15);
+  ASSERT_EQ(lines.size(), 21);
   EXPECT_EQ(lines[0], "[Version]=1.00");
   EXPECT_EQ(lines[1], "[list_colwidths[0]]=10");
   EXPECT_EQ(lines[5], "[list_colwidths[4]]=300");
@@ -17,7 +17,7 @@ TEST(ColumnWidthsFile, FifteenLinesAndWidthsReadBack) {
   ReadColumnWidths(lines, read);
   EXPECT_EQ(read, widths);
 
-  ReadColumnWidths({"[list_colwidths[3]]=abc", "[list_colwidths[14]]=9", "list_colwidths[2]=7",
+  ReadColumnWidths({"[list_colwidths[3]]=abc", "[list_colwidths[20]]=9", "list_colwidths[2]=7",
                     "[list_colwidths[1]]", "[Version]=2"},
                    read);
   EXPECT_EQ(read[3], 50);

@@ -134,7 +134,7 @@ TEST_F(RegisterViewerTest, SaveAsNewFileAndCsv) {
   list->CSV1Click();
   QList<QByteArray> csv = read(file("list.csv"));
   ASSERT_EQ(csv.size(), 2) << "no title row";
-  EXPECT_EQ(csv[1], "A2,2018/4/2,           0,,,,,           0,           0,           0,           0,,           0,");
+  EXPECT_EQ(csv[1], "A2,2018/4/2,           0,,,,,           0,           0,           0,           0,,           0,,,,,,,");
   titleRow_ = true;
   list->CSV1Click();
   csv = read(file("list.csv"));
@@ -164,13 +164,57 @@ TEST_F(RegisterViewerTest, ColumnWidthsAndThePlaceAreKept) {
     list->reject();
   }
   const auto widths = read(file("display.dat"));
-  ASSERT_EQ(widths.size(), 15);
+  ASSERT_EQ(widths.size(), 21);
   EXPECT_EQ(widths[6], "[list_colwidths[5]]=111");
   auto ini = read(file(WindowFileName().toUtf8().constData()));
   EXPECT_TRUE(ini.contains("[freglist]"));
   EXPECT_TRUE(ini.contains("Width=700"));
   auto list = show(file("none.klv"));
   EXPECT_EQ(list->size(), QSize(700, 400));
+}
+
+// A qualified invoice's line beside an older one: the six columns after the
+// thirteen shown, exported, and their figures back in the receipt taken.
+TEST_F(RegisterViewerTest, FieldsAfterTheThirteenShownExportedAndReopened) {
+  ASSERT_TRUE(writeLineFile(file("regidata.klv"),
+                            {sj("Q1,2026/12/8,18800,,,,18000,18800,800,,,0,,10000,1000,10000,800,"
+                                "税抜,T7000012050002,"),
+                             "Q2,2026/12/8,500,,,,,,,,,,,"}));
+  auto list = show(file("regidata.klv"));
+  EXPECT_EQ(list->StrColGrid1->Cells(17, 1), QStringLiteral("         800"));
+  EXPECT_EQ(list->StrColGrid1->CellParams().Find(17, 1)->Alignment(), TAlignment::RightJustify);
+  titleRow_ = true;
+  answer_ = file("list.csv");
+  list->CSV1Click();
+  EXPECT_EQ(read(file("list.csv")),
+            (QList<QByteArray>{
+                sj("番  号,日  付,領収金額,宛  先 1,宛  先 2,摘 要 １,摘 要 ２,税抜金額,消費税額,請求金額,"
+                   "消 費 税,社内担当者,印紙,10%対象,10%消費税,8%対象,8%消費税,税区分,登録番号,"),
+                sj("Q1,2026/12/8,      18800,,,,,      18000,         800,      18800,           0,,"
+                   "           0,      10000,       1000,      10000,         800,税抜,T7000012050002,"),
+                "Q2,2026/12/8,         500,,,,,           0,           0,           0,           0,,"
+                "           0,,,,,,,"}));
+  selectRow(*list, 1);
+  list->datasel();
+  ASSERT_TRUE(list->picked());
+  const Receipt& r = list->picked()->receipt;
+  constexpr qint64 yen = 10000;  // the receipt's amounts are ten-thousandths
+  EXPECT_EQ(std::tuple(r.amount10, r.tax10, r.amount8, r.tax8, r.taxBasis, r.registrationNumber),
+            std::tuple(10000 * yen, 1000 * yen, 10000 * yen, 800 * yen, TaxBasis::Excluded,
+                       QStringLiteral("T7000012050002")));
+}
+
+// A "display.dat" written for the fourteen columns: its widths taken, the
+// later columns at their design widths, and its lines kept first.
+TEST_F(RegisterViewerTest, AWidthsFileOfFourteenColumnsLoads) {
+  QList<QByteArray> old{"[Version]=1.00"};
+  for (int col = 0; col < 14; ++col) old << "[list_colwidths[" + QByteArray::number(col) + "]]=77";
+  ASSERT_TRUE(writeLineFile(file("display.dat"), old));
+  show(file("regidata.klv"))->reject();
+  const QList<QByteArray> written = read(file("display.dat"));
+  ASSERT_EQ(written.size(), 21);
+  EXPECT_EQ(written.first(15), old);
+  EXPECT_EQ(written[20], "[list_colwidths[19]]=120");
 }
 
 TEST_F(RegisterViewerTest, ARowThatCannotBeReadChangesNothing) {

@@ -545,7 +545,7 @@ Writer viewerColumnWidths() {
           },
           [](WriterFaultsTest& t, int n) {
             const QList<QByteArray> lines = t.lines(t.file("display.dat"));
-            ASSERT_EQ(lines.size(), 15);
+            ASSERT_EQ(lines.size(), 21);
             EXPECT_EQ(lines[6], "[list_colwidths[5]]=" + QByteArray::number(100 + n));
           },
           0};

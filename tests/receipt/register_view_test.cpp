@@ -74,8 +74,25 @@ TEST(RegisterView, RowsWrittenBackAsRegisterLinesAndCsv) {
 
   EXPECT_EQ(CsvLineOfRow(RegisterLineCells(line)),
             sj("A0012,2018/4/1,      10800,株式会社サンプル,,品代として,,      10000,         800,"
-               "      10800,           8,担当A,         200,"));
-  EXPECT_EQ(CsvLineOfRow(RegisterTitles()).count(','), 13);
+               "      10800,           8,担当A,         200,,,,,,,"));
+  EXPECT_EQ(CsvLineOfRow(RegisterTitles()).count(','), 19);
+}
+
+// The six fields after the thirteen: grouped amounts, but empty rather than
+// 0 for a line without them; written back only when one holds something.
+TEST(RegisterView, FieldsAfterTheThirteenInTheLastSixColumns) {
+  const QByteArray base = sj("A1,2026/12/8,19800,山田,品代,,18000,19800,1800,10,担当,200,経理部,");
+  const std::pair<QByteArray, QStringList> cases[] = {
+      {sj("11000,1000,8800,652,税込,T7000012050002,"),
+       {"      11,000", "       1,000", "       8,800", "         652", "税込", "T7000012050002"}},
+      {"", {"", "", "", "", "", ""}},
+      {",,,,,T7000012050002,", {"", "", "", "", "", "T7000012050002"}}};
+  for (const auto& [extension, cells] : cases) {
+    const RegisterRow row = RegisterLineCells(base + extension);
+    EXPECT_EQ(QStringList(row.end() - 6, row.end()), cells) << extension.constData();
+    EXPECT_EQ(RegisterLineOfRow(row), base + extension);
+    EXPECT_EQ(CsvLineOfRow(row).count(','), 19);
+  }
 }
 
 }  // namespace
