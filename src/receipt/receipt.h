@@ -34,7 +34,8 @@ struct Receipt {
   qint64 taxAmount = 0;
   qint64 taxRate = 0;  // percent
   // The qualified invoice's figures by rate: the amounts as typed (with or
-  // without tax, as `taxBasis` says) and the tax of each, whole yen.
+  // without tax, as `taxBasis` says) and the tax of each (rounded to whole
+  // yen, in ten-thousandths like every amount).
   qint64 amount10 = 0;
   qint64 tax10 = 0;
   qint64 amount8 = 0;
