@@ -17,6 +17,7 @@
 #include "layout/layout_slots.h"
 #include "receipt/numbering.h"
 #include "receipt/register_file.h"
+#include "receipt/register_lock.h"
 #include "receipt/register_record.h"
 #include "receipt/register_view.h"
 #include "text/layout_text.h"
@@ -98,6 +99,23 @@ bool agreesToReplace(ReceiptMainForm& form, const QList<QByteArray>& lines) {
   return confirm_box(question, kGo, kCancel, &form, BoxDefault::Second) == kBoxFirstButton;
 }
 
+// An abandoned lock of another PC on a shared register: the user may break
+// it; キャンセル is the default, since the other PC may only be slow.
+bool agreesToBreakLock(ReceiptMainForm& form, const QString& path) {
+  const auto holder = RegisterLockHolderOf(path);
+  if (!holder || !holder->abandoned()) return false;
+  const QString question = RegisterInUseMessage(path, holder) +
+                           QStringLiteral("\r\n\r\n印を消して続けますか？");
+  if (confirm_box(question, QStringLiteral("印を消して続ける"), kCancel, &form,
+                  BoxDefault::Second) != kBoxFirstButton)
+    return false;
+  if (auto broken = BreakRegisterLock(path); !broken) {
+    form.reportError(broken.error());
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 QString RegisterFilePath(ReceiptMainForm& form) { return registerPath(form); }
@@ -149,7 +167,10 @@ bool RecordReceipt(ReceiptMainForm& form, bool announce) {
           record.number = RegisterText(number->text());
           return FormatRegisterLine(record);
         }, guard);
-    if (!change) return reportChangeFailure(form, change.error());
+    if (!change) {
+      if (agreesToBreakLock(form, path)) continue;
+      return reportChangeFailure(form, change.error());
+    }
     if (!change->conflict) break;
     guard.agreedLines = change->found;
   }
@@ -174,8 +195,9 @@ void DeleteShownReceipt(ReceiptMainForm& form) {
   const QString path = registerPath(form);
   RegisterGuard guard;
   guard.mustExist = form.registerSession.seen(path);
-  const auto change =
-      ChangeRegister(path, tempCopyPath(), RegisterText(number->text()), {}, guard);
+  auto change = ChangeRegister(path, tempCopyPath(), RegisterText(number->text()), {}, guard);
+  if (!change && agreesToBreakLock(form, path))
+    change = ChangeRegister(path, tempCopyPath(), RegisterText(number->text()), {}, guard);
   if (!change) {
     reportChangeFailure(form, change.error());
     return;

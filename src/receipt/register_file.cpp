@@ -1,6 +1,7 @@
 #include "receipt/register_file.h"
 
 #include "receipt/numbering.h"
+#include "receipt/register_lock.h"
 #include "receipt/register_record.h"
 #include "text/line_file.h"
 
@@ -65,11 +66,8 @@ bool sameLines(QList<QByteArray> a, QList<QByteArray> b) {
 }
 
 Failure lockFailure(const QLockFile& lock, const QString& path) {
-  if (lock.error() == QLockFile::LockFailedError) {
-    return Failure{QStringLiteral("領収書発行リスト「%1」は他のネムリカが使用中です。"
-                                  "しばらくしてからもう一度実行してください。")
-                       .arg(shown(path))};
-  }
+  if (lock.error() == QLockFile::LockFailedError)
+    return Failure{RegisterInUseMessage(path, RegisterLockHolderOf(path))};
   return Failure{QStringLiteral("領収書発行リスト「%1」の使用中の印を作れません。"
                                 "フォルダーに書き込めるか、"
                                 "ディスクに空きがあるか確かめてください。")
@@ -127,8 +125,9 @@ Expected<RegisterChange> ChangeRegister(const QString& path, const QString& temp
   // A vanished register is said before the lock file is made, so that no
   // trace is left in an emptied mount point.
   if (guard.mustExist && !QFileInfo::exists(path)) return Failure{MissingRegisterMessage(path)};
-  QLockFile lock(path + QStringLiteral(".lock"));
-  if (!lock.tryLock(kRegisterLockWaitMs)) return lockFailure(lock, path);
+  QLockFile lock(RegisterLockPath(path));
+  KeepLockUntilBroken(lock);
+  if (!TakeRegisterLock(lock, kRegisterLockWaitMs)) return lockFailure(lock, path);
 
   auto before = readBytes(path);
   if (!before) return Failure{before.error()};
@@ -168,13 +167,15 @@ Expected<RegisterChange> ChangeRegister(const QString& path, const QString& temp
 }
 
 HeldRegister::HeldRegister(const QString& path)
-    : path_(path), lock_(path + QStringLiteral(".lock")) {}
+    : path_(path), lock_(RegisterLockPath(path)) {
+  KeepLockUntilBroken(lock_);
+}
 
 Expected<std::unique_ptr<HeldRegister>> HeldRegister::Hold(const QString& path, bool mustExist,
                                                            int waitMs) {
   if (mustExist && !QFileInfo::exists(path)) return Failure{MissingRegisterMessage(path)};
   std::unique_ptr<HeldRegister> held(new HeldRegister(path));
-  if (!held->lock_.tryLock(waitMs)) return lockFailure(held->lock_, path);
+  if (!TakeRegisterLock(held->lock_, waitMs)) return lockFailure(held->lock_, path);
   auto bytes = readBytes(path);
   if (!bytes) return Failure{bytes.error()};
   if (!*bytes && mustExist) return Failure{MissingRegisterMessage(path)};

@@ -580,3 +580,44 @@ TEST(RegisterCrash, RecordAndDie) {
 
 }  // namespace
 }  // namespace kelvane
+
+#include "receipt/register_lock.h"
+
+#include <QDateTime>
+
+namespace kelvane {
+namespace {
+
+// A register on a shared folder whose lock another PC left behind long ago:
+// F5 names the PC and breaks the lock only when the user says so; Enter
+// keeps it.
+TEST_F(RegisterCommandsTest, AnAbandonedLockOfAnotherPcIsBrokenOnlyWhenAsked) {
+  writeRegister({"1,2026/12/1,500,,,,,,,,,,,"});
+  {
+    QFile lock(RegisterLockPath(reg()));
+    ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+    lock.write("4242\nkelvane\nRECEPTION-PC\n");
+    ASSERT_TRUE(lock.flush());
+    ASSERT_TRUE(lock.setFileTime(QDateTime::currentDateTime().addSecs(-20 * 60),
+                                 QFileDevice::FileModificationTime));
+  }
+  fill(QStringLiteral("2"), QStringLiteral("山田様"), 3000);
+  boxes_.answer = BoxAnswerer::Answer::Enter;
+  EXPECT_FALSE(RecordReceipt(*form_, false));
+  ASSERT_GE(boxes_.texts.size(), 1);
+  EXPECT_TRUE(boxes_.texts[0].contains(QStringLiteral("パソコン「RECEPTION-PC」")) &&
+              boxes_.texts[0].contains(QStringLiteral("20分前")))
+      << boxes_.texts[0].toStdString();
+  EXPECT_EQ(lines().size(), 1);
+  EXPECT_TRUE(QFile::exists(RegisterLockPath(reg())));
+
+  boxes_.texts.clear();
+  boxes_.answer = BoxAnswerer::Answer::Button;
+  boxes_.answerWith = QStringLiteral("印を消して続ける");
+  EXPECT_TRUE(RecordReceipt(*form_, false));
+  EXPECT_EQ(lines().size(), 2);
+  EXPECT_FALSE(QFile::exists(RegisterLockPath(reg())));
+}
+
+}  // namespace
+}  // namespace kelvane

@@ -223,3 +223,58 @@ TEST_F(RegisterFileTest, AHeldRegisterThatMustExistIsNotMadeAnew) {
 
 }  // namespace
 }  // namespace kelvane
+
+#include "receipt/register_lock.h"
+
+#include <QDateTime>
+#include <QSysInfo>
+
+namespace kelvane {
+namespace {
+
+// A lock left by a program of another PC on a shared folder, `ageSeconds`
+// old; or of this PC by a process that is gone.
+void leaveLock(const QString& reg, const QByteArray& host, qint64 ageSeconds) {
+  QFile lock(RegisterLockPath(reg));
+  ASSERT_TRUE(lock.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  lock.write("999999\nkelvane\n" + host + "\n");
+  ASSERT_TRUE(lock.flush());  // a later flush would make it new again
+  ASSERT_TRUE(lock.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds),
+                               QFileDevice::FileModificationTime));
+}
+
+TEST_F(RegisterFileTest, AnotherPcsLockHoldsUntilItIsOldAndBroken) {
+  ASSERT_TRUE(writeLineFile(reg(), {"1,a,"}));
+  struct Case {
+    const char* name;
+    QByteArray host;
+    qint64 age;
+    bool records;
+    const char* said;
+  };
+  const QByteArray here = QSysInfo::machineHostName().toUtf8();
+  const Case cases[] = {
+      // Age alone no longer clears another PC's lock: a slow share is not a crash.
+      {"another PC, 40 s", "RECEPTION-PC", 40, false, "パソコン「RECEPTION-PC」のネムリカが使用中"},
+      {"another PC, 6 min", "RECEPTION-PC", 6 * 60, false, "6分前から残っています"},
+      {"this PC, its program gone", here, 40, true, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    leaveLock(reg(), c.host, c.age);
+    const auto change = record("2", "b,");
+    EXPECT_EQ(bool(change), c.records);
+    if (!c.records) {
+      EXPECT_TRUE(change.error().contains(QString::fromUtf8(c.said))) << change.error().toStdString();
+      EXPECT_TRUE(QFile::exists(RegisterLockPath(reg())));
+      const auto holder = RegisterLockHolderOf(reg());
+      ASSERT_TRUE(holder);
+      EXPECT_EQ(holder->abandoned(), c.age >= kAbandonedLockSeconds);
+      ASSERT_TRUE(BreakRegisterLock(reg()));
+      EXPECT_TRUE(record("2", "b,")) << "recorded once the user broke it";
+    }
+  }
+}
+
+}  // namespace
+}  // namespace kelvane
