@@ -60,6 +60,8 @@ void readValueLine(const QByteArray& name, const QByteArray& value, ConfRead& re
     read.taxBasis = value;
   else if (name == "[TAX_ROUNDING]")
     read.taxRounding = value;
+  else if (name == "[ARCHIVE]")
+    read.archive = value != "false";
 }
 
 QByteArray flagLine(int index, bool on) {
@@ -84,6 +86,7 @@ bool IsUnrecognisedConf(const QList<QByteArray>& lines) {
     QList<QByteArray> names;
     ConfWrite every;  // the later keys too
     every.taxBasis = every.taxRounding = "-";
+    every.archive = false;
     for (const QByteArray& line : FormatConf(every))
       names.append(line.first(line.indexOf('=') + 1));
     return names;
@@ -118,6 +121,7 @@ QList<QByteArray> FormatConf(const ConfWrite& s) {
   }
   if (!s.taxBasis.isEmpty()) lines.append("[TAX_BASIS]=" + s.taxBasis);
   if (!s.taxRounding.isEmpty()) lines.append("[TAX_ROUNDING]=" + s.taxRounding);
+  if (!s.archive) lines.append("[ARCHIVE]=false");
   return lines;
 }
 

@@ -52,6 +52,9 @@ struct ConfRead {
   // of their tax, by name (cp932) as the receipt page shows them.
   std::optional<QByteArray> taxBasis;    // [TAX_BASIS]
   std::optional<QByteArray> taxRounding;  // [TAX_ROUNDING]
+  // [ARCHIVE]: whether each receipt handed out is kept as a PDF beside the
+  // register; only "=false" turns it off.
+  std::optional<bool> archive;
 
   [[nodiscard]] std::optional<bool> flag(ConfFlag f) const { return flags[static_cast<int>(f)]; }
 };
@@ -73,6 +76,7 @@ struct ConfWrite {
   // Written after the 24 lines when not empty; empty for the default.
   QByteArray taxBasis;
   QByteArray taxRounding;
+  bool archive = true;  // written only when off
 
   void setFlag(ConfFlag f, bool on) { flags[static_cast<int>(f)] = on; }
 };

@@ -87,6 +87,7 @@ void applyConf(ReceiptMainForm& form, const ConfRead& read) {
     if (const auto basis = TaxBasisNamed(FromLayoutText(*read.taxBasis)))
       page->taxBasis->setCurrentIndex(*basis == TaxBasis::Excluded ? 1 : 0);
   }
+  if (read.archive) env->archiveBox->setChecked(*read.archive);
   if (read.taxRounding) {
     if (const auto rounding = TaxRoundingNamed(FromLayoutText(*read.taxRounding)))
       page->taxRounding->setCurrentIndex(static_cast<int>(*rounding));
@@ -113,6 +114,7 @@ ConfWrite confState(ReceiptMainForm& form) {
     s.taxBasis = ToLayoutText(TaxBasisName(TaxBasis::Excluded));
   const auto rounding = TaxRoundingOnForm(form);
   if (rounding != TaxRounding::Down) s.taxRounding = ToLayoutText(TaxRoundingName(rounding));
+  s.archive = form.environmentPage->archiveBox->isChecked();
   return s;
 }
 

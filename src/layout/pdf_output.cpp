@@ -65,4 +65,16 @@ Expected<void> PdfOutput::finish() {
   return {};
 }
 
+Expected<bool> PdfOutput::finishAsNew(const QString& path) {
+  if (const QString why = incompletePdf(part_.fileName()); !why.isEmpty())
+    return Failure{PdfWriteFailure(path, why)};
+  // A hard link fails when the name is taken, where a rename would replace.
+  if (::link(QFile::encodeName(part_.fileName()).constData(),
+             QFile::encodeName(path).constData()) != 0) {
+    if (errno == EEXIST) return false;
+    return Failure{PdfWriteFailure(path, systemError())};
+  }
+  return true;  // the hidden name goes with the object
+}
+
 }  // namespace kelvane

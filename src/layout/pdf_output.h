@@ -27,6 +27,11 @@ class PdfOutput {
   // Without it the hidden file is removed when the object goes.
   [[nodiscard]] Expected<void> finish();
 
+  // As finish(), but put in place as `path` only when no file of that name
+  // is there, even against another copy of the program doing the same:
+  // false (the pages kept for another name) when one is.
+  [[nodiscard]] Expected<bool> finishAsNew(const QString& path);
+
  private:
   explicit PdfOutput(const QString& path);
   QString path_;

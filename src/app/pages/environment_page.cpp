@@ -62,7 +62,11 @@ EnvironmentPage::EnvironmentPage(QWidget* parent) : QWidget(parent) {
   CheckBox4 = checkBox(receiptBox, "CheckBox4", QStringLiteral("自動的に番号を入れる"));
   CheckBox5 = checkBox(receiptBox, "CheckBox5", QStringLiteral("データ保存後新規作成状態にする"));
   CheckBox6 = checkBox(receiptBox, "CheckBox6", QStringLiteral("印刷終了後、保存ダイアログを出す"));
-  for (QCheckBox* b : {CheckBox3, CheckBox4, CheckBox5, CheckBox6}) receiptColumn->addWidget(b);
+  // The copy of each receipt handed out, kept beside the register.
+  archiveBox = checkBox(receiptBox, "archiveBox", QStringLiteral("発行した領収書のPDF控えを残す"));
+  archiveBox->setChecked(true);
+  for (QCheckBox* b : {CheckBox3, CheckBox4, CheckBox5, CheckBox6, archiveBox})
+    receiptColumn->addWidget(b);
 
   // The yen mark is the byte 0x5C of the layout, which Japanese fonts show as ¥.
   auto* amountBox = new QGroupBox(QStringLiteral("領収金額の表示"), this);

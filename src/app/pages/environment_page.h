@@ -30,6 +30,7 @@ class EnvironmentPage : public QWidget {
   QCheckBox* CheckBox6 = nullptr;  // 印刷終了後、保存ダイアログを出す
   QCheckBox* CheckBox7 = nullptr;  // 金額を漢数字にする
   QCheckBox* CheckBox8 = nullptr;  // 金額0は表示しない
+  QCheckBox* archiveBox = nullptr;  // 発行した領収書のPDF控えを残す
 
   QPushButton* updateButton = nullptr;  // "更　新"
   QPushButton* helpButton = nullptr;    // "Help"
