@@ -62,7 +62,7 @@ QString shown(const QString& path) { return QDir::toNativeSeparators(path); }
 
 Failure writeFailure(const QString& path, int error) {
   return Failure{QStringLiteral("変更履歴「%1」に書き込めません: %2\r\n"
-                                "変更の記録を残せないため、領収書発行リストは変更しません。"
+                                "変更の記録を残せないため、変更はしていません。\r\n"
                                 "フォルダーに書き込めるか、ディスクに空きがあるか確かめてください。")
                      .arg(shown(path), QString::fromLocal8Bit(std::strerror(error)))};
 }

@@ -14,8 +14,6 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QDir>
-#include <QFile>
 #include <QTableWidget>
 #include <QTemporaryDir>
 
@@ -103,17 +101,6 @@ TEST_F(RegisterHistoryWindowTest, ADeletedReceiptIsShownWithItsHistoryAndRestore
   EXPECT_EQ(g->RowCount(), 3) << "no longer among the deleted ones";
   EXPECT_EQ(g->Cells(0, 2), QString());
   EXPECT_FALSE(grey(1, 2));
-}
-
-TEST_F(RegisterHistoryWindowTest, ADeletionWithoutAHistoryIsNotDone) {
-  ASSERT_TRUE(QFile::remove(HistoryPath(reg())));
-  ASSERT_TRUE(QDir().mkpath(HistoryPath(reg())));
-  select(2);
-  list_->deleteAction->trigger();
-  EXPECT_EQ(lines(), (QList<QByteArray>{a1_, a2_}));
-  ASSERT_EQ(boxes_.texts.size(), 2) << "asked, then told why not";
-  EXPECT_TRUE(boxes_.texts[1].contains(QStringLiteral("変更履歴「"))) << boxes_.texts[1].toStdString();
-  EXPECT_EQ(list_->StrColGrid1->Cells(1, 2), QStringLiteral("A2"));
 }
 
 }  // namespace
