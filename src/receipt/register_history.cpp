@@ -11,7 +11,9 @@
 #include <QHash>
 #include <QSysInfo>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 
 #include <fcntl.h>
