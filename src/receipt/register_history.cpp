@@ -17,6 +17,7 @@
 #include <cstring>
 
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -72,7 +73,10 @@ Failure writeFailure(const QString& path, int error) {
 QString whoIsHere() {
   QByteArray user = qgetenv("USER");
   if (user.isEmpty()) user = qgetenv("LOGNAME");
-  if (user.isEmpty()) user = qgetenv("USERNAME");
+  if (user.isEmpty()) {
+    // A program started without a login (a service, a test) has no USER.
+    if (const passwd* entry = ::getpwuid(::getuid())) user = entry->pw_name;
+  }
   return QString::fromLocal8Bit(user) + QLatin1Char('@') + QSysInfo::machineHostName();
 }
 
