@@ -5,8 +5,10 @@
 #include "app/message_boxes.h"
 #include "app/pages/page_parts.h"
 #include "app/program_folder.h"
+#include "app/register_commands.h"
 #include "app/settings_store.h"
 #include "app/window_geometry.h"
+#include "receipt/register_file.h"
 #include "text/layout_text.h"
 #include "text/line_file.h"
 #include "widgets/icon_button.h"
@@ -14,6 +16,9 @@
 #include "widgets/str_col_grid.h"
 
 #include <QFileDialog>
+#include <QHeaderView>
+#include <QMenu>
+#include <QTableWidget>
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -93,6 +98,7 @@ Tfreglist::Tfreglist(const QString& registerPath, QWidget* parent) : QDialog(par
   setModal(true);
   buildWindow();
   setUpGrid();
+  setUpHistoryContextMenu();
   pathPanel->setText(registerPath);
   placeWindow();
 }
@@ -167,6 +173,7 @@ void Tfreglist::buildMenus(QMenuBar* bar) {
   QMenu* output = bar->addMenu(QStringLiteral("外部デ－タ出力(&O)"));
   connect(output->addAction(QStringLiteral("CSVファイルに出力")), &QAction::triggered, this,
           &Tfreglist::CSV1Click);
+  buildHistoryMenu(bar->addMenu(QStringLiteral("履歴(&H)")));
   QMenu* info = bar->addMenu(QStringLiteral("Information(&I)"));
   QAction* manual = info->addAction(QStringLiteral("取扱説明書"));
   manual->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F1));
@@ -267,6 +274,7 @@ void Tfreglist::disp_clear() {
   g->SetRowTexts(1, QStringList(kRegisterColumns, QString()));
   g->EndUpdate();
   lines_.clear();
+  deleted_.clear();
 }
 
 void Tfreglist::file_read(const QString& path) {
@@ -292,6 +300,7 @@ void Tfreglist::file_read(const QString& path) {
   });
   g->EndUpdate();
   lines_ = splitLines(*content);
+  if (showDeletedAction->isChecked()) appendDeletedRows();
 }
 
 RegisterRow Tfreglist::row(int r) const {
@@ -316,6 +325,10 @@ Expected<ReopenedReceipt> Tfreglist::readRow(int r) const {
 void Tfreglist::datasel() {
   const int r = StrColGrid1->Selection().Top;
   if (r < 1 || r >= StrColGrid1->RowCount() || StrColGrid1->Cells(1, r).isEmpty()) return;
+  if (isDeletedRow(r)) {
+    say(QStringLiteral("削除済みの領収書です。\r\n「削除済みの領収書を元に戻す」で戻してから開いてください。"));
+    return;
+  }
   auto receipt = readRow(r);
   if (!receipt) {
     say(receipt.error() + QStringLiteral("\r\nこの領収書は開けません。"));
@@ -377,12 +390,200 @@ void Tfreglist::CSV1Click() {
   lastCsvName() = path;
   QList<QByteArray> lines;
   for (int r = titles ? 0 : 1; r < StrColGrid1->RowCount(); ++r)
-    if (!StrColGrid1->Cells(1, r).isEmpty()) lines << CsvLineOfRow(row(r));
+    if (!StrColGrid1->Cells(1, r).isEmpty() && !isDeletedRow(r)) lines << CsvLineOfRow(row(r));
   if (auto written = writeLineFile(path, lines); !written) say(written.error());
 }
 
 void Tfreglist::say(const QString& message) {
   info_box(message, QStringLiteral("確認"), this);
+}
+
+// ---- the history of the register -------------------------------------------
+
+namespace {
+
+QByteArray keyOfLine(QByteArrayView line) {
+  const qsizetype comma = line.indexOf(',');
+  return RegisterKey(comma < 0 ? line : line.first(comma));
+}
+
+// The alignment of a body cell, as the grid has it for the register's rows.
+TAlignment bodyAlignment(int col) {
+  if (col < 3) return TAlignment::Center;
+  return IsAmountColumn(col) || col == 7 ? TAlignment::RightJustify : TAlignment::LeftJustify;
+}
+
+// The row of the grey look while no deleted receipt is shown: none.
+constexpr int kNoRow = std::numeric_limits<int>::max();
+
+QString changedLine(const QByteArray& line) {
+  return line.isEmpty() ? QStringLiteral("（なし）") : FromLayoutText(line);
+}
+
+}  // namespace
+
+void Tfreglist::buildHistoryMenu(QMenu* menu) {
+  historyAction = menu->addAction(QStringLiteral("変更履歴"));
+  connect(historyAction, &QAction::triggered, this, &Tfreglist::showHistory);
+  showDeletedAction = menu->addAction(QStringLiteral("削除済みも表示"));
+  showDeletedAction->setCheckable(true);
+  connect(showDeletedAction, &QAction::toggled, this, &Tfreglist::reloadRows);
+  menu->addSeparator();
+  deleteAction = menu->addAction(QStringLiteral("この領収書を削除"));
+  deleteAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Delete));
+  connect(deleteAction, &QAction::triggered, this, &Tfreglist::deleteSelected);
+  restoreAction = menu->addAction(QStringLiteral("削除済みの領収書を元に戻す"));
+  connect(restoreAction, &QAction::triggered, this, &Tfreglist::restoreSelected);
+}
+
+void Tfreglist::setUpHistoryContextMenu() {
+  StrColGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(StrColGrid1, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+    QMenu menu(this);
+    menu.addAction(historyAction);
+    menu.addAction(showDeletedAction);
+    menu.addSeparator();
+    const int r = StrColGrid1->Selection().Top;
+    menu.addAction(isDeletedRow(r) ? restoreAction : deleteAction);
+    menu.exec(StrColGrid1->viewport()->mapToGlobal(at));
+  });
+  // Grey for the deleted receipts' rows, each column aligned as the others.
+  for (int col = 0; col < kRegisterColumns; ++col) {
+    TSCGCellParam& p = StrColGrid1->CellParams().Add();
+    p.SetRange(col, kNoRow, col, kNoRow);
+    p.SetFontColor(Qt::gray);
+    p.SetFontColorEnabled(true);
+    p.SetAlignment(bodyAlignment(col));
+    deletedLook_.append(&p);
+  }
+}
+
+bool Tfreglist::isDeletedRow(int r) const {
+  return r > lines_.size() && r - 1 - lines_.size() < deleted_.size();
+}
+
+QByteArray Tfreglist::numberAt(int r) const {
+  if (isDeletedRow(r)) return deleted_[r - 1 - lines_.size()].number();
+  if (r < 1 || r > lines_.size()) return {};
+  return keyOfLine(lines_[r - 1]);
+}
+
+void Tfreglist::reloadRows() {
+  const int top = StrColGrid1->Selection().Top;
+  disp_clear();
+  file_read(viewerPath());
+  if (top < StrColGrid1->RowCount()) StrColGrid1->SetCurrentCell(1, top);
+}
+
+// After the register's rows: the receipts whose last entry in the history
+// is a deletion and whose number the register does not hold again.
+void Tfreglist::appendDeletedRows() {
+  deleted_.clear();
+  for (TSCGCellParam* p : deletedLook_) p->SetRange(p->Col(), kNoRow, p->Col(), kNoRow);
+  auto history = ReadHistory(viewerPath());
+  if (!history) {
+    say(history.error());
+    return;
+  }
+  QSet<QByteArray> keys;
+  for (const QByteArray& line : lines_) keys.insert(keyOfLine(line));
+  deleted_ = DeletedReceipts(*history, keys);
+  if (deleted_.isEmpty()) return;
+  TStrColGrid* g = StrColGrid1;
+  const int first = int(lines_.size()) + 1;
+  const int last = first + int(deleted_.size()) - 1;
+  g->BeginUpdate();
+  g->SetRowCount(last + 1);
+  for (int r = first; r <= last; ++r) {
+    RegisterRow cells = RegisterLineCells(deleted_[r - first].before);
+    cells[0] = QStringLiteral("削除済み");
+    g->SetRowTexts(r, QStringList(cells.begin(), cells.end()));
+  }
+  g->EndUpdate();
+  for (TSCGCellParam* p : deletedLook_) p->SetRange(p->Col(), first, p->Col(), last);
+}
+
+void Tfreglist::showHistory() {
+  const QByteArray number = numberAt(StrColGrid1->Selection().Top);
+  if (number.isEmpty()) return;
+  auto history = ReadHistory(viewerPath());
+  if (!history) {
+    say(history.error());
+    return;
+  }
+  const QList<HistoryEntry> entries = HistoryOfNumber(*history, number);
+  auto* dialog = new QDialog(this);
+  dialog->setObjectName(QStringLiteral("historyDialog"));
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  dialog->setWindowTitle(QStringLiteral("変更履歴 - 番号 %1").arg(FromLayoutText(number)));
+  auto* column = new QVBoxLayout(dialog);
+  auto* table = new QTableWidget(int(entries.size()), 5, dialog);
+  table->setObjectName(QStringLiteral("historyTable"));
+  table->setHorizontalHeaderLabels({QStringLiteral("日時"), QStringLiteral("操作"),
+                                    QStringLiteral("利用者"), QStringLiteral("変更前"),
+                                    QStringLiteral("変更後")});
+  table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table->setSelectionBehavior(QAbstractItemView::SelectRows);
+  for (int r = 0; r < entries.size(); ++r) {
+    const HistoryEntry& e = entries[r];
+    const QStringList cells = {e.time, HistoryActionName(e.action), e.who, changedLine(e.before),
+                               changedLine(e.after)};
+    for (int c = 0; c < cells.size(); ++c) table->setItem(r, c, new QTableWidgetItem(cells[c]));
+  }
+  table->resizeColumnsToContents();
+  table->horizontalHeader()->setStretchLastSection(true);
+  column->addWidget(new QLabel(entries.isEmpty() ? QStringLiteral("この番号の変更履歴はありません。")
+                                                 : QStringLiteral("古い順に表示しています。"),
+                               dialog));
+  column->addWidget(table, 1);
+  auto* close = new QPushButton(QStringLiteral("閉じる"), dialog);
+  connect(close, &QPushButton::clicked, dialog, &QDialog::close);
+  column->addWidget(close, 0, Qt::AlignRight);
+  dialog->resize(800, 300);
+  dialog->show();
+}
+
+void Tfreglist::deleteSelected() {
+  const int r = StrColGrid1->Selection().Top;
+  const QByteArray number = numberAt(r);
+  if (number.isEmpty() || isDeletedRow(r)) return;
+  QList<QByteArray> shown;
+  for (const QByteArray& line : lines_)
+    if (keyOfLine(line) == number) shown.append(line);
+  QString question = QStringLiteral("この領収書を削除していいですか?\r\n");
+  for (const QByteArray& line : shown) question += QStringLiteral("\r\n") + DescribeRegisterLine(line);
+  if (confirm_box(question, QStringLiteral("実行"), QStringLiteral("キャンセル"), this,
+                  BoxDefault::Second) != kBoxFirstButton)
+    return;
+  // Only the lines the list shows go: lines of the number another copy of
+  // the program added since are not deleted unseen.
+  const auto change =
+      ChangeRegister(viewerPath(), RegisterTempCopyPath(), number, {}, RegisterGuard{shown, true});
+  if (!change) {
+    say(change.error() + QStringLiteral("\r\n領収書発行リストは前の内容のままです。"));
+  } else if (change->conflict) {
+    say(QStringLiteral("この番号の記録は他のネムリカが変更しました。削除はしていません。\r\n"
+                       "表示し直します。"));
+  }
+  reloadRows();
+}
+
+void Tfreglist::restoreSelected() {
+  const int r = StrColGrid1->Selection().Top;
+  if (!isDeletedRow(r)) return;
+  const HistoryEntry entry = deleted_[r - 1 - lines_.size()];
+  // Recorded again through the same change as any receipt: the history
+  // gains a 登録 of the line as it was before its deletion.
+  const auto change = ChangeRegister(viewerPath(), RegisterTempCopyPath(), entry.number(),
+                                     [&](int) { return entry.before; },
+                                     RegisterGuard{QList<QByteArray>{}, true});
+  if (!change) {
+    say(change.error() + QStringLiteral("\r\n領収書発行リストは前の内容のままです。"));
+  } else if (change->conflict) {
+    say(QStringLiteral("番号 %1 は領収書発行リストに記録されています。元には戻していません。")
+            .arg(FromLayoutText(entry.number())));
+  }
+  reloadRows();
 }
 
 }  // namespace kelvane

@@ -5,6 +5,7 @@
 // export them as CSV.
 
 #include "receipt/receipt.h"
+#include "receipt/register_history.h"
 #include "receipt/register_view.h"
 
 #include <QDate>
@@ -13,11 +14,14 @@
 #include <functional>
 #include <optional>
 
+class QAction;
 class QLabel;
+class QMenu;
 class QMenuBar;
 
 namespace kelvane {
 
+class TSCGCellParam;
 class TStrColGrid;
 
 // A receipt taken from the list, every field already read.
@@ -63,6 +67,18 @@ class Tfreglist : public QDialog {
   void N7Click();   // another register file shown
   void CSV1Click();  // the rows as a CSV file
 
+  // The history of the register (its ".log" file): the changes of the
+  // selected receipt's lines in a small window, and the deleted receipts
+  // shown after the register's rows, greyed and marked "削除済み".
+  QAction* historyAction = nullptr;      // "変更履歴"
+  QAction* showDeletedAction = nullptr;  // "削除済みも表示", checkable
+  QAction* deleteAction = nullptr;       // "この領収書を削除"
+  QAction* restoreAction = nullptr;      // "削除済みの領収書を元に戻す"
+  void showHistory();
+  void deleteSelected();
+  void restoreSelected();
+  [[nodiscard]] bool isDeletedRow(int r) const;
+
  protected:
   void showEvent(QShowEvent* event) override;
   void done(int result) override;
@@ -77,11 +93,19 @@ class Tfreglist : public QDialog {
   [[nodiscard]] RegisterRow row(int r) const;
   [[nodiscard]] Expected<ReopenedReceipt> readRow(int r) const;
   void say(const QString& message);
+  void buildHistoryMenu(QMenu* menu);
+  void setUpHistoryContextMenu();
+  void reloadRows();
+  void appendDeletedRows();
+  [[nodiscard]] QByteArray numberAt(int r) const;
 
   // The lines of the file shown, byte for byte, one for each row after the
   // title row: saving as another file copies them, never the cells.
   QList<QByteArray> lines_;
   std::optional<ReopenedReceipt> picked_;
+  // The deleted receipts' last entries, one for each row after the lines'.
+  QList<HistoryEntry> deleted_;
+  QList<TSCGCellParam*> deletedLook_;  // grey, one a column
   bool shown_ = false;
 };
 

@@ -1,6 +1,7 @@
 #include "receipt/register_file.h"
 
 #include "receipt/numbering.h"
+#include "receipt/register_history.h"
 #include "receipt/register_lock.h"
 #include "receipt/register_record.h"
 #include "text/line_file.h"
@@ -143,22 +144,29 @@ Expected<RegisterChange> ChangeRegister(const QString& path, const QString& temp
     }
   }
   if (!change.existed && !newLine) return change;
+  const QByteArrayView content = change.existed ? QByteArrayView(**before) : QByteArrayView();
+  const QList<QByteArray> removed = change.existed ? linesOf(**before, key) : QList<QByteArray>{};
+  change.linesRead = static_cast<int>(ForEachLine(content, [](QByteArrayView) {}));
+  const QByteArray added = newLine ? newLine(change.linesRead) : QByteArray();
   if (change.existed) {
     if (auto copied = keepCopy(path, tempCopy, **before); !copied) {
       return Failure{copied.error()};
     }
   }
+  // The history first: a change that stops after it leaves an entry too
+  // many, never one too few.
+  if (auto logged = AppendHistory(path, ChangeEntries(removed, added)); !logged)
+    return Failure{logged.error()};
   // The kept lines go straight to the new file: a register of a hundred
   // thousand lines is not put together a second time in memory.
-  const QByteArrayView content = change.existed ? QByteArrayView(**before) : QByteArrayView();
   const auto written = writeFileInPieces(path, [&](const PieceSink& put) {
-    change.linesRead = static_cast<int>(ForEachLine(content, [&](QByteArrayView line) {
+    ForEachLine(content, [&](QByteArrayView line) {
       if (LineHasNumber(line, key)) return;
       put(line);
       put("\r\n");
-    }));
+    });
     if (newLine) {
-      put(newLine(change.linesRead));
+      put(added);
       put("\r\n");
     }
   });
@@ -188,6 +196,9 @@ Expected<void> HeldRegister::append(const QString& tempCopy, const QList<QByteAr
     if (auto copied = keepCopy(path_, tempCopy, *content_); !copied) return copied;
   }
   const QByteArrayView before = content_ ? QByteArrayView(*content_) : QByteArrayView();
+  QList<HistoryEntry> entries;
+  for (const QByteArray& line : lines) entries.append(StampedEntry(HistoryAction::Recorded, {}, line));
+  if (auto logged = AppendHistory(path_, entries); !logged) return logged;
   QByteArray added;
   for (const QByteArray& line : lines) added += line + "\r\n";
   const auto written = writeFileInPieces(path_, [&](const PieceSink& put) {

@@ -69,8 +69,11 @@ struct RegisterChange {
 // `newLine` makes from the count of lines read, when it is given. A register
 // that does not exist yet is created with that line alone; without a new
 // line it stays absent. Before an existing register is rewritten, its bytes
-// are copied to `tempCopy`. The look-up, the guard's checks and the write
-// happen under one hold of the lock.
+// are copied to `tempCopy`. Each line removed or added is written to the
+// register's history (register_history.h) before the register is replaced;
+// a history that cannot be written stops the change. The look-up, the
+// guard's checks, the history and the write happen under one hold of the
+// lock.
 [[nodiscard]] Expected<RegisterChange> ChangeRegister(
     const QString& path, const QString& tempCopy, const QByteArray& number,
     const std::function<QByteArray(int linesRead)>& newLine, const RegisterGuard& guard = {});
@@ -90,7 +93,8 @@ class HeldRegister {
   [[nodiscard]] const std::optional<QByteArray>& content() const { return content_; }
 
   // Appends `lines` (without line ends) after the register's lines in one
-  // atomic write, the register as it stood kept in `tempCopy` first. A
+  // atomic write, the register as it stood kept in `tempCopy` first and
+  // each line written to the register's history as 登録 before that. A
   // register that did not exist is made with these lines.
   [[nodiscard]] Expected<void> append(const QString& tempCopy, const QList<QByteArray>& lines);
 

@@ -62,13 +62,15 @@ TEST_F(RegisterCopyTest, ARegisterOnAnotherDiskIsCopiedAsItStood) {
   EXPECT_EQ(bytes(reg), QByteArray("A1,x,\r\n"));
   EXPECT_EQ(bytes(temp()), before);
 
-  // The stick full: the register is left and nothing lies beside it.
+  // The stick full: the register is left and nothing lies beside it but
+  // its history.
   ASSERT_TRUE(stick.fill());
   const QByteArray now = bytes(reg);
   EXPECT_FALSE(remove(reg, temp(), "A1"));
   EXPECT_EQ(bytes(reg), now);
   EXPECT_EQ(QDir(shared()).entryList(QDir::Files | QDir::Hidden),
-            (QStringList{testing::SmallDisk::fillerName(), QStringLiteral("regidata.klv")}));
+            (QStringList{testing::SmallDisk::fillerName(), QStringLiteral("regidata.klv"),
+                         QStringLiteral("regidata.klv.log")}));
 }
 
 }  // namespace
