@@ -100,6 +100,7 @@ BatchSetup setupFor(ReceiptMainForm& form) {
   s.tempCopyPath = RegisterTempCopyPath();
   s.registerMustExist = form.registerSession.seen(s.registerPath);
   s.today = QDate::currentDate();
+  s.keepCopies = form.environmentPage->archiveBox->isChecked();
   return s;
 }
 
@@ -459,6 +460,8 @@ void BatchIssueDialog::reportDone(const BatchResult& result, const QString& pdfP
         QStringLiteral("\r\nPDF「%1」に書き出しました。").arg(QDir::toNativeSeparators(pdfPath));
   if (result.recorded) text += QStringLiteral("\r\n発行リストに登録しました。");
   if (result.outputFailure) text += QStringLiteral("\r\n\r\n") + *result.outputFailure;
+  if (result.copyFailure)
+    text += QStringLiteral("\r\n\r\n領収書のPDF控えを残せませんでした: ") + *result.copyFailure;
   // The receipt on screen is left alone, but its number may be one the batch
   // has just used: the user is told before recording it would ask to replace.
   const QString onScreen = form_.receiptPage->Edit2->text();

@@ -6,14 +6,33 @@
 #include "app/register_commands.h"
 #include "layout/pdf_output.h"
 #include "layout/preview_geometry.h"
+#include "layout/receipt_archive.h"
 #include "layout/receipt_printing.h"
+#include "app/pages/environment_page.h"
+#include "app/receipt_on_form.h"
 
+#include <QCheckBox>
 #include <QPrinter>
 #include <QSlider>
 
 namespace kelvane {
 
 namespace {
+
+// The copy of the receipt handed out, kept beside the register. A copy that
+// cannot be written never stops printing; it is said once a run.
+void keepCopy(ReceiptMainForm& form, const QPrinter& printer, const RecordingCanvas& page) {
+  static bool failureSaid = false;
+  if (!form.environmentPage->archiveBox->isChecked()) return;
+  const Receipt receipt = ReceiptOnForm(form);
+  const auto kept =
+      ArchiveReceiptPage(RegisterFilePath(form), receipt.number,
+                         receipt.date.value_or(QDate::currentDate()), page, printer);
+  if (kept || failureSaid) return;
+  failureSaid = true;
+  form.reportError(QStringLiteral("領収書のPDF控えを残せませんでした（印刷はできています）。\r\n") +
+                   kept.error());
+}
 
 bool printOn(ReceiptMainForm& form, QPrinter& printer) {
   RenderSettings settings = form.previewSettings();
@@ -23,8 +42,11 @@ bool printOn(ReceiptMainForm& form, QPrinter& printer) {
                              form.receiptWidth(), form.receiptHeight())
           .resolutionX;
   settings.showOnlyPrinted = false;
-  const auto printed = PrintLayout(printer, form.document(), settings);
+  // The page is drawn once: what prints is what the copy keeps.
+  auto page = DrawPrinterPage(printer, form.document(), settings);
+  Expected<void> printed = page ? PrintPages(printer, {*page}) : Expected<void>(Failure{page.error()});
   if (!printed) form.reportError(printed.error());
+  if (printed) keepCopy(form, printer, *page);
   form.RefreshPreview();
   return static_cast<bool>(printed);
 }

@@ -3,6 +3,7 @@
 #include "layout/item_text.h"
 #include "layout/pdf_output.h"
 #include "layout/picture_loader.h"
+#include "layout/receipt_archive.h"
 #include "layout/receipt_printing.h"
 #include "receipt/era.h"
 #include "receipt/register_file.h"
@@ -84,6 +85,21 @@ Expected<std::unique_ptr<PdfOutput>> writePdf(const QString& path, const QPrinte
   return out;
 }
 
+// The copy of each receipt handed out; the first that cannot be kept stops
+// the copies, never the batch.
+void keepCopies(BatchResult& result, const BatchSetup& setup,
+                const std::vector<RecordingCanvas>& pages) {
+  for (qsizetype i = 0; i < result.batch.receipts.size(); ++i) {
+    const Receipt& r = result.batch.receipts[i].receipt;
+    auto kept = ArchiveReceiptPage(setup.registerPath, r.number, *r.date, pages[std::size_t(i)],
+                                   *setup.pageDevice);
+    if (!kept) {
+      result.copyFailure = kept.error();
+      return;
+    }
+  }
+}
+
 }  // namespace
 
 Expected<QList<QByteArray>> BatchRegisterLines(const ReceiptBatch& batch) {
@@ -143,6 +159,7 @@ Expected<BatchResult> IssueReceiptBatch(const ReceiptCsv& csv, const BatchSetup&
       result.pdfWritten = true;
     }
   }
+  if (setup.keepCopies && drawsPages) keepCopies(result, setup, pages);
   if (outputs.printer) {
     const int total = int(pages.size());
     auto printed = PrintPages(*outputs.printer, pages, [&](int sent) {

@@ -32,6 +32,8 @@ struct BatchSetup {
   QString tempCopyPath;  // "tempfile.dat": the register as it stood
   bool registerMustExist = false;
   QDate today;
+  // Each receipt's page kept as a PDF copy beside the register.
+  bool keepCopies = false;
 };
 
 struct BatchOutputs {
@@ -56,6 +58,8 @@ struct BatchResult {
   // The PDF or the print job failed after the register was written (or,
   // for the print job, after the PDF was): what is done stays done.
   std::optional<QString> outputFailure;
+  // The copies beside the register could not all be kept (the first reason).
+  std::optional<QString> copyFailure;
 };
 
 // Plans the batch under the register's lock (when recording), draws every

@@ -117,6 +117,7 @@ int run(const IssueOptions& o) {
   setup.tempCopyPath = QDir(folder->folder).filePath(QStringLiteral("tempfile.dat"));
   setup.registerMustExist = folder->registerNamed;
   setup.today = QDate::currentDate();
+  setup.keepCopies = folder->conf.archive.value_or(true);
   BatchOutputs outputs;
   outputs.pdfPath = o.pdf.isEmpty() ? QString() : QFileInfo(o.pdf).absoluteFilePath();
   outputs.printer = printer.get();
@@ -139,6 +140,8 @@ int run(const IssueOptions& o) {
   }
   listIssued(batch);
   if (result->outputFailure) status = fail(*result->outputFailure);
+  if (result->copyFailure)
+    fail(QStringLiteral("領収書のPDF控えを残せませんでした: ") + *result->copyFailure);
   return status;
 }
 

@@ -533,3 +533,41 @@ TEST_F(ReceiptInputTest, TheQualifiedInvoiceStylePrintsTheNumberAndBothRates) {
 
 }  // namespace
 }  // namespace kelvane
+
+#include "support/read_only_folder.h"
+
+namespace kelvane {
+namespace {
+
+// "PDFに出力" keeps the page handed out beside the register, as printed;
+// a copy that cannot be kept never stops printing and is said once.
+TEST_F(ReceiptInputTest, EveryReceiptHandedOutIsKeptAsPrinted) {
+  ASSERT_TRUE(QFile::copy(QStringLiteral(KELVANE_SOURCE_DATA "/style/qualified_invoice.rcd"),
+                          file("cardtemp.dat")));
+  auto form = open();
+  page_->Edit2->setText(QStringLiteral("K-1"));
+  form->receiptDate->setIssueDate(QDate(2026, 12, 8));
+  enterInto(page_->amount10, QStringLiteral("11000"));
+  form->dialogs.printPdf = [this](QWidget*) { return file("mail.pdf"); };
+  form->menu.printToPdf->trigger();
+  const QString copy = form->currentRegisterPath() + ".archive/2026/12/K-1_2026-12-08.pdf";
+  ASSERT_TRUE(QFile::exists(copy)) << boxes_.texts.join('|').toStdString();
+  const QImage kept = testing::RasterisePdf(copy, 60, file("kept"));
+  const QImage mailed = testing::RasterisePdf(file("mail.pdf"), 60, file("mailed"));
+  ASSERT_FALSE(kept.isNull());
+  EXPECT_EQ(kept, mailed) << "the copy is the page handed out";
+
+  testing::ReadOnlyFolder month(form->currentRegisterPath() + ".archive/2026/12");
+  if (!month.active()) GTEST_SKIP() << "this machine cannot make a folder read-only";
+  boxes_.texts.clear();
+  for (const char* name : {"again.pdf", "third.pdf"}) {
+    form->dialogs.printPdf = [this, name](QWidget*) { return file(name); };
+    form->menu.printToPdf->trigger();
+    EXPECT_TRUE(QFile::exists(file(name))) << "printing goes on";
+  }
+  ASSERT_EQ(boxes_.texts.size(), 1) << boxes_.texts.join('|').toStdString();
+  EXPECT_TRUE(boxes_.texts[0].contains(QStringLiteral("PDF控えを残せませんでした")));
+}
+
+}  // namespace
+}  // namespace kelvane
