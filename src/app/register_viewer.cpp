@@ -5,6 +5,8 @@
 #include "app/message_boxes.h"
 #include "app/pages/page_parts.h"
 #include "app/program_folder.h"
+#include "app/register_find_bar.h"
+#include "receipt/amount_text.h"
 #include "app/settings_store.h"
 #include "app/window_geometry.h"
 #include "text/layout_text.h"
@@ -17,14 +19,18 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace kelvane {
 
@@ -126,6 +132,7 @@ void Tfreglist::buildWindow() {
   strip->addWidget(new QLabel(QStringLiteral("領収書発行リスト"), this));
   strip->addStretch(1);
   column->addLayout(strip);
+  buildFindBar(column);
 
   StrColGrid1 = new TStrColGrid(this);
   StrColGrid1->setObjectName(QStringLiteral("StrColGrid1"));
@@ -133,6 +140,7 @@ void Tfreglist::buildWindow() {
 
   auto* bottom = new QHBoxLayout;
   bottom->setContentsMargins(6, 4, 10, 4);
+  buildTotalsStrip(bottom);
   bottom->addStretch(1);
   TIconButton* take = bottomButton(this, bottom, "IconButton3", ToolIcon::Apply,
                                    QStringLiteral("選択実行"));
@@ -205,6 +213,7 @@ void Tfreglist::setUpGrid() {
   const RegisterRow& names = RegisterTitles();
   g->SetRowTexts(0, QStringList(names.begin(), names.end()));
   connect(g, &TStrColGrid::DblClick, this, &Tfreglist::datasel);
+  takeHeaderClicks();
 }
 
 void Tfreglist::placeWindow() {
@@ -267,6 +276,9 @@ void Tfreglist::disp_clear() {
   g->SetRowTexts(1, QStringList(kRegisterColumns, QString()));
   g->EndUpdate();
   lines_.clear();
+  index_ = RegisterIndex();
+  shownLines_.clear();
+  showTotals();
 }
 
 void Tfreglist::file_read(const QString& path) {
@@ -276,22 +288,10 @@ void Tfreglist::file_read(const QString& path) {
     say(content.error());
     return;
   }
-  // Rows go into the grid as they are read: a long register is not held twice.
-  TStrColGrid* g = StrColGrid1;
-  g->BeginUpdate();
-  g->SetRowCount(static_cast<int>(std::max<qsizetype>(2, RegisterLineCount(*content) + 1)));
-  int r = 1;
-  ForEachRegisterRow(*content, [&](RegisterRow&& row) {
-    // A line without the fields after the thirteen leaves their cells out:
-    // the grid shows a missing cell empty, and most registers hold no such
-    // line, so their rows cost what they always did.
-    auto end = row.end();
-    while (end - row.begin() > kRegisterFieldColumns && (end - 1)->isEmpty()) --end;
-    g->SetRowTexts(r++, QStringList(std::make_move_iterator(row.begin()),
-                                    std::make_move_iterator(end)));
-  });
-  g->EndUpdate();
+  // The grid's cells share their texts with the index's rows.
   lines_ = splitLines(*content);
+  index_ = RegisterIndex(RegisterContentRows(*content), lines_);
+  showMatchingRows();
 }
 
 RegisterRow Tfreglist::row(int r) const {
@@ -307,7 +307,7 @@ RegisterRow Tfreglist::row(int r) const {
 // amounts and drop fractions of a yen, and recording the receipt again would
 // record what they show rather than what was issued.
 Expected<ReopenedReceipt> Tfreglist::readRow(int r) const {
-  const QByteArray line = lines_.value(r - 1);
+  const QByteArray line = lines_.value(lineIndexOfRow(r));
   auto receipt = ReceiptFromRegisterRecord(ParseRegisterLine(line));
   if (!receipt) return Failure{receipt.error()};
   return ReopenedReceipt{*receipt, line};
@@ -370,19 +370,156 @@ void Tfreglist::N7Click() {
 }
 
 void Tfreglist::CSV1Click() {
+  // Rows found or sorted: the whole register, or the rows as they are shown.
+  QList<int> rows = index_.all();
+  if (shownLines_ != rows) {
+    const int choice = choice_box(
+        QStringLiteral("CSVファイルに出力する行を選んでください。\r\n表示中の行：%1件　発行リスト全体：%2件")
+            .arg(shownLines_.size())
+            .arg(rows.size()),
+        QStringLiteral("表示中の行だけ"), QStringLiteral("発行リスト全体"),
+        QStringLiteral("キャンセル"), this);
+    if (choice == kBoxThirdButton) return;
+    if (choice == kBoxFirstButton) rows = shownLines_;
+  }
   const bool titles = dialogs.includeTitleRow(this);
   const QString path =
       dialogs.chooseFile(this, ViewerDialogs::Purpose::ExportCsv, lastCsvName());
   if (path.isEmpty()) return;
   lastCsvName() = path;
   QList<QByteArray> lines;
-  for (int r = titles ? 0 : 1; r < StrColGrid1->RowCount(); ++r)
-    if (!StrColGrid1->Cells(1, r).isEmpty()) lines << CsvLineOfRow(row(r));
+  if (titles) lines << CsvLineOfRow(RegisterTitles());
+  for (const int i : rows)
+    if (!index_.row(i)[1].isEmpty()) lines << CsvLineOfRow(index_.row(i));
   if (auto written = writeLineFile(path, lines); !written) say(written.error());
 }
 
 void Tfreglist::say(const QString& message) {
   info_box(message, QStringLiteral("確認"), this);
+}
+
+// ---- search, sort and totals
+
+void Tfreglist::buildFindBar(QVBoxLayout* column) {
+  findBar = new RegisterFindBar(this);
+  connect(findBar, &RegisterFindBar::filterChanged, this, &Tfreglist::showMatchingRows);
+  column->addWidget(findBar);
+}
+
+void Tfreglist::buildTotalsStrip(QHBoxLayout* bottom) {
+  totalsPanel = new QLabel(this);
+  totalsPanel->setObjectName(QStringLiteral("totalsPanel"));
+  totalsPanel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  // A narrow list cuts the sums short rather than refusing to be narrow.
+  totalsPanel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  monthlyButton = new QPushButton(QStringLiteral("月別集計"), this);
+  monthlyButton->setObjectName(QStringLiteral("monthlyButton"));
+  monthlyButton->setAutoDefault(false);
+  connect(monthlyButton, &QPushButton::clicked, this, &Tfreglist::showMonthlyTotals);
+  bottom->addWidget(totalsPanel, 4);
+  bottom->addSpacing(10);
+  bottom->addWidget(monthlyButton, 0, Qt::AlignVCenter);
+}
+
+// The titles sort. A double click on a title is a second click there, not
+// the choice of the selected row that a double click on a row is.
+void Tfreglist::takeHeaderClicks() {
+  QHeaderView* titles = StrColGrid1->horizontalHeader();
+  titles->setSectionsClickable(true);
+  connect(titles, &QHeaderView::sectionClicked, this,
+          [this](int section) { sortByColumn(section + StrColGrid1->FixedCols()); });
+  titles->viewport()->installEventFilter(this);
+}
+
+bool Tfreglist::eventFilter(QObject* watched, QEvent* event) {
+  QHeaderView* titles = StrColGrid1 ? StrColGrid1->horizontalHeader() : nullptr;
+  if (titles && watched == titles->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+    const int x = static_cast<QMouseEvent*>(event)->position().toPoint().x();
+    const int section = titles->logicalIndexAt(x);
+    // Near a border the double click belongs to the column's width.
+    constexpr int kBorder = 4;
+    const int left = titles->sectionViewportPosition(section);
+    const int right = left + titles->sectionSize(section);
+    if (section >= 0 && x - left > kBorder && right - x > kBorder)
+      sortByColumn(section + StrColGrid1->FixedCols());
+    return true;
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+int Tfreglist::lineIndexOfRow(int r) const { return shownLines_.value(r - 1, -1); }
+
+void Tfreglist::showMatchingRows() {
+  const int selected = lineIndexOfRow(StrColGrid1->Row());
+  shownLines_ = index_.matching(findBar->filter());
+  if (sortColumn_ > 0) index_.sort(shownLines_, sortColumn_, sortDescending_);
+  fillGrid(selected);
+  showTotals();
+}
+
+void Tfreglist::sortByColumn(int col) {
+  if (col < 1 || col >= kRegisterColumns) return;
+  sortDescending_ = col == sortColumn_ && !sortDescending_;
+  sortColumn_ = col;
+  const int selected = lineIndexOfRow(StrColGrid1->Row());
+  // From file order each time, so that equal rows stand in file order.
+  std::sort(shownLines_.begin(), shownLines_.end());
+  index_.sort(shownLines_, sortColumn_, sortDescending_);
+  fillGrid(selected);
+}
+
+// The shown rows into the grid; the receipt selected stays selected while
+// it is shown.
+void Tfreglist::fillGrid(int selected) {
+  TStrColGrid* g = StrColGrid1;
+  g->BeginUpdate();
+  g->SetRowCount(static_cast<int>(std::max<qsizetype>(2, shownLines_.size() + 1)));
+  if (shownLines_.isEmpty()) g->SetRowTexts(1, QStringList(kRegisterColumns, QString()));
+  int r = 1;
+  for (const int i : shownLines_) {
+    // A line without the fields after the thirteen leaves their cells out:
+    // the grid shows a missing cell empty, and most registers hold no such
+    // line, so their rows cost what they always did.
+    const RegisterRow& row = index_.row(i);
+    auto end = row.end();
+    while (end - row.begin() > kRegisterFieldColumns && (end - 1)->isEmpty()) --end;
+    g->SetRowTexts(r++, QStringList(row.begin(), end));
+  }
+  g->EndUpdate();
+  showTitles();
+  const qsizetype at = selected < 0 ? -1 : shownLines_.indexOf(selected);
+  g->SetCurrentCell(std::max(1, g->Col()), at < 0 ? 1 : static_cast<int>(at) + 1);
+}
+
+// The sorted column's title carries ▲ (ascending) or ▼.
+void Tfreglist::showTitles() {
+  const RegisterRow& names = RegisterTitles();
+  QStringList titles(names.begin(), names.end());
+  if (sortColumn_ > 0)
+    titles[sortColumn_] += sortDescending_ ? QStringLiteral(" ▼") : QStringLiteral(" ▲");
+  StrColGrid1->SetRowTexts(0, titles);
+}
+
+void Tfreglist::showTotals() {
+  const RegisterSums sums = index_.sums(shownLines_);
+  totalsPanel->setText(
+      QStringLiteral("表示 %1件 / 全 %2件　　領収金額 %3　　税抜金額 %4　　消費税額 %5")
+          .arg(GroupDigits(sums.count), GroupDigits(index_.size()), GroupedAmount(sums.amount),
+               GroupedAmount(sums.net), GroupedAmount(sums.tax)));
+}
+
+MonthlyTotalsWindow* Tfreglist::monthlyTotalsWindow() const { return monthly_; }
+
+void Tfreglist::showMonthlyTotals() {
+  if (monthly_) monthly_->close();
+  monthly_ = new MonthlyTotalsWindow(
+      index_.monthlyTotals(shownLines_),
+      [this](QWidget* parent) {
+        return dialogs.chooseFile(parent, ViewerDialogs::Purpose::ExportCsv, lastCsvName());
+      },
+      this);
+  monthly_->setAttribute(Qt::WA_DeleteOnClose);
+  monthly_->show();
 }
 
 }  // namespace kelvane
