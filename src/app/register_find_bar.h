@@ -41,6 +41,8 @@ class RegisterFindBar : public QWidget {
   // What the fields ask; a bound that cannot be read is left out, and its
   // field is marked with the reason as its tip.
   [[nodiscard]] RegisterFilter filter() const;
+  // Whether a change waits for the pause in typing to be searched.
+  [[nodiscard]] bool pending() const { return pause_.isActive(); }
 
  signals:
   void filterChanged();

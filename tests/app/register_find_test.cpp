@@ -53,8 +53,10 @@ class RegisterFindTest : public ::testing::Test {
   // Types into `field` as a user does and waits for the rows to follow.
   void typeInto(QLineEdit* field, const QString& text) {
     field->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), field);
     testing::Type(text);
-    QTest::qWait(RegisterFindBar::kPauseMs + 100);
+    EXPECT_TRUE(list_->findBar->pending()) << "rows change after a pause";
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !list_->findBar->pending(); }, 5000));
   }
   void clickTitle(int col) {
     QHeaderView* titles = list_->StrColGrid1->horizontalHeader();
