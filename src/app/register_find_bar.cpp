@@ -141,8 +141,9 @@ MonthlyTotalsWindow::MonthlyTotalsWindow(const QList<MonthTotal>& months,
     : QDialog(parent), months_(months), chooseCsv_(std::move(chooseCsv)) {
   setObjectName(QStringLiteral("monthlyTotals"));
   setWindowTitle(QStringLiteral("月別集計"));
-  const QStringList titles{QStringLiteral("年月"), QStringLiteral("件数"), QStringLiteral("領収金額"),
-                           QStringLiteral("税抜金額"), QStringLiteral("消費税額")};
+  const QStringList titles{QStringLiteral("年月"), QStringLiteral("件数"),
+                           QStringLiteral("領収金額"), QStringLiteral("税抜金額"),
+                           QStringLiteral("消費税額")};
   table = new QTableWidget(static_cast<int>(months.size()), static_cast<int>(titles.size()), this);
   table->setHorizontalHeaderLabels(titles);
   table->verticalHeader()->hide();
@@ -150,11 +151,11 @@ MonthlyTotalsWindow::MonthlyTotalsWindow(const QList<MonthTotal>& months,
   table->setSelectionBehavior(QAbstractItemView::SelectRows);
   for (int r = 0; r < months.size(); ++r) {
     const MonthTotal& m = months[r];
-    const QString month = m.year == 0 ? QStringLiteral("日付なし")
-                                      : QStringLiteral("%1/%2").arg(m.year).arg(m.month, 2, 10, QChar(u'0'));
-    const QStringList cells{month, GroupDigits(m.sums.count),
-                            GroupedAmount(m.sums.amount), GroupedAmount(m.sums.net),
-                            GroupedAmount(m.sums.tax)};
+    const QString month =
+        m.year == 0 ? QStringLiteral("日付なし")
+                    : QStringLiteral("%1/%2").arg(m.year).arg(m.month, 2, 10, QChar(u'0'));
+    const QStringList cells{month, GroupDigits(m.sums.count), GroupedAmount(m.sums.amount),
+                            GroupedAmount(m.sums.net), GroupedAmount(m.sums.tax)};
     for (int c = 0; c < cells.size(); ++c) {
       auto* item = new QTableWidgetItem(cells[c]);
       item->setTextAlignment(c == 0 ? Qt::AlignCenter : (Qt::AlignRight | Qt::AlignVCenter));

@@ -6,9 +6,9 @@
 #include "app/pages/page_parts.h"
 #include "app/program_folder.h"
 #include "app/register_find_bar.h"
-#include "receipt/amount_text.h"
 #include "app/settings_store.h"
 #include "app/window_geometry.h"
+#include "receipt/amount_text.h"
 #include "text/layout_text.h"
 #include "text/line_file.h"
 #include "widgets/icon_button.h"
@@ -290,7 +290,7 @@ void Tfreglist::file_read(const QString& path) {
   }
   // The grid's cells share their texts with the index's rows.
   lines_ = splitLines(*content);
-  index_ = RegisterIndex(RegisterContentRows(*content), lines_);
+  index_ = RegisterIndex(*content, lines_);
   showMatchingRows();
 }
 
@@ -374,7 +374,8 @@ void Tfreglist::CSV1Click() {
   QList<int> rows = index_.all();
   if (shownLines_ != rows) {
     const int choice = choice_box(
-        QStringLiteral("CSVファイルに出力する行を選んでください。\r\n表示中の行：%1件　発行リスト全体：%2件")
+        QStringLiteral(
+            "CSVファイルに出力する行を選んでください。\r\n表示中の行：%1件　発行リスト全体：%2件")
             .arg(shownLines_.size())
             .arg(rows.size()),
         QStringLiteral("表示中の行だけ"), QStringLiteral("発行リスト全体"),
@@ -390,7 +391,7 @@ void Tfreglist::CSV1Click() {
   QList<QByteArray> lines;
   if (titles) lines << CsvLineOfRow(RegisterTitles());
   for (const int i : rows)
-    if (!index_.row(i)[1].isEmpty()) lines << CsvLineOfRow(index_.row(i));
+    if (!index_.cells(i).value(1).isEmpty()) lines << CsvLineOfRow(index_.row(i));
   if (auto written = writeLineFile(path, lines); !written) say(written.error());
 }
 
@@ -476,15 +477,9 @@ void Tfreglist::fillGrid(int selected) {
   g->SetRowCount(static_cast<int>(std::max<qsizetype>(2, shownLines_.size() + 1)));
   if (shownLines_.isEmpty()) g->SetRowTexts(1, QStringList(kRegisterColumns, QString()));
   int r = 1;
-  for (const int i : shownLines_) {
-    // A line without the fields after the thirteen leaves their cells out:
-    // the grid shows a missing cell empty, and most registers hold no such
-    // line, so their rows cost what they always did.
-    const RegisterRow& row = index_.row(i);
-    auto end = row.end();
-    while (end - row.begin() > kRegisterFieldColumns && (end - 1)->isEmpty()) --end;
-    g->SetRowTexts(r++, QStringList(row.begin(), end));
-  }
+  // The grid shares each row's list with the index: a long register's
+  // cells are held once.
+  for (const int i : shownLines_) g->SetRowTexts(r++, index_.cells(i));
   g->EndUpdate();
   showTitles();
   const qsizetype at = selected < 0 ? -1 : shownLines_.indexOf(selected);

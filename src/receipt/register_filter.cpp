@@ -4,6 +4,7 @@
 #include "text/fixed_point.h"
 #include "text/layout_text.h"
 
+#include <QHash>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -54,11 +55,27 @@ QString joined(const QString& first, const QString& second) {
   return first + QChar(u'\n') + second;
 }
 
-// A folded text shares the row's text when folding changes nothing.
-QString folded(const QString& text) {
-  QString f = SearchFolded(text);
-  return f == text ? text : f;
-}
+// Folded texts of a register, each folded once: a shop writes the same
+// addressees, descriptions and staff names again and again. A folded text
+// shares the row's text when folding changes nothing.
+}  // namespace
+
+class RegisterIndex::Folder {
+ public:
+  QString operator()(const QString& text) {
+    auto known = done_.constFind(text);
+    if (known != done_.cend()) return *known;
+    QString f = SearchFolded(text);
+    if (f == text) f = text;
+    done_.insert(text, f);
+    return f;
+  }
+
+ private:
+  QHash<QString, QString> done_;
+};
+
+namespace {
 
 // A digit run compares by its value, so that A9 comes before A10.
 int compareNatural(QStringView a, QStringView b) {
@@ -93,6 +110,10 @@ qint64 amountKey(const QString& cell) {
   return units ? *units : std::numeric_limits<qint64>::min();
 }
 
+QStringView cellView(const QStringList& cells, int col) {
+  return col < cells.size() ? QStringView(cells[col]) : QStringView();
+}
+
 QString badDate(const QString& text) {
   return QStringLiteral("日付「%1」が読めません（2026/4/1、2026/4、2026 のように入れてください）。")
       .arg(text);
@@ -101,6 +122,10 @@ QString badDate(const QString& text) {
 }  // namespace
 
 QString SearchFolded(const QString& text) {
+  // Plain ASCII, as numbers mostly are, only has its case to fold.
+  const bool ascii =
+      std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+  if (ascii) return text.toLower();
   return text.normalized(QString::NormalizationForm_KC).toCaseFolded();
 }
 
@@ -149,25 +174,40 @@ bool RegisterFilter::isEmpty() const {
          number.isEmpty() && description.isEmpty() && staff.isEmpty();
 }
 
-RegisterIndex::RegisterIndex(QList<RegisterRow> rows, const QList<QByteArray>& lines)
-    : rows_(std::move(rows)) {
-  keys_.reserve(static_cast<size_t>(rows_.size()));
-  for (qsizetype i = 0; i < rows_.size(); ++i) {
-    const RegisterRow& r = rows_[i];
-    const QByteArrayView line = i < lines.size() ? QByteArrayView(lines[i]) : QByteArrayView();
-    Keys k;
-    const auto date = RegisterDateCell(r[kDateCol]);
-    k.day = date ? date->toJulianDay() : kNoDay;
-    k.yearMonth = date ? date->year() * 100 + date->month() : 0;
-    k.amount = amountOf(fieldAt(line, kAmountField));
-    k.net = amountOf(fieldAt(line, kNetField));
-    k.tax = amountOf(fieldAt(line, kTaxField));
-    k.addressee = folded(joined(r[kAddressee1Col], r[kAddressee2Col]));
-    k.number = folded(r[kNumberCol]);
-    k.description = folded(joined(r[kDescription1Col], r[kDescription2Col]));
-    k.staff = folded(r[kStaffCol]);
-    keys_.push_back(std::move(k));
-  }
+RegisterIndex::RegisterIndex(const QByteArray& content, const QList<QByteArray>& lines) {
+  keys_.reserve(static_cast<size_t>(lines.size()));
+  cells_.reserve(lines.size());
+  Folder folded;
+  qsizetype i = 0;
+  ForEachRegisterRow(content, [&](RegisterRow&& row) {
+    append(std::move(row), i < lines.size() ? QByteArrayView(lines[i]) : QByteArrayView(), folded);
+    ++i;
+  });
+}
+
+void RegisterIndex::append(RegisterRow&& r, QByteArrayView line, Folder& folded) {
+  Keys k;
+  const auto date = RegisterDateCell(r[kDateCol]);
+  k.day = date ? date->toJulianDay() : kNoDay;
+  k.yearMonth = date ? date->year() * 100 + date->month() : 0;
+  k.amount = amountOf(fieldAt(line, kAmountField));
+  k.net = amountOf(fieldAt(line, kNetField));
+  k.tax = amountOf(fieldAt(line, kTaxField));
+  k.addressee = folded(joined(r[kAddressee1Col], r[kAddressee2Col]));
+  k.number = SearchFolded(r[kNumberCol]);  // nearly every one differs
+  k.description = folded(joined(r[kDescription1Col], r[kDescription2Col]));
+  k.staff = folded(r[kStaffCol]);
+  keys_.push_back(std::move(k));
+  auto end = r.end();
+  while (end - r.begin() > kRegisterFieldColumns && (end - 1)->isEmpty()) --end;
+  cells_.append(QStringList(std::make_move_iterator(r.begin()), std::make_move_iterator(end)));
+}
+
+RegisterRow RegisterIndex::row(int index) const {
+  RegisterRow r;
+  const QStringList& cells = cells_[index];
+  std::copy(cells.begin(), cells.end(), r.begin());
+  return r;
 }
 
 QList<int> RegisterIndex::all() const {
@@ -225,9 +265,9 @@ void RegisterIndex::sort(QList<int>& order, int col, bool descending) const {
   } else if (col == kTaxCol) {
     sortBy([&](int i) { return keys(i).tax; }, lessNumber);
   } else if (IsAmountColumn(col)) {
-    sortBy([&](int i) { return amountKey(rows_[i][col]); }, lessNumber);
+    sortBy([&](int i) { return amountKey(cells_[i].value(col)); }, lessNumber);
   } else {
-    sortBy([&](int i) { return QStringView(rows_[i][col]).trimmed(); },
+    sortBy([&](int i) { return cellView(cells_[i], col).trimmed(); },
            [](QStringView a, QStringView b) { return compareNatural(a, b) < 0; });
   }
 }
@@ -279,13 +319,13 @@ QString GroupedAmount(qint64 tenThousandths) {
 QList<QByteArray> MonthlyTotalsCsv(const QList<MonthTotal>& months) {
   QList<QByteArray> lines{ToLayoutText(QStringLiteral("年月,件数,領収金額,税抜金額,消費税額,"))};
   for (const MonthTotal& m : months) {
-    const QString month = m.year == 0 ? QStringLiteral("日付なし")
-                                      : QStringLiteral("%1/%2").arg(m.year).arg(m.month);
-    lines << ToLayoutText(QStringLiteral("%1,%2,%3,%4,%5,")
-                              .arg(month)
-                              .arg(m.sums.count)
-                              .arg(PlainDecimal(m.sums.amount), PlainDecimal(m.sums.net),
-                                   PlainDecimal(m.sums.tax)));
+    const QString month =
+        m.year == 0 ? QStringLiteral("日付なし") : QStringLiteral("%1/%2").arg(m.year).arg(m.month);
+    lines << ToLayoutText(
+        QStringLiteral("%1,%2,%3,%4,%5,")
+            .arg(month)
+            .arg(m.sums.count)
+            .arg(PlainDecimal(m.sums.amount), PlainDecimal(m.sums.net), PlainDecimal(m.sums.tax)));
   }
   return lines;
 }

@@ -12,6 +12,7 @@
 #include <QDate>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <limits>
 #include <optional>
@@ -38,10 +39,10 @@ namespace kelvane {
 struct RegisterFilter {
   std::optional<QDate> dateFrom, dateTo;
   std::optional<qint64> amountFrom, amountTo;  // 領収金額, ten-thousandths
-  QString addressee;    // a part of either addressee line
-  QString number;       // a part of 番号
-  QString description;  // a part of either 摘要 line
-  QString staff;        // a part of 社内担当者
+  QString addressee;                           // a part of either addressee line
+  QString number;                              // a part of 番号
+  QString description;                         // a part of either 摘要 line
+  QString staff;                               // a part of 社内担当者
   [[nodiscard]] bool isEmpty() const;
 };
 
@@ -69,11 +70,15 @@ struct MonthTotal {
 class RegisterIndex {
  public:
   RegisterIndex() = default;
-  // `rows` are the cells of `lines`, one for one.
-  RegisterIndex(QList<RegisterRow> rows, const QList<QByteArray>& lines);
+  // A register file's content and its lines (splitLines of it); the rows
+  // are read one at a time, so that a long register is not held twice.
+  RegisterIndex(const QByteArray& content, const QList<QByteArray>& lines);
 
-  [[nodiscard]] int size() const { return static_cast<int>(rows_.size()); }
-  [[nodiscard]] const RegisterRow& row(int index) const { return rows_[index]; }
+  [[nodiscard]] int size() const { return static_cast<int>(cells_.size()); }
+  [[nodiscard]] RegisterRow row(int index) const;
+  // A row's cells as a list for a grid to share: the fields after the
+  // thirteen left out when they are all empty, as most lines have none.
+  [[nodiscard]] const QStringList& cells(int index) const { return cells_[index]; }
   // Every row, in file order.
   [[nodiscard]] QList<int> all() const;
 
@@ -91,14 +96,16 @@ class RegisterIndex {
 
  private:
   struct Keys {
-    qint64 day;  // Julian day, kNoDay when unreadable
+    qint64 day;     // Julian day, kNoDay when unreadable
     int yearMonth;  // year * 100 + month, 0 when unreadable
     qint64 amount, net, tax;
     QString addressee, number, description, staff;  // folded
   };
   static constexpr qint64 kNoDay = std::numeric_limits<qint64>::min();
+  class Folder;
+  void append(RegisterRow&& row, QByteArrayView line, Folder& folded);
 
-  QList<RegisterRow> rows_;
+  QList<QStringList> cells_;
   std::vector<Keys> keys_;
 };
 

@@ -87,8 +87,9 @@ TEST_F(RegisterFindTest, TypedSearchesShowTheirRowsAndTotals) {
   typeInto(bar->dateFrom, QStringLiteral("2026/4/2"));
   typeInto(bar->dateTo, QStringLiteral("2026/5"));
   EXPECT_EQ(numbers(), (QStringList{"A2", "A4"}));
-  EXPECT_EQ(list_->totalsPanel->text(),
-            QStringLiteral("表示 2件 / 全 5件　　領収金額 100,500　　税抜金額 91,365　　消費税額 9,135"));
+  EXPECT_EQ(
+      list_->totalsPanel->text(),
+      QStringLiteral("表示 2件 / 全 5件　　領収金額 100,500　　税抜金額 91,365　　消費税額 9,135"));
 
   // Enter searches and leaves the list open; a bound that cannot be read
   // is marked and left out.
@@ -150,7 +151,8 @@ TEST_F(RegisterFindTest, ExportsAndMonthlyTotalsOfTheRowsShown) {
     boxes_.answerWith = QString::fromUtf8(e.choice);
     list_->CSV1Click();
     QStringList written;
-    for (const QByteArray& line : *readLineFile(answer_)) written << QString::fromLatin1(line.left(2));
+    for (const QByteArray& line : *readLineFile(answer_))
+      written << QString::fromLatin1(line.left(2));
     EXPECT_EQ(written, e.numbers) << e.choice;
   }
 

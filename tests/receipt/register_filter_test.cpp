@@ -25,7 +25,7 @@ class RegisterIndexTest : public ::testing::Test {
            "A9,2026/13/1,700,なし,,,,,,,,,,\r\n"
            "a11,2026/5/20,100000,abc,,,90910,100000,9090,10,田中,200,,\r\n");
     lines_ = splitLines(content);
-    index_ = RegisterIndex(RegisterContentRows(content), lines_);
+    index_ = RegisterIndex(content, lines_);
   }
   QList<int> match(const RegisterFilter& f) const { return index_.matching(f); }
 
@@ -42,13 +42,19 @@ TEST_F(RegisterIndexTest, EachFilterAndTheirCombination) {
   } cases[] = {
       {"nothing asked", [](F&) {}, {0, 1, 2, 3, 4, 5}},
       {"date range, ends included, bad date out",
-       [](F& f) { f.dateFrom = QDate(2026, 4, 30), f.dateTo = QDate(2026, 5, 20); }, {1, 2, 5}},
+       [](F& f) { f.dateFrom = QDate(2026, 4, 30), f.dateTo = QDate(2026, 5, 20); },
+       {1, 2, 5}},
       {"date from only", [](F& f) { f.dateFrom = QDate(2026, 5, 2); }, {3, 5}},
       {"amount range on the line's amount",
-       [](F& f) { f.amountFrom = 500 * yen, f.amountTo = 3000 * yen + 5000; }, {1, 2, 4}},
+       [](F& f) { f.amountFrom = 500 * yen, f.amountTo = 3000 * yen + 5000; },
+       {1, 2, 4}},
       {"amount up to, negatives included", [](F& f) { f.amountTo = 500 * yen; }, {1, 3}},
-      {"full-width typed for half-width", [](F& f) { f.addressee = QStringLiteral("ａｂｃ"); }, {0, 1, 5}},
-      {"half-width kana found by full-width", [](F& f) { f.addressee = QStringLiteral("カブシキ"); }, {1}},
+      {"full-width typed for half-width",
+       [](F& f) { f.addressee = QStringLiteral("ａｂｃ"); },
+       {0, 1, 5}},
+      {"half-width kana found by full-width",
+       [](F& f) { f.addressee = QStringLiteral("カブシキ"); },
+       {1}},
       {"second addressee line", [](F& f) { f.addressee = QStringLiteral("商店"); }, {1}},
       {"no match across the two lines", [](F& f) { f.addressee = QStringLiteral("ｶﾞｲｼｬabc"); }, {}},
       {"number part, case folded", [](F& f) { f.number = QStringLiteral("A1"); }, {0, 2, 5}},
@@ -57,7 +63,8 @@ TEST_F(RegisterIndexTest, EachFilterAndTheirCombination) {
       {"all together",
        [](F& f) {
          f.dateFrom = QDate(2026, 4, 1), f.dateTo = QDate(2026, 5, 31), f.amountFrom = 1000 * yen;
-         f.addressee = QStringLiteral("A"), f.number = QStringLiteral("1"), f.staff = QStringLiteral("佐");
+         f.addressee = QStringLiteral("A"), f.number = QStringLiteral("1"),
+         f.staff = QStringLiteral("佐");
        },
        {0}},
   };
@@ -74,9 +81,9 @@ TEST_F(RegisterIndexTest, SortsNumbersDatesAndTextsStablyBothWays) {
     bool descending;
     QList<int> order;
   } cases[] = {
-      {3, false, {3, 1, 4, 2, 0, 5}},   // 領収金額 as numbers, the fraction counted
+      {3, false, {3, 1, 4, 2, 0, 5}},  // 領収金額 as numbers, the fraction counted
       {3, true, {5, 0, 2, 4, 1, 3}},
-      {2, false, {4, 0, 1, 2, 5, 3}},   // dates as dates, the unreadable first
+      {2, false, {4, 0, 1, 2, 5, 3}},  // dates as dates, the unreadable first
       {2, true, {3, 5, 2, 1, 0, 4}},
       {1, false, {0, 4, 2, 3, 5}},      // 番号 with digit runs as numbers: A1, A9, A10
       {12, false, {3, 4, 0, 2, 5, 1}},  // equal texts keep file order
@@ -101,9 +108,9 @@ TEST_F(RegisterIndexTest, SumsAndMonthlyTotalsOfTheRowsGiven) {
                         {0, 0, {1, 700 * yen, 0, 0}},
                     }));
   EXPECT_EQ(MonthlyTotalsCsv(months),
-            (QList<QByteArray>{sj("年月,件数,領収金額,税抜金額,消費税額,"), "2026/4,2,11300,10455,845,",
-                               "2026/5,2,103000.5,93638,9362.5,", "2026/6,1,-1000,-910,-90,",
-                               sj("日付なし,1,700,0,0,")}));
+            (QList<QByteArray>{sj("年月,件数,領収金額,税抜金額,消費税額,"),
+                               "2026/4,2,11300,10455,845,", "2026/5,2,103000.5,93638,9362.5,",
+                               "2026/6,1,-1000,-910,-90,", sj("日付なし,1,700,0,0,")}));
   EXPECT_EQ(index_.monthlyTotals({1}).size(), 1);
 }
 
@@ -114,11 +121,16 @@ TEST(RegisterSearchBounds, TypedDatesAndAmounts) {
     QDate date;  // null: no bound; invalid with ok false: a failure
     bool ok;
   } dates[] = {
-      {"", false, {}, true},           {"2026/4/1", false, {2026, 4, 1}, true},
-      {"２０２６－４－１", true, {2026, 4, 1}, true}, {"2026/2", true, {2026, 2, 28}, true},
-      {"2026/2", false, {2026, 2, 1}, true},    {"2026", true, {2026, 12, 31}, true},
-      {"2026年4月", false, {2026, 4, 1}, true}, {"2026/2/30", false, {}, false},
-      {"2026/13", false, {}, false},            {"abc", false, {}, false},
+      {"", false, {}, true},
+      {"2026/4/1", false, {2026, 4, 1}, true},
+      {"２０２６－４－１", true, {2026, 4, 1}, true},
+      {"2026/2", true, {2026, 2, 28}, true},
+      {"2026/2", false, {2026, 2, 1}, true},
+      {"2026", true, {2026, 12, 31}, true},
+      {"2026年4月", false, {2026, 4, 1}, true},
+      {"2026/2/30", false, {}, false},
+      {"2026/13", false, {}, false},
+      {"abc", false, {}, false},
       {"2026/4/1/2", false, {}, false},
   };
   for (const auto& d : dates) {
@@ -132,9 +144,9 @@ TEST(RegisterSearchBounds, TypedDatesAndAmounts) {
     const char* text;
     std::optional<qint64> units;
     bool ok;
-  } amounts[] = {{" ", std::nullopt, true},          {"1,000", 1000 * yen, true},
-                 {"１２３４円", 1234 * yen, true},   {"¥10.5", 10 * yen + 5000, true},
-                 {"-50", -50 * yen, true},          {"1O0", std::nullopt, false},
+  } amounts[] = {{" ", std::nullopt, true},        {"1,000", 1000 * yen, true},
+                 {"１２３４円", 1234 * yen, true}, {"¥10.5", 10 * yen + 5000, true},
+                 {"-50", -50 * yen, true},         {"1O0", std::nullopt, false},
                  {"円", std::nullopt, false}};
   for (const auto& a : amounts) {
     const auto bound = SearchAmountBound(QString::fromUtf8(a.text));
