@@ -162,7 +162,7 @@ MonthlyTotalsWindow::MonthlyTotalsWindow(const QList<MonthTotal>& months,
       table->setItem(r, c, item);
     }
   }
-  table->resizeColumnsToContents();
+  table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
 
   exportCsv = new QPushButton(QStringLiteral("CSVに出力"), this);
   exportCsv->setObjectName(QStringLiteral("exportCsv"));

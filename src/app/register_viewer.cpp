@@ -24,7 +24,6 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
@@ -422,8 +421,8 @@ void Tfreglist::buildTotalsStrip(QHBoxLayout* bottom) {
   bottom->addWidget(monthlyButton, 0, Qt::AlignVCenter);
 }
 
-// The titles sort. A double click on a title is a second click there, not
-// the choice of the selected row that a double click on a row is.
+// The titles sort. A double click on a title only sorts by its clicks: it is
+// not the choice of the selected row that a double click on a row is.
 void Tfreglist::takeHeaderClicks() {
   QHeaderView* titles = StrColGrid1->horizontalHeader();
   titles->setSectionsClickable(true);
@@ -434,17 +433,8 @@ void Tfreglist::takeHeaderClicks() {
 
 bool Tfreglist::eventFilter(QObject* watched, QEvent* event) {
   QHeaderView* titles = StrColGrid1 ? StrColGrid1->horizontalHeader() : nullptr;
-  if (titles && watched == titles->viewport() && event->type() == QEvent::MouseButtonDblClick) {
-    const int x = static_cast<QMouseEvent*>(event)->position().toPoint().x();
-    const int section = titles->logicalIndexAt(x);
-    // Near a border the double click belongs to the column's width.
-    constexpr int kBorder = 4;
-    const int left = titles->sectionViewportPosition(section);
-    const int right = left + titles->sectionSize(section);
-    if (section >= 0 && x - left > kBorder && right - x > kBorder)
-      sortByColumn(section + StrColGrid1->FixedCols());
+  if (titles && watched == titles->viewport() && event->type() == QEvent::MouseButtonDblClick)
     return true;
-  }
   return QDialog::eventFilter(watched, event);
 }
 

@@ -58,12 +58,16 @@ class RegisterFindTest : public ::testing::Test {
     EXPECT_TRUE(list_->findBar->pending()) << "rows change after a pause";
     EXPECT_TRUE(QTest::qWaitFor([this] { return !list_->findBar->pending(); }, 5000));
   }
-  void clickTitle(int col) {
+  void clickTitle(int col, bool twice = false) {
     QHeaderView* titles = list_->StrColGrid1->horizontalHeader();
     const int section = col - list_->StrColGrid1->FixedCols();
     const QPoint middle(titles->sectionViewportPosition(section) + titles->sectionSize(section) / 2,
                         titles->height() / 2);
-    QTest::mouseClick(titles->viewport(), Qt::LeftButton, {}, middle);
+    if (twice) {
+      QTest::mouseDClick(titles->viewport(), Qt::LeftButton, {}, middle);
+    } else {
+      QTest::mouseClick(titles->viewport(), Qt::LeftButton, {}, middle);
+    }
   }
 
   QTemporaryDir dir_;
@@ -130,6 +134,10 @@ TEST_F(RegisterFindTest, TitlesSortAndAFoundRowReopensItsReceipt) {
 }
 
 TEST_F(RegisterFindTest, ExportsAndMonthlyTotalsOfTheRowsShown) {
+  // A double click on a title does not take the selected row.
+  clickTitle(3, true);
+  EXPECT_TRUE(list_->isVisible());
+  EXPECT_FALSE(list_->picked());
   typeInto(list_->findBar->staff, QStringLiteral("田中"));
   clickTitle(2);
   clickTitle(2);
