@@ -6,8 +6,10 @@
 #include "app/pages/page_parts.h"
 #include "app/program_folder.h"
 #include "app/register_commands.h"
+#include "app/register_find_bar.h"
 #include "app/settings_store.h"
 #include "app/window_geometry.h"
+#include "receipt/amount_text.h"
 #include "receipt/register_file.h"
 #include "text/layout_text.h"
 #include "text/line_file.h"
@@ -22,6 +24,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
@@ -30,6 +33,8 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace kelvane {
 
@@ -132,6 +137,7 @@ void Tfreglist::buildWindow() {
   strip->addWidget(new QLabel(QStringLiteral("領収書発行リスト"), this));
   strip->addStretch(1);
   column->addLayout(strip);
+  buildFindBar(column);
 
   StrColGrid1 = new TStrColGrid(this);
   StrColGrid1->setObjectName(QStringLiteral("StrColGrid1"));
@@ -139,6 +145,7 @@ void Tfreglist::buildWindow() {
 
   auto* bottom = new QHBoxLayout;
   bottom->setContentsMargins(6, 4, 10, 4);
+  buildTotalsStrip(bottom);
   bottom->addStretch(1);
   TIconButton* take = bottomButton(this, bottom, "IconButton3", ToolIcon::Apply,
                                    QStringLiteral("選択実行"));
@@ -212,6 +219,7 @@ void Tfreglist::setUpGrid() {
   const RegisterRow& names = RegisterTitles();
   g->SetRowTexts(0, QStringList(names.begin(), names.end()));
   connect(g, &TStrColGrid::DblClick, this, &Tfreglist::datasel);
+  takeHeaderClicks();
 }
 
 void Tfreglist::placeWindow() {
@@ -275,6 +283,9 @@ void Tfreglist::disp_clear() {
   g->EndUpdate();
   lines_.clear();
   deleted_.clear();
+  index_ = RegisterIndex();
+  shownLines_.clear();
+  showTotals();
 }
 
 void Tfreglist::file_read(const QString& path) {
@@ -284,23 +295,10 @@ void Tfreglist::file_read(const QString& path) {
     say(content.error());
     return;
   }
-  // Rows go into the grid as they are read: a long register is not held twice.
-  TStrColGrid* g = StrColGrid1;
-  g->BeginUpdate();
-  g->SetRowCount(static_cast<int>(std::max<qsizetype>(2, RegisterLineCount(*content) + 1)));
-  int r = 1;
-  ForEachRegisterRow(*content, [&](RegisterRow&& row) {
-    // A line without the fields after the thirteen leaves their cells out:
-    // the grid shows a missing cell empty, and most registers hold no such
-    // line, so their rows cost what they always did.
-    auto end = row.end();
-    while (end - row.begin() > kRegisterFieldColumns && (end - 1)->isEmpty()) --end;
-    g->SetRowTexts(r++, QStringList(std::make_move_iterator(row.begin()),
-                                    std::make_move_iterator(end)));
-  });
-  g->EndUpdate();
+  // The grid's cells share their texts with the index's rows.
   lines_ = splitLines(*content);
-  if (showDeletedAction->isChecked()) appendDeletedRows();
+  index_ = RegisterIndex(*content, lines_);
+  showMatchingRows();
 }
 
 RegisterRow Tfreglist::row(int r) const {
@@ -316,7 +314,7 @@ RegisterRow Tfreglist::row(int r) const {
 // amounts and drop fractions of a yen, and recording the receipt again would
 // record what they show rather than what was issued.
 Expected<ReopenedReceipt> Tfreglist::readRow(int r) const {
-  const QByteArray line = lines_.value(r - 1);
+  const QByteArray line = lines_.value(lineIndexOfRow(r));
   auto receipt = ReceiptFromRegisterRecord(ParseRegisterLine(line));
   if (!receipt) return Failure{receipt.error()};
   return ReopenedReceipt{*receipt, line};
@@ -383,14 +381,28 @@ void Tfreglist::N7Click() {
 }
 
 void Tfreglist::CSV1Click() {
+  // Rows found or sorted: the whole register, or the rows as they are shown.
+  QList<int> rows = index_.all();
+  if (shownLines_ != rows) {
+    const int choice = choice_box(
+        QStringLiteral(
+            "CSVファイルに出力する行を選んでください。\r\n表示中の行：%1件　発行リスト全体：%2件")
+            .arg(shownLines_.size())
+            .arg(rows.size()),
+        QStringLiteral("表示中の行だけ"), QStringLiteral("発行リスト全体"),
+        QStringLiteral("キャンセル"), this);
+    if (choice == kBoxThirdButton) return;
+    if (choice == kBoxFirstButton) rows = shownLines_;
+  }
   const bool titles = dialogs.includeTitleRow(this);
   const QString path =
       dialogs.chooseFile(this, ViewerDialogs::Purpose::ExportCsv, lastCsvName());
   if (path.isEmpty()) return;
   lastCsvName() = path;
   QList<QByteArray> lines;
-  for (int r = titles ? 0 : 1; r < StrColGrid1->RowCount(); ++r)
-    if (!StrColGrid1->Cells(1, r).isEmpty() && !isDeletedRow(r)) lines << CsvLineOfRow(row(r));
+  if (titles) lines << CsvLineOfRow(RegisterTitles());
+  for (const int i : rows)
+    if (!index_.cells(i).value(1).isEmpty()) lines << CsvLineOfRow(index_.row(i));
   if (auto written = writeLineFile(path, lines); !written) say(written.error());
 }
 
@@ -458,14 +470,15 @@ void Tfreglist::setUpHistoryContextMenu() {
   }
 }
 
+// The deleted receipts stand after the rows the search shows.
 bool Tfreglist::isDeletedRow(int r) const {
-  return r > lines_.size() && r - 1 - lines_.size() < deleted_.size();
+  return r > shownLines_.size() && r - 1 - shownLines_.size() < deleted_.size();
 }
 
 QByteArray Tfreglist::numberAt(int r) const {
-  if (isDeletedRow(r)) return deleted_[r - 1 - lines_.size()].number();
-  if (r < 1 || r > lines_.size()) return {};
-  return keyOfLine(lines_[r - 1]);
+  if (isDeletedRow(r)) return deleted_[r - 1 - shownLines_.size()].number();
+  const int i = lineIndexOfRow(r);
+  return i < 0 ? QByteArray() : keyOfLine(lines_[i]);
 }
 
 void Tfreglist::reloadRows() {
@@ -490,7 +503,7 @@ void Tfreglist::appendDeletedRows() {
   deleted_ = DeletedReceipts(*history, keys);
   if (deleted_.isEmpty()) return;
   TStrColGrid* g = StrColGrid1;
-  const int first = int(lines_.size()) + 1;
+  const int first = int(shownLines_.size()) + 1;
   const int last = first + int(deleted_.size()) - 1;
   g->BeginUpdate();
   g->SetRowCount(last + 1);
@@ -571,7 +584,7 @@ void Tfreglist::deleteSelected() {
 void Tfreglist::restoreSelected() {
   const int r = StrColGrid1->Selection().Top;
   if (!isDeletedRow(r)) return;
-  const HistoryEntry entry = deleted_[r - 1 - lines_.size()];
+  const HistoryEntry entry = deleted_[r - 1 - shownLines_.size()];
   // Recorded again through the same change as any receipt: the history
   // gains a 登録 of the line as it was before its deletion.
   const auto change = ChangeRegister(viewerPath(), RegisterTempCopyPath(), entry.number(),
@@ -584,6 +597,116 @@ void Tfreglist::restoreSelected() {
             .arg(FromLayoutText(entry.number())));
   }
   reloadRows();
+}
+
+// ---- search, sort and totals
+
+void Tfreglist::buildFindBar(QVBoxLayout* column) {
+  findBar = new RegisterFindBar(this);
+  connect(findBar, &RegisterFindBar::filterChanged, this, &Tfreglist::showMatchingRows);
+  column->addWidget(findBar);
+}
+
+void Tfreglist::buildTotalsStrip(QHBoxLayout* bottom) {
+  totalsPanel = new QLabel(this);
+  totalsPanel->setObjectName(QStringLiteral("totalsPanel"));
+  totalsPanel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  // A narrow list cuts the sums short rather than refusing to be narrow.
+  totalsPanel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  monthlyButton = new QPushButton(QStringLiteral("月別集計"), this);
+  monthlyButton->setObjectName(QStringLiteral("monthlyButton"));
+  monthlyButton->setAutoDefault(false);
+  connect(monthlyButton, &QPushButton::clicked, this, &Tfreglist::showMonthlyTotals);
+  bottom->addWidget(totalsPanel, 4);
+  bottom->addSpacing(10);
+  bottom->addWidget(monthlyButton, 0, Qt::AlignVCenter);
+}
+
+// The titles sort. A double click on a title only sorts by its clicks: it is
+// not the choice of the selected row that a double click on a row is.
+void Tfreglist::takeHeaderClicks() {
+  QHeaderView* titles = StrColGrid1->horizontalHeader();
+  titles->setSectionsClickable(true);
+  connect(titles, &QHeaderView::sectionClicked, this,
+          [this](int section) { sortByColumn(section + StrColGrid1->FixedCols()); });
+  titles->viewport()->installEventFilter(this);
+}
+
+bool Tfreglist::eventFilter(QObject* watched, QEvent* event) {
+  QHeaderView* titles = StrColGrid1 ? StrColGrid1->horizontalHeader() : nullptr;
+  if (titles && watched == titles->viewport() && event->type() == QEvent::MouseButtonDblClick)
+    return true;
+  return QDialog::eventFilter(watched, event);
+}
+
+int Tfreglist::lineIndexOfRow(int r) const { return shownLines_.value(r - 1, -1); }
+
+void Tfreglist::showMatchingRows() {
+  const int selected = lineIndexOfRow(StrColGrid1->Row());
+  shownLines_ = index_.matching(findBar->filter());
+  if (sortColumn_ > 0) index_.sort(shownLines_, sortColumn_, sortDescending_);
+  fillGrid(selected);
+  showTotals();
+}
+
+void Tfreglist::sortByColumn(int col) {
+  if (col < 1 || col >= kRegisterColumns) return;
+  sortDescending_ = col == sortColumn_ && !sortDescending_;
+  sortColumn_ = col;
+  const int selected = lineIndexOfRow(StrColGrid1->Row());
+  // From file order each time, so that equal rows stand in file order.
+  std::sort(shownLines_.begin(), shownLines_.end());
+  index_.sort(shownLines_, sortColumn_, sortDescending_);
+  fillGrid(selected);
+}
+
+// The shown rows into the grid; the receipt selected stays selected while
+// it is shown.
+void Tfreglist::fillGrid(int selected) {
+  TStrColGrid* g = StrColGrid1;
+  g->BeginUpdate();
+  g->SetRowCount(static_cast<int>(std::max<qsizetype>(2, shownLines_.size() + 1)));
+  if (shownLines_.isEmpty()) g->SetRowTexts(1, QStringList(kRegisterColumns, QString()));
+  int r = 1;
+  // The grid shares each row's list with the index: a long register's
+  // cells are held once.
+  for (const int i : shownLines_) g->SetRowTexts(r++, index_.cells(i));
+  g->EndUpdate();
+  if (showDeletedAction->isChecked()) appendDeletedRows();
+  showTitles();
+  const qsizetype at = selected < 0 ? -1 : shownLines_.indexOf(selected);
+  g->SetCurrentCell(std::max(1, g->Col()), at < 0 ? 1 : static_cast<int>(at) + 1);
+}
+
+// The sorted column's title carries ▲ (ascending) or ▼.
+void Tfreglist::showTitles() {
+  const RegisterRow& names = RegisterTitles();
+  QStringList titles(names.begin(), names.end());
+  if (sortColumn_ > 0)
+    titles[sortColumn_] += sortDescending_ ? QStringLiteral(" ▼") : QStringLiteral(" ▲");
+  StrColGrid1->SetRowTexts(0, titles);
+}
+
+void Tfreglist::showTotals() {
+  const RegisterSums sums = index_.sums(shownLines_);
+  totalsPanel->setText(
+      QStringLiteral("表示 %1件 / 全 %2件　　領収金額 %3　　税抜金額 %4　　消費税額 %5")
+          .arg(GroupDigits(sums.count), GroupDigits(index_.size()), GroupedAmount(sums.amount),
+               GroupedAmount(sums.net), GroupedAmount(sums.tax)));
+}
+
+MonthlyTotalsWindow* Tfreglist::monthlyTotalsWindow() const { return monthly_; }
+
+void Tfreglist::showMonthlyTotals() {
+  if (monthly_) monthly_->close();
+  monthly_ = new MonthlyTotalsWindow(
+      index_.monthlyTotals(shownLines_),
+      [this](QWidget* parent) {
+        return dialogs.chooseFile(parent, ViewerDialogs::Purpose::ExportCsv, lastCsvName());
+      },
+      this);
+  monthly_->setAttribute(Qt::WA_DeleteOnClose);
+  monthly_->show();
 }
 
 }  // namespace kelvane

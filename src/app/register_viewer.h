@@ -6,22 +6,29 @@
 
 #include "receipt/receipt.h"
 #include "receipt/register_history.h"
+#include "receipt/register_filter.h"
 #include "receipt/register_view.h"
 
 #include <QDate>
 #include <QDialog>
+#include <QPointer>
 
 #include <functional>
 #include <optional>
 
 class QAction;
+class QHBoxLayout;
 class QLabel;
 class QMenu;
 class QMenuBar;
+class QPushButton;
+class QVBoxLayout;
 
 namespace kelvane {
 
 class TSCGCellParam;
+class MonthlyTotalsWindow;
+class RegisterFindBar;
 class TStrColGrid;
 
 // A receipt taken from the list, every field already read.
@@ -78,6 +85,19 @@ class Tfreglist : public QDialog {
   void deleteSelected();
   void restoreSelected();
   [[nodiscard]] bool isDeletedRow(int r) const;
+  // ---- search, sort and totals
+  RegisterFindBar* findBar = nullptr;  // the search fields above the grid
+  QLabel* totalsPanel = nullptr;       // the count and sums of the rows shown
+  QPushButton* monthlyButton = nullptr;
+  // The rows the search fields ask for, in the order chosen, with their totals.
+  void showMatchingRows();
+  // A click on a column's title: sorted by it, a second click reverses.
+  void sortByColumn(int col);
+  // The monthly totals of the rows shown, in a window of their own.
+  void showMonthlyTotals();
+  [[nodiscard]] MonthlyTotalsWindow* monthlyTotalsWindow() const;
+  // The index in file order of the line grid row `r` shows, or -1.
+  [[nodiscard]] int lineIndexOfRow(int r) const;
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -98,10 +118,24 @@ class Tfreglist : public QDialog {
   void reloadRows();
   void appendDeletedRows();
   [[nodiscard]] QByteArray numberAt(int r) const;
+  void buildFindBar(QVBoxLayout* column);
+  void buildTotalsStrip(QHBoxLayout* bottom);
+  void takeHeaderClicks();
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void fillGrid(int selected);
+  void showTitles();
+  void showTotals();
 
-  // The lines of the file shown, byte for byte, one for each row after the
-  // title row: saving as another file copies them, never the cells.
+  // The lines of the file shown, byte for byte, in file order: saving as
+  // another file copies them, never the cells.
   QList<QByteArray> lines_;
+  // The file's rows with their search keys, and the ones shown: grid row r
+  // shows line shownLines_[r - 1].
+  RegisterIndex index_;
+  QList<int> shownLines_;
+  int sortColumn_ = 0;  // 0: file order
+  bool sortDescending_ = false;
+  QPointer<MonthlyTotalsWindow> monthly_;
   std::optional<ReopenedReceipt> picked_;
   // The deleted receipts' last entries, one for each row after the lines'.
   QList<HistoryEntry> deleted_;

@@ -105,3 +105,31 @@ TEST_F(RegisterHistoryWindowTest, ADeletedReceiptIsShownWithItsHistoryAndRestore
 
 }  // namespace
 }  // namespace kelvane
+
+#include "app/register_find_bar.h"
+
+#include <QLineEdit>
+
+namespace kelvane {
+namespace {
+
+// With a search in the list the deleted receipts stand after the rows it
+// shows, and the one picked is the one restored.
+TEST_F(RegisterHistoryWindowTest, DeletedReceiptsFollowTheRowsTheSearchShows) {
+  TStrColGrid* g = list_->StrColGrid1;
+  select(2);
+  list_->deleteAction->trigger();  // A2
+  ASSERT_EQ(lines(), QList<QByteArray>{a1_});
+  list_->findBar->number->setText(QStringLiteral("ZZ"));  // matches no row
+  list_->showMatchingRows();
+  list_->showDeletedAction->setChecked(true);
+  EXPECT_EQ(list_->lineIndexOfRow(1), -1);
+  ASSERT_TRUE(list_->isDeletedRow(1));
+  EXPECT_EQ(g->Cells(1, 1), QStringLiteral("A2"));
+  select(1);
+  list_->restoreAction->trigger();
+  EXPECT_EQ(lines(), (QList<QByteArray>{a1_, a2_}));
+}
+
+}  // namespace
+}  // namespace kelvane
