@@ -9,6 +9,7 @@
 #include "app/register_find_bar.h"
 #include "app/settings_store.h"
 #include "app/window_geometry.h"
+#include "layout/receipt_archive.h"
 #include "receipt/amount_text.h"
 #include "receipt/register_file.h"
 #include "text/layout_text.h"
@@ -88,6 +89,9 @@ ViewerDialogs DesktopViewerDialogs() {
     dialog.setDefaultSuffix(suffixOf(purpose));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
     return dialog.selectedFiles().constFirst();
+  };
+  d.openCopy = [](const QString& pdf) {
+    return NotOpenedText(OpenLocalDocument(pdf), QStringLiteral("領収書のPDF控え"), pdf);
   };
   d.includeTitleRow = [](QWidget* parent) {
     return QMessageBox::question(parent, QStringLiteral("ネムリカ"),
@@ -446,6 +450,27 @@ void Tfreglist::buildHistoryMenu(QMenu* menu) {
   connect(deleteAction, &QAction::triggered, this, &Tfreglist::deleteSelected);
   restoreAction = menu->addAction(QStringLiteral("削除済みの領収書を元に戻す"));
   connect(restoreAction, &QAction::triggered, this, &Tfreglist::restoreSelected);
+  menu->addSeparator();
+  openCopyAction = menu->addAction(QStringLiteral("控えPDFを開く"));
+  connect(openCopyAction, &QAction::triggered, this, &Tfreglist::openCopy);
+}
+
+// The last copy kept of the selected receipt as it was handed out.
+void Tfreglist::openCopy() {
+  const int r = StrColGrid1->Selection().Top;
+  const int i = lineIndexOfRow(r);
+  if (i < 0) return;
+  const auto receipt = ReceiptFromRegisterRecord(ParseRegisterLine(lines_[i]));
+  if (!receipt || !receipt->date) {
+    say(QStringLiteral("この領収書の日付が読めないため、PDF控えを探せません。"));
+    return;
+  }
+  const QStringList copies = ArchivedCopiesOf(viewerPath(), receipt->number, *receipt->date);
+  if (copies.isEmpty()) {
+    say(QStringLiteral("この領収書のPDF控えはありません。"));
+    return;
+  }
+  if (const QString failure = dialogs.openCopy(copies.last()); !failure.isEmpty()) say(failure);
 }
 
 void Tfreglist::setUpHistoryContextMenu() {
@@ -454,6 +479,7 @@ void Tfreglist::setUpHistoryContextMenu() {
     QMenu menu(this);
     menu.addAction(historyAction);
     menu.addAction(showDeletedAction);
+    menu.addAction(openCopyAction);
     menu.addSeparator();
     const int r = StrColGrid1->Selection().Top;
     menu.addAction(isDeletedRow(r) ? restoreAction : deleteAction);

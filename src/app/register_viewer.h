@@ -44,6 +44,9 @@ struct ViewerDialogs {
   std::function<QString(QWidget* parent, Purpose purpose, const QString& proposed)> chooseFile;
   // "タイトル行を入れますか？": true for Yes.
   std::function<bool(QWidget* parent)> includeTitleRow;
+  // Opens a kept copy with the desktop's PDF program; what to say when it
+  // did not open, empty when it did.
+  std::function<QString(const QString& pdf)> openCopy;
 };
 [[nodiscard]] ViewerDialogs DesktopViewerDialogs();
 
@@ -81,6 +84,8 @@ class Tfreglist : public QDialog {
   QAction* showDeletedAction = nullptr;  // "削除済みも表示", checkable
   QAction* deleteAction = nullptr;       // "この領収書を削除"
   QAction* restoreAction = nullptr;      // "削除済みの領収書を元に戻す"
+  QAction* openCopyAction = nullptr;     // "控えPDFを開く"
+  void openCopy();
   void showHistory();
   void deleteSelected();
   void restoreSelected();

@@ -38,13 +38,33 @@ QString ArchiveFileName(const QString& number, const QDate& date, int copy) {
   return name + QStringLiteral(".pdf");
 }
 
+namespace {
+
+QString monthFolder(const QString& registerPath, const QDate& day) {
+  return ReceiptArchiveFolder(registerPath) + u'/' + day.toString(QStringLiteral("yyyy")) + u'/' +
+         day.toString(QStringLiteral("MM"));
+}
+
+}  // namespace
+
+QStringList ArchivedCopiesOf(const QString& registerPath, const QString& number,
+                             const QDate& date) {
+  QStringList copies;
+  const QString folder = monthFolder(registerPath, date);
+  // Copies are numbered without gaps; a gap ends the search.
+  for (int copy = 1; copy <= kMaxCopies; ++copy) {
+    const QString path = folder + u'/' + ArchiveFileName(number, date, copy);
+    if (!QFileInfo::exists(path)) break;
+    copies.append(path);
+  }
+  return copies;
+}
+
 Expected<ArchivedPage> ArchiveReceiptPage(const QString& registerPath, const QString& number,
                                           const QDate& date, const RecordingCanvas& page,
                                           const QPrinter& like) {
   const QDate day = date.isValid() ? date : QDate::currentDate();
-  const QString folder = ReceiptArchiveFolder(registerPath) + u'/' +
-                         day.toString(QStringLiteral("yyyy")) + u'/' +
-                         day.toString(QStringLiteral("MM"));
+  const QString folder = monthFolder(registerPath, day);
   if (!QDir().mkpath(folder))
     return Failure{QStringLiteral("控えのフォルダー「%1」を作れません。")
                        .arg(QDir::toNativeSeparators(folder))};

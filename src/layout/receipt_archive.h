@@ -10,6 +10,7 @@
 #include <QByteArray>
 #include <QDate>
 #include <QString>
+#include <QStringList>
 
 class QPrinter;
 
@@ -26,6 +27,10 @@ struct ArchivedPage {
 // The file name for a receipt: its number with the characters a file name
 // cannot hold replaced, then the date; "-2", "-3" … for later copies.
 [[nodiscard]] QString ArchiveFileName(const QString& number, const QDate& date, int copy);
+
+// The copies kept of receipt `number` of `date`, the first one first.
+[[nodiscard]] QStringList ArchivedCopiesOf(const QString& registerPath, const QString& number,
+                                           const QDate& date);
 
 // Writes `page` (drawn for `like`, whose paper and resolution the copy
 // gets) as the copy of receipt `number` of `date`.

@@ -10,6 +10,9 @@
 #include "app/receipt_date.h"
 #include "app/receipt_input.h"
 #include "app/receipt_main_form.h"
+#include "app/register_commands.h"
+#include "app/register_viewer.h"
+#include "widgets/str_col_grid.h"
 #include "layout/field_cursor.h"
 #include "layout/layout_slots.h"
 #include "receipt/input_history.h"
@@ -556,6 +559,21 @@ TEST_F(ReceiptInputTest, EveryReceiptHandedOutIsKeptAsPrinted) {
   const QImage mailed = testing::RasterisePdf(file("mail.pdf"), 60, file("mailed"));
   ASSERT_FALSE(kept.isNull());
   EXPECT_EQ(kept, mailed) << "the copy is the page handed out";
+
+  // The register list opens the copy of the receipt recorded.
+  ASSERT_TRUE(RecordReceipt(*form, false));
+  {
+    Tfreglist list(form->currentRegisterPath());
+    list.show();
+    QString opened;
+    list.dialogs.openCopy = [&opened](const QString& pdf) {
+      opened = pdf;
+      return QString();
+    };
+    list.StrColGrid1->SetCurrentCell(1, 1);
+    list.openCopyAction->trigger();
+    EXPECT_EQ(opened, copy);
+  }
 
   testing::ReadOnlyFolder month(form->currentRegisterPath() + ".archive/2026/12");
   if (!month.active()) GTEST_SKIP() << "this machine cannot make a folder read-only";
