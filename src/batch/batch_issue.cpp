@@ -89,10 +89,11 @@ Expected<std::unique_ptr<PdfOutput>> writePdf(const QString& path, const QPrinte
 // the copies, never the batch.
 void keepCopies(BatchResult& result, const BatchSetup& setup,
                 const std::vector<RecordingCanvas>& pages) {
+  QPrinter writer(QPrinter::HighResolution);  // one for every copy
   for (qsizetype i = 0; i < result.batch.receipts.size(); ++i) {
     const Receipt& r = result.batch.receipts[i].receipt;
     auto kept = ArchiveReceiptPage(setup.registerPath, r.number, *r.date, pages[std::size_t(i)],
-                                   *setup.pageDevice);
+                                   *setup.pageDevice, &writer);
     if (!kept) {
       result.copyFailure = kept.error();
       return;

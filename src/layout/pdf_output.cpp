@@ -40,13 +40,20 @@ QString PdfWriteFailure(const QString& path, const QString& why) {
 PdfOutput::PdfOutput(const QString& path)
     : path_(path), part_(QFileInfo(path).absolutePath() + QStringLiteral("/.kelvane-XXXXXX.pdf")) {}
 
-Expected<std::unique_ptr<PdfOutput>> PdfOutput::Begin(const QString& path, const QPrinter& like) {
+Expected<std::unique_ptr<PdfOutput>> PdfOutput::Begin(const QString& path, const QPrinter& like,
+                                                      QPrinter* reuse) {
   std::unique_ptr<PdfOutput> out(new PdfOutput(path));
+  if (reuse) {
+    out->printer_ = reuse;
+  } else {
+    out->own_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    out->printer_ = out->own_.get();
+  }
   if (!out->part_.open()) return Failure{PdfWriteFailure(path, out->part_.errorString())};
   out->part_.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
                             QFile::ReadOther);
   out->part_.close();
-  QPrinter& p = out->printer_;
+  QPrinter& p = *out->printer_;
   p.setOutputFormat(QPrinter::PdfFormat);
   p.setResolution(like.resolution());
   p.setPageLayout(like.pageLayout());

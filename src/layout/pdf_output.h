@@ -17,11 +17,15 @@ namespace kelvane {
 class PdfOutput {
  public:
   // A PDF printer whose pages have the paper, orientation, margins and
-  // resolution of `like`, writing to a hidden file beside `path`.
+  // resolution of `like`, writing to a hidden file beside `path`. `reuse`
+  // (optional) is a printer set up again for this file instead of a new one:
+  // making a printer asks the print system for its default printer, which
+  // costs more than a page when many files are written.
   [[nodiscard]] static Expected<std::unique_ptr<PdfOutput>> Begin(const QString& path,
-                                                                  const QPrinter& like);
+                                                                  const QPrinter& like,
+                                                                  QPrinter* reuse = nullptr);
 
-  [[nodiscard]] QPrinter& printer() { return printer_; }
+  [[nodiscard]] QPrinter& printer() { return *printer_; }
 
   // Checks that the pages are whole on the disk and puts the file in place.
   // Without it the hidden file is removed when the object goes.
@@ -36,7 +40,8 @@ class PdfOutput {
   explicit PdfOutput(const QString& path);
   QString path_;
   QTemporaryFile part_;
-  QPrinter printer_{QPrinter::HighResolution};
+  std::unique_ptr<QPrinter> own_;
+  QPrinter* printer_ = nullptr;
 };
 
 // "PDF ファイル「…」を書き込めません: why"

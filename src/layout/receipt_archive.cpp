@@ -62,14 +62,14 @@ QStringList ArchivedCopiesOf(const QString& registerPath, const QString& number,
 
 Expected<ArchivedPage> ArchiveReceiptPage(const QString& registerPath, const QString& number,
                                           const QDate& date, const RecordingCanvas& page,
-                                          const QPrinter& like) {
+                                          const QPrinter& like, QPrinter* writer) {
   const QDate day = date.isValid() ? date : QDate::currentDate();
   const QString folder = monthFolder(registerPath, day);
   if (!QDir().mkpath(folder))
     return Failure{QStringLiteral("控えのフォルダー「%1」を作れません。")
                        .arg(QDir::toNativeSeparators(folder))};
   // The pages are drawn once; the first free name of the copies takes them.
-  auto out = PdfOutput::Begin(folder + u'/' + ArchiveFileName(number, day, 1), like);
+  auto out = PdfOutput::Begin(folder + u'/' + ArchiveFileName(number, day, 1), like, writer);
   if (!out) return Failure{out.error()};
   std::vector<RecordingCanvas> pages{page};
   if (auto printed = PrintPages((*out)->printer(), pages); !printed) return Failure{printed.error()};

@@ -34,9 +34,11 @@ struct ArchivedPage {
 
 // Writes `page` (drawn for `like`, whose paper and resolution the copy
 // gets) as the copy of receipt `number` of `date`.
+// `writer` (optional) is a PDF printer reused for many copies.
 [[nodiscard]] Expected<ArchivedPage> ArchiveReceiptPage(const QString& registerPath,
                                                         const QString& number, const QDate& date,
                                                         const RecordingCanvas& page,
-                                                        const QPrinter& like);
+                                                        const QPrinter& like,
+                                                        QPrinter* writer = nullptr);
 
 }  // namespace kelvane
