@@ -29,7 +29,6 @@ namespace kelvane {
 namespace {
 
 constexpr qint64 kUnitsPerYen = 10000;  // the amount fields hold ten-thousandths
-constexpr qint64 kFieldLimit = 1'000'000'000LL * kUnitsPerYen;  // nine whole digits
 
 const QString kConfirm = QStringLiteral("確認");
 
@@ -290,7 +289,7 @@ void ReceiptInput::computeByRate() {
   }
   const Receipt computed = WithTaxByRate(shown, TaxRoundingOnForm(form_));
   // The amount fields hold nine digits: a larger total would show cut.
-  if (computed.amount >= kFieldLimit || computed.amount <= -kFieldLimit) {
+  if (!FitsAmountField(computed.amount)) {
     info_box(QStringLiteral("税込の合計が10億円以上になるため、金額内訳に入りません。\r\n"
                             "10%対象と8%対象を確かめてください。"),
              kConfirm, &form_);

@@ -17,9 +17,6 @@ constexpr qint64 kUnitsPerYen = 10000;
 
 constexpr int kFieldDigits = 9;  // the amount fields' digits, whole and decimal
 constexpr qint64 kLargestFieldAmount = 1'000'000'000LL * kUnitsPerYen - 1;
-// The form's amount fields hold nine digits; a larger amount would be cut
-// to 999,999,999 there and recorded so.
-constexpr qint64 kFormAmountLimit = 1'000'000'000LL * kUnitsPerYen;
 
 // A typed text as an item holds it: a line break or tab would split the
 // layout record it goes into.
@@ -45,6 +42,10 @@ QByteArray ReceiptItems::text(int line) const {
   for (const auto& [at, bytes] : lines)
     if (at == line) return bytes;
   return {};
+}
+
+bool FitsAmountField(qint64 tenThousandths) {
+  return tenThousandths > -kLargestFieldAmount - 1 && tenThousandths <= kLargestFieldAmount;
 }
 
 QString AmountFieldText(qint64 tenThousandths, bool zeroDisplay) {
@@ -172,21 +173,21 @@ Expected<Receipt> ReceiptFromRegisterRecord(const RegisterRecord& record) {
     if (!date) return Failure{date.error()};
     r.date = *date;
   }
-  const std::pair<const QByteArray*, qint64*> amounts[] = {{&record.amount, &r.amount},
-                                                           {&record.netAmount, &r.netAmount},
-                                                           {&record.taxAmount, &r.taxAmount},
-                                                           {&record.billedAmount, &r.billedAmount},
-                                                           {&record.taxRate, &r.taxRate}};
-  const std::pair<const QByteArray*, qint64*> rated[] = {{&record.amount10, &r.amount10},
-                                                         {&record.tax10, &r.tax10},
-                                                         {&record.amount8, &r.amount8},
-                                                         {&record.tax8, &r.tax8}};
-  for (const auto& [field, value] : rated) {
-    if (field->isEmpty()) continue;
+  // The thirteen fields' amounts, then those by rate, which may be absent.
+  const std::pair<const QByteArray*, qint64*> amounts[] = {
+      {&record.amount, &r.amount},     {&record.netAmount, &r.netAmount},
+      {&record.taxAmount, &r.taxAmount}, {&record.billedAmount, &r.billedAmount},
+      {&record.taxRate, &r.taxRate},   {&record.amount10, &r.amount10},
+      {&record.tax10, &r.tax10},       {&record.amount8, &r.amount8},
+      {&record.tax8, &r.tax8}};
+  constexpr int kAlwaysRead = 5;
+  for (int i = 0; i < int(std::size(amounts)); ++i) {
+    const auto& [field, value] = amounts[i];
+    if (i >= kAlwaysRead && field->isEmpty()) continue;
     const QString text = FromLayoutText(*field);
     auto read = RegisterAmountCell(text);
     if (!read) return Failure{read.error()};
-    if (*read >= kFormAmountLimit || *read <= -kFormAmountLimit) {
+    if (!FitsAmountField(*read)) {
       return Failure{
           QStringLiteral("金額「%1」は10億円以上のため、入力欄に入りません。").arg(text.trimmed())};
     }
@@ -199,16 +200,6 @@ Expected<Receipt> ReceiptFromRegisterRecord(const RegisterRecord& record) {
     r.taxBasis = *basis;
   }
   r.registrationNumber = FromLayoutText(record.registrationNumber);
-  for (const auto& [field, value] : amounts) {
-    const QString text = FromLayoutText(*field);
-    auto read = RegisterAmountCell(text);
-    if (!read) return Failure{read.error()};
-    if (*read >= kFormAmountLimit || *read <= -kFormAmountLimit) {
-      return Failure{
-          QStringLiteral("金額「%1」は10億円以上のため、入力欄に入りません。").arg(text.trimmed())};
-    }
-    *value = *read;
-  }
   r.addressee1 = FromLayoutText(record.addressee1);
   r.addressee2 = FromLayoutText(record.addressee2);
   r.description1 = FromLayoutText(record.description1);

@@ -69,6 +69,10 @@ struct ReceiptItems {
   [[nodiscard]] QByteArray text(int line) const;
 };
 
+// Whether an amount fits the form's amount fields, nine whole digits: a
+// larger one would show (and be recorded) cut to 999,999,999.
+[[nodiscard]] bool FitsAmountField(qint64 tenThousandths);
+
 // An amount as the form's amount fields show it: nine whole digits at most
 // (larger amounts show as 999,999,999), grouped by three, a fraction as
 // short as it goes and cut to the field's ten characters, "-" in front of a
