@@ -12,9 +12,6 @@ namespace kelvane {
 
 namespace {
 
-// The form's amount fields hold nine whole digits; a larger amount would
-// print as 999,999,999.
-constexpr qint64 kFieldLimit = fixed::fromWhole(1'000'000'000LL);
 
 QString column(int index) { return receiptCsvColumns()[index]; }
 
@@ -94,12 +91,9 @@ class NumberGiver {
 RegisterNumbers RegisterNumbersIn(QByteArrayView registerBytes, QByteArrayView header) {
   RegisterNumbers out;
   ForEachLine(registerBytes, [&](QByteArrayView line) {
-    const qsizetype comma = line.indexOf(',');
-    const QByteArray key = RegisterKey(comma < 0 ? line : line.first(comma));
-    if (comma >= 0) {
-      if (const auto part = HeaderedNumberPart(key, header); part && part > out.largestPart)
-        out.largestPart = part;
-    }
+    const QByteArray key = RegisterKeyOfLine(line);
+    if (const auto part = HeaderedNumberPart(key, header); part && part > out.largestPart)
+      out.largestPart = part;
     out.keys.insert(key);
   });
   return out;
@@ -134,10 +128,10 @@ ReceiptBatch PlanReceiptBatch(const ReceiptCsv& csv, const ReceiptTextSettings& 
     }
     for (const AmountCell& cell : kAmountCells) {
       const qint64 value = receipt.*cell.field;
-      if (value >= kFieldLimit || value <= -kFieldLimit)
+      if (!FitsAmountField(value))
         fail(cell.column, QStringLiteral("金額は10億円未満にしてください（入力欄は9桁までです）。"));
     }
-    if (receipt.amount < kFieldLimit) {
+    if (receipt.amount < 0 || FitsAmountField(receipt.amount)) {  // a too large one is said above
       if (const auto refusal = KanjiAmountRefusal(receipt.amount, settings))
         fail(kReceivedColumn, QStringLiteral("漢数字にできません: ") + *refusal);
     }

@@ -93,9 +93,7 @@ QString timeNow() {
 }  // namespace
 
 QByteArray HistoryEntry::number() const {
-  const QByteArray& line = after.isEmpty() ? before : after;
-  const qsizetype comma = line.indexOf(',');
-  return RegisterKey(comma < 0 ? QByteArrayView(line) : QByteArrayView(line).first(comma));
+  return RegisterKeyOfLine(after.isEmpty() ? before : after);
 }
 
 QString HistoryActionName(HistoryAction action) {

@@ -81,11 +81,20 @@ QByteArrayView trimmed(QByteArrayView text) {
 
 QByteArray RegisterKey(QByteArrayView number) { return trimmed(number).toByteArray(); }
 
-bool LineHasNumber(QByteArrayView line, QByteArrayView key) {
+namespace {
+
+QByteArrayView firstField(QByteArrayView line) {
   const qsizetype comma = line.indexOf(',');
   // A line without a comma has an empty first field.
-  const QByteArrayView first = comma < 0 ? QByteArrayView() : line.first(comma);
-  return trimmed(first) == key;
+  return comma < 0 ? QByteArrayView() : line.first(comma);
+}
+
+}  // namespace
+
+QByteArray RegisterKeyOfLine(QByteArrayView line) { return RegisterKey(firstField(line)); }
+
+bool LineHasNumber(QByteArrayView line, QByteArrayView key) {
+  return trimmed(firstField(line)) == key;
 }
 
 QByteArray RegisterText(const QString& text) {

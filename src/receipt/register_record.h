@@ -56,6 +56,10 @@ struct RegisterRecord {
 // below the space at either end.
 [[nodiscard]] QByteArray RegisterKey(QByteArrayView number);
 
+// The key of a register line's number: its first field as RegisterKey
+// makes it; a line without a comma has an empty first field.
+[[nodiscard]] QByteArray RegisterKeyOfLine(QByteArrayView line);
+
 // Whether the line's first field matches `key` (a RegisterKey), exactly and
 // with case.
 [[nodiscard]] bool LineHasNumber(QByteArrayView line, QByteArrayView key);
