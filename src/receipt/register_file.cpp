@@ -104,9 +104,7 @@ Expected<std::optional<qint64>> LargestNumberPart(const QString& path, const QBy
   std::optional<qint64> largest;
   if (!*bytes) return largest;
   ForEachLine(QByteArrayView(**bytes), [&](QByteArrayView line) {
-    const qsizetype comma = line.indexOf(',');
-    if (comma < 0) return;  // no first field
-    const QByteArray key = RegisterKey(line.first(comma));
+    const QByteArray key = RegisterKeyOfLine(line);
     if (const auto part = HeaderedNumberPart(key, header); part && part > largest) largest = part;
   });
   return largest;
@@ -192,6 +190,9 @@ Expected<std::unique_ptr<HeldRegister>> HeldRegister::Hold(const QString& path, 
 }
 
 Expected<void> HeldRegister::append(const QString& tempCopy, const QList<QByteArray>& lines) {
+  // The lines go after the register as read at Hold; a second append would
+  // write over the first one's lines.
+  if (appended_) return Failure{QStringLiteral("領収書発行リストへの追加は一度だけです。")};
   if (content_) {
     if (auto copied = keepCopy(path_, tempCopy, *content_); !copied) return copied;
   }
@@ -209,10 +210,7 @@ Expected<void> HeldRegister::append(const QString& tempCopy, const QList<QByteAr
     put(added);
   });
   if (!written) return written;
-  // What is held now is what the file holds, for a later append.
-  QByteArray now;
-  ForEachLine(before, [&](QByteArrayView line) { now += line; now += "\r\n"; });
-  content_ = now + added;
+  appended_ = true;
   return {};
 }
 

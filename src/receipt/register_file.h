@@ -89,13 +89,13 @@ class HeldRegister {
   [[nodiscard]] static Expected<std::unique_ptr<HeldRegister>> Hold(
       const QString& path, bool mustExist, int waitMs = kRegisterLockWaitMs);
 
-  // The register's bytes as held; nothing when it does not exist yet.
+  // The register's bytes as read at Hold; nothing when it did not exist.
   [[nodiscard]] const std::optional<QByteArray>& content() const { return content_; }
 
   // Appends `lines` (without line ends) after the register's lines in one
   // atomic write, the register as it stood kept in `tempCopy` first and
   // each line written to the register's history as 登録 before that. A
-  // register that did not exist is made with these lines.
+  // register that did not exist is made with these lines. Once per hold.
   [[nodiscard]] Expected<void> append(const QString& tempCopy, const QList<QByteArray>& lines);
 
   HeldRegister(const HeldRegister&) = delete;
@@ -106,6 +106,7 @@ class HeldRegister {
   QString path_;
   QLockFile lock_;
   std::optional<QByteArray> content_;
+  bool appended_ = false;
 };
 
 }  // namespace kelvane
