@@ -302,6 +302,7 @@ void Tfreglist::file_read(const QString& path) {
   // The grid's cells share their texts with the index's rows.
   lines_ = splitLines(*content);
   index_ = RegisterIndex(*content, lines_);
+  if (showDeletedAction->isChecked()) loadDeletedReceipts();
   showMatchingRows();
 }
 
@@ -418,11 +419,6 @@ void Tfreglist::say(const QString& message) {
 
 namespace {
 
-QByteArray keyOfLine(QByteArrayView line) {
-  const qsizetype comma = line.indexOf(',');
-  return RegisterKey(comma < 0 ? line : line.first(comma));
-}
-
 // The alignment of a body cell, as the grid has it for the register's rows.
 TAlignment bodyAlignment(int col) {
   if (col < 3) return TAlignment::Center;
@@ -504,7 +500,7 @@ bool Tfreglist::isDeletedRow(int r) const {
 QByteArray Tfreglist::numberAt(int r) const {
   if (isDeletedRow(r)) return deleted_[r - 1 - shownLines_.size()].number();
   const int i = lineIndexOfRow(r);
-  return i < 0 ? QByteArray() : keyOfLine(lines_[i]);
+  return i < 0 ? QByteArray() : RegisterKeyOfLine(lines_[i]);
 }
 
 void Tfreglist::reloadRows() {
@@ -514,19 +510,24 @@ void Tfreglist::reloadRows() {
   if (top < StrColGrid1->RowCount()) StrColGrid1->SetCurrentCell(1, top);
 }
 
-// After the register's rows: the receipts whose last entry in the history
-// is a deletion and whose number the register does not hold again.
-void Tfreglist::appendDeletedRows() {
+// The receipts whose last entry in the history is a deletion and whose
+// number the register does not hold again.
+void Tfreglist::loadDeletedReceipts() {
   deleted_.clear();
-  for (TSCGCellParam* p : deletedLook_) p->SetRange(p->Col(), kNoRow, p->Col(), kNoRow);
   auto history = ReadHistory(viewerPath());
   if (!history) {
     say(history.error());
     return;
   }
   QSet<QByteArray> keys;
-  for (const QByteArray& line : lines_) keys.insert(keyOfLine(line));
+  for (const QByteArray& line : lines_) keys.insert(RegisterKeyOfLine(line));
   deleted_ = DeletedReceipts(*history, keys);
+}
+
+// After the rows the search shows, each time the grid is filled; the
+// history is read only when the register is.
+void Tfreglist::appendDeletedRows() {
+  for (TSCGCellParam* p : deletedLook_) p->SetRange(p->Col(), kNoRow, p->Col(), kNoRow);
   if (deleted_.isEmpty()) return;
   TStrColGrid* g = StrColGrid1;
   const int first = int(shownLines_.size()) + 1;
@@ -588,7 +589,7 @@ void Tfreglist::deleteSelected() {
   if (number.isEmpty() || isDeletedRow(r)) return;
   QList<QByteArray> shown;
   for (const QByteArray& line : lines_)
-    if (keyOfLine(line) == number) shown.append(line);
+    if (RegisterKeyOfLine(line) == number) shown.append(line);
   QString question = QStringLiteral("この領収書を削除していいですか?\r\n");
   for (const QByteArray& line : shown) question += QStringLiteral("\r\n") + DescribeRegisterLine(line);
   if (confirm_box(question, QStringLiteral("実行"), QStringLiteral("キャンセル"), this,
@@ -698,7 +699,7 @@ void Tfreglist::fillGrid(int selected) {
   // cells are held once.
   for (const int i : shownLines_) g->SetRowTexts(r++, index_.cells(i));
   g->EndUpdate();
-  if (showDeletedAction->isChecked()) appendDeletedRows();
+  appendDeletedRows();
   showTitles();
   const qsizetype at = selected < 0 ? -1 : shownLines_.indexOf(selected);
   g->SetCurrentCell(std::max(1, g->Col()), at < 0 ? 1 : static_cast<int>(at) + 1);

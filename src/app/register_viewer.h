@@ -121,6 +121,7 @@ class Tfreglist : public QDialog {
   void buildHistoryMenu(QMenu* menu);
   void setUpHistoryContextMenu();
   void reloadRows();
+  void loadDeletedReceipts();
   void appendDeletedRows();
   [[nodiscard]] QByteArray numberAt(int r) const;
   void buildFindBar(QVBoxLayout* column);
