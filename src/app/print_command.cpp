@@ -10,6 +10,9 @@
 #include "layout/receipt_printing.h"
 #include "app/pages/environment_page.h"
 #include "app/receipt_on_form.h"
+#include "receipt/register_file.h"
+#include "receipt/register_record.h"
+#include "text/layout_text.h"
 
 #include <QCheckBox>
 #include <QPrinter>
@@ -19,19 +22,33 @@ namespace kelvane {
 
 namespace {
 
-// The copy of the receipt handed out, kept beside the register. A copy that
-// cannot be written never stops printing; it is said once a run.
+// The receipt as a register line, for the history's 発行 entry.
+QByteArray handedOutLine(const Receipt& receipt) {
+  auto record = RegisterRecordOf(receipt);
+  return record ? FormatRegisterLine(*record) : RegisterText(receipt.number) + ',';
+}
+
+// The copy of the receipt handed out, kept beside the register, and a 発行
+// entry in the register's history with its SHA-256 (or why there is no
+// copy). Neither ever stops printing; a failure is said once a run.
 void keepCopy(ReceiptMainForm& form, const QPrinter& printer, const RecordingCanvas& page) {
   static bool failureSaid = false;
   if (!form.environmentPage->archiveBox->isChecked()) return;
-  const Receipt receipt = ReceiptOnForm(form);
-  const auto kept =
-      ArchiveReceiptPage(RegisterFilePath(form), receipt.number,
-                         receipt.date.value_or(QDate::currentDate()), page, printer);
-  if (kept || failureSaid) return;
+  Receipt receipt = ReceiptOnForm(form);
+  if (!receipt.date || !receipt.date->isValid()) receipt.date = QDate::currentDate();
+  const QString registerPath = RegisterFilePath(form);
+  const auto kept = ArchiveReceiptPage(registerPath, receipt.number, *receipt.date, page, printer);
+  const QByteArray line = handedOutLine(receipt);
+  const HistoryEntry entry =
+      kept ? HandedOutEntry(line, ReceiptArchiveFolder(registerPath), kept->path, kept->sha256)
+           : HandedOutWithoutCopy(line, kept.error());
+  const auto noted = NoteInHistory(registerPath, {entry});
+  if ((kept && noted) || failureSaid) return;
   failureSaid = true;
-  form.reportError(QStringLiteral("領収書のPDF控えを残せませんでした（印刷はできています）。\r\n") +
-                   kept.error());
+  QString text = QStringLiteral("領収書のPDF控えを残せませんでした（印刷はできています）。\r\n");
+  if (!kept) text += kept.error();
+  if (!noted) text += (kept ? QString() : QStringLiteral("\r\n")) + noted.error();
+  form.reportError(text);
 }
 
 bool printOn(ReceiptMainForm& form, QPrinter& printer) {

@@ -557,17 +557,17 @@ void Tfreglist::showHistory() {
   dialog->setAttribute(Qt::WA_DeleteOnClose);
   dialog->setWindowTitle(QStringLiteral("変更履歴 - 番号 %1").arg(FromLayoutText(number)));
   auto* column = new QVBoxLayout(dialog);
-  auto* table = new QTableWidget(int(entries.size()), 5, dialog);
+  auto* table = new QTableWidget(int(entries.size()), 6, dialog);
   table->setObjectName(QStringLiteral("historyTable"));
   table->setHorizontalHeaderLabels({QStringLiteral("日時"), QStringLiteral("操作"),
                                     QStringLiteral("利用者"), QStringLiteral("変更前"),
-                                    QStringLiteral("変更後")});
+                                    QStringLiteral("変更後"), QStringLiteral("控え")});
   table->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table->setSelectionBehavior(QAbstractItemView::SelectRows);
   for (int r = 0; r < entries.size(); ++r) {
     const HistoryEntry& e = entries[r];
     const QStringList cells = {e.time, HistoryActionName(e.action), e.who, changedLine(e.before),
-                               changedLine(e.after)};
+                               changedLine(e.after), CopyDescription(e)};
     for (int c = 0; c < cells.size(); ++c) table->setItem(r, c, new QTableWidgetItem(cells[c]));
   }
   table->resizeColumnsToContents();
@@ -579,7 +579,7 @@ void Tfreglist::showHistory() {
   auto* close = new QPushButton(QStringLiteral("閉じる"), dialog);
   connect(close, &QPushButton::clicked, dialog, &QDialog::close);
   column->addWidget(close, 0, Qt::AlignRight);
-  dialog->resize(800, 300);
+  dialog->resize(1000, 320);
   dialog->show();
 }
 

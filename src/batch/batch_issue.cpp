@@ -85,20 +85,31 @@ Expected<std::unique_ptr<PdfOutput>> writePdf(const QString& path, const QPrinte
   return out;
 }
 
-// The copy of each receipt handed out; the first that cannot be kept stops
-// the copies, never the batch.
+// The copy of each receipt handed out, and a 発行 entry in the register's
+// history with its SHA-256. The first copy that cannot be kept stops the
+// copies, never the batch: the receipts after it are noted without one.
 void keepCopies(BatchResult& result, const BatchSetup& setup,
-                const std::vector<RecordingCanvas>& pages) {
+                const std::vector<RecordingCanvas>& pages, const QList<QByteArray>& lines) {
   QPrinter writer(QPrinter::HighResolution);  // one for every copy
+  const QString archive = ReceiptArchiveFolder(setup.registerPath);
+  QList<HistoryEntry> entries;
   for (qsizetype i = 0; i < result.batch.receipts.size(); ++i) {
+    if (result.copyFailure) {
+      entries.append(HandedOutWithoutCopy(lines[i], *result.copyFailure));
+      continue;
+    }
     const Receipt& r = result.batch.receipts[i].receipt;
     auto kept = ArchiveReceiptPage(setup.registerPath, r.number, *r.date, pages[std::size_t(i)],
                                    *setup.pageDevice, &writer);
-    if (!kept) {
+    if (kept) {
+      entries.append(HandedOutEntry(lines[i], archive, kept->path, kept->sha256));
+    } else {
       result.copyFailure = kept.error();
-      return;
+      entries.append(HandedOutWithoutCopy(lines[i], kept.error()));
     }
   }
+  if (auto noted = NoteInHistory(setup.registerPath, entries); !noted)
+    result.copyFailure = result.copyFailure.value_or(QString()) + noted.error();
 }
 
 }  // namespace
@@ -160,7 +171,7 @@ Expected<BatchResult> IssueReceiptBatch(const ReceiptCsv& csv, const BatchSetup&
       result.pdfWritten = true;
     }
   }
-  if (setup.keepCopies && drawsPages) keepCopies(result, setup, pages);
+  if (setup.keepCopies && drawsPages) keepCopies(result, setup, pages, *lines);
   if (outputs.printer) {
     const int total = int(pages.size());
     auto printed = PrintPages(*outputs.printer, pages, [&](int sent) {

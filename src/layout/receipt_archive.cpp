@@ -65,6 +65,11 @@ Expected<ArchivedPage> ArchiveReceiptPage(const QString& registerPath, const QSt
                                           const QPrinter& like, QPrinter* writer) {
   const QDate day = date.isValid() ? date : QDate::currentDate();
   const QString folder = monthFolder(registerPath, day);
+  // A register whose folder is gone (a stick pulled out) gets no archive
+  // made in an empty mount point.
+  if (!QFileInfo(registerPath).absoluteDir().exists())
+    return Failure{QStringLiteral("領収書発行リストのフォルダー「%1」が見つかりません。")
+                       .arg(QDir::toNativeSeparators(QFileInfo(registerPath).absolutePath()))};
   if (!QDir().mkpath(folder))
     return Failure{QStringLiteral("控えのフォルダー「%1」を作れません。")
                        .arg(QDir::toNativeSeparators(folder))};

@@ -172,6 +172,15 @@ Expected<RegisterChange> ChangeRegister(const QString& path, const QString& temp
   return change;
 }
 
+Expected<void> NoteInHistory(const QString& path, const QList<HistoryEntry>& entries) {
+  if (entries.isEmpty()) return {};
+  if (!QFileInfo(path).absoluteDir().exists()) return Failure{MissingRegisterMessage(path)};
+  QLockFile lock(RegisterLockPath(path));
+  KeepLockUntilBroken(lock);
+  if (!TakeRegisterLock(lock, kRegisterLockWaitMs)) return lockFailure(lock, path);
+  return AppendHistory(path, entries);
+}
+
 HeldRegister::HeldRegister(const QString& path)
     : path_(path), lock_(RegisterLockPath(path)) {
   KeepLockUntilBroken(lock_);

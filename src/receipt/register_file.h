@@ -5,6 +5,7 @@
 // "tempfile.dat", and writes the new register atomically: a failure at any
 // step leaves the previous register whole.
 
+#include "receipt/register_history.h"
 #include "text/expected.h"
 
 #include <QByteArray>
@@ -77,6 +78,12 @@ struct RegisterChange {
 [[nodiscard]] Expected<RegisterChange> ChangeRegister(
     const QString& path, const QString& tempCopy, const QByteArray& number,
     const std::function<QByteArray(int linesRead)>& newLine, const RegisterGuard& guard = {});
+
+// Adds `entries` (receipts handed out) to the register's history under the
+// register's lock, so that they never mix with another copy's entries on a
+// shared folder. A register whose folder is gone (a stick pulled out) gets
+// no history made in its place.
+[[nodiscard]] Expected<void> NoteInHistory(const QString& path, const QList<HistoryEntry>& entries);
 
 // The register held for a batch of receipts: from Hold to the end of the
 // object's life no other copy of the program changes it, so the numbers a

@@ -26,7 +26,8 @@ namespace kelvane {
 namespace {
 
 constexpr char kEnd[] = ".";
-constexpr int kFields = 6;
+constexpr int kFields = 6;  // a 発行 has one more, its copy
+constexpr char kShaTag[] = "SHA-256:";
 
 QByteArray escaped(QByteArrayView bytes) {
   QByteArray out;
@@ -100,9 +101,33 @@ QString HistoryActionName(HistoryAction action) {
   switch (action) {
     case HistoryAction::Recorded: return QStringLiteral("登録");
     case HistoryAction::Replaced: return QStringLiteral("更新");
+    case HistoryAction::HandedOut: return QStringLiteral("発行");
     case HistoryAction::Deleted: break;
   }
   return QStringLiteral("削除");
+}
+
+HistoryEntry HandedOutEntry(const QByteArray& line, const QString& archiveFolder,
+                            const QString& copyPath, const QByteArray& sha256) {
+  HistoryEntry entry = StampedEntry(HistoryAction::HandedOut, {}, line);
+  entry.copyPath = QDir(archiveFolder).relativeFilePath(copyPath);
+  entry.copySha256 = sha256;
+  return entry;
+}
+
+HistoryEntry HandedOutWithoutCopy(const QByteArray& line, const QString& why) {
+  HistoryEntry entry = StampedEntry(HistoryAction::HandedOut, {}, line);
+  // One line of the reason is enough; the field holds no line break.
+  entry.copyMissing = why.section(QStringLiteral("\r\n"), 0, 0).simplified();
+  if (entry.copyMissing.isEmpty()) entry.copyMissing = QStringLiteral("理由不明");
+  return entry;
+}
+
+QString CopyDescription(const HistoryEntry& e) {
+  if (e.action != HistoryAction::HandedOut) return {};
+  if (e.copySha256.isEmpty()) return QStringLiteral("控えなし: ") + e.copyMissing;
+  return QDir::toNativeSeparators(e.copyPath) + QStringLiteral("  SHA-256: ") +
+         QString::fromLatin1(e.copySha256);
 }
 
 QString HistoryPath(const QString& registerPath) { return registerPath + QStringLiteral(".log"); }
@@ -125,10 +150,38 @@ QList<HistoryEntry> ChangeEntries(const QList<QByteArray>& removed, const QByteA
   return entries;
 }
 
+namespace {
+
+QByteArray copyField(const HistoryEntry& e) {
+  if (e.copySha256.isEmpty()) return escaped(ToLayoutText(QStringLiteral("控えなし:") + e.copyMissing));
+  return kShaTag + e.copySha256 + ':' + escaped(ToLayoutText(e.copyPath));
+}
+
+// Reads the copy field into `entry`; a field of another form is kept as
+// the reason there is no copy, so that no entry is lost to it.
+void readCopyField(const QByteArray& field, HistoryEntry& entry) {
+  if (field.startsWith(kShaTag)) {
+    const QByteArray rest = field.sliced(qsizetype(sizeof kShaTag) - 1);
+    const qsizetype colon = rest.indexOf(':');
+    if (colon > 0) {
+      entry.copySha256 = rest.first(colon);
+      entry.copyPath = FromLayoutText(rest.sliced(colon + 1));
+      return;
+    }
+  }
+  const QString text = FromLayoutText(field);
+  const QString tag = QStringLiteral("控えなし:");
+  entry.copyMissing = text.startsWith(tag) ? text.sliced(tag.size()) : text;
+}
+
+}  // namespace
+
 QByteArray FormatHistoryEntry(const HistoryEntry& e) {
-  return escaped(ToLayoutText(e.time)) + '\t' + ToLayoutText(HistoryActionName(e.action)) + '\t' +
-         escaped(ToLayoutText(e.who)) + '\t' + escaped(e.before) + '\t' + escaped(e.after) +
-         '\t' + kEnd + "\r\n";
+  QByteArray line = escaped(ToLayoutText(e.time)) + '\t' + ToLayoutText(HistoryActionName(e.action)) +
+                    '\t' + escaped(ToLayoutText(e.who)) + '\t' + escaped(e.before) + '\t' +
+                    escaped(e.after) + '\t';
+  if (e.action == HistoryAction::HandedOut) line += copyField(e) + '\t';
+  return line + kEnd + "\r\n";
 }
 
 std::optional<HistoryEntry> ParseHistoryLine(QByteArrayView line) {
@@ -140,13 +193,17 @@ std::optional<HistoryEntry> ParseHistoryLine(QByteArrayView line) {
     out.append(line.sliced(from));
     return out;
   }();
-  if (fields.size() != kFields || fields.last() != kEnd) return std::nullopt;
+  if ((fields.size() != kFields && fields.size() != kFields + 1) || fields.last() != kEnd)
+    return std::nullopt;
   HistoryEntry entry;
   const QString action = FromLayoutText(fields[1]);
   if (action == HistoryActionName(HistoryAction::Recorded)) entry.action = HistoryAction::Recorded;
   else if (action == HistoryActionName(HistoryAction::Replaced)) entry.action = HistoryAction::Replaced;
   else if (action == HistoryActionName(HistoryAction::Deleted)) entry.action = HistoryAction::Deleted;
+  else if (action == HistoryActionName(HistoryAction::HandedOut)) entry.action = HistoryAction::HandedOut;
   else return std::nullopt;
+  if ((fields.size() == kFields + 1) != (entry.action == HistoryAction::HandedOut))
+    return std::nullopt;
   const auto time = unescaped(fields[0]);
   const auto who = unescaped(fields[2]);
   const auto before = unescaped(fields[3]);
@@ -156,6 +213,11 @@ std::optional<HistoryEntry> ParseHistoryLine(QByteArrayView line) {
   entry.who = FromLayoutText(*who);
   entry.before = *before;
   entry.after = *after;
+  if (entry.action == HistoryAction::HandedOut) {
+    const auto copy = unescaped(fields[5]);
+    if (!copy) return std::nullopt;
+    readCopyField(*copy, entry);
+  }
   return entry;
 }
 
@@ -231,7 +293,8 @@ QList<HistoryEntry> HistoryOfNumber(const QList<HistoryEntry>& history, QByteArr
 QList<HistoryEntry> DeletedReceipts(const QList<HistoryEntry>& history,
                                     const QSet<QByteArray>& registerKeys) {
   QHash<QByteArray, qsizetype> lastOf;
-  for (qsizetype i = 0; i < history.size(); ++i) lastOf[history[i].number()] = i;
+  for (qsizetype i = 0; i < history.size(); ++i)
+    if (history[i].action != HistoryAction::HandedOut) lastOf[history[i].number()] = i;
   QList<qsizetype> deleted;
   for (auto it = lastOf.cbegin(); it != lastOf.cend(); ++it) {
     const HistoryEntry& entry = history[it.value()];

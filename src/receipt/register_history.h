@@ -7,6 +7,11 @@
 //
 // One entry a line, cp932, CR LF, fields separated by a TAB:
 //   time (ISO 8601 with offset) TAB action TAB user@host TAB before TAB after TAB "."
+// A receipt handed out (printed, written as a PDF, issued in a batch) is an
+// entry of its own, 発行, whose "after" is the receipt as a register line
+// and which has one more field before the ".": the copy kept of it,
+//   "SHA-256:" hex ":" path under the register's archive folder
+// or "控えなし:" and why no copy could be kept.
 // The two register lines are kept byte for byte; a TAB, CR, LF or "%" in
 // them is written as "%09", "%0D", "%0A" or "%25" (none of these bytes is
 // ever the second byte of a cp932 character). The closing "." tells a whole
@@ -23,7 +28,7 @@
 
 namespace kelvane {
 
-enum class HistoryAction { Recorded, Replaced, Deleted };  // 登録, 更新, 削除
+enum class HistoryAction { Recorded, Replaced, Deleted, HandedOut };  // 登録, 更新, 削除, 発行
 
 struct HistoryEntry {
   QString time;  // e.g. 2026-12-08T20:30:00+09:00
@@ -31,6 +36,12 @@ struct HistoryEntry {
   QString who;        // user@host
   QByteArray before;  // the register line as it was; empty for 登録
   QByteArray after;   // the register line as it is now; empty for 削除
+  // 発行 only: the copy of the page handed out, as a path under the
+  // register's archive folder and the SHA-256 (hex) of its bytes; or,
+  // when no copy could be kept, why.
+  QString copyPath;
+  QByteArray copySha256;
+  QString copyMissing;
 
   // The receipt number the entry is about (a RegisterKey).
   [[nodiscard]] QByteArray number() const;
@@ -45,6 +56,17 @@ struct HistoryEntry {
 // An entry stamped with the time now and this user and machine.
 [[nodiscard]] HistoryEntry StampedEntry(HistoryAction action, const QByteArray& before,
                                         const QByteArray& after);
+
+// The entry of a receipt handed out (`line`: the receipt as a register
+// line) with the copy kept of it at `copyPath` (under `archiveFolder`).
+[[nodiscard]] HistoryEntry HandedOutEntry(const QByteArray& line, const QString& archiveFolder,
+                                          const QString& copyPath, const QByteArray& sha256);
+// The same when no copy could be kept, saying why.
+[[nodiscard]] HistoryEntry HandedOutWithoutCopy(const QByteArray& line, const QString& why);
+
+// What an entry says of its copy, for a person: the path and SHA-256, why
+// there is none, or nothing for an entry that is not a 発行.
+[[nodiscard]] QString CopyDescription(const HistoryEntry& entry);
 
 // The entries of one change of the register: the lines of a number it
 // removed and the line it added. Removed lines beyond the last are 削除;
@@ -74,8 +96,8 @@ struct HistoryEntry {
 [[nodiscard]] QList<HistoryEntry> HistoryOfNumber(const QList<HistoryEntry>& history,
                                                   QByteArrayView number);
 
-// The receipts deleted from the register: for each number whose last entry
-// is a 削除 and that `registerKeys` does not hold, that entry, in the order
+// The receipts deleted from the register: for each number whose last change
+// (a 発行 is none) is a 削除 and that `registerKeys` does not hold, that entry, in the order
 // of their deletion.
 [[nodiscard]] QList<HistoryEntry> DeletedReceipts(const QList<HistoryEntry>& history,
                                                   const QSet<QByteArray>& registerKeys);

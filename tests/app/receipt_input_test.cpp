@@ -537,7 +537,11 @@ TEST_F(ReceiptInputTest, TheQualifiedInvoiceStylePrintsTheNumberAndBothRates) {
 }  // namespace
 }  // namespace kelvane
 
+#include "receipt/register_history.h"
 #include "support/read_only_folder.h"
+
+#include <QCryptographicHash>
+#include <QTableWidget>
 
 namespace kelvane {
 namespace {
@@ -559,6 +563,16 @@ TEST_F(ReceiptInputTest, EveryReceiptHandedOutIsKeptAsPrinted) {
   const QImage mailed = testing::RasterisePdf(file("mail.pdf"), 60, file("mailed"));
   ASSERT_FALSE(kept.isNull());
   EXPECT_EQ(kept, mailed) << "the copy is the page handed out";
+  const auto handed = [&] { return ReadHistory(form->currentRegisterPath()).value(); };
+  ASSERT_EQ(handed().size(), 1);
+  EXPECT_EQ(handed()[0].action, HistoryAction::HandedOut);
+  EXPECT_TRUE(handed()[0].after.startsWith("K-1,2026/12/8,11000,"));
+  EXPECT_EQ(handed()[0].copyPath, QStringLiteral("2026/12/K-1_2026-12-08.pdf"));
+  {
+    QFile f(copy);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(handed()[0].copySha256, QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256).toHex());
+  }
 
   // The register list opens the copy of the receipt recorded.
   ASSERT_TRUE(RecordReceipt(*form, false));
@@ -573,6 +587,13 @@ TEST_F(ReceiptInputTest, EveryReceiptHandedOutIsKeptAsPrinted) {
     list.StrColGrid1->SetCurrentCell(1, 1);
     list.openCopyAction->trigger();
     EXPECT_EQ(opened, copy);
+    // Its history names the copy by its SHA-256.
+    list.historyAction->trigger();
+    auto* table = list.findChild<QTableWidget*>(QStringLiteral("historyTable"));
+    ASSERT_TRUE(table);
+    ASSERT_EQ(table->rowCount(), 2);
+    EXPECT_EQ(table->item(0, 1)->text(), QStringLiteral("発行"));
+    EXPECT_TRUE(table->item(0, 5)->text().contains(QString::fromLatin1(handed()[0].copySha256)));
   }
 
   testing::ReadOnlyFolder month(form->currentRegisterPath() + ".archive/2026/12");
@@ -585,6 +606,14 @@ TEST_F(ReceiptInputTest, EveryReceiptHandedOutIsKeptAsPrinted) {
   }
   ASSERT_EQ(boxes_.texts.size(), 1) << boxes_.texts.join('|').toStdString();
   EXPECT_TRUE(boxes_.texts[0].contains(QStringLiteral("PDF控えを残せませんでした")));
+  // Each print without a copy says so in the history.
+  const QList<HistoryEntry> history = handed();
+  ASSERT_EQ(history.size(), 4);
+  for (const HistoryEntry& e : history.sliced(2)) {
+    EXPECT_EQ(e.action, HistoryAction::HandedOut);
+    EXPECT_TRUE(e.copySha256.isEmpty());
+    EXPECT_FALSE(e.copyMissing.isEmpty());
+  }
 }
 
 }  // namespace

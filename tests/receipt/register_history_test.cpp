@@ -64,6 +64,37 @@ TEST_F(RegisterHistoryTest, AnEntryComesBackByteForByteWhateverTheLinesHold) {
   EXPECT_FALSE(ParseHistoryLine(QByteArray("2026\t") + sj("削除") + "\tu@h\ta%4\tb\t."));
 }
 
+// A receipt handed out carries its copy: the path and SHA-256, or why
+// there is none. The extra field belongs to 発行 alone.
+TEST_F(RegisterHistoryTest, AHandedOutEntryKeepsItsCopyOrWhyThereIsNone) {
+  const QString archive = reg() + ".archive";
+  const HistoryEntry entries[] = {
+      HandedOutEntry("A1,2026/12/8,1000,", archive, archive + "/2026/12/A1_2026-12-08.pdf",
+                     QByteArray(64, 'a')),
+      HandedOutEntry("A:2,", archive, archive + "/2026/12/A:2\t_2026-12-08-2.pdf", "0f"),
+      HandedOutWithoutCopy("A3,", QStringLiteral("控えのフォルダー「x」を作れません。\r\n詳しく")),
+      HandedOutWithoutCopy("A4,", {}),
+  };
+  for (const HistoryEntry& entry : entries) {
+    const QByteArray line = FormatHistoryEntry(entry);
+    EXPECT_EQ(line.count('\t'), 6) << line.toStdString();
+    EXPECT_EQ(ParseHistoryLine(QByteArrayView(line).chopped(2)), entry) << line.toStdString();
+  }
+  EXPECT_EQ(entries[0].copyPath, QStringLiteral("2026/12/A1_2026-12-08.pdf"));
+  EXPECT_EQ(entries[2].copyMissing, QStringLiteral("控えのフォルダー「x」を作れません。"));
+  EXPECT_TRUE(CopyDescription(entries[0]).endsWith(QString(64, u'a')));
+  EXPECT_TRUE(CopyDescription(entries[3]).startsWith(QStringLiteral("控えなし")));
+
+  // A copy field on another action, or none on a 発行, is no entry; a copy
+  // field of a form not known is kept as the reason.
+  EXPECT_FALSE(ParseHistoryLine(QByteArray("t\t") + sj("登録") + "\tu@h\t\tA1,\tSHA-256:0f:p\t."));
+  EXPECT_FALSE(ParseHistoryLine(QByteArray("t\t") + sj("発行") + "\tu@h\t\tA1,\t."));
+  const auto odd = ParseHistoryLine(QByteArray("t\t") + sj("発行") + "\tu@h\t\tA1,\tSHA-256:\t.");
+  ASSERT_TRUE(odd);
+  EXPECT_TRUE(odd->copySha256.isEmpty());
+  EXPECT_EQ(odd->copyMissing, QStringLiteral("SHA-256:"));
+}
+
 TEST_F(RegisterHistoryTest, ATornLastEntryIsLeftOutAndTheNextStandsOnItsOwnLine) {
   ASSERT_TRUE(AppendHistory(reg(), {StampedEntry(Action::Recorded, {}, "A1,a,"),
                                     StampedEntry(Action::Recorded, {}, "A2,b,")}));
@@ -111,7 +142,9 @@ TEST_F(RegisterHistoryTest, EveryChangeOfTheRegisterIsAnEntryWithItsExactLines) 
       << history[0].time.toStdString();
   EXPECT_TRUE(history[0].who.contains(QLatin1Char('@')));
   EXPECT_EQ(HistoryOfNumber(history, " A2").size(), 3);
-  const QList<HistoryEntry> deleted = DeletedReceipts(history, {"A2", "B1", "B2"});
+  // A reprint of a deleted receipt does not bring it back.
+  ASSERT_TRUE(NoteInHistory(reg(), {HandedOutWithoutCopy(a1, QStringLiteral("off"))}));
+  const QList<HistoryEntry> deleted = DeletedReceipts(*ReadHistory(reg()), {"A2", "B1", "B2"});
   ASSERT_EQ(deleted.size(), 1);
   EXPECT_EQ(deleted[0].before, a1);
   // Recorded again, it is no longer among the deleted ones.

@@ -2,11 +2,13 @@
 // receipts in, one PDF, one print job and the register out - or, when one
 // row is bad, nothing at all.
 
+#include "receipt/register_history.h"
 #include "support/pdf_pages.h"
 #include "text/cp932.h"
 #include "tools/issue_options.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QLockFile>
@@ -117,6 +119,23 @@ TEST_F(IssueToolTest, ThreeReceiptsGoIntoOnePdfAndTheRegister) {
     EXPECT_TRUE(pages[i].contains(expected[i][1])) << i;
   }
   EXPECT_FALSE(QFile::exists(file("regidata.klv.lock")));
+
+  // The history: three 登録, then three 発行 naming each copy by its SHA-256.
+  const QList<HistoryEntry> history = ReadHistory(file("regidata.klv")).value();
+  ASSERT_EQ(history.size(), 6);
+  const QList<QByteArray> added = bytes("regidata.klv").sliced(before.size()).split('\n');
+  for (int i = 0; i < 3; ++i) {
+    const HistoryEntry& handed = history[3 + i];
+    EXPECT_EQ(history[i].action, HistoryAction::Recorded);
+    EXPECT_EQ(handed.action, HistoryAction::HandedOut);
+    EXPECT_EQ(handed.after, history[i].after) << "the receipt handed out is the one recorded";
+    EXPECT_EQ(handed.after + "\r", added[i]);
+    QFile copy(file("regidata.klv.archive/" + handed.copyPath));
+    ASSERT_TRUE(copy.open(QIODevice::ReadOnly)) << handed.copyPath.toStdString();
+    EXPECT_EQ(handed.copySha256,
+              QCryptographicHash::hash(copy.readAll(), QCryptographicHash::Sha256).toHex());
+  }
+  EXPECT_EQ(history[5].copyPath, QStringLiteral("2026/12/K-77_2026-12-10.pdf"));
 }
 
 // One bad row anywhere stops the whole batch: every fault is said, and no
