@@ -75,7 +75,10 @@ PainterCanvas::PainterCanvas(QPainter& painter, bool printer)
 void PainterCanvas::setPen(LayoutColour colour, PenStyle style, int width) {
   pen_ = QPen(ToQColor(colour));
   pen_.setWidth(std::max(1, width));
-  if (width <= 1) {
+  const QList<qreal> pattern = dashPattern(style);
+  // Dashes are measured in pen widths; flat ends keep them and their gaps
+  // at the length of the pattern at any width.
+  if (width <= 1 || !pattern.isEmpty()) {
     // A one-pixel line leaves its end point unpainted.
     pen_.setCapStyle(Qt::FlatCap);
     pen_.setJoinStyle(Qt::MiterJoin);
@@ -83,7 +86,6 @@ void PainterCanvas::setPen(LayoutColour colour, PenStyle style, int width) {
     pen_.setCapStyle(Qt::RoundCap);
     pen_.setJoinStyle(Qt::RoundJoin);
   }
-  const QList<qreal> pattern = dashPattern(style);
   if (!pattern.isEmpty()) pen_.setDashPattern(pattern);
 }
 

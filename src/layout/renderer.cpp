@@ -123,6 +123,7 @@ class Pass {
 
   Expected<ShapeFields> shapeFields(FieldCursor& c);
   Expected<int> penWidth(int width, PenStyle style);
+  int patternedPenWidth() const;
   Expected<void> setShapePen(const ShapeFields& f);
   Expected<void> DrawLine(const ShapeFields& f);
   Expected<void> DrawFrame(const ShapeFields& f);
@@ -219,8 +220,19 @@ Expected<int> Pass::penWidth(int width, PenStyle style) {
   qint64 steps = static_cast<qint64>(width) + weight.value() - 1;
   if (canvas_.isPrinter()) steps += 4;
   const qint64 pixels = mulDiv(steps, settings_.previewResolution, 144);
-  if (style != PenStyle::Solid) return 1;
+  if (style == PenStyle::InsideFrame) return 1;
+  if (style != PenStyle::Solid) return patternedPenWidth();
   return pixels <= 0 ? 1 : static_cast<int>(std::min<qint64>(pixels, kMaxFontPixels));
+}
+
+// A dashed or dotted line is one pixel of the preview wide; on paper it
+// keeps that width, and so its dashes (which the canvas measures in pen
+// widths) keep their length: one printer pixel would be a hairline.
+int Pass::patternedPenWidth() const {
+  const qint64 preview = settings_.previewResolution;
+  if (!canvas_.isPrinter() || preview <= 0) return 1;
+  const qint64 pixels = mulDiv(fixed::truncToWhole(settings_.metrics.printerDpiX), 1, preview);
+  return static_cast<int>(std::clamp<qint64>(pixels, 1, kMaxFontPixels));
 }
 
 Expected<void> Pass::setShapePen(const ShapeFields& f) {

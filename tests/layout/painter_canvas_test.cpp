@@ -108,6 +108,34 @@ TEST(PainterCanvas, WidePenIsWide) {
   EXPECT_TRUE(isWhite(image, 15, 10));
 }
 
+// A dashed pen nine pixels wide (a preview pixel on a 600 dpi printer):
+// nine pixels thick, dashes of 18 widths and gaps of 6, ends cut flat.
+TEST(PainterCanvas, AWideDashedPenKeepsItsDashLengths) {
+  const QImage image = paint({600, 40}, [](PainterCanvas& c) {
+    c.setPen(kBlack, PenStyle::Dash, 9);
+    c.drawLine({0, 20}, {600, 20});
+  });
+  std::vector<int> runs;  // lengths of dark and light runs along the line
+  bool dark = true;
+  int run = 0;
+  for (int x = 0; x < 600; ++x) {
+    if ((qGray(image.pixel(x, 20)) < 128) == dark) {
+      ++run;
+      continue;
+    }
+    runs.push_back(run);
+    dark = !dark;
+    run = 1;
+  }
+  ASSERT_GE(runs.size(), 4u);
+  EXPECT_NEAR(runs[0], 162, 1);
+  EXPECT_NEAR(runs[1], 54, 1);
+  EXPECT_NEAR(runs[2], 162, 1);
+  int thick = 0;
+  for (int y = 0; y < 40; ++y) thick += qGray(image.pixel(80, y)) < 128;
+  EXPECT_EQ(thick, 9);
+}
+
 TEST(PainterCanvas, TextHangsFromItsTopLeftCorner) {
   const QImage image = paint({120, 60}, [](PainterCanvas& c) {
     c.setFont(FontSpec{cp932::fromUtf8Literal("ＭＳ 明朝"), 30, false, false, kBlack});

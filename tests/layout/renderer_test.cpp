@@ -80,6 +80,29 @@ TEST_F(RendererTest, LineWidthRules) {
   EXPECT_EQ(preview.callsOf<PenCall>().back(), (PenCall{0, PenStyle::InsideFrame, 1}));
 }
 
+// A dashed or dotted line prints as wide as the preview shows it: one pixel
+// at the preview's resolution, so its dashes keep their length on paper.
+TEST_F(RendererTest, PatternedLinesPrintAsWideAsThePreviewShowsThem) {
+  const std::tuple<const char*, int, int, PenStyle, int> cases[] = {
+      // record style, printer dpi, preview resolution, pen, printed width
+      {"破線", 600, 67, PenStyle::Dash, 9},  // 600 / 67 = 8.96
+      {"点線", 600, 96, PenStyle::Dot, 6},   // 6.25
+      {"一点鎖線", 300, 67, PenStyle::DashDot, 4},
+      {"二点鎖線", 1200, 200, PenStyle::DashDotDot, 6},
+      {"点線", 600, 0, PenStyle::Dot, 1},       // no preview yet: one pixel
+      {"立体線", 600, 67, PenStyle::InsideFrame, 1},
+      {"実線", 600, 67, PenStyle::Solid, 2},  // the solid rule stays
+  };
+  for (const auto& [name, printerDpi, previewDpi, pen, width] : cases) {
+    settings.metrics.printerDpiX = settings.metrics.printerDpiY = dpi(printerDpi);
+    settings.previewResolution = previewDpi;
+    ASSERT_TRUE(drawPrinter(sj("line,0,1,1,2,2,1,") + sj(name) + ",0,").ok());
+    EXPECT_EQ(printer.callsOf<PenCall>().back(), (PenCall{0, pen, width})) << name;
+    ASSERT_TRUE(drawPreview(sj("line,0,1,1,2,2,1,") + sj(name) + ",0,").ok());
+    if (pen != PenStyle::Solid) EXPECT_EQ(preview.callsOf<PenCall>().back().width, 1) << name;
+  }
+}
+
 TEST_F(RendererTest, FrameAndFilledBox) {
   ASSERT_TRUE(drawPreview(sj("rect,0,0,0,10,5,1,点線,65280,")).ok());
   EXPECT_EQ(preview.callsOf<FrameCall>(), (std::vector{FrameCall{{26, 26}, {52, 39}}}));
