@@ -4,6 +4,7 @@
 #include "receipt/amount_text.h"
 #include "text/line_file.h"
 
+#include <QDate>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -40,8 +41,12 @@ std::optional<T> readable(const Expected<std::optional<T>>& bound) {
 
 RegisterFindBar::RegisterFindBar(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("findBar"));
-  dateFrom = field(this, "dateFrom", QStringLiteral("2026/4/1"));
-  dateTo = field(this, "dateTo", QStringLiteral("2026/4/30"));
+  // The hints show this month, the range a shop looks up most.
+  const QDate today = QDate::currentDate();
+  const QDate first(today.year(), today.month(), 1);
+  const QString shape = QStringLiteral("yyyy/M/d");
+  dateFrom = field(this, "dateFrom", first.toString(shape));
+  dateTo = field(this, "dateTo", first.addMonths(1).addDays(-1).toString(shape));
   amountFrom = field(this, "amountFrom", QString());
   amountTo = field(this, "amountTo", QString());
   addressee = field(this, "addressee", QStringLiteral("宛名の一部"));
