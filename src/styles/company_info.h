@@ -1,0 +1,33 @@
+#pragma once
+// The shop's company information (会社名１ … その他2 and 登録番号) when a
+// style is loaded over the current layout: the texts are the shop's own,
+// the places, fonts and colours the style's. QtCore only; texts are cp932.
+
+#include "layout/layout_document.h"
+
+#include <QByteArray>
+
+namespace kelvane {
+
+// The text of company item `index` (0 to 11, the order of the page
+// "自社情報"): the text of its "char" record, empty when the layout does
+// not place the item.
+[[nodiscard]] QByteArray CompanyText(const LayoutDocument& layout, int index);
+
+// What loading `style` over `shop` does with the company information.
+enum class CompanyInfoOnLoad {
+  Same,       // the texts are the same: nothing to choose
+  KeepShop,   // the style brings no texts: the shop's are kept unasked
+  Ask,        // the style brings other texts: the user chooses
+};
+[[nodiscard]] CompanyInfoOnLoad CompanyInfoOnLoadOf(const LayoutDocument& shop,
+                                                    const LayoutDocument& style);
+
+// The company records of `style` with the texts of `shop`: where the style
+// places an item, its record keeps every field before the text (position,
+// font, size, decoration, spacing, writing direction, colour, preview flag)
+// and takes the shop's text. Where the style does not place an item, the
+// style's line stays: what a layout leaves out is not printed.
+void KeepShopCompanyTexts(LayoutDocument& style, const LayoutDocument& shop);
+
+}  // namespace kelvane
