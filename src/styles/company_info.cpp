@@ -2,6 +2,7 @@
 
 #include "layout/field_cursor.h"
 #include "layout/layout_slots.h"
+#include "styles/text_record.h"
 
 namespace kelvane {
 
@@ -24,6 +25,20 @@ QByteArray fieldsBeforeText(const QByteArray& record) {
   }
   if (commas == kFieldsBeforeText) return record.left(at);
   return record + QByteArray(kFieldsBeforeText - commas, ',');
+}
+
+// A record the preview can draw: the fields the renderer reads strictly
+// are numbers.
+bool drawable(QByteArrayView record) {
+  const auto read = ReadTextRecord(record);
+  return read && read->has_value();
+}
+
+// The record with "プレビュ－のみ" set: shown in the preview, never printed.
+QByteArray previewOnly(const QByteArray& record) {
+  const qsizetype first = record.indexOf(',');
+  const qsizetype second = record.indexOf(',', first + 1);
+  return record.left(first + 1) + '1' + record.mid(second);
 }
 
 }  // namespace
@@ -49,7 +64,14 @@ void KeepShopCompanyTexts(LayoutDocument& style, const LayoutDocument& shop) {
   for (int i = 0; i < slotmap::kCompanyItems; ++i) {
     const int line = slotmap::companyLine(i);
     const QByteArray& record = style.line(line);
-    if (!isCharRecord(record)) continue;
+    if (!isCharRecord(record)) {
+      // The style leaves the item out. The text stays the shop's, where it
+      // was and for the preview only, so nothing prints where the style has
+      // nothing and the next style that places the item prints it again.
+      const QByteArray& own = shop.line(line);
+      if (!CompanyText(shop, i).isEmpty() && drawable(own)) style.setLine(line, previewOnly(own));
+      continue;
+    }
     style.setLine(line, fieldsBeforeText(record) + CompanyText(shop, i));
   }
 }

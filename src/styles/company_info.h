@@ -26,8 +26,12 @@ enum class CompanyInfoOnLoad {
 // The company records of `style` with the texts of `shop`: where the style
 // places an item, its record keeps every field before the text (position,
 // font, size, decoration, spacing, writing direction, colour, preview flag)
-// and takes the shop's text. Where the style does not place an item, the
-// style's line stays: what a layout leaves out is not printed.
+// and takes the shop's text. Where the style does not place an item (no
+// "char" record, as in the empty layout or a file of the original format
+// without 登録番号), the shop's record is kept with "プレビュ－のみ" set: not
+// printed, yet still the shop's text for the company page and for the next
+// style that places it. A shop record the preview could not draw is not
+// kept there.
 void KeepShopCompanyTexts(LayoutDocument& style, const LayoutDocument& shop);
 
 }  // namespace kelvane
