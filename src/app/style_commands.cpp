@@ -94,38 +94,34 @@ namespace {
 
 enum class CompanyInfo { FromFile, ShopKeeps };
 
-// The company name of each side, so the choice is made knowing what is at
-// stake.
-QString companyChoiceText(const LayoutDocument& shop, const LayoutDocument& style) {
-  const auto name = [](const LayoutDocument& layout) {
-    const QString text = FromLayoutText(CompanyText(layout, 0));
-    return text.isEmpty() ? QStringLiteral("（なし）") : text;
-  };
+// The first item the two sides differ in, so the choice is made knowing
+// what is at stake.
+QString companyChoiceText(ReceiptMainForm& form, const LayoutDocument& shop,
+                          const LayoutDocument& style, int item) {
+  const QString shopText = FromLayoutText(CompanyText(shop, item));
   return QStringLiteral("自社情報をどちらにしますか？\r\n\r\n"
-                        "現在の自社情報: %1\r\n"
-                        "スタイルの自社情報: %2\r\n\r\n"
+                        "%1\r\n"
+                        "　現在の自社情報: %2\r\n"
+                        "　スタイルの自社情報: %3\r\n\r\n"
                         "「現在の自社情報」では会社名や住所は今のままで、"
                         "位置と文字の形だけスタイルのものになります。")
-      .arg(name(shop), name(style));
+      .arg(form.companyPage->captions[item]->text(),
+           shopText.isEmpty() ? QStringLiteral("（なし）") : shopText,
+           FromLayoutText(CompanyText(style, item)));
 }
 
 // The loaded style's company information against the shop's: the shop's
-// texts stay unless the user takes the style's.
+// texts stay unless the style brings texts of its own and the user takes
+// them.
 void settleCompanyInfo(ReceiptMainForm& form, const LayoutDocument& shop) {
   LayoutDocument& style = form.document();
-  switch (CompanyInfoOnLoadOf(shop, style)) {
-    case CompanyInfoOnLoad::Same:
-      return;
-    case CompanyInfoOnLoad::KeepShop:
-      KeepShopCompanyTexts(style, shop);
-      return;
-    case CompanyInfoOnLoad::Ask:
-      if (keep_or_change_box(companyChoiceText(shop, style), QStringLiteral("現在の自社情報"),
-                             QStringLiteral("スタイルの自社情報"),
-                             &form) == kBoxFirstButton)
-        KeepShopCompanyTexts(style, shop);
-      return;
-  }
+  const int item = FirstCompanyTextToChoose(shop, style);
+  if (item >= 0 && keep_or_change_box(companyChoiceText(form, shop, style, item),
+                                      QStringLiteral("現在の自社情報"),
+                                      QStringLiteral("スタイルの自社情報"),
+                                      &form) == kBoxSecondButton)
+    return;
+  KeepShopCompanyTexts(style, shop);
 }
 
 bool loadStyle(ReceiptMainForm& form, const QString& path, CompanyInfo company) {

@@ -48,16 +48,12 @@ QByteArray CompanyText(const LayoutDocument& layout, int index) {
   return isCharRecord(record) ? CharRecordText(record) : QByteArray();
 }
 
-CompanyInfoOnLoad CompanyInfoOnLoadOf(const LayoutDocument& shop, const LayoutDocument& style) {
-  bool same = true;
-  bool styleHasTexts = false;
+int FirstCompanyTextToChoose(const LayoutDocument& shop, const LayoutDocument& style) {
   for (int i = 0; i < slotmap::kCompanyItems; ++i) {
     const QByteArray styleText = CompanyText(style, i);
-    styleHasTexts = styleHasTexts || !styleText.isEmpty();
-    same = same && styleText == CompanyText(shop, i);
+    if (!styleText.isEmpty() && styleText != CompanyText(shop, i)) return i;
   }
-  if (same) return CompanyInfoOnLoad::Same;
-  return styleHasTexts ? CompanyInfoOnLoad::Ask : CompanyInfoOnLoad::KeepShop;
+  return -1;
 }
 
 void KeepShopCompanyTexts(LayoutDocument& style, const LayoutDocument& shop) {

@@ -14,14 +14,11 @@ namespace kelvane {
 // not place the item.
 [[nodiscard]] QByteArray CompanyText(const LayoutDocument& layout, int index);
 
-// What loading `style` over `shop` does with the company information.
-enum class CompanyInfoOnLoad {
-  Same,       // the texts are the same: nothing to choose
-  KeepShop,   // the style brings no texts: the shop's are kept unasked
-  Ask,        // the style brings other texts: the user chooses
-};
-[[nodiscard]] CompanyInfoOnLoad CompanyInfoOnLoadOf(const LayoutDocument& shop,
-                                                    const LayoutDocument& style);
+// The first company item (index as above) for which `style` brings a text
+// of its own: not empty and not the shop's. -1 when there is none, and the
+// shop's texts are kept without asking: the style's texts are then each
+// empty or the shop's already.
+[[nodiscard]] int FirstCompanyTextToChoose(const LayoutDocument& shop, const LayoutDocument& style);
 
 // The company records of `style` with the texts of `shop`: where the style
 // places an item, its record keeps every field before the text (position,

@@ -121,6 +121,7 @@ TEST_F(CompanyInfoLoadTest, AStyleWithOtherTextsAsksWhoseToKeep) {
     form_->menu.N16->trigger();
     ASSERT_EQ(boxes_.texts.size(), 1) << boxes_.texts.join(u'|').toStdString();
     EXPECT_TRUE(boxes_.texts[0].startsWith(QStringLiteral("自社情報をどちらにしますか？")));
+    EXPECT_TRUE(boxes_.texts[0].contains(QStringLiteral("会社名１")));
     EXPECT_TRUE(boxes_.texts[0].contains(QStringLiteral("見本商店")));
     EXPECT_TRUE(boxes_.texts[0].contains(QStringLiteral("ねむりか工房")));
     for (int l : companyLines()) {

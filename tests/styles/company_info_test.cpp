@@ -33,43 +33,47 @@ const Lines kShop = {
     {slotmap::kRegistrationNumber, sj("char,0,131,80.5,ＭＳ 明朝,8,,0,0,0,T1234567890123")},
 };
 
-TEST(CompanyInfo, OnLoadAsksOnlyWhenTheStyleBringsOtherTexts) {
+TEST(CompanyInfo, OnlyTextsOfTheStylesOwnAreAskedAbout) {
   const struct {
     const char* what;
     Lines style;
-    CompanyInfoOnLoad expected;
+    int asked;  // the first item to choose, -1: none
   } cases[] = {
       {"a style without texts, placed elsewhere",
        {{slotmap::kCompanyName1, "char,1,8,100,A,12,,0,1,255,"}},
-       CompanyInfoOnLoad::KeepShop},
-      {"the empty layout", {}, CompanyInfoOnLoad::KeepShop},
+       -1},
+      {"the empty layout", {}, -1},
       {"another shop's name",
        {{slotmap::kCompanyName1, sj("char,0,8,100,A,12,,0,0,0,見本商店")}},
-       CompanyInfoOnLoad::Ask},
+       0},
       {"only another registration number",
        {{slotmap::kRegistrationNumber, "char,0,1,1,A,8,,0,0,0,T9"}},
-       CompanyInfoOnLoad::Ask},
-      {"the same texts at other places",
+       11},
+      {"a TEL the shop has not typed, after its own name",
+       {{slotmap::kCompanyName1, sj("char,0,1,1,B,9,,0,0,0,ねむりか工房")},
+        {slotmap::kTelephone, "char,0,1,1,B,9,,0,0,0,TEL 03"}},
+       5},
+      // The shop's own older style: what it has is the shop's, what it
+      // lacks the shop fills in.
+      {"the same texts at other places, FAX left out",
        {{slotmap::kCompanyName1, sj("char,0,1,1,B,9,,0,0,0,ねむりか工房")},
         {slotmap::kAddress1, sj("char,0,1,2,B,9,,0,0,0,大阪市北区1-2-3,4F")},
-        {slotmap::kFax, "char,1,1,3,B,9,,0,0,0,FAX 06-0000-0000"},
         {slotmap::kOther1, sj("char,0,1,3,B,9,,0,0,0,年中無休")},
-        {slotmap::kRegistrationNumber, sj("char,0,1,4,B,9,,0,0,0,T1234567890123")}},
-       CompanyInfoOnLoad::Same},
+        {slotmap::kRegistrationNumber, sj("char,0,1,4,B,9,,0,0,0,")}},
+       -1},
       // Text after ten commas of a record that is no "char" is no text.
       {"a text in a record of another kind",
        {{slotmap::kCompanyName1, "line,0,1,1,2,2,1,a,0,0,x"}},
-       CompanyInfoOnLoad::KeepShop},
+       -1},
   };
   const LayoutDocument shop = layoutWith(kShop);
   for (const auto& c : cases) {
-    EXPECT_EQ(CompanyInfoOnLoadOf(shop, layoutWith(c.style)), c.expected) << c.what;
+    EXPECT_EQ(FirstCompanyTextToChoose(shop, layoutWith(c.style)), c.asked) << c.what;
   }
   // A shop that has typed nothing yet is asked too: the style's texts may
   // well be another shop's.
-  EXPECT_EQ(CompanyInfoOnLoadOf(LayoutDocument(), layoutWith(cases[2].style)),
-            CompanyInfoOnLoad::Ask);
-  EXPECT_EQ(CompanyInfoOnLoadOf(LayoutDocument(), LayoutDocument()), CompanyInfoOnLoad::Same);
+  EXPECT_EQ(FirstCompanyTextToChoose(LayoutDocument(), layoutWith(cases[2].style)), 0);
+  EXPECT_EQ(FirstCompanyTextToChoose(LayoutDocument(), LayoutDocument()), -1);
 }
 
 // Either answer, every company line byte for byte; every other line is the
