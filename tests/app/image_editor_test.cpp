@@ -239,6 +239,15 @@ TEST_F(ImageEditorTest, APictureFromOutsideIsCopiedIntoTheImageFolder) {
       {"another picture of that name", sameName, images + "/seal_2.png", QSize(60, 30)},
       {"the first picture again", seal, images + "/seal.png", QSize(200, 100)},
   };
+  // A layout that names a picture elsewhere is read there, as it is.
+  const QString elsewhere = save("desk/logo.png", 80, Qt::green);
+  const QByteArray named = "image,0,1,2," + bytes(elsewhere) + ",0,0,,0,0";
+  form_->document().setLine(125, named);
+  choose(7);
+  EXPECT_TRUE(asked_.isEmpty());
+  EXPECT_EQ(editor_->picture().size(), QSize(80, 40));
+  EXPECT_EQ(line(125), named);
+
   for (int i = 0; i < 4; ++i) {
     SCOPED_TRACE(cases[i].what);
     answer_ = cases[i].chosen;
