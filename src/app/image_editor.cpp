@@ -6,12 +6,14 @@
 #include "app/receipt_main_form.h"
 #include "layout/picture_loader.h"
 #include "styles/image_record.h"
+#include "styles/picture_folder.h"
 #include "text/layout_text.h"
 #include "widgets/icon_button.h"
 #include "widgets/nval_edit.h"
 #include "widgets/pict_button.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -171,8 +173,31 @@ bool ImageEditor::choosePicture() {
     info_box(why, kConfirm, &form_);
     return false;
   }
-  page_.imageFileLabel->setText(path);
+  const QString kept = keptPicture(path);
+  page_.imageFileLabel->setText(kept);
+  page_.imagePanel->setToolTip(kept);
   return true;
+}
+
+QString ImageEditor::keptPicture(const QString& chosen) {
+  if (IsInsideFolder(chosen, ProgramFolder())) return chosen;  // the backup holds it already
+  const QString folder = ProgramFile(QString::fromLatin1(kImageFolderName));
+  const auto cannotCopy = [&](const QString& why) {
+    info_box(QStringLiteral("画像をプログラムフォルダの「%1」にコピーできませんでした。\r\n%2\r\n"
+                            "元の場所の画像「%3」をそのまま使います。")
+                 .arg(QString::fromLatin1(kImageFolderName), why,
+                      QDir::toNativeSeparators(chosen)),
+             kConfirm, &form_);
+    return chosen;
+  };
+  // The copy keeps the name (or adds "_2" and so on), so a folder the
+  // layout cannot name cannot hold it.
+  if (const auto unstorable =
+          UnstorablePicturePath(QDir(folder).filePath(QFileInfo(chosen).fileName())))
+    return cannotCopy(*unstorable);
+  const auto copy = CopyPictureInto(chosen, folder);
+  if (!copy) return cannotCopy(copy.error());
+  return *copy;
 }
 
 void ImageEditor::IconButton9Click() {

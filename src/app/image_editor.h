@@ -51,6 +51,11 @@ class ImageEditor : public QObject {
   // serve (said to the user). On success the file label holds its path and
   // the panel shows it.
   bool choosePicture();
+  // The picture the record names for the file chosen: a file from outside
+  // the program folder is copied into its "image" folder, so the backup of
+  // the folder holds it and the original may move. When the copy fails the
+  // user is told and the chosen file serves as it is.
+  QString keptPicture(const QString& chosen);
   // Shows the file in the panel; false when it cannot be read.
   bool showPicture(const QString& path, QString* why = nullptr);
   void clearPicture();

@@ -102,4 +102,17 @@ int choice_box(const QString& message, const QString& first, const QString& seco
   return box.clickedButton() == two ? kBoxSecondButton : kBoxThirdButton;
 }
 
+int keep_or_change_box(const QString& message, const QString& keep, const QString& change,
+                       QWidget* parent) {
+  KelvaneBox box(message, QMessageBox::Question, parent);
+  // Action buttons stay in the order given: the one that keeps comes first.
+  QPushButton* kept = box.addCaptionedButton(keep, QMessageBox::ActionRole);
+  QPushButton* changed = box.addCaptionedButton(change, QMessageBox::ActionRole);
+  box.setDefaultButton(kept);
+  box.setEscapeButton(kept);
+  box.exec();
+  return box.clickedButton() == changed && !box.closedByFrame() ? kBoxSecondButton
+                                                                 : kBoxFirstButton;
+}
+
 }  // namespace kelvane

@@ -33,4 +33,11 @@ int info_box(const QString& message, const QString& caption, QWidget* parent = n
 int choice_box(const QString& message, const QString& first, const QString& second,
                const QString& third, QWidget* parent = nullptr);
 
+// Offers two answers of which the first keeps things as they are: Enter,
+// Esc and the window's close control all answer it, so only a deliberate
+// click on the second changes anything. Returns kBoxFirstButton or
+// kBoxSecondButton.
+int keep_or_change_box(const QString& message, const QString& keep, const QString& change,
+                       QWidget* parent = nullptr);
+
 }  // namespace kelvane

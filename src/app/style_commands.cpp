@@ -13,6 +13,7 @@
 #include "app/register_commands.h"
 #include "layout/header_lines.h"
 #include "layout/printer_paper.h"
+#include "styles/company_info.h"
 #include "styles/style_contents.h"
 #include "styles/style_file.h"
 #include "widgets/nval_edit.h"
@@ -89,15 +90,61 @@ void FillElementEditors(ReceiptMainForm& form, const StyleContents& c) {
     form.companyPage->data[i]->setText(FromLayoutText(c.company[i]));
 }
 
-bool LoadStyleIntoForm(ReceiptMainForm& form, const QString& path) {
+namespace {
+
+enum class CompanyInfo { FromFile, ShopKeeps };
+
+// The first item the two sides differ in, so the choice is made knowing
+// what is at stake.
+QString companyChoiceText(ReceiptMainForm& form, const LayoutDocument& shop,
+                          const LayoutDocument& style, int item) {
+  const QString shopText = FromLayoutText(CompanyText(shop, item));
+  return QStringLiteral("自社情報をどちらにしますか？\r\n\r\n"
+                        "%1\r\n"
+                        "　現在の自社情報: %2\r\n"
+                        "　スタイルの自社情報: %3\r\n\r\n"
+                        "「現在の自社情報」では会社名や住所は今のままで、"
+                        "位置と文字の形だけスタイルのものになります。")
+      .arg(form.companyPage->captions[item]->text(),
+           shopText.isEmpty() ? QStringLiteral("（なし）") : shopText,
+           FromLayoutText(CompanyText(style, item)));
+}
+
+// The loaded style's company information against the shop's: the shop's
+// texts stay unless the style brings texts of its own and the user takes
+// them.
+void settleCompanyInfo(ReceiptMainForm& form, const LayoutDocument& shop) {
+  LayoutDocument& style = form.document();
+  const int item = FirstCompanyTextToChoose(shop, style);
+  if (item >= 0 && keep_or_change_box(companyChoiceText(form, shop, style, item),
+                                      QStringLiteral("現在の自社情報"),
+                                      QStringLiteral("スタイルの自社情報"),
+                                      &form) == kBoxSecondButton)
+    return;
+  KeepShopCompanyTexts(style, shop);
+}
+
+bool loadStyle(ReceiptMainForm& form, const QString& path, CompanyInfo company) {
+  const LayoutDocument shop = form.document();
   const auto loaded = LoadStyleFile(form.document(), path);
   if (!loaded) {
     form.reportError(loaded.error() + QStringLiteral("\r\n今のレイアウトをそのまま使います。"));
     return false;
   }
+  if (company == CompanyInfo::ShopKeeps) settleCompanyInfo(form, shop);
   FillStyleEditors(form, ReadStyleContents(form.document()));
   if (loaded->padded) form.reportError(ShortStyleMessage(path, *loaded));
   return true;
+}
+
+}  // namespace
+
+bool LoadStyleIntoForm(ReceiptMainForm& form, const QString& path) {
+  return loadStyle(form, path, CompanyInfo::FromFile);
+}
+
+bool LoadStyleOverLayout(ReceiptMainForm& form, const QString& path) {
+  return loadStyle(form, path, CompanyInfo::ShopKeeps);
 }
 
 void OpenStyleFile(ReceiptMainForm& form) {
@@ -105,7 +152,7 @@ void OpenStyleFile(ReceiptMainForm& form) {
   const QString path = form.dialogs.openStyle(&form, styleFolder());
   if (!path.isEmpty()) {
     const QString registerPath = form.registerPathText();
-    if (LoadStyleIntoForm(form, path)) {
+    if (LoadStyleOverLayout(form, path)) {
       form.setCurrentStylePath(path);
       RebuildHeaderLines(form.document(), form);
       ApplyStylePaper(form.printer(), form.stylePaperSize, form.styleLandscape);
@@ -136,7 +183,9 @@ void SaveStyleFile(ReceiptMainForm& form) {
 void ClearStyle(ReceiptMainForm& form) {
   // Every frame, text and picture of the layout goes: Enter keeps them.
   if (confirm_box(QStringLiteral("スタイルデータをクリアにします。\r\n"
-                                 "今のレイアウトの線・文字・画像はすべて消えます。よろしいですか？"),
+                                 "今のレイアウトの線・文字・画像はすべて消えます"
+                                 "（自社情報の文字は、印刷しないプレビュ－のみの項目として残ります）。"
+                                 "よろしいですか？"),
                   QStringLiteral("実行"), QStringLiteral("キャンセル"), &form,
                   BoxDefault::Second) != kBoxFirstButton)
     return;
@@ -144,7 +193,7 @@ void ClearStyle(ReceiptMainForm& form) {
 }
 
 void LoadEmptyStyle(ReceiptMainForm& form) {
-  LoadStyleIntoForm(form, ProgramFile(QString::fromLatin1(kClearStyleFileName)));
+  LoadStyleOverLayout(form, ProgramFile(QString::fromLatin1(kClearStyleFileName)));
   RebuildHeaderLines(form.document(), form);
   form.UpdatePrinterMetrics();
   form.RefreshPreview();

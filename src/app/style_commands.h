@@ -14,7 +14,13 @@ struct StyleContents;
 // Replaces the layout with the file at `path` and fills every style editor
 // from it. A missing or unreadable file keeps the previous layout and says
 // so; a short file is padded and the user told. Returns whether it loaded.
+// Used for the current layout at start-up: the file is the shop's own.
 bool LoadStyleIntoForm(ReceiptMainForm& form, const QString& path);
+// The same for a style loaded over the current layout (opening a style,
+// the empty layout): the shop's company texts stay when the style brings
+// none, and the user chooses ("現在の自社情報", the default, or
+// "スタイルの自社情報") when it brings others.
+bool LoadStyleOverLayout(ReceiptMainForm& form, const QString& path);
 // The lists and labels of the style editors, from the layout's slots.
 void FillStyleEditors(ReceiptMainForm& form, const StyleContents& contents);
 // The same without the style settings of the header lines.

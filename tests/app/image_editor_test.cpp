@@ -5,6 +5,7 @@
 #include "app/pages/images_page.h"
 #include "app/program_folder.h"
 #include "app/receipt_main_form.h"
+#include "layout/picture_loader.h"
 #include "support/box_answerer.h"
 #include "text/cp932.h"
 #include "text/layout_text.h"
@@ -15,7 +16,9 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
@@ -206,6 +209,90 @@ TEST_F(ImageEditorTest, ChoosingAnotherPicture) {
     EXPECT_EQ(page_->imageFileLabel->text(), tall_);
     EXPECT_EQ(editor_->picture().size(), QSize(100, 200));
   }
+  expectOthersUntouched();
+}
+
+// A picture from outside the program folder is copied into its "image"
+// folder and the record names the copy, which serves after the original is
+// gone; a picture already in the program folder is used where it is.
+TEST_F(ImageEditorTest, APictureFromOutsideIsCopiedIntoTheImageFolder) {
+  QTemporaryDir outside;
+  const auto save = [&](const char* name, int side, Qt::GlobalColor colour) {
+    QImage image(side, side / 2, QImage::Format_RGB32);
+    image.fill(colour);
+    const QString path = outside.filePath(QString::fromUtf8(name));
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    EXPECT_TRUE(image.save(path));
+    return path;
+  };
+  const QString images = dir_.filePath(QStringLiteral("image"));
+  const QString seal = save("desk/seal.png", 200, Qt::red);
+  const QString sameName = save("usb/seal.png", 60, Qt::blue);
+  const struct {
+    const char* what;
+    QString chosen;
+    QString recorded;
+    QSize size;
+  } cases[] = {
+      {"in the program folder", wide_, wide_, QSize(200, 100)},
+      {"from outside", seal, images + "/seal.png", QSize(200, 100)},
+      {"another picture of that name", sameName, images + "/seal_2.png", QSize(60, 30)},
+      {"the first picture again", seal, images + "/seal.png", QSize(200, 100)},
+  };
+  // A layout that names a picture elsewhere is read there, as it is.
+  const QString elsewhere = save("desk/logo.png", 80, Qt::green);
+  const QByteArray named = "image,0,1,2," + bytes(elsewhere) + ",0,0,,0,0";
+  form_->document().setLine(125, named);
+  choose(7);
+  EXPECT_TRUE(asked_.isEmpty());
+  EXPECT_EQ(editor_->picture().size(), QSize(80, 40));
+  EXPECT_EQ(line(125), named);
+
+  for (int i = 0; i < 4; ++i) {
+    SCOPED_TRACE(cases[i].what);
+    answer_ = cases[i].chosen;
+    if (i == 0) EXPECT_FALSE(QFileInfo::exists(images)) << "nothing copied yet";
+    choose(i);
+    EXPECT_EQ(line(ImagesPage::SlotLine(i)), "image,0,10,10," + bytes(cases[i].recorded) + ",0,0,,0,0");
+    EXPECT_EQ(page_->im[i]->text(), cases[i].recorded);
+    EXPECT_EQ(page_->imagePanel->toolTip(), cases[i].recorded);
+  }
+  EXPECT_TRUE(boxes_.texts.isEmpty()) << boxes_.texts.join(u'|').toStdString();
+  EXPECT_EQ(QDir(images).entryList(QDir::Files), QStringList({"seal.png", "seal_2.png"}));
+
+  // The originals go; the layout's pictures stay.
+  ASSERT_TRUE(QFile::remove(seal) && QFile::remove(sameName));
+  for (int i = 1; i < 4; ++i) {
+    SCOPED_TRACE(cases[i].what);
+    choose(i);
+    EXPECT_TRUE(asked_.size() == 4) << "a slot with its picture asks for none";
+    EXPECT_EQ(editor_->picture().size(), cases[i].size);
+    const auto drawn = LoadPicture(cases[i].recorded);
+    ASSERT_TRUE(drawn) << drawn.error().toStdString();
+    EXPECT_TRUE(drawn->drawable);
+    EXPECT_EQ(drawn->image.pixelColor(0, 0), i == 2 ? QColor(Qt::blue) : QColor(Qt::red));
+  }
+}
+
+// When the picture cannot be copied, the user is told and the record names
+// the chosen file, as before.
+TEST_F(ImageEditorTest, APictureThatCannotBeCopiedIsUsedWhereItIs) {
+  QTemporaryDir outside;
+  QImage image(40, 20, QImage::Format_RGB32);
+  image.fill(Qt::green);
+  const QString chosen = outside.filePath(QStringLiteral("logo.png"));
+  ASSERT_TRUE(image.save(chosen));
+  QFile blocker(dir_.filePath(QStringLiteral("image")));  // a file where the folder goes
+  ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+  blocker.close();
+  answer_ = chosen;
+  choose(4);
+  ASSERT_EQ(boxes_.texts.size(), 1);
+  EXPECT_TRUE(boxes_.texts[0].contains(QStringLiteral("コピーできませんでした")))
+      << boxes_.texts[0].toStdString();
+  EXPECT_TRUE(boxes_.texts[0].contains(QDir::toNativeSeparators(chosen)));
+  EXPECT_EQ(line(122), "image,0,10,10," + bytes(chosen) + ",0,0,,0,0");
+  EXPECT_EQ(editor_->picture().size(), QSize(40, 20));
   expectOthersUntouched();
 }
 

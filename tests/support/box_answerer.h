@@ -28,6 +28,10 @@ class BoxAnswerer : public QObject {
         QTest::keyClick(box, Qt::Key_Return);
         return;
       }
+      if (answer == Answer::Escape) {
+        QTest::keyClick(box, Qt::Key_Escape);
+        return;
+      }
       if (answer == Answer::Close) {
         box->close();  // the window's close control, or Alt+F4
         return;
@@ -45,8 +49,8 @@ class BoxAnswerer : public QObject {
   QStringList texts;
   QString answerWith;
   // How a box is answered: a button (answerWith, else the first), the
-  // default button through Enter, or the window's close control.
-  enum class Answer { Button, Enter, Close };
+  // default button through Enter, Esc, or the window's close control.
+  enum class Answer { Button, Enter, Escape, Close };
   Answer answer = Answer::Button;
 
  private:
