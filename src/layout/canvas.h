@@ -29,6 +29,14 @@ struct FontSpec {
   bool operator==(const FontSpec&) const = default;
 };
 
+// How a cell of vertical writing is drawn when the character is not simply
+// set upright.
+enum class VerticalLook {
+  Turned,      // a bracket, dash or punctuation mark in its vertical form
+  SideBySide,  // two or three half-width digits across one cell (12 月)
+  Clockwise,   // a longer half-width run, turned a quarter to the right
+};
+
 class Canvas {
  public:
   virtual ~Canvas() = default;
@@ -50,6 +58,14 @@ class Canvas {
   // Draws cp932 text with its top-left corner at `topLeft`, no background.
   // A character that is not cp932 is drawn as U+FFFD.
   [[nodiscard]] virtual Expected<void> textOut(QPoint topLeft, QByteArrayView text) = 0;
+  // Draws cp932 text into `box` of a vertical column: the column's width
+  // (one em of the font) and, down the column, from the top of the text's
+  // first cell to one em below the top of its last. Turned draws each
+  // character in its vertical form, SideBySide the text across the box,
+  // narrowed to its width, and Clockwise the text turned to read downward,
+  // narrowed to the box's height.
+  [[nodiscard]] virtual Expected<void> textOutVertical(const QRect& box, QByteArrayView text,
+                                                       VerticalLook look) = 0;
   // Draws `image` stretched onto `target`.
   virtual void stretchBitmap(const QRect& target, const QImage& image) = 0;
 };

@@ -1,7 +1,10 @@
 #include "layout/painter_canvas.h"
 
+#include "layout/vertical_glyphs.h"
 #include "text/cp932.h"
 
+#include <QFontDatabase>
+#include <QGlyphRun>
 #include <QList>
 
 #include <algorithm>
@@ -57,6 +60,29 @@ QRect spanned(QPoint a, QPoint b) {
   return QRect(left, top, right - left, bottom - top);
 }
 
+// Unicode's own vertical forms, for a font without vertical glyphs of its
+// own; 0 where there is none.
+char16_t presentationFormOf(char16_t ch) {
+  static constexpr std::pair<char16_t, char16_t> kForms[] = {
+      {u'（', u'\uFE35'}, {u'）', u'\uFE36'}, {u'｛', u'\uFE37'}, {u'｝', u'\uFE38'},
+      {u'〔', u'\uFE39'}, {u'〕', u'\uFE3A'}, {u'【', u'\uFE3B'}, {u'】', u'\uFE3C'},
+      {u'《', u'\uFE3D'}, {u'》', u'\uFE3E'}, {u'〈', u'\uFE3F'}, {u'〉', u'\uFE40'},
+      {u'「', u'\uFE41'}, {u'」', u'\uFE42'}, {u'『', u'\uFE43'}, {u'』', u'\uFE44'},
+      {u'［', u'\uFE47'}, {u'］', u'\uFE48'}, {u'，', u'\uFE10'}, {u'、', u'\uFE11'},
+      {u'。', u'\uFE12'}, {u'：', u'\uFE13'}, {u'；', u'\uFE14'}, {u'…', u'\uFE19'},
+      {u'‥', u'\uFE30'},  {u'―', u'\uFE31'},  {u'—', u'\uFE31'}};
+  for (const auto& [horizontal, vertical] : kForms) {
+    if (horizontal == ch) return vertical;
+  }
+  return 0;
+}
+
+// Marks that stay upright in a vertical column but move from the lower
+// left of their cell to the upper right.
+bool sitsUpperRight(char16_t ch) {
+  return ch == u'、' || ch == u'。' || ch == u'，' || ch == u'．';
+}
+
 }  // namespace
 
 QColor ToQColor(LayoutColour colour) {
@@ -104,6 +130,7 @@ void PainterCanvas::setFont(const FontSpec& font) {
   font_.setStyleStrategy(QFont::PreferAntialias);
   metrics_.emplace(font_, painter_.device());
   fontApplied_ = true;
+  rawFont_.reset();
 }
 
 void PainterCanvas::drawLine(QPoint from, QPoint to) {
@@ -136,6 +163,103 @@ Expected<void> PainterCanvas::textOut(QPoint topLeft, QByteArrayView text) {
   painter_.setPen(ToQColor(fontSpec_.colour));
   painter_.drawText(QPoint(topLeft.x(), topLeft.y() + metrics_->ascent()), decoded);
   return {};
+}
+
+void PainterCanvas::applyTextFont() {
+  if (!fontApplied_) setFont(FontSpec{});
+  painter_.setFont(font_);
+  painter_.setPen(ToQColor(fontSpec_.colour));
+}
+
+const QRawFont& PainterCanvas::rawFont() {
+  if (!rawFont_) rawFont_ = QRawFont::fromFont(font_, QFontDatabase::Japanese);
+  return *rawFont_;
+}
+
+Expected<void> PainterCanvas::textOutVertical(const QRect& box, QByteArrayView text,
+                                              VerticalLook look) {
+  const QString decoded = cp932::decodeReplacing(text);
+  applyTextFont();
+  switch (look) {
+    case VerticalLook::Turned:
+      // One character a cell, each cell an em square down the column.
+      for (qsizetype i = 0; i < decoded.size(); ++i) {
+        const QRect cell(box.left(), box.top() + static_cast<int>(i) * box.width(), box.width(),
+                         box.width());
+        drawTurned(cell, decoded[i].unicode());
+      }
+      break;
+    case VerticalLook::SideBySide:
+      drawAcross(box, decoded);
+      break;
+    case VerticalLook::Clockwise:
+      drawAlong(box, decoded);
+      break;
+  }
+  return {};
+}
+
+void PainterCanvas::drawTurned(const QRect& cell, char16_t ch) {
+  const QRawFont& raw = rawFont();
+  const int baseline = cell.top() + metrics_->ascent();
+  const QString character(QChar{ch});
+  if (raw.isValid()) {
+    // The font's own vertical glyph: designed in the same em square, so it
+    // stands where the upright character would.
+    const QList<quint32> glyphs = raw.glyphIndexesForString(character);
+    const auto vertical = VerticalGlyphsOf(raw);
+    if (glyphs.size() == 1 && glyphs[0] != 0) {
+      if (const auto found = vertical->constFind(glyphs[0]); found != vertical->constEnd()) {
+        QGlyphRun run;
+        run.setRawFont(raw);
+        run.setGlyphIndexes({found.value()});
+        run.setPositions({QPointF(0, 0)});
+        painter_.drawGlyphRun(QPointF(cell.left(), baseline), run);
+        return;
+      }
+    }
+    if (const char16_t form = presentationFormOf(ch);
+        form != 0 && raw.supportsCharacter(QChar{form})) {
+      painter_.drawText(QPoint(cell.left(), baseline), QString(QChar{form}));
+      return;
+    }
+  }
+  if (sitsUpperRight(ch)) {
+    // Move the ink itself into the upper right corner, an eighth em inside.
+    const QRect ink = metrics_->boundingRect(QChar{ch});
+    const int margin = cell.width() / 8;
+    const int right = cell.left() + cell.width() - margin;
+    painter_.drawText(QPoint(right - (ink.x() + ink.width()), cell.top() + margin - ink.y()),
+                      character);
+    return;
+  }
+  drawAlong(cell, character);
+}
+
+void PainterCanvas::drawAcross(const QRect& box, const QString& text) {
+  const qreal width = metrics_->horizontalAdvance(text);
+  if (width <= 0) return;
+  const qreal squeeze = width > box.width() ? box.width() / width : 1.0;
+  painter_.save();
+  painter_.translate(box.left() + box.width() / 2.0, box.top() + metrics_->ascent());
+  painter_.scale(squeeze, 1.0);
+  painter_.drawText(QPointF(-width / 2, 0), text);
+  painter_.restore();
+}
+
+void PainterCanvas::drawAlong(const QRect& box, const QString& text) {
+  const qreal length = metrics_->horizontalAdvance(text);
+  if (length <= 0) return;
+  const qreal squeeze = length > box.height() ? box.height() / length : 1.0;
+  const qreal thickness = metrics_->ascent() + metrics_->descent();
+  // Turned a quarter to the right about the box's centre: the text reads
+  // downward with the tops of its letters to the right, as set in Japanese.
+  painter_.save();
+  painter_.translate(box.left() + box.width() / 2.0, box.top() + box.height() / 2.0);
+  painter_.rotate(90);
+  painter_.scale(squeeze, 1.0);
+  painter_.drawText(QPointF(-length / 2, metrics_->ascent() - thickness / 2), text);
+  painter_.restore();
 }
 
 void PainterCanvas::stretchBitmap(const QRect& target, const QImage& image) {

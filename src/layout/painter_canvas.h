@@ -8,6 +8,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPen>
+#include <QRawFont>
 
 #include <optional>
 
@@ -29,9 +30,19 @@ class PainterCanvas : public Canvas {
   void drawFrame(QPoint a, QPoint b) override;
   void fillBox(QPoint a, QPoint b) override;
   [[nodiscard]] Expected<void> textOut(QPoint topLeft, QByteArrayView text) override;
+  [[nodiscard]] Expected<void> textOutVertical(const QRect& box, QByteArrayView text,
+                                               VerticalLook look) override;
   void stretchBitmap(const QRect& target, const QImage& image) override;
 
  private:
+  void applyTextFont();
+  void drawTurned(const QRect& cell, char16_t ch);
+  void drawAcross(const QRect& box, const QString& text);
+  void drawAlong(const QRect& box, const QString& text);
+  // The face the font resolves to, with its vertical glyph forms; read the
+  // first time a vertical cell is drawn in the font.
+  const QRawFont& rawFont();
+
   QPainter& painter_;
   bool printer_;
   QPen pen_;
@@ -40,6 +51,7 @@ class PainterCanvas : public Canvas {
   QFont font_;
   std::optional<QFontMetrics> metrics_;
   bool fontApplied_ = false;
+  std::optional<QRawFont> rawFont_;
 };
 
 }  // namespace kelvane

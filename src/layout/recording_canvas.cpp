@@ -23,6 +23,12 @@ Expected<void> RecordingCanvas::textOut(QPoint topLeft, QByteArrayView text) {
   return {};
 }
 
+Expected<void> RecordingCanvas::textOutVertical(const QRect& box, QByteArrayView text,
+                                                VerticalLook look) {
+  calls_.push_back(VerticalTextCall{box, text.toByteArray(), look});
+  return {};
+}
+
 void RecordingCanvas::stretchBitmap(const QRect& target, const QImage& image) {
   calls_.push_back(BitmapCall{target, image});
 }
@@ -43,6 +49,8 @@ Expected<void> RecordingCanvas::replay(Canvas& target) const {
       target.fillBox(c->a, c->b);
     } else if (const auto* c = std::get_if<TextCall>(&call)) {
       if (auto done = target.textOut(c->topLeft, c->text); !done) return done;
+    } else if (const auto* c = std::get_if<VerticalTextCall>(&call)) {
+      if (auto done = target.textOutVertical(c->box, c->text, c->look); !done) return done;
     } else if (const auto* c = std::get_if<BitmapCall>(&call)) {
       target.stretchBitmap(c->target, c->image);
     }

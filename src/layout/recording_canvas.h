@@ -42,14 +42,20 @@ struct TextCall {
   QByteArray text;  // cp932
   bool operator==(const TextCall&) const = default;
 };
+struct VerticalTextCall {
+  QRect box;
+  QByteArray text;  // cp932
+  VerticalLook look;
+  bool operator==(const VerticalTextCall&) const = default;
+};
 struct BitmapCall {
   QRect target;
   QImage image;
   bool operator==(const BitmapCall& o) const { return target == o.target && image == o.image; }
 };
 
-using CanvasCall =
-    std::variant<PenCall, BrushCall, FontCall, LineCall, FrameCall, FillCall, TextCall, BitmapCall>;
+using CanvasCall = std::variant<PenCall, BrushCall, FontCall, LineCall, FrameCall, FillCall,
+                                TextCall, VerticalTextCall, BitmapCall>;
 
 class RecordingCanvas : public Canvas {
  public:
@@ -63,6 +69,8 @@ class RecordingCanvas : public Canvas {
   void drawFrame(QPoint a, QPoint b) override;
   void fillBox(QPoint a, QPoint b) override;
   [[nodiscard]] Expected<void> textOut(QPoint topLeft, QByteArrayView text) override;
+  [[nodiscard]] Expected<void> textOutVertical(const QRect& box, QByteArrayView text,
+                                               VerticalLook look) override;
   void stretchBitmap(const QRect& target, const QImage& image) override;
 
   [[nodiscard]] const std::vector<CanvasCall>& calls() const { return calls_; }

@@ -133,6 +133,8 @@ class Pass {
                           QByteArrayView text);
   Expected<void> drawSpaced(qint64 x, qint64 y, qint64 spacing, QByteArrayView text);
   Expected<void> drawVertical(int size, qint64 x, qint64 y, qint64 spacing, QByteArrayView text);
+  // The box of `cells` cells of a vertical column starting at (x, y).
+  QRect columnBox(qint64 x, qint64 y, qint64 spacing, qsizetype cells, int em) const;
   int fontPixels(int size) const;
   Expected<void> DrawImageRecord(FieldCursor& c);
   Expected<void> DrawImage(qint64 x, qint64 y, const QString& path, qint64 width, qint64 height);
@@ -342,11 +344,77 @@ Expected<void> Pass::drawSpaced(qint64 x, qint64 y, qint64 spacing, QByteArrayVi
   return {};
 }
 
+// Brackets, dashes and punctuation that stand differently in a vertical
+// column: （ opens downward, ー runs down, 、。 sit at the upper right.
+// ～ and 〜 are the same cp932 character.
+bool turnsInVerticalText(QByteArrayView ch) {
+  static const std::vector<QByteArray> kTurning = [] {
+    std::vector<QByteArray> out;
+    for (const char* t :
+         {"（", "）", "「", "」", "『", "』", "【", "】", "〔", "〕", "［", "］", "｛", "｝", "〈",
+          "〉", "《", "》", "ー", "―",  "～", "…",  "‥",  "、", "。", "，", "．", "：", "；"}) {
+      out.push_back(cp932::fromUtf8Literal(t));
+    }
+    return out;
+  }();
+  return ch.size() == 2 && std::find(kTurning.begin(), kTurning.end(), ch) != kTurning.end();
+}
+
+// Half-width characters written together across or along the column: the
+// printable ASCII bytes but the space, so "No.12", "(3)" and "ABC" stay one
+// run. Half-width katakana stand upright as before.
+bool joinsHalfWidthRun(QByteArrayView ch) {
+  return ch.size() == 1 && static_cast<unsigned char>(ch[0]) > 0x20 &&
+         static_cast<unsigned char>(ch[0]) < 0x7F;
+}
+
+bool isDigitRun(QByteArrayView run) {
+  return std::all_of(run.begin(), run.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+QRect Pass::columnBox(qint64 x, qint64 y, qint64 spacing, qsizetype cells, int em) const {
+  qint64 last = y;
+  for (qsizetype c = 1; c < cells; ++c) last = saturatingAdd(last, spacing);
+  const qint64 first = deviceY(y);
+  const qint64 end = deviceY(last);
+  // A negative spacing writes upward: the box reaches from the higher cell.
+  const qint64 top = std::min(first, end);
+  const qint64 height = std::min(std::max(first, end) - top + em, kCoordinateLimit);
+  return QRect(deviceX(x), static_cast<int>(top), em, static_cast<int>(height));
+}
+
 Expected<void> Pass::drawVertical(int size, qint64 x, qint64 y, qint64 spacing,
                                   QByteArrayView text) {
   const qint64 spaceStep = fixed::divRoundHalfEven(spacing, 4);
-  for (QByteArrayView ch : charactersOf(text)) {
+  const int em = fontPixels(size);
+  const auto chars = charactersOf(text);
+  for (std::size_t i = 0; i < chars.size();) {
+    std::size_t runEnd = i;
+    while (runEnd < chars.size() && joinsHalfWidthRun(chars[runEnd])) ++runEnd;
+    if (const auto runLength = static_cast<qsizetype>(runEnd - i); runLength >= 2) {
+      // Two or three digits (12 月) share one cell; a longer run, or one
+      // with letters, lies along the column, two half-width characters a cell.
+      const QByteArrayView run(chars[i].data(), runLength);
+      const bool sideBySide = runLength <= 3 && isDigitRun(run);
+      const qsizetype cells = sideBySide ? 1 : (runLength + 1) / 2;
+      auto done =
+          canvas_.textOutVertical(columnBox(x, y, spacing, cells, em), run,
+                                  sideBySide ? VerticalLook::SideBySide : VerticalLook::Clockwise);
+      if (!done) return done;
+      for (qsizetype c = 0; c < cells; ++c) y = saturatingAdd(y, spacing);
+      i = runEnd;
+      continue;
+    }
+    QByteArrayView ch = chars[i++];
     if (ch == cp("－")) ch = cp("｜");
+    if (turnsInVerticalText(ch)) {
+      // The canvas sets the vertical form in the character's own cell.
+      auto done =
+          canvas_.textOutVertical(columnBox(x, y, spacing, 1, em), ch, VerticalLook::Turned);
+      if (!done) return done;
+      y = saturatingAdd(y, spacing);
+      continue;
+    }
     int left = deviceX(x);
     // The small-kana offset stays within the device range at its edge too.
     if (isSmallKana(ch)) {

@@ -56,6 +56,10 @@ void CheckCalls(const RecordingCanvas& canvas) {
       KELVANE_FUZZ_CHECK(InRange(fill->a) && InRange(fill->b));
     } else if (const auto* text = std::get_if<TextCall>(&call)) {
       KELVANE_FUZZ_CHECK(InRange(text->topLeft) && !text->text.isEmpty());
+    } else if (const auto* text = std::get_if<VerticalTextCall>(&call)) {
+      KELVANE_FUZZ_CHECK(InRange(text->box.topLeft()) && !text->text.isEmpty());
+      KELVANE_FUZZ_CHECK(text->box.width() >= 1 && text->box.width() <= kLargestPixels);
+      KELVANE_FUZZ_CHECK(text->box.height() >= text->box.width());
     } else if (const auto* bitmap = std::get_if<BitmapCall>(&call)) {
       KELVANE_FUZZ_CHECK(InRange(bitmap->target.topLeft()) && !bitmap->image.isNull());
     }

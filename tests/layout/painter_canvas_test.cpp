@@ -1,14 +1,21 @@
 #include "layout/painter_canvas.h"
 
+#include "layout/vertical_glyphs.h"
 #include "support/gui_app.h"
+#include "support/pdf_pages.h"
 #include "text/cp932.h"
 
+#include <QFontDatabase>
+#include <QGlyphRun>
 #include <QImage>
 #include <QPainter>
+#include <QPdfWriter>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 
 namespace kelvane {
 namespace {
@@ -194,6 +201,144 @@ TEST(PainterCanvas, TextThatIsNotCp932IsDrawnWithTheReplacementCharacter) {
     p.drawText(QPoint(5, 5 + QFontMetrics(p.font()).ascent()), QStringLiteral("A\uFFFDB"));
   }
   EXPECT_EQ(damaged, expected);
+}
+
+// The box around the dark pixels within `area`.
+QRect inkIn(const QImage& image, QRect area) {
+  QRect ink;
+  for (int y = area.top(); y <= area.bottom(); ++y) {
+    for (int x = area.left(); x <= area.right(); ++x) {
+      if (qGray(image.pixel(x, y)) < 128) ink |= QRect(x, y, 1, 1);
+    }
+  }
+  return ink;
+}
+
+bool wide(QRect ink, QRect) { return ink.width() > ink.height(); }
+bool tall(QRect ink, QRect) { return ink.height() > ink.width(); }
+bool upperRight(QRect ink, QRect cell) {
+  return ink.center().x() > cell.center().x() && ink.center().y() < cell.center().y();
+}
+bool acrossInOneCell(QRect ink, QRect cell) {
+  return ink.left() >= cell.left() && ink.right() <= cell.right() &&
+         ink.width() > cell.width() / 2 && ink.height() < cell.height();
+}
+bool alongTheColumn(QRect ink, QRect box) {
+  return box.contains(ink) && ink.height() > 3 * ink.width();
+}
+
+// A 48-pixel column: what each vertical cell looks like, beside the same
+// characters set upright.
+TEST(PainterCanvas, VerticalCellsStandAsInAColumn) {
+  const QRect cell(40, 40, 48, 48);
+  struct Case {
+    const char* text;
+    std::optional<VerticalLook> look;  // none: upright, as horizontal text
+    QRect box;
+    bool (*check)(QRect ink, QRect box);
+  };
+  const Case cases[] = {
+      {"（", VerticalLook::Turned, cell, wide},
+      {"（", std::nullopt, cell, tall},
+      {"）", VerticalLook::Turned, cell, wide},
+      {"ー", VerticalLook::Turned, cell, tall},
+      {"ー", std::nullopt, cell, wide},
+      {"～", VerticalLook::Turned, cell, tall},
+      {"…", VerticalLook::Turned, cell, tall},
+      {"：", VerticalLook::Turned, cell, wide},  // no vertical glyph: turned a quarter
+      {"：", std::nullopt, cell, tall},
+      {"、", VerticalLook::Turned, cell, upperRight},
+      {"。", VerticalLook::Turned, cell, upperRight},
+      {"12", VerticalLook::SideBySide, cell, acrossInOneCell},
+      {"100", VerticalLook::SideBySide, cell, acrossInOneCell},
+      {"ABCD2024", VerticalLook::Clockwise, QRect(40, 40, 48, 192), alongTheColumn},
+  };
+  for (const char* face : {"ＭＳ 明朝", "ＭＳ ゴシック"}) {
+    for (const Case& c : cases) {
+      const QImage image = paint({160, 280}, [&](PainterCanvas& canvas) {
+        canvas.setFont(FontSpec{cp932::fromUtf8Literal(face), 48, false, false, kBlack});
+        const QByteArray text = cp932::fromUtf8Literal(c.text);
+        if (c.look) {
+          EXPECT_TRUE(canvas.textOutVertical(c.box, text, *c.look).ok());
+        } else {
+          EXPECT_TRUE(canvas.textOut(c.box.topLeft(), text).ok());
+        }
+      });
+      const QRect ink = inkIn(image, image.rect());
+      ASSERT_FALSE(ink.isEmpty()) << face << " " << c.text;
+      EXPECT_TRUE(c.check(ink, c.box))
+          << face << " " << c.text << (c.look ? "" : " upright") << " ink " << ink.x() << ","
+          << ink.y() << " " << ink.width() << "x" << ink.height();
+    }
+  }
+}
+
+// Where the font has a vertical form (GSUB 'vert'), the cell shows exactly
+// that glyph, standing where the upright character would.
+TEST(PainterCanvas, TurnedCellsUseTheFontsOwnVerticalGlyphs) {
+  const FontSpec font{cp932::fromUtf8Literal("ＭＳ 明朝"), 48, false, false, kBlack};
+  for (const char* text : {"（", "ー", "、", "「"}) {
+    const QImage turned = paint({100, 100}, [&](PainterCanvas& c) {
+      c.setFont(font);
+      EXPECT_TRUE(
+          c.textOutVertical({20, 20, 48, 48}, cp932::fromUtf8Literal(text), VerticalLook::Turned)
+              .ok());
+    });
+    QImage own(100, 100, QImage::Format_RGB32);
+    own.fill(Qt::white);
+    {
+      QPainter p(&own);
+      QFont qfont(QStringLiteral("IPAMincho"));
+      qfont.setPixelSize(48);
+      qfont.setStyleStrategy(QFont::PreferAntialias);
+      const QRawFont raw = QRawFont::fromFont(qfont, QFontDatabase::Japanese);
+      const quint32 glyph = raw.glyphIndexesForString(QString::fromUtf8(text)).value(0);
+      const auto vertical = VerticalGlyphsOf(raw);
+      ASSERT_TRUE(vertical->contains(glyph)) << text;
+      QGlyphRun run;
+      run.setRawFont(raw);
+      run.setGlyphIndexes({vertical->value(glyph)});
+      run.setPositions({QPointF(0, 0)});
+      p.drawGlyphRun(QPointF(20, 20 + QFontMetrics(qfont).ascent()), run);
+    }
+    EXPECT_EQ(turned, own) << text;
+  }
+}
+
+// The vertical glyph is the font's own: the PDF embeds it and prints it.
+TEST(PainterCanvas, VerticalFormsPrintIntoPdf) {
+  testing::EnsureGuiApplication();
+  QTemporaryDir dir;
+  const QString pdf = dir.filePath(QStringLiteral("vertical.pdf"));
+  {
+    QPdfWriter writer(pdf);
+    writer.setResolution(600);
+    writer.setPageSize(QPageSize(QPageSize::A6));
+    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    QPainter painter(&writer);
+    PainterCanvas canvas(painter, true);
+    canvas.setFont(FontSpec{cp932::fromUtf8Literal("ＭＳ 明朝"), 200, false, false, kBlack});
+    EXPECT_TRUE(canvas
+                    .textOutVertical({400, 400, 200, 200}, cp932::fromUtf8Literal("（"),
+                                     VerticalLook::Turned)
+                    .ok());
+    EXPECT_TRUE(canvas
+                    .textOutVertical({400, 800, 200, 200}, cp932::fromUtf8Literal("ー"),
+                                     VerticalLook::Turned)
+                    .ok());
+    EXPECT_TRUE(canvas.textOutVertical({400, 1200, 200, 200}, "12", VerticalLook::SideBySide).ok());
+  }
+  const QImage page = testing::RasterisePdf(pdf, 150, dir.filePath(QStringLiteral("page")));
+  if (page.isNull()) GTEST_SKIP() << "pdftoppm is not installed";
+  // 600 dpi cells of 200 pixels are 50 pixels at 150 dpi.
+  const QRect bracket = inkIn(page, QRect(100, 100, 50, 50));
+  const QRect vowel = inkIn(page, QRect(100, 200, 50, 50));
+  const QRect digits = inkIn(page, QRect(90, 300, 70, 50));
+  EXPECT_GT(bracket.width(), bracket.height());
+  EXPECT_GT(vowel.height(), vowel.width());
+  EXPECT_GE(digits.left(), 100);
+  EXPECT_LT(digits.right(), 150);
+  EXPECT_GT(digits.width(), 25);
 }
 
 TEST(PainterCanvas, BitmapIsStretchedOntoTheTarget) {

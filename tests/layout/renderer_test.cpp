@@ -324,11 +324,100 @@ TEST_F(RendererTest, VerticalSpacesAdvanceAQuarterAndNegativeSpacingGoesUp) {
   // 100, 110, 112.5 mm
   EXPECT_EQ(ys, (std::vector<int>{263, 290, 296}));
   preview.clear();
-  ASSERT_TRUE(drawPreview(sj("char,0,10,100,ＭＳ 明朝,12,,-10,13,0,ab"), 127).ok());
+  ASSERT_TRUE(drawPreview(sj("char,0,10,100,ＭＳ 明朝,12,,-10,13,0,aあ"), 127).ok());
   EXPECT_EQ(preview.callsOf<TextCall>()[1].topLeft.y(), 237);  // 90 mm
   preview.clear();
   ASSERT_TRUE(drawPreview(sj("char,0,10,100,ＭＳ 明朝,12,,10,7,0,ab"), 127).ok());
   EXPECT_TRUE(preview.callsOf<TextCall>().empty());  // 7 is no writing direction
+}
+
+// Every text drawn by the pass, upright ("月 26,39": text and top-left) or
+// in a vertical cell ("12 across 26,26 11x11": text, look and box).
+std::vector<std::string> drawnTexts(const RecordingCanvas& canvas) {
+  std::vector<std::string> out;
+  for (const auto& call : canvas.calls()) {
+    if (const auto* t = std::get_if<TextCall>(&call)) {
+      out.push_back(QStringLiteral("%1 %2,%3")
+                        .arg(cp932::decodeReplacing(t->text))
+                        .arg(t->topLeft.x())
+                        .arg(t->topLeft.y())
+                        .toStdString());
+    } else if (const auto* v = std::get_if<VerticalTextCall>(&call)) {
+      const char* look = v->look == VerticalLook::Turned       ? "turned"
+                         : v->look == VerticalLook::SideBySide ? "across"
+                                                               : "along";
+      out.push_back(QStringLiteral("%1 %2 %3,%4 %5x%6")
+                        .arg(cp932::decodeReplacing(v->text), QLatin1String(look))
+                        .arg(v->box.x())
+                        .arg(v->box.y())
+                        .arg(v->box.width())
+                        .arg(v->box.height())
+                        .toStdString());
+    }
+  }
+  return out;
+}
+
+// At 67 dpi a 12-point character is 11 pixels; cells of 5 mm start at 10, 15,
+// 20, 25 and 30 mm: 26, 39, 52, 65 and 79 pixels.
+TEST_F(RendererTest, VerticalTextTurnsMarksAndSetsHalfWidthRuns) {
+  settings.offsetX = settings.offsetY = 0;
+  struct Case {
+    const char* text;
+    std::vector<std::string> drawn;
+  };
+  const std::vector<Case> cases = {
+      {"12月", {"12 across 26,26 11x11", "月 26,39"}},
+      {"100円", {"100 across 26,26 11x11", "円 26,39"}},
+      {"2024年", {"2024 along 26,26 11x24", "年 26,52"}},
+      {"No.12345号", {"No.12345 along 26,26 11x50", "号 26,79"}},
+      {"5kg", {"5kg along 26,26 11x24"}},
+      {"A1個", {"A1 along 26,26 11x11", "個 26,39"}},
+      {"12ab34", {"12ab34 along 26,26 11x37"}},
+      {"1日", {"1 26,26", "日 26,39"}},
+      {"1 2", {"1 26,26", "  26,39", "2 26,42"}},  // a space is a quarter cell
+      {"ｱｲ", {"ｱ 26,26", "ｲ 26,39"}},              // half-width kana stay upright
+      {"（株）", {"（ turned 26,26 11x11", "株 26,39", "） turned 26,52 11x11"}},
+      {"ね、。", {"ね 26,26", "、 turned 26,39 11x11", "。 turned 26,52 11x11"}},
+      {"コピー", {"コ 26,26", "ピ 26,39", "ー turned 26,52 11x11"}},
+      {"「～…：」",
+       {"「 turned 26,26 11x11", "～ turned 26,39 11x11", "… turned 26,52 11x11",
+        "： turned 26,65 11x11", "」 turned 26,79 11x11"}},
+      {"－ッ", {"｜ 26,26", "ッ 29,39"}},
+  };
+  for (const Case& c : cases) {
+    preview.clear();
+    ASSERT_TRUE(drawPreview(sj("char,0,10,10,ＭＳ 明朝,12,,5,1,0,") + sj(c.text), 127).ok());
+    EXPECT_EQ(drawnTexts(preview), c.drawn) << c.text;
+  }
+}
+
+TEST_F(RendererTest, VerticalRunsUpwardOnThePrinterAndAtTheWindowEnd) {
+  settings.offsetX = settings.offsetY = 0;
+  // Written upward: the run's box reaches from its higher cell (0 mm).
+  ASSERT_TRUE(drawPreview(sj("char,0,10,10,ＭＳ 明朝,12,,-5,3,0,漢2024字"), 127).ok());
+  EXPECT_EQ(drawnTexts(preview),
+            (std::vector<std::string>{"漢 26,26", "2024 along 26,0 11x24", "字 26,-13"}));
+  // On the printer the cell is the printed em.
+  ASSERT_TRUE(drawPrinter(sj("char,0,10,10,ＭＳ 明朝,12,,5,13,0,（12"), 127).ok());
+  EXPECT_EQ(drawnTexts(printer),
+            (std::vector<std::string>{"（ turned 236,236 100x100", "12 across 236,354 100x100"}));
+  RecordingCanvas replayed(true);  // the benchmark replays vertical cells too
+  ASSERT_TRUE(printer.replay(replayed).ok());
+  EXPECT_EQ(replayed.calls(), printer.calls());
+  // A run is cut where the characters drawn end, at byte 256.
+  QByteArray text;
+  for (int i = 0; i < 127; ++i) text += sj("漢");
+  preview.clear();
+  ASSERT_TRUE(drawPreview(sj("char,0,10,10,ＭＳ 明朝,12,,5,1,0,") + text + "123", 127).ok());
+  const auto last = preview.callsOf<VerticalTextCall>();
+  ASSERT_EQ(last.size(), 1u);
+  EXPECT_EQ(last[0].text, "12");
+  EXPECT_EQ(last[0].look, VerticalLook::SideBySide);
+  // No writing direction: nothing at all.
+  preview.clear();
+  ASSERT_TRUE(drawPreview(sj("char,0,10,10,ＭＳ 明朝,12,,5,7,0,（12）"), 127).ok());
+  EXPECT_TRUE(drawnTexts(preview).empty());
 }
 
 TEST_F(RendererTest, EraNameFollowsTheLabel) {
