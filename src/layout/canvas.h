@@ -3,6 +3,7 @@
 // implementation wraps QPainter (screen, printer, PDF, PNG); the recording
 // canvas lists every call for tests and benchmarks.
 
+#include "layout/text_fit.h"
 #include "text/expected.h"
 
 #include <QByteArray>
@@ -50,6 +51,12 @@ class Canvas {
   // Draws cp932 text with its top-left corner at `topLeft`, no background.
   // A character that is not cp932 is drawn as U+FFFD.
   [[nodiscard]] virtual Expected<void> textOut(QPoint topLeft, QByteArrayView text) = 0;
+  // The same text kept within `widthPixels` from topLeft.x(): narrower
+  // text is aligned in that width; wider text is condensed sideways, down
+  // to half its width, and beyond that made smaller as well (about its
+  // middle height). Only the canvas knows the font, so it measures.
+  [[nodiscard]] virtual Expected<void> textOutFitted(QPoint topLeft, int widthPixels,
+                                                     TextAlign align, QByteArrayView text) = 0;
   // Draws `image` stretched onto `target`.
   virtual void stretchBitmap(const QRect& target, const QImage& image) = 0;
 };

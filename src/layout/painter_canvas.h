@@ -29,6 +29,8 @@ class PainterCanvas : public Canvas {
   void drawFrame(QPoint a, QPoint b) override;
   void fillBox(QPoint a, QPoint b) override;
   [[nodiscard]] Expected<void> textOut(QPoint topLeft, QByteArrayView text) override;
+  [[nodiscard]] Expected<void> textOutFitted(QPoint topLeft, int widthPixels, TextAlign align,
+                                             QByteArrayView text) override;
   void stretchBitmap(const QRect& target, const QImage& image) override;
 
  private:

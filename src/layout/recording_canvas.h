@@ -42,14 +42,21 @@ struct TextCall {
   QByteArray text;  // cp932
   bool operator==(const TextCall&) const = default;
 };
+struct FittedTextCall {
+  QPoint topLeft;
+  QByteArray text;  // cp932
+  int widthPixels = 0;
+  TextAlign align = TextAlign::Left;
+  bool operator==(const FittedTextCall&) const = default;
+};
 struct BitmapCall {
   QRect target;
   QImage image;
   bool operator==(const BitmapCall& o) const { return target == o.target && image == o.image; }
 };
 
-using CanvasCall =
-    std::variant<PenCall, BrushCall, FontCall, LineCall, FrameCall, FillCall, TextCall, BitmapCall>;
+using CanvasCall = std::variant<PenCall, BrushCall, FontCall, LineCall, FrameCall, FillCall,
+                                TextCall, BitmapCall, FittedTextCall>;
 
 class RecordingCanvas : public Canvas {
  public:
@@ -63,6 +70,8 @@ class RecordingCanvas : public Canvas {
   void drawFrame(QPoint a, QPoint b) override;
   void fillBox(QPoint a, QPoint b) override;
   [[nodiscard]] Expected<void> textOut(QPoint topLeft, QByteArrayView text) override;
+  [[nodiscard]] Expected<void> textOutFitted(QPoint topLeft, int widthPixels, TextAlign align,
+                                             QByteArrayView text) override;
   void stretchBitmap(const QRect& target, const QImage& image) override;
 
   [[nodiscard]] const std::vector<CanvasCall>& calls() const { return calls_; }
