@@ -18,6 +18,7 @@
 
 class QAction;
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -101,6 +102,8 @@ class TextItemEditors : public QObject {
     TIconButton* apply = nullptr;
     TIconButton* reset = nullptr;
     QLineEdit* text = nullptr;  // the free text editor only
+    TNValEdit* fitWidth = nullptr;
+    QComboBox* fitAlign = nullptr;
   };
 
  protected:
@@ -123,6 +126,10 @@ class TextItemEditors : public QObject {
   // field, or the held text). A slot without a text record fills nothing; a
   // record that cannot be read is said in a message naming `what`.
   Selection readInto(const Controls& c, int line, const QString& what);
+  // The width and alignment of `line` (text_fit.h), shown or written; a
+  // width of 0 or none takes the line's width away.
+  void showFit(const Controls& c, int line);
+  void writeFit(const Controls& c, int line);
   // Font name and size as `record` holds them, defaults included.
   static void showWritten(const Controls& c, const QByteArray& record);
   // The font dialog for an editor; false when the command ended before the
