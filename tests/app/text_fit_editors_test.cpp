@@ -5,9 +5,11 @@
 #include "app/pages/texts_page.h"
 #include "app/program_folder.h"
 #include "app/receipt_main_form.h"
+#include "app/style_commands.h"
 #include "app/text_item_editors.h"
 #include "layout/layout_slots.h"
 #include "layout/text_fit.h"
+#include "styles/style_file.h"
 #include "support/box_answerer.h"
 #include "text/cp932.h"
 #include "widgets/icon_button.h"
@@ -17,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
@@ -138,6 +141,28 @@ TEST_F(TextFitEditorsTest, ResetTakesTheWidthAway) {
     EXPECT_EQ(e.width->text(), QString()) << e.name;
     EXPECT_EQ(e.align->currentIndex(), 0) << e.name;
   }
+}
+
+// A style's widths come with it when it is opened, and the empty layout of
+// the clear command has none.
+TEST_F(TextFitEditorsTest, WidthsComeWithTheStyleAndGoWithTheEmptyLayout) {
+  const Editor amount = editors()[0];
+  form_->document().setLine(amount.line, sj("char,0,40,30,,12,,0,0,0,"));
+  ASSERT_TRUE(SetFit(form_->document(), amount.line, TextFit{mm(88), TextAlign::Centre}));
+  const QString style = dir_.filePath(QStringLiteral("wide.rcd"));
+  ASSERT_TRUE(SaveStyleFile(form_->document(), style));
+  ASSERT_TRUE(QFile::copy(QStringLiteral(KELVANE_SOURCE_DATA "/cleardata.rcd"),
+                          dir_.filePath(QString::fromLatin1(kClearStyleFileName))));
+
+  LoadEmptyStyle(*form_);
+  EXPECT_FALSE(fitOf(amount.line));
+  EXPECT_EQ(form_->document().lineCount(), slotmap::kExtendedLineCount);
+
+  ASSERT_TRUE(LoadStyleIntoForm(*form_, style));
+  EXPECT_EQ(fitOf(amount.line), (TextFit{mm(88), TextAlign::Centre}));
+  amount.select(amount.line);
+  EXPECT_EQ(amount.width->text(), QStringLiteral("88"));
+  EXPECT_EQ(amount.align->currentText(), QStringLiteral("中央"));
 }
 
 }  // namespace
