@@ -347,11 +347,13 @@ Expected<void> Pass::drawSpaced(qint64 x, qint64 y, qint64 spacing, QByteArrayVi
 Expected<void> Pass::drawFitted(qint64 x, qint64 y, qint64 spacing, const TextFit& fit,
                                 QByteArrayView text) {
   const int top = deviceY(y);
-  if (spacing == 0) {
-    const int left = deviceX(x);
-    return canvas_.textOutFitted(QPoint(left, top), deviceX(saturatingAdd(x, fit.width)) - left,
-                                 fit.align, text);
-  }
+  // Pixels from x to x + width; both ends are within the device range, the
+  // distance between them is kept within it too.
+  const auto span = [this](qint64 from, qint64 width) {
+    const qint64 pixels = qint64(deviceX(saturatingAdd(from, width))) - deviceX(from);
+    return static_cast<int>(std::clamp<qint64>(pixels, 0, kCoordinateLimit));
+  };
+  if (spacing == 0) return canvas_.textOutFitted(device(x, y), span(x, fit.width), fit.align, text);
   const auto chars = charactersOf(text);
   const qint64 count = static_cast<qint64>(chars.size());
   qint64 cell = spacing == std::numeric_limits<qint64>::min() ? std::numeric_limits<qint64>::max()
@@ -362,13 +364,11 @@ Expected<void> Pass::drawFitted(qint64 x, qint64 y, qint64 spacing, const TextFi
   if (fit.align == TextAlign::Right) start = saturatingAdd(x, slack);
   if (fit.align == TextAlign::Centre) start = saturatingAdd(x, slack / 2);
   for (const QByteArrayView ch : chars) {
-    const qint64 end = saturatingAdd(start, cell);
-    const int left = deviceX(start);
-    if (auto done =
-            canvas_.textOutFitted(QPoint(left, top), deviceX(end) - left, TextAlign::Left, ch);
+    if (auto done = canvas_.textOutFitted(QPoint(deviceX(start), top), span(start, cell),
+                                          TextAlign::Left, ch);
         !done)
       return done;
-    start = end;
+    start = saturatingAdd(start, cell);
   }
   return {};
 }

@@ -134,6 +134,19 @@ TEST_F(FittedTextTest, SpacedTextKeepsItsCellsInTheWidth) {
   }
 }
 
+// A width or place far beyond the page keeps the pixel width in range.
+TEST_F(FittedTextTest, AWidthBeyondThePageStaysInTheDeviceRange) {
+  for (const char* x : {"40", "-99999999999", "99999999999"}) {
+    const QByteArray record = "char,0," + QByteArray(x) + ",30,,12,,0,0,0,AB";
+    const RecordingCanvas canvas =
+        preview(slotmap::kAmount, record, TextFit{mm(1e12), TextAlign::Right});
+    const auto calls = canvas.callsOf<FittedTextCall>();
+    ASSERT_EQ(calls.size(), 1u) << x;
+    EXPECT_GE(calls[0].widthPixels, 0) << x;
+    EXPECT_LE(calls[0].widthPixels, 1'000'000'000) << x;
+  }
+}
+
 TEST_F(FittedTextTest, RecordedFittedTextReplays) {
   RecordingCanvas source = preview(slotmap::kAmount, sj("char,0,40,30,,12,,0,0,0,AB"),
                                    TextFit{mm(20), TextAlign::Centre});
