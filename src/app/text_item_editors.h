@@ -7,6 +7,8 @@
 // StrColGrid3. Also the company information labels of the page "自社情報",
 // the list's operations (its pop-up menu, the main menu's "文字関係設定",
 // dragging a row) and the font and colour dialogs of both editors.
+// Both editors also keep a text's width and alignment (幅(mm), 配置),
+// which live in the layout's fit records, not in the text record.
 // Every change goes into the layout at once and the preview is redrawn.
 
 #include "styles/text_record.h"
