@@ -8,6 +8,7 @@
 #include "app/receipt_main_form.h"
 #include "layout/field_cursor.h"
 #include "layout/layout_slots.h"
+#include "layout/text_fit.h"
 #include "receipt/registration_number.h"
 #include "styles/style_contents.h"
 #include "text/fixed_point.h"
@@ -19,6 +20,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -100,13 +102,13 @@ TextItemEditors::TextItemEditors(ReceiptMainForm& form) : QObject(&form), form_(
                p->fontNameLabel, p->fontSizeLabel, p->decorationLabel, p->Button18,
                p->NValEditC3,    p->Panel28,       p->PictButton12,    p->PictButton14,
                p->PictButton13,  p->PictButton15,  p->IconButton3,     p->IconButton8,
-               nullptr};
+               nullptr,          p->positionWidth, p->positionAlign};
   TextsPage* t = form.textsPage;
   text_ = {t->previewOnlyBox, t->verticalBox,   t->textX,           t->textY,
            t->fontNameLabel,  t->fontSizeLabel, t->decorationLabel, t->Button19,
            t->NValEditC4,     t->Panel38,       t->PictButton24,    t->PictButton26,
            t->PictButton25,   t->PictButton27,  t->IconButton2,     t->IconButton21,
-           t->Edit1};
+           t->Edit1,          t->textWidth,     t->textAlign};
   enableControls();
   connectPositionEditor();
   connectTextEditor();
@@ -119,7 +121,7 @@ void TextItemEditors::enableControls() {
     for (QWidget* w : std::initializer_list<QWidget*>{
              c->previewOnly, c->vertical, c->x, c->y, c->fontName, c->fontSize, c->decoration,
              c->fontButton, c->spacing, c->swatch, c->up, c->down, c->left, c->right, c->apply,
-             c->reset}) {
+             c->reset, c->fitWidth, c->fitAlign}) {
       w->setEnabled(true);
     }
     c->swatch->setCursor(Qt::PointingHandCursor);
@@ -153,6 +155,8 @@ void TextItemEditors::connectPositionEditor() {
   }
   c.spacing->installEventFilter(this);
   c.swatch->installEventFilter(this);
+  c.fitWidth->installEventFilter(this);
+  connect(c.fitAlign, &QComboBox::activated, this, &TextItemEditors::ApplyPositionItem);
 }
 
 void TextItemEditors::connectTextEditor() {
@@ -168,8 +172,9 @@ void TextItemEditors::connectTextEditor() {
     connect(button, &TPictButton::clicked, this,
             [this, d = direction] { nudgeText(d, QGuiApplication::keyboardModifiers()); });
   }
-  for (QWidget* w : std::initializer_list<QWidget*>{c.text, c.x, c.spacing, c.swatch})
+  for (QWidget* w : std::initializer_list<QWidget*>{c.text, c.x, c.spacing, c.swatch, c.fitWidth})
     w->installEventFilter(this);
+  connect(c.fitAlign, &QComboBox::activated, this, &TextItemEditors::ApplyTextItem);
 }
 
 void TextItemEditors::connectList() {
@@ -205,11 +210,12 @@ bool TextItemEditors::eventFilter(QObject* watched, QEvent* event) {
     return false;
   }
   if (isEnter(event)) {
-    if (watched == position_.spacing) {
+    if (watched == position_.spacing || watched == position_.fitWidth) {
       ApplyPositionItem();
       return true;
     }
-    if (watched == text_.text || watched == text_.x || watched == text_.spacing) {
+    if (watched == text_.text || watched == text_.x || watched == text_.spacing ||
+        watched == text_.fitWidth) {
       ApplyTextItem();
       return true;
     }
@@ -262,6 +268,21 @@ void TextItemEditors::resetControls(const Controls& c, const QString& size) {
   c.fontSize->setText(size);
   c.decoration->clear();
   c.spacing->setValueUnits(0);
+  c.fitWidth->setValue(0);
+  c.fitAlign->setCurrentIndex(0);
+}
+
+void TextItemEditors::showFit(const Controls& c, int line) {
+  const std::optional<TextFit> fit = FitOf(form_.document(), line);
+  c.fitWidth->setValue(fit ? measureOf(fit->width) : 0);
+  c.fitAlign->setCurrentIndex(static_cast<int>(fit ? fit->align : TextAlign::Left));
+}
+
+void TextItemEditors::writeFit(const Controls& c, int line) {
+  const qint64 width = fixedOf(c.fitWidth);
+  std::optional<TextFit> fit;
+  if (width > 0) fit = TextFit{width, static_cast<TextAlign>(c.fitAlign->currentIndex())};
+  SetFit(form_.document(), line, fit);
 }
 
 void TextItemEditors::fillControls(const Controls& c, const TextRecordValues& v) {
@@ -381,6 +402,7 @@ void TextItemEditors::where01Click(int item) {
   resetControls(position_, QStringLiteral("0"));
   position_.swatch->clear();
   heldText_.clear();
+  showFit(position_, line);
   readInto(position_, line, caption->text());
 }
 
@@ -393,6 +415,7 @@ void TextItemEditors::data228Click(int line) {
   position_.swatch->clear();
   heldText_.clear();
   position_.previewOnly->setChecked(false);
+  showFit(position_, line);
   const QString what = CompanyInfoCaptions()[slotmap::companyIndex(line)];
   if (readInto(position_, line, what) != Selection::Filled) return;
   auto typed = form_.dialogs.askText(&form_, QStringLiteral("ネムリカ"),
@@ -432,6 +455,7 @@ void TextItemEditors::ApplyPositionItem() {
   entry.text = heldText_;
   const QByteArray record = BuildTextRecord(entry, TextEditorKind::Position);
   form_.document().setLine(positionLine_, record);
+  writeFit(position_, positionLine_);
   showWritten(position_, record);
   heldText_ = CharRecordText(record);
   if (QLabel* label = form_.companyPage->dataLabel(positionLine_))
@@ -448,6 +472,7 @@ void TextItemEditors::ResetPositionItem() {
   position_.swatch->clear();
   heldText_.clear();
   form_.document().setLine(positionLine_, kResetTextRecord);
+  SetFit(form_.document(), positionLine_, std::nullopt);
   if (QLabel* label = form_.companyPage->dataLabel(positionLine_)) label->clear();
   form_.RefreshPreview();
 }
@@ -473,6 +498,7 @@ void TextItemEditors::StrColGrid3Click(int row) {
   text_.text->clear();
   resetControls(text_, QString());
   text_.previewOnly->setChecked(false);
+  showFit(text_, textLine_);
   readInto(text_, textLine_, QStringLiteral("%1行目").arg(row));
 }
 
@@ -486,6 +512,7 @@ void TextItemEditors::ApplyTextItem() {
   entry.text = ToLayoutText(text_.text->text());
   const QByteArray record = BuildTextRecord(entry, TextEditorKind::FreeText);
   form_.document().setLine(textLine_, record);
+  writeFit(text_, textLine_);
   showWritten(text_, record);
   form_.textsPage->StrColGrid3->SetCells(1, textLine_ - slotmap::textLine(0),
                                          FromLayoutText(CharRecordText(record)));
@@ -503,6 +530,7 @@ void TextItemEditors::ResetTextItem() {
   text_.swatch->clear();
   form_.textsPage->StrColGrid3->SetCells(1, textLine_ - slotmap::textLine(0), QString());
   form_.document().setLine(textLine_, kResetTextRecord);
+  SetFit(form_.document(), textLine_, std::nullopt);
   form_.RefreshPreview();
 }
 

@@ -7,6 +7,8 @@
 // StrColGrid3. Also the company information labels of the page "自社情報",
 // the list's operations (its pop-up menu, the main menu's "文字関係設定",
 // dragging a row) and the font and colour dialogs of both editors.
+// Both editors also keep a text's width and alignment (幅(mm), 配置),
+// which live in the layout's fit records, not in the text record.
 // Every change goes into the layout at once and the preview is redrawn.
 
 #include "styles/text_record.h"
@@ -18,6 +20,7 @@
 
 class QAction;
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -101,6 +104,8 @@ class TextItemEditors : public QObject {
     TIconButton* apply = nullptr;
     TIconButton* reset = nullptr;
     QLineEdit* text = nullptr;  // the free text editor only
+    TNValEdit* fitWidth = nullptr;
+    QComboBox* fitAlign = nullptr;
   };
 
  protected:
@@ -123,6 +128,10 @@ class TextItemEditors : public QObject {
   // field, or the held text). A slot without a text record fills nothing; a
   // record that cannot be read is said in a message naming `what`.
   Selection readInto(const Controls& c, int line, const QString& what);
+  // The width and alignment of `line` (text_fit.h), shown or written; a
+  // width of 0 or none takes the line's width away.
+  void showFit(const Controls& c, int line);
+  void writeFit(const Controls& c, int line);
   // Font name and size as `record` holds them, defaults included.
   static void showWritten(const Controls& c, const QByteArray& record);
   // The font dialog for an editor; false when the command ended before the

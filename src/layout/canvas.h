@@ -3,6 +3,7 @@
 // implementation wraps QPainter (screen, printer, PDF, PNG); the recording
 // canvas lists every call for tests and benchmarks.
 
+#include "layout/text_fit.h"
 #include "text/expected.h"
 
 #include <QByteArray>
@@ -66,6 +67,12 @@ class Canvas {
   // narrowed to the box's height.
   [[nodiscard]] virtual Expected<void> textOutVertical(const QRect& box, QByteArrayView text,
                                                        VerticalLook look) = 0;
+  // The same text kept within `widthPixels` from topLeft.x(): narrower
+  // text is aligned in that width; wider text is condensed sideways, down
+  // to half its width, and beyond that made smaller as well (about its
+  // middle height). Only the canvas knows the font, so it measures.
+  [[nodiscard]] virtual Expected<void> textOutFitted(QPoint topLeft, int widthPixels,
+                                                     TextAlign align, QByteArrayView text) = 0;
   // Draws `image` stretched onto `target`.
   virtual void stretchBitmap(const QRect& target, const QImage& image) = 0;
 };

@@ -11,6 +11,8 @@ inline constexpr int kLineCount = 267;
 // and taxes by rate): every document holds them, a file only when one of
 // them holds something.
 inline constexpr int kExtendedLineCount = 276;
+// After them, only in a document that has them: the widths of texts, one
+// "fit" record per text (text_fit.h).
 
 inline constexpr int kVersionLine = 0;
 inline constexpr int kTitleLine = 1;

@@ -85,6 +85,10 @@ bool sitsUpperRight(char16_t ch) {
 
 }  // namespace
 
+// Condensed text keeps at least half its width; narrower than that it is
+// made smaller as well, so it stays readable.
+constexpr qreal kFittedMinimumStretch = 0.5;
+
 QColor ToQColor(LayoutColour colour) {
   return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
 }
@@ -260,6 +264,42 @@ void PainterCanvas::drawAlong(const QRect& box, const QString& text) {
   painter_.scale(squeeze, 1.0);
   painter_.drawText(QPointF(-length / 2, metrics_->ascent() - thickness / 2), text);
   painter_.restore();
+}
+
+Expected<void> PainterCanvas::textOutFitted(QPoint topLeft, int widthPixels, TextAlign align,
+                                            QByteArrayView text) {
+  const QString decoded = cp932::decodeReplacing(text);
+  if (!fontApplied_) setFont(FontSpec{});
+  if (widthPixels <= 0 || decoded.isEmpty()) return {};
+  painter_.setFont(font_);
+  painter_.setPen(ToQColor(fontSpec_.colour));
+  // The ink may reach past the advance (italic, a wide last glyph) or
+  // start left of the origin: the text's extent covers both.
+  const QFontMetricsF metrics(font_, painter_.device());
+  const QRectF ink = metrics.boundingRect(decoded);
+  const qreal left = std::min<qreal>(0, ink.left());
+  const qreal right = std::max(metrics.horizontalAdvance(decoded), ink.right());
+  const qreal natural = right - left;
+  const qreal box = widthPixels;
+  const qreal ascent = metrics_->ascent();
+  if (natural <= box) {
+    qreal shift = 0;
+    if (align == TextAlign::Right) shift = box - natural;
+    if (align == TextAlign::Centre) shift = (box - natural) / 2;
+    painter_.drawText(QPointF(topLeft.x() + shift - left, topLeft.y() + ascent), decoded);
+    return {};
+  }
+  // A transform rather than a stretched font: the PDF and the printer take
+  // the same matrix, so the text is exactly as wide there as measured here.
+  const qreal sideways = box / natural;
+  const qreal upright = sideways >= kFittedMinimumStretch ? 1 : sideways / kFittedMinimumStretch;
+  const qreal height = metrics.ascent() + metrics.descent();
+  painter_.save();
+  painter_.translate(topLeft.x(), topLeft.y() + (1 - upright) * height / 2);
+  painter_.scale(sideways, upright);
+  painter_.drawText(QPointF(-left, ascent), decoded);
+  painter_.restore();
+  return {};
 }
 
 void PainterCanvas::stretchBitmap(const QRect& target, const QImage& image) {

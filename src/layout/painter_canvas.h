@@ -32,6 +32,8 @@ class PainterCanvas : public Canvas {
   [[nodiscard]] Expected<void> textOut(QPoint topLeft, QByteArrayView text) override;
   [[nodiscard]] Expected<void> textOutVertical(const QRect& box, QByteArrayView text,
                                                VerticalLook look) override;
+  [[nodiscard]] Expected<void> textOutFitted(QPoint topLeft, int widthPixels, TextAlign align,
+                                             QByteArrayView text) override;
   void stretchBitmap(const QRect& target, const QImage& image) override;
 
  private:

@@ -48,6 +48,13 @@ struct VerticalTextCall {
   VerticalLook look;
   bool operator==(const VerticalTextCall&) const = default;
 };
+struct FittedTextCall {
+  QPoint topLeft;
+  QByteArray text;  // cp932
+  int widthPixels = 0;
+  TextAlign align = TextAlign::Left;
+  bool operator==(const FittedTextCall&) const = default;
+};
 struct BitmapCall {
   QRect target;
   QImage image;
@@ -55,7 +62,7 @@ struct BitmapCall {
 };
 
 using CanvasCall = std::variant<PenCall, BrushCall, FontCall, LineCall, FrameCall, FillCall,
-                                TextCall, VerticalTextCall, BitmapCall>;
+                                TextCall, VerticalTextCall, BitmapCall, FittedTextCall>;
 
 class RecordingCanvas : public Canvas {
  public:
@@ -71,6 +78,8 @@ class RecordingCanvas : public Canvas {
   [[nodiscard]] Expected<void> textOut(QPoint topLeft, QByteArrayView text) override;
   [[nodiscard]] Expected<void> textOutVertical(const QRect& box, QByteArrayView text,
                                                VerticalLook look) override;
+  [[nodiscard]] Expected<void> textOutFitted(QPoint topLeft, int widthPixels, TextAlign align,
+                                             QByteArrayView text) override;
   void stretchBitmap(const QRect& target, const QImage& image) override;
 
   [[nodiscard]] const std::vector<CanvasCall>& calls() const { return calls_; }

@@ -3,6 +3,7 @@
 #include "layout/field_cursor.h"
 #include "layout/picture_loader.h"
 #include "layout/style_names.h"
+#include "layout/text_fit.h"
 #include "text/cp932.h"
 #include "text/fixed_point.h"
 
@@ -10,6 +11,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cstdlib>
 #include <limits>
 #include <optional>
 #include <utility>
@@ -98,6 +100,9 @@ class Pass {
     offsetY_ = hideOffset ? 0 : fixed::fromWhole(fixed::truncToWhole(settings.offsetY));
   }
 
+  // The widths of the texts, looked up by the line being drawn.
+  void useFits(const FitTable* fits) { fits_ = fits; }
+  void atLine(qsizetype line) { line_ = line; }
   Expected<void> DrawElement(QByteArrayView record);
   // Why the element just drawn is not quite as its record says, once.
   std::optional<QString> takeWarning() { return std::exchange(warning_, std::nullopt); }
@@ -132,6 +137,8 @@ class Pass {
   Expected<void> DrawText(int size, int vertical, qint64 x, qint64 y, qint64 spacing,
                           QByteArrayView text);
   Expected<void> drawSpaced(qint64 x, qint64 y, qint64 spacing, QByteArrayView text);
+  Expected<void> drawFitted(qint64 x, qint64 y, qint64 spacing, const TextFit& fit,
+                            QByteArrayView text);
   Expected<void> drawVertical(int size, qint64 x, qint64 y, qint64 spacing, QByteArrayView text);
   // The box of `cells` cells of a vertical column starting at (x, y).
   QRect columnBox(qint64 x, qint64 y, qint64 spacing, qsizetype cells, int em) const;
@@ -151,6 +158,8 @@ class Pass {
   FontStyle fontStyle_;
   bool stoppedAtSetting_ = false;
   std::optional<QString> warning_;
+  const FitTable* fits_ = nullptr;
+  qsizetype line_ = -1;
 };
 
 Failure notANumber(QByteArrayView text) {
@@ -313,6 +322,8 @@ Expected<void> Pass::DrawText(int size, int vertical, qint64 x, qint64 y, qint64
   canvas_.setFont(
       FontSpec{fontFace_, fontPixels(size), fontStyle_.bold, fontStyle_.italic, fontColour_});
   if (upright) return drawVertical(size, x, y, spacing, text);
+  if (const TextFit* fit = fits_ ? fits_->find(line_) : nullptr)
+    return drawFitted(x, y, spacing, *fit, text);
   if (spacing == 0) return canvas_.textOut(device(x, y), text);
   return drawSpaced(x, y, spacing, text);
 }
@@ -383,6 +394,38 @@ QRect Pass::columnBox(qint64 x, qint64 y, qint64 spacing, qsizetype cells, int e
   return QRect(deviceX(x), static_cast<int>(top), em, static_cast<int>(height));
 }
 
+// Text with a width stays within [x, x + width]. Spaced text keeps its
+// cells, narrowed when all of them would not fit, the run aligned in the
+// width whatever the sign of the spacing; each character stays in its cell.
+Expected<void> Pass::drawFitted(qint64 x, qint64 y, qint64 spacing, const TextFit& fit,
+                                QByteArrayView text) {
+  const int top = deviceY(y);
+  // Pixels from x to x + width; both ends are within the device range, the
+  // distance between them is kept within it too.
+  const auto span = [this](qint64 from, qint64 width) {
+    const qint64 pixels = qint64(deviceX(saturatingAdd(from, width))) - deviceX(from);
+    return static_cast<int>(std::clamp<qint64>(pixels, 0, kCoordinateLimit));
+  };
+  if (spacing == 0) return canvas_.textOutFitted(device(x, y), span(x, fit.width), fit.align, text);
+  const auto chars = charactersOf(text);
+  const qint64 count = static_cast<qint64>(chars.size());
+  qint64 cell = spacing == std::numeric_limits<qint64>::min() ? std::numeric_limits<qint64>::max()
+                                                              : std::abs(spacing);
+  if (static_cast<__int128>(cell) * count > fit.width) cell = fit.width / count;
+  const qint64 slack = fit.width - cell * count;
+  qint64 start = x;
+  if (fit.align == TextAlign::Right) start = saturatingAdd(x, slack);
+  if (fit.align == TextAlign::Centre) start = saturatingAdd(x, slack / 2);
+  for (const QByteArrayView ch : chars) {
+    if (auto done = canvas_.textOutFitted(QPoint(deviceX(start), top), span(start, cell),
+                                          TextAlign::Left, ch);
+        !done)
+      return done;
+    start = saturatingAdd(start, cell);
+  }
+  return {};
+}
+
 Expected<void> Pass::drawVertical(int size, qint64 x, qint64 y, qint64 spacing,
                                   QByteArrayView text) {
   const qint64 spaceStep = fixed::divRoundHalfEven(spacing, 4);
@@ -418,8 +461,8 @@ Expected<void> Pass::drawVertical(int size, qint64 x, qint64 y, qint64 spacing,
     int left = deviceX(x);
     // The small-kana offset stays within the device range at its edge too.
     if (isSmallKana(ch)) {
-      left = static_cast<int>(std::clamp<qint64>(qint64(left) + size / 4, -kCoordinateLimit,
-                                                 kCoordinateLimit));
+      left = static_cast<int>(
+          std::clamp<qint64>(qint64(left) + size / 4, -kCoordinateLimit, kCoordinateLimit));
     }
     if (auto done = canvas_.textOut(QPoint(left, deviceY(y)), ch); !done) return done;
     y = saturatingAdd(y, ch == " " ? spaceStep : spacing);
@@ -523,15 +566,19 @@ Expected<void> Renderer::DrawLayout(Canvas& canvas, const LayoutDocument& docume
                                     const RenderSettings& settings, qint64 resolutionX,
                                     qint64 resolutionY) {
   Pass pass(canvas, settings, pictures_, resolutionX, resolutionY);
+  const FitTable fits(document);
+  pass.useFits(&fits);
   failedLine_ = -1;
   warnings_.clear();
   const auto& lines = document.lines();
   for (qsizetype i = 0; i < lines.size(); ++i) {
+    pass.atLine(i);
     auto done = pass.DrawElement(lines[i]);
     if (auto warning = pass.takeWarning()) {
-      warnings_.append(QStringLiteral("レイアウトの %1 行目の%2\r\n読めない文字は「\uFFFD」で描きます。")
-                           .arg(i + 1)
-                           .arg(*warning));
+      warnings_.append(
+          QStringLiteral("レイアウトの %1 行目の%2\r\n読めない文字は「\uFFFD」で描きます。")
+              .arg(i + 1)
+              .arg(*warning));
     }
     if (!done) {
       failedLine_ = pass.stoppedAtSetting() ? -1 : i;

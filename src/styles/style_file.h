@@ -38,7 +38,8 @@ struct StyleLoadReport {
 [[nodiscard]] bool HoldsNothing(QByteArrayView line);
 
 // The lines a save writes: the 267 lines of the original format, then the
-// lines after them up to the last that holds something. A layout that uses
+// lines after them up to the last that holds something (the widths of
+// texts, text_fit.h, come last). A layout that uses
 // none of the extension lines is written in the original format, byte for
 // byte as such a file was read, and readers that stop at line 266 read the
 // same lines of a file that has more.

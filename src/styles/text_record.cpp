@@ -2,6 +2,7 @@
 
 #include "layout/field_cursor.h"
 #include "layout/layout_slots.h"
+#include "layout/text_fit.h"
 #include "text/cp932.h"
 #include "text/fixed_point.h"
 #include "text/layout_text.h"
@@ -123,6 +124,11 @@ bool InsertTextRow(LayoutDocument& document, int row) {
     document.setLine(line, document.line(line - 1));
   }
   document.setLine(first, LayoutDocument::kEmptySlot);
+  const int last = slotmap::textLine(slotmap::kTextSlots);
+  MoveFits(document, [first, last](int line) {
+    if (line < first || line > last) return line;
+    return line == last ? 0 : line + 1;
+  });
   return true;
 }
 
@@ -133,6 +139,11 @@ bool DeleteTextRow(LayoutDocument& document, int row) {
     document.setLine(line, document.line(line + 1));
   }
   document.setLine(last, LayoutDocument::kEmptySlot);
+  const int first = slotmap::textLine(row);
+  MoveFits(document, [first, last](int line) {
+    if (line < first || line > last) return line;
+    return line == first ? 0 : line - 1;
+  });
   return true;
 }
 
@@ -146,6 +157,12 @@ bool SwapTextRows(LayoutDocument& document, int a, int b) {
   const QByteArray first = document.line(slotmap::textLine(a));
   document.setLine(slotmap::textLine(a), document.line(slotmap::textLine(b)));
   document.setLine(slotmap::textLine(b), first);
+  const int lineA = slotmap::textLine(a);
+  const int lineB = slotmap::textLine(b);
+  MoveFits(document, [lineA, lineB](int line) {
+    if (line == lineA) return lineB;
+    return line == lineB ? lineA : line;
+  });
   return true;
 }
 

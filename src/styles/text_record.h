@@ -91,7 +91,8 @@ enum class NudgeDirection { Up, Down, Left, Right };
 
 // ---- the free text list: rows 1 to 100 are lines 127 to 226. Line 227,
 // just after the slots, is never read or written. Each returns false and
-// changes nothing for a row outside 1 to 100.
+// changes nothing for a row outside 1 to 100. A row's width and alignment
+// (text_fit.h) move with its text.
 
 // Row r becomes an empty slot; rows r to 99 move down by one, the content
 // of row 100 is dropped.

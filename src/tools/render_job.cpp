@@ -83,7 +83,8 @@ bool marksPage(const CanvasCall& call) {
   }
   return std::holds_alternative<LineCall>(call) || std::holds_alternative<FrameCall>(call) ||
          std::holds_alternative<FillCall>(call) || std::holds_alternative<TextCall>(call) ||
-         std::holds_alternative<VerticalTextCall>(call);
+         std::holds_alternative<VerticalTextCall>(call) ||
+         std::holds_alternative<FittedTextCall>(call);
 }
 
 // A dry pass of the same drawing: a layout that draws nothing on this pass

@@ -7,7 +7,9 @@
 #include "layout/header_lines.h"
 #include "layout/item_text.h"
 #include "layout/layout_document.h"
+#include "layout/layout_slots.h"
 #include "layout/style_names.h"
+#include "layout/text_fit.h"
 #include "styles/image_record.h"
 #include "styles/shape_record.h"
 #include "styles/text_record.h"
@@ -125,6 +127,35 @@ void CheckImageRecord(const QByteArray& line) {
   KELVANE_FUZZ_CHECK(again->file == s.file);
 }
 
+void CheckFitRecord(const QByteArray& line) {
+  const auto read = ReadFitRecord(line);
+  if (!read) return;
+  const auto again = ReadFitRecord(BuildFitRecord(read->line, read->fit));
+  KELVANE_FUZZ_CHECK(again && again->line == read->line && again->fit == read->fit);
+}
+
+// Widths set and taken away on any document: one good record per line, and
+// a width taken away again leaves the document as it was.
+void CheckFits(LayoutDocument document) {
+  const LayoutDocument before = document;
+  const int line = slotmap::kAmount;
+  const auto had = FitOf(document, line);
+  KELVANE_FUZZ_CHECK(SetFit(document, line, TextFit{12'3400, TextAlign::Centre}));
+  KELVANE_FUZZ_CHECK(FitOf(document, line) == (TextFit{12'3400, TextAlign::Centre}));
+  int records = 0;
+  for (qsizetype i = slotmap::kExtendedLineCount; i < document.lineCount(); ++i) {
+    const auto record = ReadFitRecord(document.line(i));
+    if (record && record->line == line) ++records;
+  }
+  KELVANE_FUZZ_CHECK(records == 1);
+  KELVANE_FUZZ_CHECK(document.lines().first(slotmap::kExtendedLineCount) ==
+                     before.lines().first(slotmap::kExtendedLineCount));
+  if (!had) {
+    SetFit(document, line, std::nullopt);
+    KELVANE_FUZZ_CHECK(!FitOf(document, line));
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -136,9 +167,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CheckTextRecord(line);
     CheckShapeRecord(line);
     CheckImageRecord(line);
+    CheckFitRecord(line);
   }
   LayoutDocument document;
   document.replaceAll(lines);
   (void)ReadStyleHeader(document);
+  CheckFits(document);
   return 0;
 }

@@ -8,6 +8,7 @@
 #include "layout/layout_slots.h"
 #include "layout/painter_canvas.h"
 #include "layout/renderer.h"
+#include "layout/text_fit.h"
 #include "receipt/amount_text.h"
 #include "styles/shape_record.h"
 #include "styles/style_file.h"
@@ -48,9 +49,11 @@ LayoutDocument load(const QString& path) {
   EXPECT_TRUE(report) << path.toStdString() << ": " << report.error().toStdString();
   if (report) {
     EXPECT_GE(report->fileLines, slotmap::kLineCount) << path.toStdString();
-    EXPECT_LE(report->fileLines, slotmap::kExtendedLineCount) << path.toStdString();
     EXPECT_FALSE(report->padded) << path.toStdString();
   }
+  // After the extension lines only the widths of the texts.
+  for (qsizetype line = slotmap::kExtendedLineCount; line < document.lineCount(); ++line)
+    EXPECT_TRUE(ReadFitRecord(document.line(line))) << path.toStdString() << " line " << line;
   return document;
 }
 
@@ -216,10 +219,17 @@ LayoutDocument QualifiedInvoiceLayout() {
     int rateLabels;             // five free text lines from here: by rate and the note
     int rate10;                 // the first of the four items by rate
     int beforeTax, taxRate, taxAmount, billed;
+    int yen, rateYen;  // free text lines: the A4 receipt's three 円, the four by rate
   };
   const Part parts[] = {
-      {87, 18, 30, 31, 137, 138, 140, 162, slotmap::kAmount10, 248, 249, 250, 244},
-      {227, 27, 32, 33, 155, 156, 158, 168, slotmap::kStubAmount10, 260, 261, 262, 256}};
+      {87, 18, 30, 31, 137, 138, 140, 162, slotmap::kAmount10, 248, 249, 250, 244, 173, 179},
+      {227, 27, 32, 33, 155, 156, 158, 168, slotmap::kStubAmount10, 260, 261, 262, 256, 176,
+       183}};
+  // Figures right-aligned in their column, 円 right after it.
+  auto rightAligned = [&d](int line, const char* width) {
+    SetFit(d, line, TextFit{*fixed::parse(width), TextAlign::Right});
+  };
+  SetFit(d, slotmap::kAmount, TextFit{fixed::fromWhole(144), TextAlign::Left});
   for (const Part& p : parts) {
     auto at = [&p](double offset) { return QByteArray::number(p.top + offset); };
     const QByteArray rowY[] = {at(6), at(10.5), at(15), at(19.5)};
@@ -243,6 +253,15 @@ LayoutDocument QualifiedInvoiceLayout() {
               freeText("12", at(27), "ＭＳ ゴシック", "7", "※ 軽減税率（8%）対象"));
     const int figures[] = {p.beforeTax, p.taxRate, p.taxAmount, p.billed};
     for (int row = 0; row < 4; ++row) moveText(d, figures[row], "64", rowY[row]);
+    for (int row : {0, 2, 3}) rightAligned(figures[row], "18.4");
+    rightAligned(p.taxRate, "3.8");
+    moveText(d, p.yen, "82.6", rowY[0]);
+    moveText(d, p.yen + 1, "82.6", rowY[2]);
+    moveText(d, p.yen + 2, "82.6", rowY[3]);
+    for (int row = 0; row < 4; ++row) {
+      rightAligned(p.rate10 + row, "17.6");
+      d.setLine(p.rateYen + row, freeText("44.8", rowY[row], "ＭＳ 明朝", "8", "円"));
+    }
   }
   // The stub's 備考 beside its breakdown, as high.
   d.setLine(28, shape(kShapeFrame, "88", "227", "186", "261", "1", "実線"));
@@ -260,7 +279,7 @@ TEST(DeliveredStyles, TheQualifiedInvoiceIsMadeByTheRecordBuilders) {
   const LayoutDocument delivered = load(kQualifiedInvoice);
   made.setLine(slotmap::kVersionLine, delivered.line(slotmap::kVersionLine));
   EXPECT_EQ(StyleFileLines(delivered), StyleFileLines(made));
-  EXPECT_EQ(StyleFileLines(delivered).size(), slotmap::kExtendedLineCount);
+  EXPECT_GT(StyleFileLines(delivered).size(), slotmap::kExtendedLineCount);  // and its widths
   for (int line = slotmap::kCompanyName1; line < slotmap::kExtendedLineCount; ++line)
     EXPECT_TRUE(delivered.line(line).startsWith("char,0,")) << "line " << line;
   EXPECT_EQ(FieldCursor(delivered.line(slotmap::kTitleLine)).TakeField(),

@@ -7,6 +7,7 @@
 #include "widgets/pict_button.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -292,9 +293,29 @@ TextRecordEditor BuildTextRecordEditor(QWidget* body, const TextRecordNames& nam
   e.nudge = MakeNudgeButtons(body, names.up, names.down, names.left, names.right);
   e.apply = MakeToolButton(body, names.apply, ToolIcon::Apply, QStringLiteral("適用"));
   e.reset = MakeToolButton(body, names.reset, ToolIcon::Reset, QStringLiteral("リセット"));
+  // Beside the arrows: the width and the alignment in it.
+  e.fitWidth = MakeMeasureEdit(body, names.fitWidth);
+  e.fitWidth->setPrmtNegative(false);
+  e.fitWidth->setPutAComma(false);
+  e.fitWidth->setZeroDisplay(false);
+  e.fitWidth->setToolTip(QStringLiteral("文字をこの幅に収めます。空か 0 なら幅を決めません"));
+  e.fitAlign = new QComboBox(body);
+  e.fitAlign->setObjectName(names.fitAlign);
+  e.fitAlign->addItems({QStringLiteral("左"), QStringLiteral("右"), QStringLiteral("中央")});
+  e.fitAlign->setFixedWidth(64);
+  e.fitAlign->setToolTip(QStringLiteral("幅の中での文字の位置"));
+  auto* fit = new QGridLayout;
+  fit->setHorizontalSpacing(6);
+  fit->setVerticalSpacing(3);
+  fit->addWidget(caption(QStringLiteral("幅(mm)")), 0, 0);
+  fit->addWidget(e.fitWidth, 0, 1);
+  fit->addWidget(caption(QStringLiteral("配置")), 1, 0);
+  fit->addWidget(e.fitAlign, 1, 1);
   auto* tools = new QHBoxLayout;
   tools->setSpacing(4);
   tools->addWidget(e.nudge.cross);
+  tools->addSpacing(8);
+  tools->addLayout(fit);
   tools->addStretch(1);
   tools->addWidget(e.apply, 0, Qt::AlignBottom);
   tools->addWidget(e.reset, 0, Qt::AlignBottom);
@@ -303,7 +324,7 @@ TextRecordEditor BuildTextRecordEditor(QWidget* body, const TextRecordNames& nam
 
   DisableControls({e.previewOnly, e.vertical, e.x, e.y, e.fontName, e.fontSize, e.decoration,
                    e.fontButton, e.spacing, e.swatch, e.nudge.up, e.nudge.down, e.nudge.left,
-                   e.nudge.right, e.apply, e.reset});
+                   e.nudge.right, e.apply, e.reset, e.fitWidth, e.fitAlign});
   return e;
 }
 

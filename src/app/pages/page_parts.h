@@ -11,6 +11,7 @@
 #include <initializer_list>
 
 class QCheckBox;
+class QComboBox;
 class QGridLayout;
 class QHBoxLayout;
 class QLabel;
@@ -92,11 +93,15 @@ struct TextRecordEditor {
   TIconButton* reset = nullptr;
   QLineEdit* text = nullptr;  // "文字関係"
   QGridLayout* grid = nullptr;
+  // The width the text is kept within and its place in it; empty: none.
+  TNValEdit* fitWidth = nullptr;  // "幅(mm)"
+  QComboBox* fitAlign = nullptr;  // "配置": 左, 右, 中央 in TextAlign order
 };
 struct TextRecordNames {
   QString previewOnly, vertical, x, y, fontButton, spacing, swatch;
   QString up, down, left, right, apply, reset;
   QString text;  // empty: the editor keeps the text itself and shows none
+  QString fitWidth, fitAlign;
 };
 [[nodiscard]] TextRecordEditor BuildTextRecordEditor(QWidget* body, const TextRecordNames& names);
 

@@ -131,7 +131,9 @@ PositionsPage::PositionsPage(QWidget* parent) : QWidget(parent) {
                                                .right = QStringLiteral("PictButton15"),
                                                .apply = QStringLiteral("IconButton3"),
                                                .reset = QStringLiteral("IconButton8"),
-                                               .text = QString()});
+                                               .text = QString(),
+                                               .fitWidth = QStringLiteral("positionWidth"),
+                                               .fitAlign = QStringLiteral("positionAlign")});
   ChkBoxStr1 = editor.vertical;
   ChkBoxStr2 = editor.previewOnly;
   positionX = editor.x;
@@ -149,6 +151,8 @@ PositionsPage::PositionsPage(QWidget* parent) : QWidget(parent) {
   PictButton15 = editor.nudge.right;
   IconButton3 = editor.apply;
   IconButton8 = editor.reset;
+  positionWidth = editor.fitWidth;
+  positionAlign = editor.fitAlign;
 
   companyArrow = MakePageArrow(company);
   positionArrow = MakePageArrow(position);

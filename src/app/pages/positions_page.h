@@ -7,6 +7,7 @@
 #include <array>
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QPushButton;
 
@@ -55,6 +56,8 @@ class PositionsPage : public QWidget {
   TPictButton* PictButton15 = nullptr;  // right
   TIconButton* IconButton3 = nullptr;   // apply
   TIconButton* IconButton8 = nullptr;   // reset
+  TNValEdit* positionWidth = nullptr;   // 幅(mm)
+  QComboBox* positionAlign = nullptr;   // 配置
 
   TPictButton* companyArrow = nullptr;   // on "自社情報": "位置調整" moves before it
   TPictButton* positionArrow = nullptr;  // on "位置調整": "自社情報" moves back before it

@@ -56,7 +56,9 @@ TextsPage::TextsPage(QWidget* parent) : QWidget(parent) {
                                    .right = QStringLiteral("PictButton27"),
                                    .apply = QStringLiteral("IconButton2"),
                                    .reset = QStringLiteral("IconButton21"),
-                                   .text = QStringLiteral("Edit1")});
+                                   .text = QStringLiteral("Edit1"),
+                                   .fitWidth = QStringLiteral("textWidth"),
+                                   .fitAlign = QStringLiteral("textAlign")});
   previewOnlyBox = editor.previewOnly;
   verticalBox = editor.vertical;
   textX = editor.x;
@@ -73,6 +75,8 @@ TextsPage::TextsPage(QWidget* parent) : QWidget(parent) {
   PictButton27 = editor.nudge.right;
   IconButton2 = editor.apply;
   IconButton21 = editor.reset;
+  textWidth = editor.fitWidth;
+  textAlign = editor.fitAlign;
 
   Edit1 = editor.text;
 

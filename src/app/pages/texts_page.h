@@ -4,6 +4,7 @@
 #include <QWidget>
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -46,6 +47,8 @@ class TextsPage : public QWidget {
   TPictButton* PictButton27 = nullptr;  // right
   TIconButton* IconButton2 = nullptr;   // apply
   TIconButton* IconButton21 = nullptr;  // reset
+  TNValEdit* textWidth = nullptr;       // 幅(mm)
+  QComboBox* textAlign = nullptr;       // 配置
 
   TPictButton* leftArrow = nullptr;   // the tools come first
   TPictButton* rightArrow = nullptr;  // the list comes first
