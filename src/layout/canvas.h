@@ -26,6 +26,9 @@ struct FontSpec {
   bool bold = false;
   bool italic = false;
   LayoutColour colour = 0;
+  // Vertical text that must fit a height is condensed along its column:
+  // each glyph is drawn this many thousandths of its height, from its top.
+  int heightPerMille = 1000;
 
   bool operator==(const FontSpec&) const = default;
 };

@@ -165,8 +165,23 @@ Expected<void> PainterCanvas::textOut(QPoint topLeft, QByteArrayView text) {
   if (!fontApplied_) setFont(FontSpec{});
   painter_.setFont(font_);
   painter_.setPen(ToQColor(fontSpec_.colour));
-  painter_.drawText(QPoint(topLeft.x(), topLeft.y() + metrics_->ascent()), decoded);
+  condensedFrom(topLeft.y(), [&] {
+    painter_.drawText(QPoint(topLeft.x(), topLeft.y() + metrics_->ascent()), decoded);
+  });
   return {};
+}
+
+void PainterCanvas::condensedFrom(int top, const std::function<void()>& draw) {
+  if (fontSpec_.heightPerMille == 1000) {
+    draw();
+    return;
+  }
+  painter_.save();
+  painter_.translate(0, top);
+  painter_.scale(1, fontSpec_.heightPerMille / 1000.0);
+  painter_.translate(0, -top);
+  draw();
+  painter_.restore();
 }
 
 void PainterCanvas::applyTextFont() {
@@ -190,11 +205,11 @@ Expected<void> PainterCanvas::textOutVertical(const QRect& box, QByteArrayView t
       for (qsizetype i = 0; i < decoded.size(); ++i) {
         const QRect cell(box.left(), box.top() + static_cast<int>(i) * box.width(), box.width(),
                          box.width());
-        drawTurned(cell, decoded[i].unicode());
+        condensedFrom(cell.top(), [&] { drawTurned(cell, decoded[i].unicode()); });
       }
       break;
     case VerticalLook::SideBySide:
-      drawAcross(box, decoded);
+      condensedFrom(box.top(), [&] { drawAcross(box, decoded); });
       break;
     case VerticalLook::Clockwise:
       drawAlong(box, decoded);

@@ -10,6 +10,7 @@
 #include <QPen>
 #include <QRawFont>
 
+#include <functional>
 #include <optional>
 
 namespace kelvane {
@@ -41,6 +42,8 @@ class PainterCanvas : public Canvas {
   void drawTurned(const QRect& cell, char16_t ch);
   void drawAcross(const QRect& box, const QString& text);
   void drawAlong(const QRect& box, const QString& text);
+  // Runs `draw` with the glyphs condensed toward `top` as the font asks.
+  void condensedFrom(int top, const std::function<void()>& draw);
   // The face the font resolves to, with its vertical glyph forms; read the
   // first time a vertical cell is drawn in the font.
   const QRawFont& rawFont();

@@ -11,6 +11,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <limits>
 #include <optional>
@@ -30,6 +31,9 @@ constexpr qint64 kCoordinateLimit = 1'000'000'000;
 constexpr int kMaxFontPixels = 16384;
 // Characters drawn one by one are those starting in the first 256 bytes.
 constexpr qsizetype kCharacterWindow = 256;
+// Vertical text that must fit is condensed along its column down to this
+// share of its height before it is made smaller.
+constexpr double kColumnMinimumHeight = 0.5;
 // A font size of 0 points draws at the usual size instead.
 constexpr int kDefaultPoints = 12;
 
@@ -426,10 +430,17 @@ Expected<void> Pass::drawFitted(qint64 x, qint64 y, qint64 spacing, const TextFi
   return {};
 }
 
-Expected<void> Pass::drawVertical(int size, qint64 x, qint64 y, qint64 spacing,
-                                  QByteArrayView text) {
-  const qint64 spaceStep = fixed::divRoundHalfEven(spacing, 4);
-  const int em = fontPixels(size);
+// How vertical text is laid down the column: each piece with what it
+// takes of the column, in steps of the record's spacing.
+struct ColumnPiece {
+  QByteArrayView text;
+  enum Kind { Upright, Turned, SideBySide, Clockwise } kind = Upright;
+  qsizetype cells = 1;  // spacings it advances; a space advances a quarter
+  bool space = false;
+};
+
+std::vector<ColumnPiece> columnPieces(QByteArrayView text) {
+  std::vector<ColumnPiece> pieces;
   const auto chars = charactersOf(text);
   for (std::size_t i = 0; i < chars.size();) {
     std::size_t runEnd = i;
@@ -439,33 +450,88 @@ Expected<void> Pass::drawVertical(int size, qint64 x, qint64 y, qint64 spacing,
       // with letters, lies along the column, two half-width characters a cell.
       const QByteArrayView run(chars[i].data(), runLength);
       const bool sideBySide = runLength <= 3 && isDigitRun(run);
-      const qsizetype cells = sideBySide ? 1 : (runLength + 1) / 2;
-      auto done =
-          canvas_.textOutVertical(columnBox(x, y, spacing, cells, em), run,
-                                  sideBySide ? VerticalLook::SideBySide : VerticalLook::Clockwise);
-      if (!done) return done;
-      for (qsizetype c = 0; c < cells; ++c) y = saturatingAdd(y, spacing);
+      pieces.push_back({run, sideBySide ? ColumnPiece::SideBySide : ColumnPiece::Clockwise,
+                        sideBySide ? 1 : (runLength + 1) / 2});
       i = runEnd;
       continue;
     }
     QByteArrayView ch = chars[i++];
     if (ch == cp("－")) ch = cp("｜");
-    if (turnsInVerticalText(ch)) {
-      // The canvas sets the vertical form in the character's own cell.
-      auto done =
-          canvas_.textOutVertical(columnBox(x, y, spacing, 1, em), ch, VerticalLook::Turned);
-      if (!done) return done;
-      y = saturatingAdd(y, spacing);
+    pieces.push_back({ch, turnsInVerticalText(ch) ? ColumnPiece::Turned : ColumnPiece::Upright, 1,
+                      ch == " "});
+  }
+  return pieces;
+}
+
+// The column's length in millimetres: what its pieces advance.
+qint64 columnLength(const std::vector<ColumnPiece>& pieces, qint64 spacing, qint64 spaceStep) {
+  __int128 length = 0;
+  for (const ColumnPiece& p : pieces)
+    length += p.space ? spaceStep : static_cast<__int128>(spacing) * p.cells;
+  if (length < 0) length = -length;
+  return static_cast<qint64>(std::min<__int128>(length, std::numeric_limits<qint64>::max()));
+}
+
+Expected<void> Pass::drawVertical(int size, qint64 x, qint64 y, qint64 spacing,
+                                  QByteArrayView text) {
+  qint64 spaceStep = fixed::divRoundHalfEven(spacing, 4);
+  int em = fontPixels(size);
+  int smallKanaShift = size / 4;
+  const std::vector<ColumnPiece> pieces = columnPieces(text);
+  if (const TextFit* fit = fits_ ? fits_->find(line_) : nullptr) {
+    // A column longer than its height is condensed along it, to half, then
+    // made smaller as well and kept in the middle of its column; a shorter
+    // one is set at the top, the bottom or the middle of the height.
+    const qint64 length = columnLength(pieces, spacing, spaceStep);
+    if (length > fit->width) {
+      const double ratio = double(fit->width) / double(length);
+      const auto scaled = [ratio](qint64 v) { return static_cast<qint64>(std::floor(v * ratio)); };
+      spacing = scaled(spacing);
+      spaceStep = scaled(spaceStep);
+      const double smaller = std::min(1.0, ratio / kColumnMinimumHeight);
+      const int fitted = std::max(1, static_cast<int>(std::floor(em * smaller)));
+      x = saturatingAdd(x, fixed::divTrunc(static_cast<__int128>(em - fitted) * kOne * kOne / 2,
+                                           scaleX_));
+      smallKanaShift = static_cast<int>(smallKanaShift * smaller);
+      em = fitted;
+      canvas_.setFont(FontSpec{fontFace_, em, fontStyle_.bold, fontStyle_.italic, fontColour_,
+                               static_cast<int>(std::max(ratio, kColumnMinimumHeight) * 1000)});
+    } else if (spacing > 0 && fit->align != TextAlign::Left) {
+      const qint64 slack = fit->width - length;
+      y = saturatingAdd(y, fit->align == TextAlign::Right ? slack : slack / 2);
+    }
+  }
+  for (const ColumnPiece& p : pieces) {
+    switch (p.kind) {
+      case ColumnPiece::SideBySide:
+      case ColumnPiece::Clockwise:
+      case ColumnPiece::Turned: {
+        // The canvas sets the vertical form, the digits across, or the run
+        // along the column, in the cells the piece takes.
+        const VerticalLook look = p.kind == ColumnPiece::Turned       ? VerticalLook::Turned
+                                  : p.kind == ColumnPiece::SideBySide ? VerticalLook::SideBySide
+                                                                      : VerticalLook::Clockwise;
+        if (auto done = canvas_.textOutVertical(columnBox(x, y, spacing, p.cells, em), p.text, look);
+            !done)
+          return done;
+        break;
+      }
+      case ColumnPiece::Upright: {
+        int left = deviceX(x);
+        // The small-kana offset stays within the device range at its edge too.
+        if (isSmallKana(p.text)) {
+          left = static_cast<int>(std::clamp<qint64>(qint64(left) + smallKanaShift,
+                                                     -kCoordinateLimit, kCoordinateLimit));
+        }
+        if (auto done = canvas_.textOut(QPoint(left, deviceY(y)), p.text); !done) return done;
+        break;
+      }
+    }
+    if (p.space) {
+      y = saturatingAdd(y, spaceStep);
       continue;
     }
-    int left = deviceX(x);
-    // The small-kana offset stays within the device range at its edge too.
-    if (isSmallKana(ch)) {
-      left = static_cast<int>(
-          std::clamp<qint64>(qint64(left) + size / 4, -kCoordinateLimit, kCoordinateLimit));
-    }
-    if (auto done = canvas_.textOut(QPoint(left, deviceY(y)), ch); !done) return done;
-    y = saturatingAdd(y, ch == " " ? spaceStep : spacing);
+    for (qsizetype c = 0; c < p.cells; ++c) y = saturatingAdd(y, spacing);
   }
   return {};
 }

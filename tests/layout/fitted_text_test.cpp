@@ -88,11 +88,10 @@ TEST_F(FittedTextTest, OnlyTheLineWithTheWidthAndOnlyHorizontalTextIsFitted) {
   RecordingCanvas canvas =
       preview(slotmap::kAmount, sj("char,0,40,30,,12,,0,0,0,AB"), std::nullopt);
   EXPECT_TRUE(canvas.callsOf<FittedTextCall>().empty());
-  // Vertical text keeps its own drawing.
+  // Vertical text fits along its column (below), never across.
   canvas = preview(slotmap::kAddressee, sj("char,0,40,30,,12,,0,1,0,AB"),
                    TextFit{mm(50), TextAlign::Left});
   EXPECT_TRUE(canvas.callsOf<FittedTextCall>().empty());
-  EXPECT_FALSE(canvas.callsOf<TextCall>().empty());
   // The records themselves draw nothing.
   doc = LayoutDocument();
   SetFit(doc, slotmap::kAmount, TextFit{mm(50), TextAlign::Left});
@@ -144,6 +143,41 @@ TEST_F(FittedTextTest, AWidthBeyondThePageStaysInTheDeviceRange) {
     ASSERT_EQ(calls.size(), 1u) << x;
     EXPECT_GE(calls[0].widthPixels, 0) << x;
     EXPECT_LE(calls[0].widthPixels, 1'000'000'000) << x;
+  }
+}
+
+// A column of ten characters 5 mm apart is 50 mm long: in a longer height
+// it is set at the top, the bottom or the middle; in a shorter one its
+// steps shrink and its glyphs are condensed, below half also made smaller.
+TEST_F(FittedTextTest, AVerticalColumnFitsItsHeight) {
+  const QByteArray record = sj("char,0,40,30,,12,,5,1,0,あいうえおかきくけこ");
+  struct Case {
+    TextFit fit;
+    double firstY, step;
+    int heightPerMille;
+    bool smaller;
+  };
+  const Case cases[] = {
+      {{mm(100), TextAlign::Left}, 30, 5, 1000, false},
+      {{mm(100), TextAlign::Right}, 80, 5, 1000, false},
+      {{mm(100), TextAlign::Centre}, 55, 5, 1000, false},
+      {{mm(50), TextAlign::Right}, 30, 5, 1000, false},
+      {{mm(40), TextAlign::Left}, 30, 4, 800, false},
+      {{mm(20), TextAlign::Centre}, 30, 2, 500, true},
+  };
+  const int em = 11;  // 12 points at 67 dpi
+  for (const Case& c : cases) {
+    const RecordingCanvas canvas = preview(slotmap::kAddressee, record, c.fit);
+    const auto texts = canvas.callsOf<TextCall>();
+    ASSERT_EQ(texts.size(), 10u) << c.fit.width;
+    for (int i = 0; i < 10; ++i)
+      EXPECT_EQ(texts[i].topLeft.y(), px67(c.firstY + i * c.step)) << c.fit.width << " " << i;
+    const FontSpec font = canvas.callsOf<FontCall>().back().font;
+    EXPECT_EQ(font.heightPerMille, c.heightPerMille) << c.fit.width;
+    EXPECT_EQ(font.pixelHeight < em, c.smaller) << c.fit.width;
+    // Made smaller, the column keeps to the middle of where it stood.
+    if (c.smaller) EXPECT_GT(texts[0].topLeft.x(), px67(40));
+    else EXPECT_EQ(texts[0].topLeft.x(), px67(40));
   }
 }
 
@@ -232,6 +266,38 @@ TEST_P(FittedInkTest, ShortTextIsAlignedInItsWidth) {
   const InkSpan centred = inkColumns(render("12,345", {width.width, TextAlign::Centre}));
   const int middle = (centred.left + centred.right) / 2;
   EXPECT_NEAR(middle, (left + right) / 2, inkWidth / 4 + 2);
+}
+
+// The ink of a vertical column longer than its height stays inside it.
+TEST_P(FittedInkTest, ALongColumnIsCondensedIntoItsHeight) {
+  testing::EnsureGuiApplication();
+  const int resolution = GetParam();
+  RenderSettings settings;
+  settings.metrics.printerDpiX = settings.metrics.printerDpiY = dpi(600);
+  LayoutDocument doc;
+  doc.setLine(slotmap::kAmount, sj("char,0,20,10,ＭＳ 明朝,20,,8,1,0,") + sj(kLongAmount));
+  const double perMm = PixelsPerMillimetre(dpi(resolution)) / 10000.0;
+  for (const qint64 height : {mm(120), mm(60)}) {  // condensed; below half, smaller too
+    SetFit(doc, slotmap::kAmount, TextFit{height, TextAlign::Left});
+    QImage image(int(60 * perMm), int(220 * perMm), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    PainterCanvas canvas(painter, resolution == 600);
+    ASSERT_TRUE(Renderer().DrawLayout(canvas, doc, settings, dpi(resolution), dpi(resolution)).ok());
+    painter.end();
+    int top = -1, bottom = -1;
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x)
+        if (qGray(image.pixel(x, y)) < 160) {
+          if (top < 0) top = y;
+          bottom = y;
+          break;
+        }
+    ASSERT_GE(top, 0);
+    EXPECT_GE(top, int(20 * perMm)) << height;
+    EXPECT_LT(bottom, int((20 + height / 10000.0) * perMm) + 1) << height;
+    EXPECT_GT(bottom - top, (height / 10000.0) * perMm * 0.8) << height;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(PreviewAndPrinter, FittedInkTest, ::testing::Values(67, 600));

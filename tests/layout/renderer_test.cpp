@@ -99,7 +99,9 @@ TEST_F(RendererTest, PatternedLinesPrintAsWideAsThePreviewShowsThem) {
     ASSERT_TRUE(drawPrinter(sj("line,0,1,1,2,2,1,") + sj(name) + ",0,").ok());
     EXPECT_EQ(printer.callsOf<PenCall>().back(), (PenCall{0, pen, width})) << name;
     ASSERT_TRUE(drawPreview(sj("line,0,1,1,2,2,1,") + sj(name) + ",0,").ok());
-    if (pen != PenStyle::Solid) EXPECT_EQ(preview.callsOf<PenCall>().back().width, 1) << name;
+    if (pen != PenStyle::Solid) {
+      EXPECT_EQ(preview.callsOf<PenCall>().back().width, 1) << name;
+    }
   }
 }
 
