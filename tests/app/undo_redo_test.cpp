@@ -8,6 +8,7 @@
 #include "app/pages/lines_page.h"
 #include "app/pages/positions_page.h"
 #include "app/pages/receipt_issue_page.h"
+#include "app/pages/style_settings_page.h"
 #include "app/pages/texts_page.h"
 #include "app/pages/tool_strip.h"
 #include "app/program_folder.h"
@@ -118,7 +119,7 @@ class UndoRedoTest : public ::testing::Test {
   void focusSlider() {
     // A box answered on the way takes the activation until it is back.
     form_->activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(form_.get())) << boxes_.texts.join(u'|').toStdString();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(form_.get()));
     form_->preview->TrackBar1->setFocus();
   }
   // Ctrl+Z and Ctrl+Shift+Z as the user presses them, the focus on the
@@ -164,6 +165,8 @@ TEST_F(UndoRedoTest, EveryKindOfStyleChangeIsUndoneAndRedoneByteForByte) {
        [](UndoRedoTest& t) { t.form_->menu.exchangeShapeRow->trigger(); }},
       {"線の削除", [](UndoRedoTest& t) { t.selectShape(2); },
        [](UndoRedoTest& t) { t.form_->menu.deleteShapeRow->trigger(); }},
+      {"線の並べ替え", none,
+       [](UndoRedoTest& t) { t.form_->shapeEditor->StrColGrid1RowMoved(1, 3); }},
       {"文字の変更", [](UndoRedoTest& t) { t.selectText(2); },
        [](UndoRedoTest& t) {
          t.form_->textsPage->Edit1->setText(QStringLiteral("changed"));
@@ -173,6 +176,14 @@ TEST_F(UndoRedoTest, EveryKindOfStyleChangeIsUndoneAndRedoneByteForByte) {
        [](UndoRedoTest& t) { QTest::mouseClick(t.form_->textsPage->IconButton21, Qt::LeftButton); }},
       {"文字の削除", [](UndoRedoTest& t) { t.selectText(1); },
        [](UndoRedoTest& t) { t.form_->menu.deleteTextRow->trigger(); }},
+      {"文字の行挿入", [](UndoRedoTest& t) { t.selectText(2); },
+       [](UndoRedoTest& t) { t.form_->menu.insertTextRow->trigger(); }},
+      {"文字の交換", [](UndoRedoTest& t) { t.selectText(1); },
+       [](UndoRedoTest& t) { t.form_->menu.exchangeTextRow->trigger(); }},
+      {"文字の並べ替え", none,
+       [](UndoRedoTest& t) { t.form_->textItemEditors->StrColGrid3RowMoved(3, 1); }},
+      {"印字位置のリセット", [](UndoRedoTest& t) { t.form_->textItemEditors->where01Click(slotmap::kCompanyName1 - slotmap::kItemBase); },
+       [](UndoRedoTest& t) { t.form_->textItemEditors->ResetPositionItem(); }},
       {"印字位置の移動", [](UndoRedoTest& t) { t.form_->textItemEditors->where01Click(slotmap::kAmount - slotmap::kItemBase); },
        [](UndoRedoTest& t) { t.form_->textItemEditors->nudgePosition(NudgeDirection::Down, {}); }},
       {"画像の移動", [](UndoRedoTest& t) { t.form_->imageEditor->Button20Click(slotmap::imageLine(1)); },
@@ -258,6 +269,14 @@ TEST_F(UndoRedoTest, TheEditorsShowTheValuesTakenBack) {
   EXPECT_EQ(form_->textsPage->StrColGrid3->Cells(1, 2), QStringLiteral("hello2"));
   form_->menu.undo->trigger();
   EXPECT_EQ(form_->linesPage->x1->text(), x);
+  EXPECT_EQ(form_->linesPage->StrColGrid1->Cells(2, 1), corners);
+
+  // A style brings its own settings; taking it back brings the old ones.
+  const QString width = form_->stylePage->d3->text();
+  form_->menu.N16->trigger();
+  ASSERT_NE(form_->stylePage->d3->text(), width);
+  form_->menu.undo->trigger();
+  EXPECT_EQ(form_->stylePage->d3->text(), width);
   EXPECT_EQ(form_->linesPage->StrColGrid1->Cells(2, 1), corners);
 }
 
