@@ -104,6 +104,7 @@ void ReceiptMainForm::connectCommands() {
   connect(receiptPage->exitButton, &QPushButton::clicked, this, &QWidget::close);
   connect(environmentPage->closeButton, &QPushButton::clicked, this, &QWidget::close);
   connect(environmentPage->updateButton, &QPushButton::clicked, this, [this] {
+    const auto change = edits().quiet();
     RebuildHeaderLines(document(), *this);
     receiptInput->reapplyAmountText();
     conf_write(*this, true);
@@ -111,6 +112,7 @@ void ReceiptMainForm::connectCommands() {
   // The receipt on screen shows its amount in the new form at once.
   for (QCheckBox* mark : {environmentPage->CheckBox1, environmentPage->CheckBox2}) {
     connect(mark, &QCheckBox::clicked, this, [this] {
+      const auto change = edits().quiet();
       applyHeaderSettings();
       receiptInput->reapplyAmountText();
     });

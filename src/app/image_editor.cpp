@@ -123,6 +123,18 @@ bool ImageEditor::showPicture(const QString& path, QString* why) {
 }
 
 void ImageEditor::Button20Click(int line) {
+  if (!readSlot(line)) return;
+  if (!choosePicture()) return;
+  if (page_.imageX->value() == 0) page_.imageX->setValue(10);
+  if (page_.imageY->value() == 0) page_.imageY->setValue(10);
+  ApplyImageItem();
+}
+
+void ImageEditor::showSlotAgain() {
+  if (selected_ != 0) readSlot(selected_);
+}
+
+bool ImageEditor::readSlot(int line) {
   clearPicture();
   page_.imageX->setValue(0);
   page_.imageY->setValue(0);
@@ -135,7 +147,7 @@ void ImageEditor::Button20Click(int line) {
                  .arg(slotIndex() + 1)
                  .arg(read.error()),
              kConfirm, &form_);
-    return;
+    return false;
   }
   page_.ChkBoxStr3->setChecked(read->previewOnly);
   setFixed(*page_.imageX, read->x);
@@ -148,12 +160,9 @@ void ImageEditor::Button20Click(int line) {
   if (!file.isEmpty()) {
     // A picture that has gone leaves the panel empty; the record keeps it.
     if (QFileInfo(file).isFile()) showPicture(file);
-    return;
+    return false;
   }
-  if (!choosePicture()) return;
-  if (page_.imageX->value() == 0) page_.imageX->setValue(10);
-  if (page_.imageY->value() == 0) page_.imageY->setValue(10);
-  ApplyImageItem();
+  return true;
 }
 
 bool ImageEditor::choosePicture() {
@@ -210,10 +219,7 @@ void ImageEditor::IconButton9Click() {
 
 void ImageEditor::ApplyImageItem() {
   const int index = slotIndex();
-  if (index < 0) {
-    form_.RefreshPreview();
-    return;
-  }
+  if (index < 0) return;
   ImageValues v;
   v.previewOnly = page_.ChkBoxStr3->isChecked();
   v.x = fieldOf(*page_.imageX);
@@ -224,8 +230,8 @@ void ImageEditor::ApplyImageItem() {
   page_.im[index]->setText(page_.imageFileLabel->text());
   page_.ix[index]->setText(FromLayoutText(v.x));
   page_.iy[index]->setText(FromLayoutText(v.y));
+  const auto change = form_.edits().step(QStringLiteral("画像の変更"));
   form_.document().setLine(selected_, BuildImageRecord(v));
-  form_.RefreshPreview();
 }
 
 void ImageEditor::IconButton16Click() {
@@ -238,7 +244,10 @@ void ImageEditor::IconButton16Click() {
   clearPicture();
   page_.imageX->setValue(0);
   page_.imageY->setValue(0);
-  ApplyImageItem();
+  {
+    const auto change = form_.edits().step(QStringLiteral("画像のクリア"));
+    ApplyImageItem();
+  }
   page_.ix[index]->clear();
   page_.iy[index]->clear();
   page_.im[index]->clear();
@@ -249,6 +258,7 @@ void ImageEditor::NudgeImage(int dx, int dy, Qt::KeyboardModifiers modifiers) {
       NudgeStep(modifiers.testFlag(Qt::ShiftModifier), modifiers.testFlag(Qt::ControlModifier));
   if (dx != 0) setFixed(*page_.imageX, NudgedValue(fixedOf(*page_.imageX), dx * step));
   if (dy != 0) setFixed(*page_.imageY, NudgedValue(fixedOf(*page_.imageY), dy * step));
+  const auto change = form_.edits().step(QStringLiteral("画像の移動"));
   ApplyImageItem();
 }
 

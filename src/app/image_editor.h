@@ -31,6 +31,9 @@ class ImageEditor : public QObject {
   // "設定" of the slot at layout line `line`: the slot into the editor. An
   // empty slot asks for its picture at once.
   void Button20Click(int line);
+  // The selected slot's record into the controls again (after an undo or
+  // redo); nothing is asked and nothing written.
+  void showSlotAgain();
   // Asks for the picture of the selected slot.
   void IconButton9Click();
   // The controls as a record into the selected slot, then the preview.
@@ -59,6 +62,9 @@ class ImageEditor : public QObject {
   // Shows the file in the panel; false when it cannot be read.
   bool showPicture(const QString& path, QString* why = nullptr);
   void clearPicture();
+  // The record of slot `line` into the controls; true when it is readable
+  // and names no picture yet.
+  bool readSlot(int line);
 
   ReceiptMainForm& form_;
   ImagesPage& page_;

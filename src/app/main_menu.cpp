@@ -39,6 +39,12 @@ void MainMenu::build(QMenuBar* bar, QObject*) {
   file->addSeparator();
   quit = item(file, QStringLiteral("終  了"), QKeySequence(Qt::Key_End));
 
+  QMenu* edit = bar->addMenu(QStringLiteral("編集(&E)"));
+  undo = item(edit, QStringLiteral("元に戻す"), QKeySequence(Qt::CTRL | Qt::Key_Z));
+  redo = item(edit, QStringLiteral("やり直し"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+  undo->setEnabled(false);
+  redo->setEnabled(false);
+
   QMenu* master = bar->addMenu(QStringLiteral("マスター登録"));
   registerAddressees = item(master, QStringLiteral("宛名登録"));
   registerDescriptions1 = item(master, QStringLiteral("摘要1登録"));

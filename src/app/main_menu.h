@@ -18,6 +18,9 @@ struct MainMenu {
   QAction* printToPdf = nullptr;  // "PDFに出力": the printer's page as a PDF file
   QAction* issueFromCsv = nullptr;  // "CSVから一括発行…": many receipts from a list
   QAction* quit = nullptr;    // End
+  // "編集(&E)": the layout's undo history. The captions name the step.
+  QAction* undo = nullptr;  // "元に戻す", Ctrl+Z
+  QAction* redo = nullptr;  // "やり直し", Ctrl+Shift+Z
   // "マスター登録"
   QAction* registerAddressees = nullptr;
   QAction* registerDescriptions1 = nullptr;

@@ -70,13 +70,12 @@ std::optional<QDate> ReceiptDate::dateInBoxes() const {
 void ReceiptDate::setIssueDate(const QDate& date) {
   showInBoxes(date);
   ApplyReceiptItems(form_, ReceiptItemsOnForm(form_), {ReceiptItemGroup::Date});
-  form_.RefreshPreview();
 }
 
 void ReceiptDate::clearDateItems() {
+  const auto change = form_.edits().quiet();
   LayoutDocument& document = form_.document();
   for (int line : {slotmap::kEraYear, slotmap::kMonth, slotmap::kDay}) setBoth(document, line, {});
-  form_.RefreshPreview();
 }
 
 }  // namespace kelvane

@@ -69,7 +69,6 @@ void RestoreReceiptDraft(ReceiptMainForm& form) {
   if (!d.holdsReceipt() || onlyAutomaticNumber) {
     // The new receipt keeps its automatic number and date; only the rate.
     ApplyReceiptItems(form, ReceiptItemsOnForm(form), {ReceiptItemGroup::TaxRate});
-    form.RefreshPreview();
     return;
   }
   Receipt receipt = d.receipt;

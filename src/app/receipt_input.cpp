@@ -226,10 +226,9 @@ QWidget* ReceiptInput::nextAfter(QWidget* field) const {
   return nullptr;  // the rate ends the chain
 }
 
-// The field's items of the receipt and the stub, then one preview refresh.
+// The field's items of the receipt and the stub: one change.
 void ReceiptInput::putItems(ReceiptItemGroup group) {
   ApplyReceiptItems(form_, ReceiptItemsOnForm(form_), {group});
-  form_.RefreshPreview();
 }
 
 bool ReceiptInput::PutAmountText() {
@@ -243,7 +242,6 @@ bool ReceiptInput::PutAmountText() {
     return false;
   }
   ApplyReceiptItems(form_, items, {ReceiptItemGroup::Amount});
-  form_.RefreshPreview();
   return true;
 }
 
@@ -251,7 +249,6 @@ void ReceiptInput::PutAmountTextOrDigits() {
   // Without a kanji form the receipt takes the digits.
   const ReceiptItems items = ReceiptItemsOnForm(form_);
   ApplyReceiptItems(form_, items, {ReceiptItemGroup::Amount});
-  form_.RefreshPreview();
   if (items.kanjiRefusal) {
     info_box(*items.kanjiRefusal + QStringLiteral("\r\n領収書の金額は数字で入れました。"), kConfirm,
              &form_);
@@ -284,7 +281,6 @@ void ReceiptInput::computeByRate() {
   if (!shown.hasRateFigures()) {
     // Typed the old way: the five stay, only the items by rate empty.
     ApplyReceiptItems(form_, ReceiptItemsOnForm(form_), {G::ByRate});
-    form_.RefreshPreview();
     return;
   }
   const Receipt computed = WithTaxByRate(shown, TaxRoundingOnForm(form_));
@@ -315,10 +311,12 @@ void ReceiptInput::computeByRate() {
                           p->NValEditC7})
     edited_.erase(figure);
   const ReceiptItems items = ReceiptItemsOnForm(form_);
-  ApplyReceiptItems(form_, items,
-                    {G::Amount, G::NetAmount, G::BilledAmount, G::TaxAmount, G::TaxRate, G::ByRate});
-  suggestStamp();
-  form_.RefreshPreview();
+  {
+    const auto change = form_.edits().quiet();
+    ApplyReceiptItems(form_, items, {G::Amount, G::NetAmount, G::BilledAmount, G::TaxAmount,
+                                     G::TaxRate, G::ByRate});
+    suggestStamp();
+  }
   if (items.kanjiRefusal) {
     info_box(*items.kanjiRefusal + QStringLiteral("\r\n領収書の金額は数字で入れました。"), kConfirm,
              &form_);

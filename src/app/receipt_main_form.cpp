@@ -1,5 +1,6 @@
 #include "app/receipt_main_form.h"
 
+#include "app/edit_commands.h"
 #include "app/image_editor.h"
 #include "app/message_boxes.h"
 #include "app/pages/company_info_page.h"
@@ -63,6 +64,7 @@ QByteArray ungroupedSize(const QString& shown) { return ToLayoutText(QString(sho
 ReceiptMainForm::ReceiptMainForm(QWidget* parent)
     : QMainWindow(parent),
       document_(std::make_unique<LayoutDocument>()),
+      edits_(new LayoutEdits(*document_, this)),
       printer_(MakeProgramPrinter()) {
   setWindowTitle(QStringLiteral("ネムリカ"));
   setObjectName(QStringLiteral("ReceiptMainForm"));
@@ -76,6 +78,7 @@ ReceiptMainForm::ReceiptMainForm(QWidget* parent)
   imageEditor = new ImageEditor(*this);
   textItemEditors = new TextItemEditors(*this);
   connectCommands();
+  connectEdits();
   restoreWindowFile();
   // Menu shortcuts act wherever the focus is, also inside a text field.
   qApp->installEventFilter(this);
@@ -203,8 +206,15 @@ void ReceiptMainForm::UpdatePrinterMetrics() {
 }
 
 void ReceiptMainForm::applyHeaderSettings() {
-  RebuildHeaderLines(*document_, *this);
-  RefreshPreview();
+  const quint64 seen = edits_->revision();
+  {
+    const auto change = edits_->quiet();
+    RebuildHeaderLines(*document_, *this);
+  }
+  // The preview also follows settings the header lines do not hold (the
+  // offsets and the receipt size as typed): drawn even when no line changed.
+  // Inside a larger change that change draws.
+  if (!edits_->changing() && edits_->revision() == seen) RefreshPreview();
 }
 
 // --- LayoutHost -----------------------------------------------------------
@@ -293,6 +303,9 @@ bool ReceiptMainForm::eventFilter(QObject* watched, QEvent* event) {
   if (!widget || widget->window() != this) return false;
   const auto* key = static_cast<QKeyEvent*>(event);
   const QKeySequence pressed(key->keyCombination());
+  // Ctrl+Z in a text field is the field's own undo, not the layout's.
+  if (OwnUndoOf(widget) && (pressed == menu.undo->shortcut() || pressed == menu.redo->shortcut()))
+    return false;
   for (const QAction* action : findChildren<QAction*>()) {
     if (action->isEnabled() && action->shortcut() == pressed) {
       // Not accepted: the field lets the menu's shortcut have the key.

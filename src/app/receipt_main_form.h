@@ -8,6 +8,7 @@
 #include "app/main_menu.h"
 #include "app/preview_pane.h"
 #include "layout/layout_document.h"
+#include "layout/layout_edits.h"
 #include "layout/layout_host.h"
 #include "layout/printer_metrics.h"
 #include "receipt/register_session.h"
@@ -87,6 +88,9 @@ class ReceiptMainForm : public QMainWindow, public LayoutHost, public PreviewSou
   QByteArray recordedReceipt;
 
   [[nodiscard]] LayoutDocument& document() { return *document_; }
+  // Every change of the document opens a change here; the preview and the
+  // undo history listen to it.
+  [[nodiscard]] LayoutEdits& edits() { return *edits_; }
   [[nodiscard]] QPrinter& printer() { return *printer_; }
   PrinterMetrics metrics;
   // Paper of the style, held in memory and written into header line 2.
@@ -122,6 +126,9 @@ class ReceiptMainForm : public QMainWindow, public LayoutHost, public PreviewSou
   void UpdatePrinterMetrics();
   // Header lines, then the preview.
   void applyHeaderSettings();
+  // "元に戻す" and "やり直し" of the menu and the tool strip.
+  void undoLayoutStep();
+  void redoLayoutStep();
 
   // LayoutHost
   [[nodiscard]] QByteArray styleTitle() const override;
@@ -173,8 +180,13 @@ class ReceiptMainForm : public QMainWindow, public LayoutHost, public PreviewSou
   void connectInformationCommands();
   void restoreWindowFile();
   void startTextEditor();
+  void connectEdits();
+  // After an undo or redo: the editors show the document's values again.
+  void showDocumentAgain(const QList<qsizetype>& lines);
+  void showUndoSteps();
 
   std::unique_ptr<LayoutDocument> document_;
+  LayoutEdits* edits_ = nullptr;
   std::unique_ptr<QPrinter> printer_;
   bool shown_ = false;
   QWidget* topArea_ = nullptr;

@@ -123,11 +123,14 @@ void PutReceiptOnForm(ReceiptMainForm& form, const Receipt& r) {
 
 void ApplyReceiptItems(ReceiptMainForm& form, const ReceiptItems& items,
                        std::initializer_list<ReceiptItemGroup> groups) {
+  // The receipt's texts are heard by the preview but are no undo steps.
+  const auto change = form.edits().quiet();
   for (const ReceiptItemGroup group : groups)
     for (const int line : linesOf(group)) SetItemTextQuiet(form.document(), line, items.text(line));
 }
 
 void ApplyReceiptItems(ReceiptMainForm& form, const ReceiptItems& items) {
+  const auto change = form.edits().quiet();
   for (const auto& [line, text] : items.lines) SetItemTextQuiet(form.document(), line, text);
 }
 

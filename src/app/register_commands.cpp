@@ -218,16 +218,18 @@ void ClearReceiptFields(ReceiptMainForm& form) {
   for (TNValEditC* amount : {p->NValEditC9, p->NValEditC10, p->NValEditC11, p->NValEditC13,
                              p->amount10, p->amount8})
     amount->setValueUnits(0);
+  const auto change = form.edits().quiet();
   for (int line = slotmap::itemLine(100); line <= slotmap::itemLine(126); ++line) {
     if (line == slotmap::kTaxRate || line == slotmap::kTaxRate + slotmap::kStubOffset) continue;
     SetItemTextQuiet(form.document(), line, {});
   }
   ApplyReceiptItems(form, ReceiptItemsOnForm(form), {ReceiptItemGroup::ByRate});
   form.receiptInput->forgetEdits();
-  form.RefreshPreview();
 }
 
 void StartNewReceipt(ReceiptMainForm& form) {
+  // A new receipt is one change, however many items it empties and fills.
+  const auto change = form.edits().quiet();
   ClearReceiptFields(form);
   EnvironmentPage* e = form.environmentPage;
   QLineEdit* number = form.receiptPage->Edit2;
@@ -243,7 +245,6 @@ void StartNewReceipt(ReceiptMainForm& form) {
   ApplyReceiptItems(form, items, {ReceiptItemGroup::Number, ReceiptItemGroup::TaxRate});
   if (dated) ApplyReceiptItems(form, items, {ReceiptItemGroup::Date});
   form.modePanel->setText(QStringLiteral("新規"));
-  form.RefreshPreview();
 }
 
 // ---- settings editors ---------------------------------------------------
@@ -279,6 +280,7 @@ void ChooseRegisterFile(ReceiptMainForm& form) {
   const QString path = form.dialogs.openRegister(&form);
   if (path.isEmpty()) return;
   form.setRegisterPathText(path);
+  const auto change = form.edits().quiet();  // a setting, no undo step
   form.document().setLine(slotmap::kRegisterPathLine, ToLayoutText(path));
 }
 
@@ -290,16 +292,14 @@ void takeIntoForm(ReceiptMainForm& form, const Receipt& r) {
   form.modePanel->setText(QStringLiteral("修正"));
 }
 
-// Every receipt item from the form, once, with the preview held back.
+// Every receipt item from the form as one change.
 void setItemsFromForm(ReceiptMainForm& form) {
-  form.preview->PreviewSuspended = true;
+  const auto change = form.edits().quiet();
   ApplyReceiptItems(form, ReceiptItemsOnForm(form));
   // In kanji mode an amount with no kanji form goes in as digits, said:
   // never the amount of the receipt shown before.
   form.receiptInput->PutAmountTextOrDigits();
   form.receiptInput->forgetEdits();
-  form.preview->PreviewSuspended = false;
-  form.RefreshPreview();
 }
 
 }  // namespace

@@ -241,13 +241,19 @@ void startup_restore(ReceiptMainForm& form) {
   form.receiptDate->calendar->LoadHolidays();
   form.receiptDate->DrawCalendar(QDate::currentDate());
   const QString current = ProgramFile(QString::fromLatin1(kCurrentLayoutFileName));
-  if (QFileInfo::exists(current)) LoadStyleIntoForm(form, current);
-  RebuildHeaderLines(form.document(), form);
-  form.UpdatePrinterMetrics();
-  ClearReceiptFields(form);
+  {
+    const auto change = form.edits().quiet();
+    if (QFileInfo::exists(current)) LoadStyleIntoForm(form, current);
+    RebuildHeaderLines(form.document(), form);
+    form.UpdatePrinterMetrics();
+    ClearReceiptFields(form);
+  }
   form.preview->PreviewSuspended = false;
+  form.RefreshPreview();  // the first drawing, whatever the receipt changes
   StartNewReceipt(form);
   RestoreReceiptDraft(form);
+  // The layout the program starts with is where undo stops.
+  form.edits().clearHistory();
 }
 
 bool close_save(ReceiptMainForm& form) {
@@ -258,7 +264,10 @@ bool close_save(ReceiptMainForm& form) {
   // user chose to keep it: rebuilding its header from misread values would
   // damage it further, so the file stays as it is.
   const bool keepLayoutFile = !form.preview->layoutDraws();
-  RebuildHeaderLines(form.document(), form);
+  {
+    const auto change = form.edits().quiet();
+    RebuildHeaderLines(form.document(), form);
+  }
   const QString confPath = ProgramFile(QString::fromLatin1(kSettingsFileName));
   auto conf = unlessUnread(confPath);
   if (conf) conf = WriteConfFile(confPath, confState(form));

@@ -199,11 +199,7 @@ void ShapeEditor::showColour() {
 }
 
 void ShapeEditor::ApplyShapeItem() {
-  if (selecting_) return;
-  if (selected_ == 0) {
-    form_.RefreshPreview();
-    return;
-  }
+  if (selecting_ || selected_ == 0) return;
   const int kind = std::max(0, page_.HTMLRadioGroup2->checkedId());
   ShapeValues v;
   v.kind = kind;
@@ -217,6 +213,7 @@ void ShapeEditor::ApplyShapeItem() {
   v.styleName = ToLayoutText(styleBox->currentText());
   v.colour = colour_;
   const QByteArray record = BuildShapeRecord(v);
+  const auto change = form_.edits().step(QStringLiteral("線の変更"));
   form_.document().setLine(slotmap::shapeLine(selected_), record);
 
   // The row shows the record as written.
@@ -226,7 +223,6 @@ void ShapeEditor::ApplyShapeItem() {
   grid->SetCells(2, selected_, FromLayoutText(shown.corners));
   grid->SetCellColor(3, selected_, fromLayoutColour(colour_));
   grid->SetCells(4, selected_, FromLayoutText(shown.penStyle));
-  form_.RefreshPreview();
 }
 
 bool ShapeEditor::saysNothingSelected() {
@@ -238,12 +234,12 @@ bool ShapeEditor::saysNothingSelected() {
 void ShapeEditor::IconButton17Click() {
   if (saysNothingSelected()) return;
   for (TNValEdit* edit : {page_.x1, page_.y1, page_.x2, page_.y2}) edit->setValue(0);
+  const auto change = form_.edits().step(QStringLiteral("線のクリア"));
   form_.document().setLine(slotmap::shapeLine(selected_), LayoutDocument::kEmptySlot);
   // The emptied row shows as empty, keyword and colour included.
   TStrColGrid* grid = page_.StrColGrid1;
   grid->SetRowTexts(selected_, {QString(), QString(), QString(), QString(), QString(), QString()});
   grid->SetCellColor(3, selected_, Qt::white);
-  form_.RefreshPreview();
 }
 
 void ShapeEditor::HTMLRadioGroup2Click() {
@@ -275,6 +271,7 @@ void ShapeEditor::NudgeShape(int dx, int dy, Qt::KeyboardModifiers modifiers) {
     move(page_.y1, dy);
     move(page_.y2, dy);
   }
+  const auto change = form_.edits().step(QStringLiteral("線の移動"));
   ApplyShapeItem();
 }
 
@@ -284,10 +281,12 @@ void ShapeEditor::RebuildShapeList() {
 
 void ShapeEditor::InsertShapeRow() {
   if (saysNothingSelected()) return;
-  kelvane::InsertShapeRow(form_.document(), selected_);
+  {
+    const auto change = form_.edits().step(QStringLiteral("線の行挿入"));
+    kelvane::InsertShapeRow(form_.document(), selected_);
+  }
   RebuildShapeList();
   SelectShapeRow(selected_);
-  form_.RefreshPreview();
 }
 
 void ShapeEditor::ExchangeShapeRow() {
@@ -297,27 +296,33 @@ void ShapeEditor::ExchangeShapeRow() {
     info_box(QStringLiteral("最後の行は、下の行と交換できません。"), kConfirm, &form_);
     return;
   }
-  ExchangeShapeRows(form_.document(), selected_, selected_ + 1);
+  {
+    const auto change = form_.edits().step(QStringLiteral("線の交換"));
+    ExchangeShapeRows(form_.document(), selected_, selected_ + 1);
+  }
   RebuildShapeList();
   SelectShapeRow(selected_);
-  form_.RefreshPreview();
 }
 
 void ShapeEditor::DeleteShapeRow() {
   if (saysNothingSelected()) return;
-  kelvane::DeleteShapeRow(form_.document(), selected_);
+  {
+    const auto change = form_.edits().step(QStringLiteral("線の削除"));
+    kelvane::DeleteShapeRow(form_.document(), selected_);
+  }
   RebuildShapeList();
   SelectShapeRow(selected_);
-  form_.RefreshPreview();
 }
 
 void ShapeEditor::StrColGrid1RowMoved(int from, int to) {
-  ExchangeShapeRows(form_.document(), from, to);
+  {
+    const auto change = form_.edits().step(QStringLiteral("線の並べ替え"));
+    ExchangeShapeRows(form_.document(), from, to);
+  }
   // The list moved the rows between as well; it shows the layout again.
   RebuildShapeList();
   page_.StrColGrid1->SetRow(to);
   SelectShapeRow(to);
-  form_.RefreshPreview();
 }
 
 }  // namespace kelvane

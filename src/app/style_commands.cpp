@@ -125,6 +125,9 @@ void settleCompanyInfo(ReceiptMainForm& form, const LayoutDocument& shop) {
 }
 
 bool loadStyle(ReceiptMainForm& form, const QString& path, CompanyInfo company) {
+  // One step however many lines the file changes; a command that loads
+  // names the step itself.
+  const auto change = form.edits().step(QStringLiteral("スタイルの読み込み"));
   const LayoutDocument shop = form.document();
   const auto loaded = LoadStyleFile(form.document(), path);
   if (!loaded) {
@@ -150,7 +153,10 @@ bool LoadStyleOverLayout(ReceiptMainForm& form, const QString& path) {
 void OpenStyleFile(ReceiptMainForm& form) {
   if (!KeepPrintedReceipt(form)) return;  // loading ends with a new receipt
   const QString path = form.dialogs.openStyle(&form, styleFolder());
+  // The style and the new receipt after it are one change and one redraw.
+  const auto change = form.edits().quiet();
   if (!path.isEmpty()) {
+    const auto load = form.edits().step(QStringLiteral("スタイルを開く"));
     const QString registerPath = form.registerPathText();
     if (LoadStyleOverLayout(form, path)) {
       form.setCurrentStylePath(path);
@@ -168,7 +174,8 @@ void SaveStyleFile(ReceiptMainForm& form) {
       form.currentStylePath().isEmpty() ? styleFolder() : form.currentStylePath();
   const QString path = form.dialogs.saveStyle(&form, proposed);
   if (!path.isEmpty()) {
-    RebuildHeaderLines(form.document(), form);
+    // The header lines as the controls show them, drawn as well.
+    form.applyHeaderSettings();
     const auto saved = kelvane::SaveStyleFile(form.document(), path);
     if (saved) {
       info_box(QDir::toNativeSeparators(path) + QStringLiteral("を保存しました。"),
@@ -177,7 +184,6 @@ void SaveStyleFile(ReceiptMainForm& form) {
       form.reportError(saved.error());
     }
   }
-  form.RefreshPreview();
 }
 
 void ClearStyle(ReceiptMainForm& form) {
@@ -189,14 +195,15 @@ void ClearStyle(ReceiptMainForm& form) {
                   QStringLiteral("実行"), QStringLiteral("キャンセル"), &form,
                   BoxDefault::Second) != kBoxFirstButton)
     return;
+  const auto change = form.edits().step(QStringLiteral("スタイルデータのクリア"));
   LoadEmptyStyle(form);
 }
 
 void LoadEmptyStyle(ReceiptMainForm& form) {
+  const auto change = form.edits().step(QStringLiteral("空のレイアウトの読み込み"));
   LoadStyleOverLayout(form, ProgramFile(QString::fromLatin1(kClearStyleFileName)));
   RebuildHeaderLines(form.document(), form);
   form.UpdatePrinterMetrics();
-  form.RefreshPreview();
 }
 
 void OfferToMendLayout(ReceiptMainForm& form, qsizetype line, const QString& message) {
@@ -222,9 +229,11 @@ void OfferToMendLayout(ReceiptMainForm& form, qsizetype line, const QString& mes
 }
 
 void ClearLayoutLine(ReceiptMainForm& form, qsizetype line) {
-  form.document().setLine(line, EmptiedElementRecord(line));
+  {
+    const auto change = form.edits().step(QStringLiteral("行の消去"));
+    form.document().setLine(line, EmptiedElementRecord(line));
+  }
   FillElementEditors(form, ReadStyleContents(form.document()));
-  form.RefreshPreview();
 }
 
 void EnterStyleTitle(ReceiptMainForm& form) {

@@ -427,6 +427,7 @@ void TextItemEditors::data228Click(int line) {
   }
   label->setText(*typed);
   heldText_ = ToLayoutText(*typed);
+  const auto change = form_.edits().step(QStringLiteral("自社情報の入力"));
   ApplyPositionItem();
 }
 
@@ -448,19 +449,18 @@ std::optional<QString> TextItemEditors::acceptedRegistrationNumber(const QString
 void TextItemEditors::ApplyPositionItem() {
   if (positionLine_ == 0) {
     sayNothingSelected();
-    form_.RefreshPreview();
     return;
   }
   TextRecordEntry entry = entryOf(position_);
   entry.text = heldText_;
   const QByteArray record = BuildTextRecord(entry, TextEditorKind::Position);
+  const auto change = form_.edits().step(QStringLiteral("印字位置の変更"));
   form_.document().setLine(positionLine_, record);
   writeFit(position_, positionLine_);
   showWritten(position_, record);
   heldText_ = CharRecordText(record);
   if (QLabel* label = form_.companyPage->dataLabel(positionLine_))
     label->setText(FromLayoutText(heldText_));
-  form_.RefreshPreview();
 }
 
 void TextItemEditors::ResetPositionItem() {
@@ -471,10 +471,10 @@ void TextItemEditors::ResetPositionItem() {
   resetControls(position_, QStringLiteral("0"));
   position_.swatch->clear();
   heldText_.clear();
+  const auto change = form_.edits().step(QStringLiteral("印字位置のリセット"));
   form_.document().setLine(positionLine_, kResetTextRecord);
   SetFit(form_.document(), positionLine_, std::nullopt);
   if (QLabel* label = form_.companyPage->dataLabel(positionLine_)) label->clear();
-  form_.RefreshPreview();
 }
 
 void TextItemEditors::choosePositionFont() {
@@ -487,6 +487,7 @@ void TextItemEditors::choosePositionColour() {
 
 void TextItemEditors::nudgePosition(NudgeDirection direction, Qt::KeyboardModifiers modifiers) {
   nudge(position_, direction, modifiers);
+  const auto change = form_.edits().step(QStringLiteral("印字位置の移動"));
   ApplyPositionItem();
 }
 
@@ -505,18 +506,17 @@ void TextItemEditors::StrColGrid3Click(int row) {
 void TextItemEditors::ApplyTextItem() {
   if (textLine_ == 0) {
     sayNothingSelected();
-    form_.RefreshPreview();
     return;
   }
   TextRecordEntry entry = entryOf(text_);
   entry.text = ToLayoutText(text_.text->text());
   const QByteArray record = BuildTextRecord(entry, TextEditorKind::FreeText);
+  const auto change = form_.edits().step(QStringLiteral("文字の変更"));
   form_.document().setLine(textLine_, record);
   writeFit(text_, textLine_);
   showWritten(text_, record);
   form_.textsPage->StrColGrid3->SetCells(1, textLine_ - slotmap::textLine(0),
                                          FromLayoutText(CharRecordText(record)));
-  form_.RefreshPreview();
 }
 
 void TextItemEditors::ResetTextItem() {
@@ -529,9 +529,9 @@ void TextItemEditors::ResetTextItem() {
   text_.previewOnly->setChecked(false);
   text_.swatch->clear();
   form_.textsPage->StrColGrid3->SetCells(1, textLine_ - slotmap::textLine(0), QString());
+  const auto change = form_.edits().step(QStringLiteral("文字のリセット"));
   form_.document().setLine(textLine_, kResetTextRecord);
   SetFit(form_.document(), textLine_, std::nullopt);
-  form_.RefreshPreview();
 }
 
 void TextItemEditors::chooseTextFont() {
@@ -544,34 +544,53 @@ void TextItemEditors::chooseTextColour() {
 
 void TextItemEditors::nudgeText(NudgeDirection direction, Qt::KeyboardModifiers modifiers) {
   nudge(text_, direction, modifiers);
+  const auto change = form_.edits().step(QStringLiteral("文字の移動"));
   ApplyTextItem();
 }
 
 // ---- the free text list
 
-void TextItemEditors::rowCommand(bool (*operation)(LayoutDocument&, int)) {
-  if (!operation(form_.document(), form_.textsPage->StrColGrid3->Row())) return;
+void TextItemEditors::rowCommand(bool (*operation)(LayoutDocument&, int), const QString& name) {
+  {
+    const auto change = form_.edits().step(name);
+    if (!operation(form_.document(), form_.textsPage->StrColGrid3->Row())) return;
+  }
   RebuildTextList();
-  form_.RefreshPreview();
 }
 
-void TextItemEditors::InsertTextRow() { rowCommand(&kelvane::InsertTextRow); }
+void TextItemEditors::InsertTextRow() {
+  rowCommand(&kelvane::InsertTextRow, QStringLiteral("文字の行挿入"));
+}
 
-void TextItemEditors::DeleteTextRow() { rowCommand(&kelvane::DeleteTextRow); }
+void TextItemEditors::DeleteTextRow() {
+  rowCommand(&kelvane::DeleteTextRow, QStringLiteral("文字の削除"));
+}
 
 void TextItemEditors::ExchangeTextRow() {
   if (form_.textsPage->StrColGrid3->Row() == slotmap::kTextSlots) {
     info_box(QStringLiteral("最後の行は、次の行がないため交換できません。"), kConfirm, &form_);
     return;
   }
-  rowCommand(&kelvane::ExchangeTextRow);
+  rowCommand(&kelvane::ExchangeTextRow, QStringLiteral("文字の交換"));
 }
 
 void TextItemEditors::StrColGrid3RowMoved(int from, int to) {
-  SwapTextRows(form_.document(), from, to);
+  {
+    const auto change = form_.edits().step(QStringLiteral("文字の並べ替え"));
+    SwapTextRows(form_.document(), from, to);
+  }
   // The list moved the rows between as well; it shows the layout again.
   RebuildTextList();
-  form_.RefreshPreview();
+}
+
+void TextItemEditors::showDocumentAgain() {
+  if (positionLine_ != 0) {
+    resetControls(position_, QStringLiteral("0"));
+    position_.swatch->clear();
+    heldText_.clear();
+    readInto(position_, positionLine_, form_.positionsPage->positionTitle->text());
+  }
+  if (textLine_ != 0) StrColGrid3Click(textLine_ - slotmap::textLine(0));
 }
 
 void TextItemEditors::RebuildTextList() {

@@ -78,6 +78,9 @@ class TextItemEditors : public QObject {
   void StrColGrid3RowMoved(int from, int to);
   // Column 1 of every row from the layout.
   void RebuildTextList();
+  // Both editors read their selected record again (after an undo or redo);
+  // nothing is asked and nothing written.
+  void showDocumentAgain();
 
   // The list's pop-up menu: "一行挿入", "交　換", "選択中の行を削除".
   QMenu* textListMenu = nullptr;
@@ -143,7 +146,8 @@ class TextItemEditors : public QObject {
   // The typed registration number as kept, or nothing when it is refused
   // or the user keeps the old one.
   std::optional<QString> acceptedRegistrationNumber(const QString& typed);
-  void rowCommand(bool (*operation)(LayoutDocument&, int));
+  // A list operation on the list's current row as the undo step `name`.
+  void rowCommand(bool (*operation)(LayoutDocument&, int), const QString& name);
 
   ReceiptMainForm& form_;
   Controls position_;

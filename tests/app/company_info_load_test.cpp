@@ -134,7 +134,9 @@ TEST_F(CompanyInfoLoadTest, AStyleWithOtherTextsAsksWhoseToKeep) {
     // Everything but the company items and the receipt's own lines is the
     // style's.
     for (int l = 6; l < slotmap::kNumber; ++l)
-      if (!companyLines().contains(l)) EXPECT_EQ(line(l), styleLines_[l]) << "line " << l;
+      if (!companyLines().contains(l)) {
+        EXPECT_EQ(line(l), styleLines_[l]) << "line " << l;
+      }
     form_.reset();
   }
 }

@@ -153,7 +153,9 @@ TEST_P(DamagedLayoutTest, SaysItOnceAndDoesOnlyWhatIsChosen) {
     const auto saved = readLineFile(file("cardtemp.dat"));
     ASSERT_TRUE(saved);
     EXPECT_EQ(saved->value(d.line), left);
-    if (kept) EXPECT_EQ(*saved, lines) << "a layout that cannot be drawn is not rewritten";
+    if (kept) {
+      EXPECT_EQ(*saved, lines) << "a layout that cannot be drawn is not rewritten";
+    }
   }
 }
 

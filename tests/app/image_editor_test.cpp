@@ -251,7 +251,9 @@ TEST_F(ImageEditorTest, APictureFromOutsideIsCopiedIntoTheImageFolder) {
   for (int i = 0; i < 4; ++i) {
     SCOPED_TRACE(cases[i].what);
     answer_ = cases[i].chosen;
-    if (i == 0) EXPECT_FALSE(QFileInfo::exists(images)) << "nothing copied yet";
+    if (i == 0) {
+      EXPECT_FALSE(QFileInfo::exists(images)) << "nothing copied yet";
+    }
     choose(i);
     EXPECT_EQ(line(ImagesPage::SlotLine(i)), "image,0,10,10," + bytes(cases[i].recorded) + ",0,0,,0,0");
     EXPECT_EQ(page_->im[i]->text(), cases[i].recorded);

@@ -176,8 +176,11 @@ TEST_F(FittedTextTest, AVerticalColumnFitsItsHeight) {
     EXPECT_EQ(font.heightPerMille, c.heightPerMille) << c.fit.width;
     EXPECT_EQ(font.pixelHeight < em, c.smaller) << c.fit.width;
     // Made smaller, the column keeps to the middle of where it stood.
-    if (c.smaller) EXPECT_GT(texts[0].topLeft.x(), px67(40));
-    else EXPECT_EQ(texts[0].topLeft.x(), px67(40));
+    if (c.smaller) {
+      EXPECT_GT(texts[0].topLeft.x(), px67(40));
+    } else {
+      EXPECT_EQ(texts[0].topLeft.x(), px67(40));
+    }
   }
 }
 

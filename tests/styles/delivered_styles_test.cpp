@@ -274,8 +274,9 @@ LayoutDocument QualifiedInvoiceLayout() {
 TEST(DeliveredStyles, TheQualifiedInvoiceIsMadeByTheRecordBuilders) {
   LayoutDocument made = QualifiedInvoiceLayout();
   // KELVANE_WRITE_STYLES=1 writes the file anew after a change above.
-  if (qEnvironmentVariableIsSet("KELVANE_WRITE_STYLES"))
+  if (qEnvironmentVariableIsSet("KELVANE_WRITE_STYLES")) {
     ASSERT_TRUE(SaveStyleFile(made, kQualifiedInvoice));
+  }
   const LayoutDocument delivered = load(kQualifiedInvoice);
   made.setLine(slotmap::kVersionLine, delivered.line(slotmap::kVersionLine));
   EXPECT_EQ(StyleFileLines(delivered), StyleFileLines(made));

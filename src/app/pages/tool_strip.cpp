@@ -3,7 +3,9 @@
 #include "app/pages/page_parts.h"
 #include "widgets/icon_button.h"
 
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace kelvane {
@@ -35,6 +37,16 @@ ToolStrip::ToolStrip(QWidget* parent) : QWidget(parent) {
       AddTool(this, column, "IconButton25", ToolIcon::PaperSetup, QStringLiteral("用紙設定"));
   IconButton22 = AddTool(this, column, "IconButton22", ToolIcon::Print, QStringLiteral("印  刷"));
   exitButton = AddTool(this, column, "exitButton", ToolIcon::Exit, QStringLiteral("Exit(End)"));
+  auto* history = new QHBoxLayout;
+  history->setSpacing(2);
+  for (auto [button, name] : {std::pair{&undoButton, "undoButton"}, {&redoButton, "redoButton"}}) {
+    *button = new QToolButton(this);
+    (*button)->setObjectName(QString::fromLatin1(name));
+    (*button)->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    (*button)->setAutoRaise(true);
+    history->addWidget(*button);
+  }
+  column->addLayout(history);
   column->addStretch(1);
   setFixedWidth(64);
 }

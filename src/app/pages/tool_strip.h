@@ -3,6 +3,8 @@
 
 #include <QWidget>
 
+class QToolButton;
+
 namespace kelvane {
 
 class TIconButton;
@@ -17,6 +19,9 @@ class ToolStrip : public QWidget {
   TIconButton* IconButton25 = nullptr;   // "用紙設定": printer paper set-up
   TIconButton* IconButton22 = nullptr;   // "印  刷"
   TIconButton* exitButton = nullptr;     // "Exit(End)"
+  // The layout's undo and redo; the window gives them the menu's actions.
+  QToolButton* undoButton = nullptr;
+  QToolButton* redoButton = nullptr;
 };
 
 }  // namespace kelvane
