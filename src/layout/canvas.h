@@ -48,6 +48,10 @@ class Canvas {
   // True on the printer page: preview-only elements are left out there.
   [[nodiscard]] virtual bool isPrinter() const = 0;
 
+  // The calls that follow draw document line `line` (from 0): the preview
+  // learns where each element lies from the very pass that draws it.
+  virtual void beginElement(qsizetype line) { (void)line; }
+
   virtual void setPen(LayoutColour colour, PenStyle style, int width) = 0;
   virtual void setBrush(LayoutColour colour, BrushStyle style) = 0;
   virtual void setFont(const FontSpec& font) = 0;

@@ -639,6 +639,7 @@ Expected<void> Renderer::DrawLayout(Canvas& canvas, const LayoutDocument& docume
   const auto& lines = document.lines();
   for (qsizetype i = 0; i < lines.size(); ++i) {
     pass.atLine(i);
+    canvas.beginElement(i);
     auto done = pass.DrawElement(lines[i]);
     if (auto warning = pass.takeWarning()) {
       warnings_.append(
