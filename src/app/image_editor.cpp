@@ -130,6 +130,8 @@ void ImageEditor::Button20Click(int line) {
   ApplyImageItem();
 }
 
+void ImageEditor::SelectSlot(int line) { readSlot(line); }
+
 void ImageEditor::showSlotAgain() {
   if (selected_ != 0) readSlot(selected_);
 }

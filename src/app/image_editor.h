@@ -31,6 +31,9 @@ class ImageEditor : public QObject {
   // "設定" of the slot at layout line `line`: the slot into the editor. An
   // empty slot asks for its picture at once.
   void Button20Click(int line);
+  // The slot at layout line `line` into the editor, nothing asked (an
+  // element picked on the preview).
+  void SelectSlot(int line);
   // The selected slot's record into the controls again (after an undo or
   // redo); nothing is asked and nothing written.
   void showSlotAgain();

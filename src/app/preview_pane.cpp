@@ -88,6 +88,30 @@ bool PreviewPane::layoutDraws() {
       .ok();
 }
 
+RenderSettings PreviewPane::paintSettings() const {
+  RenderSettings settings = source_.previewSettings();
+  settings.previewResolution = geometry_.resolutionX;
+  settings.zoomPercent = TrackBar1->value();
+  settings.showOnlyPrinted = showOnlyPrinted;
+  return settings;
+}
+
+std::vector<ElementShape> PreviewPane::measureElements() {
+  if (PreviewSuspended) return {};
+  GeometryCanvas canvas(nullptr, false);
+  Renderer renderer(&pictures_);
+  (void)renderer.DrawLayout(canvas, source_.previewDocument(), paintSettings(),
+                            fixed::fromWhole(geometry_.resolutionX),
+                            fixed::fromWhole(geometry_.resolutionY));
+  return canvas.takeShapes();
+}
+
+void PreviewPane::setSelectedLine(qsizetype line) {
+  if (line == selectedLine_) return;
+  selectedLine_ = line;
+  PaintBox1->update();
+}
+
 void PreviewPane::paintPreview(QPainter& painter) {
   if (PreviewSuspended) return;
   // The white page with a one-pixel black edge, as a rectangle whose right
@@ -97,18 +121,26 @@ void PreviewPane::paintPreview(QPainter& painter) {
   painter.drawRect(QRect(0, 0, geometry_.page.width() - 1, geometry_.page.height() - 1));
   painter.setBrush(Qt::NoBrush);
 
-  RenderSettings settings = source_.previewSettings();
-  settings.previewResolution = geometry_.resolutionX;
-  settings.zoomPercent = TrackBar1->value();
-  settings.showOnlyPrinted = showOnlyPrinted;
+  const RenderSettings settings = paintSettings();
   // The canvas draws each element as it comes, so what lies before a bad
   // element stays on the page.
-  PainterCanvas canvas(painter, false);
+  PainterCanvas painted(painter, false);
+  // The same pass tells where the selected element was drawn.
+  GeometryCanvas canvas(&painted, false);
+  canvas.keepOnly(selectedLine_);
   Renderer renderer(&pictures_);
   const LayoutDocument& document = source_.previewDocument();
   const auto drawn =
       renderer.DrawLayout(canvas, document, settings, fixed::fromWhole(geometry_.resolutionX),
                           fixed::fromWhole(geometry_.resolutionY));
+  selectionFrame_ = QRect();
+  if (const ElementShape* selected = ShapeOfLine(canvas.shapes(), selectedLine_)) {
+    selectionFrame_ = selected->bounds.adjusted(-2, -2, 2, 2);
+    QPen frame(QColor(0, 120, 215), 1, Qt::DashLine);
+    painter.setPen(frame);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(selectionFrame_);
+  }
   tellWarnings(renderer.warnings());
   if (drawn) {
     reported_ = false;  // a later break is said again

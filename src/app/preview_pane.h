@@ -3,6 +3,7 @@
 // on it, and the zoom slider. Every refresh lays the paper out for the zoom
 // and mode and draws the whole layout again; nothing is cached.
 
+#include "layout/element_geometry.h"
 #include "layout/picture_loader.h"
 #include "layout/preview_geometry.h"
 #include "layout/renderer.h"
@@ -60,10 +61,23 @@ class PreviewPane : public QWidget {
   // Draws the white page and the layout onto `painter` (the drawing area).
   void paintPreview(QPainter& painter);
 
+  // Where each element lies on the drawing area now, measured by a pass
+  // that draws nothing, with the settings of the preview.
+  [[nodiscard]] std::vector<ElementShape> measureElements();
+  // The element picked on the preview (document line, -1 for none): a thin
+  // frame shows it on the screen only, never on paper.
+  void setSelectedLine(qsizetype line);
+  [[nodiscard]] qsizetype selectedLine() const { return selectedLine_; }
+  // The selection frame of the last paint, empty when none was drawn.
+  [[nodiscard]] QRect selectionFrame() const { return selectionFrame_; }
+
  private:
   PreviewSource& source_;
   PreviewGeometry geometry_;
   PictureCache pictures_;
+  [[nodiscard]] RenderSettings paintSettings() const;
+  qsizetype selectedLine_ = -1;
+  QRect selectionFrame_;
   // The failure said last: the failing line's text (empty for a header
   // value) and the message. Typing a receipt changes the document but not
   // a bad element, so the same failure is not said again for it.

@@ -12,6 +12,7 @@
 #include "app/pages/style_settings_page.h"
 #include "app/pages/texts_page.h"
 #include "app/pages/tool_strip.h"
+#include "app/preview_placing.h"
 #include "app/program_folder.h"
 #include "app/receipt_date.h"
 #include "app/receipt_input.h"
@@ -77,6 +78,7 @@ ReceiptMainForm::ReceiptMainForm(QWidget* parent)
   shapeEditor = new ShapeEditor(*this);
   imageEditor = new ImageEditor(*this);
   textItemEditors = new TextItemEditors(*this);
+  previewPlacer = new PreviewPlacer(*this);
   connectCommands();
   connectEdits();
   restoreWindowFile();

@@ -30,6 +30,7 @@ class ImageEditor;
 class ImagesPage;
 class LinesPage;
 class PositionsPage;
+class PreviewPlacer;
 class ReceiptDate;
 class Tfreglist;
 class Tforderreg;
@@ -79,6 +80,7 @@ class ReceiptMainForm : public QMainWindow, public LayoutHost, public PreviewSou
   TextItemEditors* textItemEditors = nullptr;  // the position and free text editors
   ShapeEditor* shapeEditor = nullptr;    // "線関係": the line and shape slots
   ImageEditor* imageEditor = nullptr;    // "画像": the image slots
+  PreviewPlacer* previewPlacer = nullptr;  // picking and dragging on the preview
   FormDialogs dialogs = DesktopDialogs();
   // What this copy knows of its register: seen on disk, lines of its own.
   RegisterSession registerSession;

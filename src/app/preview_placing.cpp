@@ -1,0 +1,268 @@
+#include "app/preview_placing.h"
+
+#include "app/image_editor.h"
+#include "app/pages/images_page.h"
+#include "app/pages/lines_page.h"
+#include "app/pages/positions_page.h"
+#include "app/pages/texts_page.h"
+#include "app/preview_pane.h"
+#include "app/receipt_main_form.h"
+#include "app/shape_editor.h"
+#include "app/text_item_editors.h"
+#include "layout/layout_slots.h"
+#include "layout/renderer.h"
+#include "styles/shape_record.h"
+#include "styles/text_record.h"
+#include "text/fixed_point.h"
+#include "widgets/str_col_grid.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QStatusBar>
+
+namespace kelvane {
+
+namespace {
+
+constexpr qint64 kSnapGrid = 5000;  // 0.5 mm
+constexpr qint64 kFreeGrid = 1000;  // 0.1 mm, the finest nudge
+// A hand that shakes on a click does not move the element: the drag starts
+// once the mouse has gone this many pixels.
+constexpr int kDragStart = 3;
+
+bool isItemLine(qsizetype line) {
+  return line >= slotmap::kCompanyName1 && line <= slotmap::itemLine(slotmap::kLastExtendedItemTag);
+}
+
+bool isImageLine(qsizetype line) {
+  for (int slot = 1; slot <= 2 * slotmap::kImageSlotsPerGroup; ++slot) {
+    if (slotmap::imageLine(slot) == line) return true;
+  }
+  return false;
+}
+
+QString stepName(PlacedKind kind) {
+  switch (kind) {
+    case PlacedKind::Shape:
+      return QStringLiteral("線の移動");
+    case PlacedKind::FreeText:
+      return QStringLiteral("文字の移動");
+    case PlacedKind::Item:
+      return QStringLiteral("印字位置の移動");
+    case PlacedKind::Image:
+      return QStringLiteral("画像の移動");
+    case PlacedKind::None:
+      break;
+  }
+  return QString();
+}
+
+qint64 pixelsToMillimetres(int pixels, int resolution) {
+  const qint64 scale = PixelsPerMillimetre(fixed::fromWhole(resolution));
+  if (scale <= 0) return 0;
+  return fixed::divRoundHalfAway(static_cast<__int128>(pixels) * fixed::kOne * fixed::kOne, scale);
+}
+
+}  // namespace
+
+PlacedKind PlacedKindOfLine(qsizetype line) {
+  if (line >= slotmap::shapeLine(1) && line <= slotmap::shapeLine(slotmap::kShapeSlots))
+    return PlacedKind::Shape;
+  if (line >= slotmap::textLine(1) && line <= slotmap::textLine(slotmap::kTextSlots))
+    return PlacedKind::FreeText;
+  if (isItemLine(line)) return PlacedKind::Item;
+  if (isImageLine(line)) return PlacedKind::Image;
+  return PlacedKind::None;
+}
+
+PreviewPlacer::PreviewPlacer(ReceiptMainForm& form) : QObject(&form), form_(form) {
+  QWidget* box = form_.preview->PaintBox1;
+  box->setFocusPolicy(Qt::ClickFocus);
+  box->setMouseTracking(false);
+  box->installEventFilter(this);
+}
+
+void PreviewPlacer::select(qsizetype line) {
+  const PlacedKind kind = PlacedKindOfLine(line);
+  if (kind == PlacedKind::None) {
+    clearSelection();
+    return;
+  }
+  selected_ = line;
+  form_.preview->setSelectedLine(line);
+  switch (kind) {
+    case PlacedKind::Shape: {
+      const int row = int(line - slotmap::shapeLine(0));
+      form_.showPage(form_.linesPage);
+      form_.linesPage->StrColGrid1->SetRow(row);
+      form_.shapeEditor->SelectShapeRow(row);
+      break;
+    }
+    case PlacedKind::FreeText: {
+      const int row = int(line - slotmap::textLine(0));
+      form_.showPage(form_.textsPage);
+      form_.textsPage->StrColGrid3->SetRow(row);
+      form_.textItemEditors->StrColGrid3Click(row);
+      break;
+    }
+    case PlacedKind::Item:
+      form_.showPage(form_.positionsPage);
+      form_.textItemEditors->where01Click(int(line) - slotmap::kItemBase);
+      break;
+    case PlacedKind::Image:
+      form_.showPage(form_.imagesPage);
+      form_.imageEditor->SelectSlot(int(line));
+      break;
+    case PlacedKind::None:
+      break;
+  }
+}
+
+void PreviewPlacer::clearSelection() {
+  if (dragging_ && movedRecord_ != pressedRecord_) {
+    // Esc in the middle of a drag: the element goes back where it was.
+    form_.document().setLine(selected_, pressedRecord_);
+    form_.statusBar()->clearMessage();
+  }
+  selected_ = -1;
+  dragging_ = false;
+  form_.preview->setSelectedLine(-1);
+}
+
+bool PreviewPlacer::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != form_.preview->PaintBox1) return false;
+  switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+      auto* mouse = static_cast<QMouseEvent*>(event);
+      if (mouse->button() != Qt::LeftButton) return false;
+      form_.preview->PaintBox1->setFocus(Qt::MouseFocusReason);
+      press(mouse->position().toPoint());
+      return true;
+    }
+    case QEvent::MouseMove: {
+      auto* mouse = static_cast<QMouseEvent*>(event);
+      if (!dragging_ || !(mouse->buttons() & Qt::LeftButton)) return false;
+      drag(mouse->position().toPoint(), mouse->modifiers().testFlag(Qt::AltModifier));
+      return true;
+    }
+    case QEvent::MouseButtonRelease: {
+      auto* mouse = static_cast<QMouseEvent*>(event);
+      if (mouse->button() != Qt::LeftButton || !dragging_) return false;
+      release();
+      return true;
+    }
+    case QEvent::KeyPress: {
+      auto* pressed = static_cast<QKeyEvent*>(event);
+      return key(pressed->key(), pressed->modifiers());
+    }
+    default:
+      return false;
+  }
+}
+
+void PreviewPlacer::press(QPoint at) {
+  const qsizetype line = ElementAt(form_.preview->measureElements(), at);
+  if (PlacedKindOfLine(line) == PlacedKind::None) {
+    clearSelection();
+    return;
+  }
+  select(line);
+  const QByteArray record = form_.document().line(line);
+  const auto origin = OriginOfElement(record);
+  if (!origin) return;  // picked, but a record that cannot be read stays put
+  dragging_ = true;
+  moving_ = false;
+  pressedAt_ = at;
+  pressedRecord_ = record;
+  movedRecord_ = record;
+  origin_ = *origin;
+}
+
+qint64 PreviewPlacer::millimetresX(int pixels) const {
+  return pixelsToMillimetres(pixels, form_.preview->geometry().resolutionX);
+}
+
+qint64 PreviewPlacer::millimetresY(int pixels) const {
+  return pixelsToMillimetres(pixels, form_.preview->geometry().resolutionY);
+}
+
+void PreviewPlacer::drag(QPoint at, bool free) {
+  const qint64 grid = free ? kFreeGrid : kSnapGrid;
+  const QPoint moved = at - pressedAt_;
+  if (!moving_ && moved.manhattanLength() < kDragStart) return;
+  moving_ = true;
+  const qint64 x = Snapped(origin_.x + millimetresX(moved.x()), grid);
+  const qint64 y = Snapped(origin_.y + millimetresY(moved.y()), grid);
+  const auto record = MovedElement(pressedRecord_, x - origin_.x, y - origin_.y);
+  if (!record) return;
+  form_.statusBar()->showMessage(
+      QStringLiteral("X: %1 mm  Y: %2 mm")
+          .arg(QString::fromLatin1(FixedText(x)), QString::fromLatin1(FixedText(y))));
+  if (*record == movedRecord_) return;
+  movedRecord_ = *record;
+  // While the button is held the document shows the element where it is
+  // now and only the preview repaints; the release makes it one step.
+  form_.document().setLine(selected_, movedRecord_);
+  form_.preview->PaintBox1->update();
+}
+
+void PreviewPlacer::release() {
+  dragging_ = false;
+  form_.statusBar()->clearMessage();
+  if (movedRecord_ == pressedRecord_) return;
+  form_.document().setLine(selected_, pressedRecord_);
+  {
+    const auto change = form_.edits().step(stepName(PlacedKindOfLine(selected_)));
+    form_.document().setLine(selected_, movedRecord_);
+  }
+  select(selected_);  // the editor shows the new position
+}
+
+bool PreviewPlacer::key(int key, Qt::KeyboardModifiers modifiers) {
+  if (selected_ < 0) return false;
+  if (key == Qt::Key_Escape) {
+    clearSelection();
+    return true;
+  }
+  int dx = 0, dy = 0;
+  NudgeDirection direction = NudgeDirection::Up;
+  switch (key) {
+    case Qt::Key_Left:
+      dx = -1;
+      direction = NudgeDirection::Left;
+      break;
+    case Qt::Key_Right:
+      dx = 1;
+      direction = NudgeDirection::Right;
+      break;
+    case Qt::Key_Up:
+      dy = -1;
+      direction = NudgeDirection::Up;
+      break;
+    case Qt::Key_Down:
+      dy = 1;
+      direction = NudgeDirection::Down;
+      break;
+    default:
+      return false;
+  }
+  switch (PlacedKindOfLine(selected_)) {
+    case PlacedKind::Shape:
+      form_.shapeEditor->NudgeShape(dx, dy, modifiers);
+      break;
+    case PlacedKind::FreeText:
+      form_.textItemEditors->nudgeText(direction, modifiers);
+      break;
+    case PlacedKind::Item:
+      form_.textItemEditors->nudgePosition(direction, modifiers);
+      break;
+    case PlacedKind::Image:
+      form_.imageEditor->NudgeImage(dx, dy, modifiers);
+      break;
+    case PlacedKind::None:
+      return false;
+  }
+  return true;
+}
+
+}  // namespace kelvane

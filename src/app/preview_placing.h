@@ -1,0 +1,56 @@
+#pragma once
+// Placing elements with the mouse on the preview: a click picks the element
+// drawn under it and brings its editor forward, a drag moves it (to 0.5 mm,
+// or freely with Alt held) as one undo step, and the arrow keys nudge it as
+// the editor's arrow buttons do. Esc lets it go.
+
+#include "styles/element_move.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QPoint>
+
+namespace kelvane {
+
+class ReceiptMainForm;
+
+// Which editor an element of the document belongs to.
+enum class PlacedKind { None, Shape, FreeText, Item, Image };
+[[nodiscard]] PlacedKind PlacedKindOfLine(qsizetype line);
+
+class PreviewPlacer : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit PreviewPlacer(ReceiptMainForm& form);
+
+  // The element picked (document line), -1 for none.
+  [[nodiscard]] qsizetype selectedLine() const { return selected_; }
+  // Picks the element at document line `line` into its editor.
+  void select(qsizetype line);
+  void clearSelection();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void press(QPoint at);
+  void drag(QPoint at, bool free);
+  void release();
+  bool key(int key, Qt::KeyboardModifiers modifiers);
+  // Millimetres (× 10000) for a move of `pixels` on the preview.
+  [[nodiscard]] qint64 millimetresX(int pixels) const;
+  [[nodiscard]] qint64 millimetresY(int pixels) const;
+
+  ReceiptMainForm& form_;
+  qsizetype selected_ = -1;
+  // The drag under way: the record as it was at the press and as it is now.
+  bool dragging_ = false;
+  bool moving_ = false;  // gone past the few pixels a click may shake
+  QPoint pressedAt_;
+  QByteArray pressedRecord_;
+  QByteArray movedRecord_;
+  ElementOrigin origin_;
+};
+
+}  // namespace kelvane
