@@ -46,14 +46,14 @@ bool touches(const ElementPiece& piece, QPoint p, int tolerance) {
 }  // namespace
 
 struct GeometryCanvas::Metrics {
-  explicit Metrics(const FontSpec& spec) : metrics(fontOf(spec)) {}
-  static QFont fontOf(const FontSpec& spec) {
+  explicit Metrics(const FontSpec& wanted) : metrics(fontOf(wanted)) {}
+  static QFont fontOf(const FontSpec& wanted) {
     // As the painter canvas sets it.
-    auto face = cp932::decode(spec.face);
+    auto face = cp932::decode(wanted.face);
     QFont font(face.ok() ? face.value() : QString());
-    font.setPixelSize(std::max(1, spec.pixelHeight));
-    font.setBold(spec.bold);
-    font.setItalic(spec.italic);
+    font.setPixelSize(std::max(1, wanted.pixelHeight));
+    font.setBold(wanted.bold);
+    font.setItalic(wanted.italic);
     return font;
   }
   QFontMetricsF metrics;
