@@ -36,7 +36,7 @@ TEST(ElementMove, EveryCoordinateMovesAndTheRestStays) {
 }
 
 TEST(ElementMove, NoElementOrAnUnreadableCoordinateIsNotMoved) {
-  for (const QByteArray record :
+  for (const QByteArray& record :
        {QByteArray(), QByteArray("5.0"), QByteArray("fit,3,100,0"), QByteArray("line,0,1,x,2,2"),
         QByteArray("char,0,1"), QByteArray("rect,0,1,2,3")}) {
     EXPECT_FALSE(MovedElement(record, mm(1), mm(1))) << record.constData();
