@@ -1,5 +1,6 @@
 #include "styles/company_info.h"
 
+#include "layout/element_record.h"
 #include "layout/field_cursor.h"
 #include "layout/layout_slots.h"
 #include "styles/text_record.h"
@@ -10,7 +11,7 @@ namespace {
 
 constexpr int kFieldsBeforeText = 10;
 
-bool isCharRecord(QByteArrayView record) { return FieldCursor(record).TakeField() == "char"; }
+bool isCharRecord(QByteArrayView record) { return RecordKindOf(record) == ElementKind::Text; }
 
 // The record up to and including its tenth comma. A short record gets the
 // commas it lacks, so the text that follows is read back as the text.
