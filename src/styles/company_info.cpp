@@ -3,7 +3,6 @@
 #include "layout/element_record.h"
 #include "layout/field_cursor.h"
 #include "layout/layout_slots.h"
-#include "styles/text_record.h"
 
 namespace kelvane {
 
@@ -31,8 +30,8 @@ QByteArray fieldsBeforeText(const QByteArray& record) {
 // A record the preview can draw: the fields the renderer reads strictly
 // are numbers.
 bool drawable(QByteArrayView record) {
-  const auto read = ReadTextRecord(record);
-  return read && read->has_value();
+  const auto element = ReadElementRecord(record);
+  return element && element->kind == ElementKind::Text && StrictFieldsOf(element->fields);
 }
 
 // The record with "プレビュ－のみ" set: shown in the preview, never printed.
