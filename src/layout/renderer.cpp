@@ -1,6 +1,6 @@
 #include "layout/renderer.h"
 
-#include "layout/field_cursor.h"
+#include "layout/element_record.h"
 #include "layout/picture_loader.h"
 #include "layout/style_names.h"
 #include "layout/text_fit.h"
@@ -16,6 +16,7 @@
 #include <limits>
 #include <optional>
 #include <utility>
+#include <variant>
 #include <vector>
 
 namespace kelvane {
@@ -53,12 +54,6 @@ bool isSmallKana(QByteArrayView ch) {
                      [&](const char* k) { return ch == cp(k); });
 }
 
-QString shownText(QByteArrayView text) {
-  auto decoded = cp932::decode(text);
-  if (decoded) return decoded.value();
-  return QString::fromLatin1(text.toByteArray().toPercentEncoding(" ,.-_"));
-}
-
 qint64 saturatingAdd(qint64 a, qint64 b) {
   qint64 out = 0;
   if (__builtin_add_overflow(a, b, &out)) {
@@ -83,12 +78,15 @@ QString folderOf(const QString& path) {
   return cut < 0 ? QString() : path.left(cut + 1);
 }
 
+// A shape's fields once they have all read as numbers.
 struct ShapeFields {
   qint64 x1, y1, x2, y2;
   int width;
   QByteArrayView styleName;
   LayoutColour colour;
 };
+
+LayoutColour colourOf(int colour) { return static_cast<LayoutColour>(colour) & 0xFFFFFFu; }
 
 class Pass {
  public:
@@ -115,29 +113,18 @@ class Pass {
   [[nodiscard]] bool stoppedAtSetting() const { return stoppedAtSetting_; }
 
  private:
-  // Field readers: a malformed number ends the pass, naming the text.
-  Expected<qint64> decimal(FieldCursor& c) { return decimalOf(c.TakeField()); }
-  Expected<qint64> decimalOf(QByteArrayView text);
-  Expected<int> whole(FieldCursor& c) { return wholeOf(c.TakeField()); }
-  Expected<int> wholeOf(QByteArrayView text);
-  static int wholeOr0(FieldCursor& c) { return fixed::parseWholeOr(c.TakeField(), 0); }
-  static LayoutColour colourOf(FieldCursor& c) {
-    return static_cast<LayoutColour>(wholeOr0(c)) & 0xFFFFFFu;
-  }
-
   int deviceX(qint64 mm) const { return toDevice(offsetX_, mm, scaleX_); }
   int deviceY(qint64 mm) const { return toDevice(offsetY_, mm, scaleY_); }
   static int toDevice(qint64 offset, qint64 mm, qint64 scale);
   QPoint device(qint64 x, qint64 y) const { return QPoint(deviceX(x), deviceY(y)); }
 
-  Expected<ShapeFields> shapeFields(FieldCursor& c);
   Expected<int> penWidth(int width, PenStyle style);
   int patternedPenWidth() const;
   Expected<void> setShapePen(const ShapeFields& f);
   Expected<void> DrawLine(const ShapeFields& f);
   Expected<void> DrawFrame(const ShapeFields& f);
   void FillBox(const ShapeFields& f);
-  Expected<void> DrawCharRecord(FieldCursor& c);
+  Expected<void> DrawCharRecord(const TextElement& t);
   Expected<void> DrawText(int size, int vertical, qint64 x, qint64 y, qint64 spacing,
                           QByteArrayView text);
   Expected<void> drawSpaced(qint64 x, qint64 y, qint64 spacing, QByteArrayView text);
@@ -147,7 +134,7 @@ class Pass {
   // The box of `cells` cells of a vertical column starting at (x, y).
   QRect columnBox(qint64 x, qint64 y, qint64 spacing, qsizetype cells, int em) const;
   int fontPixels(int size) const;
-  Expected<void> DrawImageRecord(FieldCursor& c);
+  Expected<void> DrawImageRecord(const ImageElement& i);
   Expected<void> DrawImage(qint64 x, qint64 y, const QString& path, qint64 width, qint64 height);
   bool skipsPreviewOnly() const { return settings_.showOnlyPrinted || canvas_.isPrinter(); }
 
@@ -166,20 +153,6 @@ class Pass {
   qsizetype line_ = -1;
 };
 
-Failure notANumber(QByteArrayView text) {
-  return Failure{QStringLiteral("「%1」は数値として読めません。").arg(shownText(text))};
-}
-
-Expected<qint64> Pass::decimalOf(QByteArrayView text) {
-  if (auto v = fixed::parse(text)) return *v;
-  return notANumber(text);
-}
-
-Expected<int> Pass::wholeOf(QByteArrayView text) {
-  if (auto v = fixed::parseWhole(text)) return *v;
-  return Failure{QStringLiteral("「%1」は整数として読めません。").arg(shownText(text))};
-}
-
 int Pass::toDevice(qint64 offset, qint64 mm, qint64 scale) {
   const __int128 sum = static_cast<__int128>(offset) + mm;
   const qint64 pixels = fixed::divTrunc(sum * scale, static_cast<__int128>(kOne) * kOne);
@@ -187,47 +160,29 @@ int Pass::toDevice(qint64 offset, qint64 mm, qint64 scale) {
 }
 
 Expected<void> Pass::DrawElement(QByteArrayView record) {
-  FieldCursor c(record);
-  const QByteArrayView kind = c.TakeField();
-  const QByteArrayView flag = c.TakeField();
-  const bool isShape = kind == "line" || kind == "rect" || kind == "fillrect";
-  const bool known = isShape || kind == "char" || kind == "image";
-  // Header lines are visited too; only records of a known kind have a flag.
-  if (!known) return {};
-  if (skipsPreviewOnly() && !flag.isEmpty()) {
-    auto previewOnly = wholeOf(flag);
+  // Header lines are visited too; only records of a known kind are drawn.
+  const std::optional<ElementRecord> element = ReadElementRecord(record);
+  if (!element) return {};
+  if (skipsPreviewOnly()) {
+    auto previewOnly = PreviewOnlyOf(element->previewFlag());
     if (!previewOnly) return Failure{previewOnly.error()};
-    if (previewOnly.value() == 1) return {};
+    if (previewOnly.value()) return {};
   }
-  if (isShape) {
-    auto fields = shapeFields(c);
-    if (!fields) return Failure{fields.error()};
-    if (kind == "line") return DrawLine(fields.value());
-    if (kind == "rect") return DrawFrame(fields.value());
-    FillBox(fields.value());
-    return {};
-  }
-  if (kind == "char") return DrawCharRecord(c);
-  return DrawImageRecord(c);
-}
-
-Expected<ShapeFields> Pass::shapeFields(FieldCursor& c) {
-  ShapeFields f{};
-  for (qint64* target : {&f.x1, &f.y1, &f.x2, &f.y2}) {
-    auto v = decimal(c);
-    if (!v) return Failure{v.error()};
-    *target = v.value();
-  }
-  auto width = whole(c);
-  if (!width) return Failure{width.error()};
-  f.width = width.value();
-  f.styleName = c.TakeField();
-  f.colour = colourOf(c);
-  return f;
+  if (auto numbers = StrictFieldsOf(element->fields); !numbers) return numbers;
+  if (const auto* text = std::get_if<TextElement>(&element->fields)) return DrawCharRecord(*text);
+  if (const auto* image = std::get_if<ImageElement>(&element->fields))
+    return DrawImageRecord(*image);
+  const auto& shape = std::get<ShapeElement>(element->fields);
+  const ShapeFields f{*shape.x1.value,    *shape.y1.value, *shape.x2.value,       *shape.y2.value,
+                      *shape.width.value, shape.pattern,   colourOf(shape.colour)};
+  if (element->kind == ElementKind::Line) return DrawLine(f);
+  if (element->kind == ElementKind::Rect) return DrawFrame(f);
+  FillBox(f);
+  return {};
 }
 
 Expected<int> Pass::penWidth(int width, PenStyle style) {
-  auto weight = wholeOf(settings_.lineWeightOffset);
+  auto weight = StrictWhole(settings_.lineWeightOffset);
   if (!weight) {
     stoppedAtSetting_ = true;
     return Failure{QStringLiteral("線の太さの調整") + weight.error()};
@@ -277,28 +232,18 @@ void Pass::FillBox(const ShapeFields& f) {
   canvas_.setBrush(brushColour_, BrushStyle::Clear);
 }
 
-Expected<void> Pass::DrawCharRecord(FieldCursor& c) {
-  auto x = decimal(c);
-  if (!x) return Failure{x.error()};
-  auto y = decimal(c);
-  if (!y) return Failure{y.error()};
-  fontFace_ = c.TakeField().toByteArray();
-  const int size = wholeOr0(c);
-  fontStyle_ = FontStyleOf(c.TakeField());
-  auto spacing = decimal(c);
-  if (!spacing) return Failure{spacing.error()};
-  auto vertical = whole(c);
-  if (!vertical) return Failure{vertical.error()};
-  fontColour_ = colourOf(c);
-  QByteArrayView text = c.FieldRest();
+Expected<void> Pass::DrawCharRecord(const TextElement& t) {
+  fontFace_ = t.face.toByteArray();
+  fontStyle_ = FontStyleOf(t.decoration);
+  fontColour_ = colourOf(t.colour);
+  QByteArrayView text = t.text;
   if (settings_.eraLabel == cp("令和") && text == cp("平成")) text = cp("令和");
   // A damaged byte in a text (a hand edit, a file from elsewhere) spoils
   // one character, not the receipt: drawn as the replacement character.
   if (auto decoded = cp932::decode(text); !decoded) {
-    warning_ = QStringLiteral("文字「%1」: %2")
-                   .arg(cp932::decodeReplacing(text), decoded.error());
+    warning_ = QStringLiteral("文字「%1」: %2").arg(cp932::decodeReplacing(text), decoded.error());
   }
-  return DrawText(size, vertical.value(), x.value(), y.value(), spacing.value(), text);
+  return DrawText(t.size, *t.vertical.value, *t.x.value, *t.y.value, *t.spacing.value, text);
 }
 
 int Pass::fontPixels(int size) const {
@@ -457,8 +402,8 @@ std::vector<ColumnPiece> columnPieces(QByteArrayView text) {
     }
     QByteArrayView ch = chars[i++];
     if (ch == cp("－")) ch = cp("｜");
-    pieces.push_back({ch, turnsInVerticalText(ch) ? ColumnPiece::Turned : ColumnPiece::Upright, 1,
-                      ch == " "});
+    pieces.push_back(
+        {ch, turnsInVerticalText(ch) ? ColumnPiece::Turned : ColumnPiece::Upright, 1, ch == " "});
   }
   return pieces;
 }
@@ -490,8 +435,8 @@ Expected<void> Pass::drawVertical(int size, qint64 x, qint64 y, qint64 spacing,
       spaceStep = scaled(spaceStep);
       const double smaller = std::min(1.0, ratio / kColumnMinimumHeight);
       const int fitted = std::max(1, static_cast<int>(std::floor(em * smaller)));
-      x = saturatingAdd(x, fixed::divTrunc(static_cast<__int128>(em - fitted) * kOne * kOne / 2,
-                                           scaleX_));
+      x = saturatingAdd(
+          x, fixed::divTrunc(static_cast<__int128>(em - fitted) * kOne * kOne / 2, scaleX_));
       smallKanaShift = static_cast<int>(smallKanaShift * smaller);
       em = fitted;
       canvas_.setFont(FontSpec{fontFace_, em, fontStyle_.bold, fontStyle_.italic, fontColour_,
@@ -511,7 +456,8 @@ Expected<void> Pass::drawVertical(int size, qint64 x, qint64 y, qint64 spacing,
         const VerticalLook look = p.kind == ColumnPiece::Turned       ? VerticalLook::Turned
                                   : p.kind == ColumnPiece::SideBySide ? VerticalLook::SideBySide
                                                                       : VerticalLook::Clockwise;
-        if (auto done = canvas_.textOutVertical(columnBox(x, y, spacing, p.cells, em), p.text, look);
+        if (auto done =
+                canvas_.textOutVertical(columnBox(x, y, spacing, p.cells, em), p.text, look);
             !done)
           return done;
         break;
@@ -536,26 +482,15 @@ Expected<void> Pass::drawVertical(int size, qint64 x, qint64 y, qint64 spacing,
   return {};
 }
 
-Expected<void> Pass::DrawImageRecord(FieldCursor& c) {
-  auto x = decimal(c);
-  if (!x) return Failure{x.error()};
-  auto y = decimal(c);
-  if (!y) return Failure{y.error()};
-  const QByteArrayView file = c.TakeField();
-  auto width = decimal(c);
-  if (!width) return Failure{width.error()};
-  auto height = decimal(c);
-  if (!height) return Failure{height.error()};
-  c.TakeField();
-  const int secondFlag = wholeOr0(c);
-  if (file.isEmpty()) return {};
-  if (skipsPreviewOnly() && secondFlag == 1) return {};
-  auto path = cp932::decode(file);
+Expected<void> Pass::DrawImageRecord(const ImageElement& i) {
+  if (i.file.isEmpty()) return {};
+  if (skipsPreviewOnly() && i.secondFlag == 1) return {};
+  auto path = cp932::decode(i.file);
   if (!path) return Failure{QStringLiteral("画像ファイル名: %1").arg(path.error())};
   // A file path is bytes; the layout writes 0x5C as the folder separator.
   QString local = path.value();
   local.replace(u'\u00A5', u'\\');
-  return DrawImage(x.value(), y.value(), local, width.value(), height.value());
+  return DrawImage(*i.x.value, *i.y.value, local, *i.width.value, *i.height.value);
 }
 
 bool isFile(const QString& path) { return !path.isEmpty() && QFileInfo(path).isFile(); }

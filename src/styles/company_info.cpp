@@ -1,8 +1,8 @@
 #include "styles/company_info.h"
 
+#include "layout/element_record.h"
 #include "layout/field_cursor.h"
 #include "layout/layout_slots.h"
-#include "styles/text_record.h"
 
 namespace kelvane {
 
@@ -10,7 +10,7 @@ namespace {
 
 constexpr int kFieldsBeforeText = 10;
 
-bool isCharRecord(QByteArrayView record) { return FieldCursor(record).TakeField() == "char"; }
+bool isCharRecord(QByteArrayView record) { return RecordKindOf(record) == ElementKind::Text; }
 
 // The record up to and including its tenth comma. A short record gets the
 // commas it lacks, so the text that follows is read back as the text.
@@ -30,8 +30,8 @@ QByteArray fieldsBeforeText(const QByteArray& record) {
 // A record the preview can draw: the fields the renderer reads strictly
 // are numbers.
 bool drawable(QByteArrayView record) {
-  const auto read = ReadTextRecord(record);
-  return read && read->has_value();
+  const auto element = ReadElementRecord(record);
+  return element && element->kind == ElementKind::Text && StrictFieldsOf(element->fields);
 }
 
 // The record with "プレビュ－のみ" set: shown in the preview, never printed.

@@ -1,6 +1,6 @@
 #include "styles/image_record.h"
 
-#include "layout/field_cursor.h"
+#include "layout/element_record.h"
 #include "text/cp932.h"
 #include "text/fixed_point.h"
 
@@ -24,9 +24,11 @@ QByteArray trimmedRecord(const QByteArray& record) {
   return record.mid(first, last - first);
 }
 
-Expected<qint64> numberField(FieldCursor& c, const QString& what) {
-  const QByteArrayView field = c.TakeField();
-  auto value = FieldToNumber(field);
+// The editor reads an empty position or size, or "", as 0, where the
+// renderer stops.
+Expected<qint64> numberField(const DecimalField& field, const QString& what) {
+  if (field.value) return *field.value;
+  auto value = FieldToNumber(field.text);
   if (!value) return Failure{what + QStringLiteral("の") + value.error()};
   return value.value();
 }
@@ -58,18 +60,19 @@ std::optional<QString> UnstorablePicturePath(const QString& path) {
 }
 
 Expected<ImageSelection> ReadImageRecord(QByteArrayView record) {
-  FieldCursor c(record);
+  // The keyword is not looked at: an image slot is read as an image.
+  const ImageElement e = ReadImageElement(record);
   ImageSelection s;
-  c.Skip(1);
-  s.previewOnly = fixed::parseWhole(c.TakeField()) == 1;
-  auto x = numberField(c, QStringLiteral("位置X"));
+  const auto previewOnly = PreviewOnlyOf(e.previewFlag);
+  s.previewOnly = previewOnly && previewOnly.value();
+  auto x = numberField(e.x, QStringLiteral("位置X"));
   if (!x) return Failure{x.error()};
-  auto y = numberField(c, QStringLiteral("位置Y"));
+  auto y = numberField(e.y, QStringLiteral("位置Y"));
   if (!y) return Failure{y.error()};
-  s.file = c.TakeField().toByteArray();
-  auto width = numberField(c, QStringLiteral("サイズX"));
+  s.file = e.file.toByteArray();
+  auto width = numberField(e.width, QStringLiteral("サイズX"));
   if (!width) return Failure{width.error()};
-  auto height = numberField(c, QStringLiteral("サイズY"));
+  auto height = numberField(e.height, QStringLiteral("サイズY"));
   if (!height) return Failure{height.error()};
   s.x = x.value();
   s.y = y.value();

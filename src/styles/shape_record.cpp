@@ -1,6 +1,6 @@
 #include "styles/shape_record.h"
 
-#include "layout/field_cursor.h"
+#include "layout/element_record.h"
 #include "layout/layout_slots.h"
 #include "text/cp932.h"
 #include "text/fixed_point.h"
@@ -101,33 +101,29 @@ QByteArray ShapeCorners(QByteArrayView x1, QByteArrayView y1, QByteArrayView x2,
 }
 
 Expected<ShapeSelection> ReadShapeRecord(QByteArrayView record) {
-  FieldCursor c(record);
+  // Any keyword but an empty one is read as a shape: the slot is the
+  // shape editor's, whatever a hand edit put there.
+  const ShapeElement e = ReadShapeElement(record);
   ShapeSelection s;
-  const QByteArrayView kind = c.TakeField();
-  if (kind.isEmpty()) return s;
+  if (e.keyword.isEmpty()) return s;
   s.empty = false;
-  s.kind = ShapeKindOf(kind);
+  s.kind = ShapeKindOf(e.keyword);
 
-  const QByteArrayView usage = c.TakeField();
-  if (!usage.isEmpty()) {
-    const auto flag = fixed::parseWhole(usage);
-    if (!flag) return notANumber(usage, QStringLiteral("種別"));
-    s.usage = *flag == 1 ? 1 : 0;
-  }
+  const auto usage = PreviewOnlyOf(e.previewFlag);
+  if (!usage) return notANumber(e.previewFlag, QStringLiteral("種別"));
+  s.usage = usage.value() ? 1 : 0;
   const QString names[4] = {QStringLiteral("始点X"), QStringLiteral("始点Y"),
                             QStringLiteral("終点X"), QStringLiteral("終点Y")};
+  const DecimalField* fields[4] = {&e.x1, &e.y1, &e.x2, &e.y2};
   qint64* corners[4] = {&s.x1, &s.y1, &s.x2, &s.y2};
   for (int i = 0; i < 4; ++i) {
-    const QByteArrayView field = c.TakeField();
-    const auto value = fixed::parse(field);
-    if (!value) return notANumber(field, names[i]);
-    *corners[i] = *value;
+    if (!fields[i]->value) return notANumber(fields[i]->text, names[i]);
+    *corners[i] = *fields[i]->value;
   }
-  s.width = c.TakeField().toByteArray();
-  const QByteArrayView style = c.TakeField();
-  s.styleName =
-      s.kind == kShapeFilledBox ? FillStyleNames().at(FillStyleIndex(style)) : style.toByteArray();
-  s.colour = static_cast<quint32>(fixed::parseWholeOr(c.TakeField(), 0));
+  s.width = e.width.text.toByteArray();
+  s.styleName = s.kind == kShapeFilledBox ? FillStyleNames().at(FillStyleIndex(e.pattern))
+                                          : e.pattern.toByteArray();
+  s.colour = static_cast<quint32>(e.colour);
   return s;
 }
 

@@ -1,39 +1,34 @@
 #include "styles/style_contents.h"
 
+#include "layout/element_record.h"
 #include "layout/field_cursor.h"
 #include "layout/layout_slots.h"
 #include "styles/image_record.h"
 #include "styles/text_record.h"
 #include "text/cp932.h"
-#include "text/fixed_point.h"
 
 namespace kelvane {
 
 namespace {
 
 ImageOverview readImage(const QByteArray& record) {
-  FieldCursor c(record);
-  c.Skip(2);
+  const ImageElement e = ReadImageElement(record);
   ImageOverview image;
-  image.x = c.TakeField().toByteArray();
-  image.y = c.TakeField().toByteArray();
-  image.file = c.TakeField().toByteArray();
+  image.x = e.x.text.toByteArray();
+  image.y = e.y.text.toByteArray();
+  image.file = e.file.toByteArray();
   return image;
 }
 
 ShapeRow readShape(const QByteArray& record) {
-  FieldCursor c(record);
+  const ShapeElement e = ReadShapeElement(record);
   ShapeRow row;
-  const QByteArray kind = c.TakeField().toByteArray();
-  if (kind.isEmpty()) return row;
-  c.Skip(1);
-  QByteArray f[5];
-  for (auto& field : f) field = c.TakeField().toByteArray();
-  row.corners = "[" + f[0] + "," + f[1] + "]-[" + f[2] + "," + f[3] + "] Size=" + f[4];
-  row.penStyle = c.TakeField().toByteArray();
-  row.colour = static_cast<quint32>(fixed::parseWholeOr(c.TakeField(), 0));
-  row.kindCaption = cp932::fromUtf8Literal(kind == "line" ? "直線" : "四角形");
-  row.kind = kind;
+  if (e.keyword.isEmpty()) return row;
+  row.corners = ShapeCorners(e.x1.text, e.y1.text, e.x2.text, e.y2.text, e.width.text);
+  row.penStyle = e.pattern.toByteArray();
+  row.colour = static_cast<quint32>(e.colour);
+  row.kindCaption = cp932::fromUtf8Literal(e.keyword == "line" ? "直線" : "四角形");
+  row.kind = e.keyword.toByteArray();
   return row;
 }
 

@@ -1,5 +1,6 @@
 #include "styles/style_file.h"
 
+#include "layout/element_record.h"
 #include "layout/field_cursor.h"
 #include "layout/header_lines.h"
 #include "layout/layout_slots.h"
@@ -28,12 +29,7 @@ bool isPrintSettingsLine(const QByteArray& line) {
   return isDecimal(c.TakeField()) && isDecimal(c.TakeField());
 }
 
-bool isElementRecord(const QByteArray& line) {
-  for (const char* kind : {"line,", "rect,", "fillrect,", "image,", "char,"}) {
-    if (line.startsWith(kind)) return true;
-  }
-  return false;
-}
+bool isElementRecord(const QByteArray& line) { return RecordKindOf(line).has_value(); }
 
 bool isBlank(const QByteArray& line) { return line.trimmed().isEmpty(); }
 
@@ -47,12 +43,9 @@ bool isVersionLine(const QByteArray& line) {
 
 bool HoldsNothing(QByteArrayView line) {
   if (std::all_of(line.begin(), line.end(), [](char c) { return c == ','; })) return true;
-  FieldCursor c(line);
-  if (c.TakeField() != "char") return false;
-  c.Skip(1);
-  const auto x = fixed::parse(c.TakeField());
-  const auto y = fixed::parse(c.TakeField());
-  return x == 0 && y == 0 && CharRecordText(line).isEmpty();
+  const auto element = ReadElementRecord(line);
+  const TextElement* text = element ? std::get_if<TextElement>(&element->fields) : nullptr;
+  return text && text->x.value == 0 && text->y.value == 0 && text->text.isEmpty();
 }
 
 QList<QByteArray> StyleFileLines(const LayoutDocument& document) {

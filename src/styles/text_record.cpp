@@ -1,6 +1,6 @@
 #include "styles/text_record.h"
 
-#include "layout/field_cursor.h"
+#include "layout/element_record.h"
 #include "layout/layout_slots.h"
 #include "layout/text_fit.h"
 #include "text/cp932.h"
@@ -65,33 +65,29 @@ QByteArray BuildTextRecord(const TextRecordEntry& entry, TextEditorKind kind) {
 }
 
 Expected<std::optional<TextRecordValues>> ReadTextRecord(QByteArrayView record) {
-  FieldCursor c(record);
-  if (c.TakeField() != "char") return std::optional<TextRecordValues>();
+  const std::optional<ElementRecord> element = ReadElementRecord(record);
+  const TextElement* t = element ? std::get_if<TextElement>(&element->fields) : nullptr;
+  if (!t) return std::optional<TextRecordValues>();
   TextRecordValues v;
-  v.previewOnly = c.TakeField() == "1";
-  const QByteArrayView x = c.TakeField();
-  const auto xValue = fixed::parse(x);
-  if (!xValue) return notDecimal("位置(X mm)", x);
-  v.x = *xValue;
-  const QByteArrayView y = c.TakeField();
-  const auto yValue = fixed::parse(y);
-  if (!yValue) return notDecimal("位置(Y mm)", y);
-  v.y = *yValue;
-  v.fontName = c.TakeField().toByteArray();
-  v.fontSize = c.TakeField().toByteArray();
-  v.decoration = c.TakeField().toByteArray();
-  const QByteArrayView spacing = c.TakeField();
-  const auto spacingValue = fixed::parse(spacing);
-  if (!spacingValue) return notDecimal("文字間(mm)", spacing);
-  v.spacing = *spacingValue;
-  const QByteArrayView vertical = c.TakeField();
-  const auto verticalValue = fixed::parseWhole(vertical);
-  if (!verticalValue) {
-    return Failure{QStringLiteral("縦書きの「%1」は整数として読めません。").arg(shown(vertical))};
+  // The check box shows exactly "1"; the renderer's reading of the flag
+  // matters only when something is printed.
+  v.previewOnly = t->previewFlag == "1";
+  if (!t->x.value) return notDecimal("位置(X mm)", t->x.text);
+  v.x = *t->x.value;
+  if (!t->y.value) return notDecimal("位置(Y mm)", t->y.text);
+  v.y = *t->y.value;
+  v.fontName = t->face.toByteArray();
+  v.fontSize = t->sizeText.toByteArray();
+  v.decoration = t->decoration.toByteArray();
+  if (!t->spacing.value) return notDecimal("文字間(mm)", t->spacing.text);
+  v.spacing = *t->spacing.value;
+  if (!t->vertical.value) {
+    return Failure{
+        QStringLiteral("縦書きの「%1」は整数として読めません。").arg(shown(t->vertical.text))};
   }
-  v.vertical = *verticalValue == 1;
-  v.colour = fixed::parseWholeOr(c.TakeField(), 0);
-  v.text = c.FieldRest().toByteArray();
+  v.vertical = *t->vertical.value == 1;
+  v.colour = t->colour;
+  v.text = t->text.toByteArray();
   return std::optional<TextRecordValues>(std::move(v));
 }
 

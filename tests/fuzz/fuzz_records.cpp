@@ -1,8 +1,10 @@
-// Any layout text, line by line: the field getter, every record reader of
-// the style editors and the item texts. What an editor reads and writes
+// Any layout text, line by line: the field getter, the element reader the
+// renderer uses, every record reader of the style editors and the item
+// texts. What an editor reads and writes
 // back must read the same again.
 
 #include "fuzz_input.h"
+#include "layout/element_record.h"
 #include "layout/field_cursor.h"
 #include "layout/header_lines.h"
 #include "layout/item_text.h"
@@ -127,6 +129,43 @@ void CheckImageRecord(const QByteArray& line) {
   KELVANE_FUZZ_CHECK(again->file == s.file);
 }
 
+// The element reader and the editors read the same numbers: a record the
+// renderer would draw reads in its editor with the same values.
+void CheckElementRecord(const QByteArray& line) {
+  const auto element = ReadElementRecord(line);
+  const QByteArrayView keyword = FieldCursor(line).TakeField();
+  KELVANE_FUZZ_CHECK(element.has_value() == (line.contains(',') && ElementKindOf(keyword)));
+  KELVANE_FUZZ_CHECK(element.has_value() == RecordKindOf(line).has_value());
+  if (!element) return;
+  const bool drawn = StrictFieldsOf(element->fields).ok();
+  if (const auto* t = std::get_if<TextElement>(&element->fields)) {
+    KELVANE_FUZZ_CHECK(t->text == CharRecordText(line));
+    const auto read = ReadTextRecord(line);
+    KELVANE_FUZZ_CHECK(read.ok() == drawn);
+    if (!drawn) return;
+    KELVANE_FUZZ_CHECK(read.value().has_value());
+    const TextRecordValues& v = *read.value();
+    KELVANE_FUZZ_CHECK(v.x == *t->x.value && v.y == *t->y.value);
+    KELVANE_FUZZ_CHECK(v.spacing == *t->spacing.value && v.vertical == (*t->vertical.value == 1));
+    KELVANE_FUZZ_CHECK(v.text == t->text && v.colour == t->colour);
+  } else if (const auto* i = std::get_if<ImageElement>(&element->fields)) {
+    const auto read = ReadImageRecord(line);
+    if (!drawn) return;
+    KELVANE_FUZZ_CHECK(read.ok());
+    KELVANE_FUZZ_CHECK(read->x == *i->x.value && read->y == *i->y.value);
+    KELVANE_FUZZ_CHECK(read->width == *i->width.value && read->height == *i->height.value);
+    KELVANE_FUZZ_CHECK(read->file == i->file);
+  } else {
+    const auto& s = std::get<ShapeElement>(element->fields);
+    const auto read = ReadShapeRecord(line);
+    if (!drawn || !PreviewOnlyOf(s.previewFlag)) return;
+    KELVANE_FUZZ_CHECK(read.ok() && !read->empty);
+    KELVANE_FUZZ_CHECK(read->x1 == *s.x1.value && read->y1 == *s.y1.value);
+    KELVANE_FUZZ_CHECK(read->x2 == *s.x2.value && read->y2 == *s.y2.value);
+    KELVANE_FUZZ_CHECK(read->width == s.width.text);
+  }
+}
+
 void CheckFitRecord(const QByteArray& line) {
   const auto read = ReadFitRecord(line);
   if (!read) return;
@@ -167,6 +206,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CheckTextRecord(line);
     CheckShapeRecord(line);
     CheckImageRecord(line);
+    CheckElementRecord(line);
     CheckFitRecord(line);
   }
   LayoutDocument document;

@@ -200,6 +200,22 @@ TEST_F(RendererTest, StrictFieldsAndLenientColours) {
   EXPECT_EQ(renderer.failedLine(), -1) << "the setting is at fault, not the line";
 }
 
+// The preview-only flag is read before the numbers, and only where such
+// elements are left out: a damaged preview-only element never stops the
+// printout, and on paper a damaged flag is named before a damaged number.
+TEST_F(RendererTest, PreviewOnlyFlagIsReadBeforeTheNumbers) {
+  EXPECT_TRUE(drawPrinter(sj("image,1,x,1,a.jpg,,,,0,0")).ok());
+  EXPECT_FALSE(drawPreview(sj("image,1,x,1,a.jpg,,,,0,0")).ok());
+  const auto both = drawPrinter(sj("char,y,x,1,,12,,0,0,0,text"));
+  ASSERT_FALSE(both.ok());
+  EXPECT_TRUE(both.error().contains(QStringLiteral("「y」は整数として")))
+      << both.error().toStdString();
+  const auto number = drawPreview(sj("char,y,x,1,,12,,0,0,0,text"));
+  ASSERT_FALSE(number.ok());
+  EXPECT_TRUE(number.error().contains(QStringLiteral("「x」は数値として")))
+      << number.error().toStdString();
+}
+
 // A text with bytes that are not cp932 is drawn, in one run or character
 // by character, and said once for its line; the pass goes on to the end.
 TEST_F(RendererTest, DamagedTextIsDrawnAndSaidNotStopped) {
