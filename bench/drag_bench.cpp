@@ -5,10 +5,10 @@
 // press only) is measured beside it.
 
 #include "full_layout.h"
-#include "layout/element_geometry.h"
-#include "layout/font_substitutions.h"
-#include "layout/painter_canvas.h"
-#include "layout/picture_loader.h"
+#include "render/element_geometry.h"
+#include "render/font_substitutions.h"
+#include "render/painter_canvas.h"
+#include "render/picture_loader.h"
 #include "styles/element_move.h"
 
 #include <QElapsedTimer>

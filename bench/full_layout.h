@@ -4,7 +4,7 @@
 // 1200 x 800 pixels (four JPEG, four BMP); its preview settings and page.
 
 #include "layout/layout_slots.h"
-#include "layout/renderer.h"
+#include "render/renderer.h"
 #include "text/cp932.h"
 
 #include <QImage>

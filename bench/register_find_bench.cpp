@@ -3,7 +3,7 @@
 // then the same searches as the list window shows them (grid and totals).
 // Reading the register into its index is measured on its own.
 
-#include "app/program_folder.h"
+#include "settings/program_folder.h"
 #include "app/register_find_bar.h"
 #include "app/register_viewer.h"
 #include "receipt/register_filter.h"

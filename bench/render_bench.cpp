@@ -6,12 +6,12 @@
 // the 39 items placed, and 8 images of 1200 x 800 pixels.
 
 #include "full_layout.h"
-#include "layout/font_substitutions.h"
+#include "render/font_substitutions.h"
 #include "layout/layout_slots.h"
-#include "layout/painter_canvas.h"
-#include "layout/picture_loader.h"
-#include "layout/recording_canvas.h"
-#include "layout/renderer.h"
+#include "render/painter_canvas.h"
+#include "render/picture_loader.h"
+#include "render/recording_canvas.h"
+#include "render/renderer.h"
 #include "text/cp932.h"
 
 #include <QBuffer>

@@ -2,7 +2,7 @@
 // grid until it can be shown, and exporting it as CSV. The process's peak
 // memory is printed with each (peak_MB).
 
-#include "app/program_folder.h"
+#include "settings/program_folder.h"
 #include "app/register_viewer.h"
 #include "sample_register.h"
 #include "receipt/register_record.h"

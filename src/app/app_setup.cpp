@@ -1,7 +1,7 @@
 #include "app/app_setup.h"
 
-#include "app/program_folder.h"
-#include "layout/font_substitutions.h"
+#include "settings/program_folder.h"
+#include "render/font_substitutions.h"
 
 #include <QApplication>
 #include <QFont>

@@ -2,9 +2,9 @@
 
 #include "app/message_boxes.h"
 #include "app/pages/images_page.h"
-#include "app/program_folder.h"
+#include "settings/program_folder.h"
 #include "app/receipt_main_form.h"
-#include "layout/picture_loader.h"
+#include "render/picture_loader.h"
 #include "styles/image_record.h"
 #include "styles/picture_folder.h"
 #include "text/layout_text.h"

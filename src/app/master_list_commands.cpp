@@ -4,7 +4,7 @@
 #include "app/pages/receipt_issue_page.h"
 #include "app/receipt_input.h"
 #include "app/receipt_main_form.h"
-#include "masterlist/order_reg.h"
+#include "masterlist_window/order_reg.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #include "app/message_boxes.h"
 
-#include "app/program_folder.h"
+#include "settings/program_folder.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>

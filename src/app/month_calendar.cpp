@@ -1,7 +1,7 @@
 #include "app/month_calendar.h"
 
 #include "app/message_boxes.h"
-#include "app/program_folder.h"
+#include "settings/program_folder.h"
 
 #include <QDebug>
 #include <QDir>

@@ -2,8 +2,8 @@
 
 #include "app/message_boxes.h"
 
-#include "layout/painter_canvas.h"
-#include "layout/recording_canvas.h"
+#include "render/painter_canvas.h"
+#include "render/recording_canvas.h"
 #include "text/fixed_point.h"
 
 #include <QHBoxLayout>

@@ -3,10 +3,10 @@
 // on it, and the zoom slider. Every refresh lays the paper out for the zoom
 // and mode and draws the whole layout again; nothing is cached.
 
-#include "layout/element_geometry.h"
-#include "layout/picture_loader.h"
+#include "render/element_geometry.h"
+#include "render/picture_loader.h"
 #include "layout/preview_geometry.h"
-#include "layout/renderer.h"
+#include "render/renderer.h"
 
 #include <QWidget>
 

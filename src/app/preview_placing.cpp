@@ -10,7 +10,7 @@
 #include "app/shape_editor.h"
 #include "app/text_item_editors.h"
 #include "layout/layout_slots.h"
-#include "layout/renderer.h"
+#include "render/renderer.h"
 #include "styles/shape_record.h"
 #include "styles/text_record.h"
 #include "text/fixed_point.h"

@@ -2,7 +2,7 @@
 
 #include "app/message_boxes.h"
 #include "app/pages/receipt_issue_page.h"
-#include "app/program_folder.h"
+#include "settings/program_folder.h"
 #include "app/receipt_main_form.h"
 #include "app/receipt_on_form.h"
 #include "layout/field_cursor.h"
@@ -12,7 +12,7 @@
 #include "receipt/stamp_duty.h"
 #include "text/layout_text.h"
 #include "widgets/nval_edit.h"
-#include "widgets/numeric_text.h"
+#include "numeric/numeric_text.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

@@ -3,7 +3,7 @@
 #include "app/message_boxes.h"
 #include "app/pages/environment_page.h"
 #include "app/pages/receipt_issue_page.h"
-#include "app/program_folder.h"
+#include "settings/program_folder.h"
 #include "app/receipt_date.h"
 #include "app/receipt_draft.h"
 #include "app/receipt_input.h"

@@ -3,7 +3,7 @@
 // controls that hold the settings, the window file, and the start-up and
 // close-time sequences with the current layout "cardtemp.dat".
 
-#include "app/program_folder.h"
+#include "settings/program_folder.h"
 
 #include <QString>
 

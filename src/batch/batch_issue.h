@@ -5,7 +5,7 @@
 // tool both run it.
 
 #include "layout/layout_document.h"
-#include "layout/renderer.h"
+#include "render/renderer.h"
 #include "receipt/receipt_batch.h"
 #include "text/expected.h"
 

@@ -4,9 +4,9 @@
 // current one, "cardtemp.dat", or a style file), read as the window reads
 // them at start.
 
-#include "app/settings_file.h"
+#include "settings/settings_file.h"
 #include "layout/layout_document.h"
-#include "layout/renderer.h"
+#include "render/renderer.h"
 #include "receipt/receipt.h"
 #include "receipt/receipt_batch.h"
 #include "text/expected.h"

@@ -3,9 +3,9 @@
 // of a program folder. Nothing is issued from a file with a bad row.
 
 #include "batch/batch_issue.h"
-#include "layout/font_substitutions.h"
-#include "layout/printer_paper.h"
-#include "layout/printer_query.h"
+#include "render/font_substitutions.h"
+#include "printing/printer_paper.h"
+#include "printing/printer_query.h"
 #include "receipt/receipt_csv.h"
 #include "tools/issue_folder.h"
 #include "tools/issue_options.h"

@@ -1,7 +1,7 @@
 // kelvane-render: draws a layout file with the program's own renderer into a
 // PNG or PDF file, for tests, benchmarks and machines without a display.
 
-#include "layout/font_substitutions.h"
+#include "render/font_substitutions.h"
 #include "layout/layout_document.h"
 #include "text/line_file.h"
 #include "tools/render_job.h"

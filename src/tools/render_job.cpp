@@ -3,9 +3,9 @@
 #include "layout/field_cursor.h"
 #include "layout/header_lines.h"
 #include "layout/layout_slots.h"
-#include "layout/painter_canvas.h"
-#include "layout/picture_loader.h"
-#include "layout/recording_canvas.h"
+#include "render/painter_canvas.h"
+#include "render/picture_loader.h"
+#include "render/recording_canvas.h"
 #include "text/fixed_point.h"
 
 #include <QDir>

@@ -3,7 +3,7 @@
 // the printer pass on an A4 page.
 
 #include "layout/layout_document.h"
-#include "layout/renderer.h"
+#include "render/renderer.h"
 #include "tools/render_options.h"
 
 #include <QSize>

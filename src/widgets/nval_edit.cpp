@@ -1,6 +1,6 @@
 #include "widgets/nval_edit.h"
 
-#include "widgets/numeric_text.h"
+#include "numeric/numeric_text.h"
 
 #include <QApplication>
 #include <QClipboard>

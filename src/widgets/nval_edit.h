@@ -9,7 +9,7 @@
 // FixDecimal, PrmtNegative, …, Value); the C++ accessors are the same names
 // in lower camel case (maxDigits(), setMaxDigits(), prmtNegative(), …).
 
-#include "widgets/numeric_entry.h"
+#include "numeric/numeric_entry.h"
 
 #include <QColor>
 #include <QLineEdit>

@@ -6,7 +6,7 @@
 #include "app/batch_issue_dialog.h"
 #include "app/pages/environment_page.h"
 #include "app/pages/receipt_issue_page.h"
-#include "app/program_folder.h"
+#include "settings/program_folder.h"
 #include "app/receipt_main_form.h"
 #include "app/register_commands.h"
 #include "support/box_answerer.h"

@@ -1,4 +1,4 @@
-#include "app/column_widths_file.h"
+#include "settings/column_widths_file.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // with empty, placed company items.
 
 #include "app/pages/company_info_page.h"
-#include "app/program_folder.h"
+#include "settings/program_folder.h"
 #include "app/receipt_main_form.h"
 #include "app/style_commands.h"
 #include "layout/field_cursor.h"

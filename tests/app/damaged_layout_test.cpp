@@ -7,7 +7,7 @@
 #include "app/pages/receipt_issue_page.h"
 #include "app/pages/texts_page.h"
 #include "app/preview_pane.h"
-#include "app/program_folder.h"
+#include "settings/program_folder.h"
 #include "app/receipt_main_form.h"
 #include "support/box_answerer.h"
 #include "support/typing.h"

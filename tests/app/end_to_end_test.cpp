@@ -7,7 +7,7 @@
 #include "app/pages/environment_page.h"
 #include "app/pages/lines_page.h"
 #include "app/pages/receipt_issue_page.h"
-#include "app/program_folder.h"
+#include "settings/program_folder.h"
 #include "app/receipt_main_form.h"
 #include "support/box_answerer.h"
 #include "support/pdf_pages.h"

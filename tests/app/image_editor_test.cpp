@@ -3,9 +3,9 @@
 
 #include "app/image_editor.h"
 #include "app/pages/images_page.h"
-#include "app/program_folder.h"
+#include "settings/program_folder.h"
 #include "app/receipt_main_form.h"
-#include "layout/picture_loader.h"
+#include "render/picture_loader.h"
 #include "support/box_answerer.h"
 #include "text/cp932.h"
 #include "text/layout_text.h"

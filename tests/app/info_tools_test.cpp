@@ -1,6 +1,6 @@
 #include "app/info_tools.h"
 
-#include "app/program_folder.h"
+#include "settings/program_folder.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include "app/pages/style_settings_page.h"
 #include "app/preview_pane.h"
 #include "app/print_command.h"
-#include "app/program_folder.h"
+#include "settings/program_folder.h"
 #include "app/receipt_main_form.h"
 #include "app/settings_store.h"
 #include "app/top_bar.h"

@@ -4,11 +4,11 @@
 
 #include "app/master_list_commands.h"
 #include "app/pages/receipt_issue_page.h"
-#include "app/program_folder.h"
+#include "settings/program_folder.h"
 #include "app/receipt_main_form.h"
 #include "layout/field_cursor.h"
 #include "layout/layout_slots.h"
-#include "masterlist/order_reg.h"
+#include "masterlist_window/order_reg.h"
 #include "support/box_answerer.h"
 #include "text/cp932.h"
 #include "text/layout_text.h"

@@ -2,7 +2,7 @@
 
 #include "app/app_setup.h"
 
-#include "app/program_folder.h"
+#include "settings/program_folder.h"
 #include "support/widget_app.h"
 
 #include <gtest/gtest.h>

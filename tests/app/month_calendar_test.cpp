@@ -3,7 +3,7 @@
 
 #include "app/month_calendar.h"
 
-#include "app/program_folder.h"
+#include "settings/program_folder.h"
 #include "support/widget_app.h"
 
 #include <gtest/gtest.h>

@@ -5,7 +5,7 @@
 #include "app/pages/environment_page.h"
 #include "app/pages/receipt_issue_page.h"
 #include "app/print_command.h"
-#include "app/program_folder.h"
+#include "settings/program_folder.h"
 #include "app/receipt_date.h"
 #include "app/receipt_main_form.h"
 #include "app/register_viewer.h"

@@ -6,7 +6,7 @@
 #include "app/pages/company_info_page.h"
 #include "app/pages/environment_page.h"
 #include "app/pages/receipt_issue_page.h"
-#include "app/program_folder.h"
+#include "settings/program_folder.h"
 #include "app/receipt_date.h"
 #include "app/receipt_input.h"
 #include "app/receipt_main_form.h"

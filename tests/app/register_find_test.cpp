@@ -2,7 +2,7 @@
 // into the fields above the grid, clicking a title, reopening a row found,
 // exporting what is shown.
 
-#include "app/program_folder.h"
+#include "settings/program_folder.h"
 #include "app/register_find_bar.h"
 #include "app/register_viewer.h"
 #include "support/box_answerer.h"

@@ -1,7 +1,7 @@
 // The register list and the register's history: a receipt deleted in the
 // list, found again among the deleted ones, its history shown, restored.
 
-#include "app/program_folder.h"
+#include "settings/program_folder.h"
 #include "app/register_viewer.h"
 #include "receipt/register_file.h"
 #include "receipt/register_history.h"

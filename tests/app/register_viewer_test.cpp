@@ -1,9 +1,9 @@
 // The register list: what it shows, what it saves and exports, and a
 // receipt reopened from it, corrected and recorded again.
 
-#include "app/column_widths_file.h"
+#include "settings/column_widths_file.h"
 #include "app/pages/receipt_issue_page.h"
-#include "app/program_folder.h"
+#include "settings/program_folder.h"
 #include "app/receipt_date.h"
 #include "app/receipt_main_form.h"
 #include "app/receipt_on_form.h"

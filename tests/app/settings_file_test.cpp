@@ -1,4 +1,4 @@
-#include "app/settings_file.h"
+#include "settings/settings_file.h"
 
 #include "text/layout_text.h"
 #include "text/line_file.h"

@@ -4,7 +4,7 @@
 
 #include "app/shape_editor.h"
 #include "app/pages/lines_page.h"
-#include "app/program_folder.h"
+#include "settings/program_folder.h"
 #include "app/receipt_main_form.h"
 #include "layout/layout_slots.h"
 #include "support/box_answerer.h"

@@ -3,7 +3,7 @@
 
 #include "app/pages/positions_page.h"
 #include "app/pages/texts_page.h"
-#include "app/program_folder.h"
+#include "settings/program_folder.h"
 #include "app/receipt_main_form.h"
 #include "app/style_commands.h"
 #include "app/text_item_editors.h"

@@ -8,7 +8,7 @@
 #include "app/pages/company_info_page.h"
 #include "app/pages/positions_page.h"
 #include "app/pages/texts_page.h"
-#include "app/program_folder.h"
+#include "settings/program_folder.h"
 #include "app/receipt_main_form.h"
 #include "app/style_commands.h"
 #include "layout/field_cursor.h"

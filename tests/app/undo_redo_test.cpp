@@ -11,7 +11,7 @@
 #include "app/pages/style_settings_page.h"
 #include "app/pages/texts_page.h"
 #include "app/pages/tool_strip.h"
-#include "app/program_folder.h"
+#include "settings/program_folder.h"
 #include "app/receipt_main_form.h"
 #include "app/shape_editor.h"
 #include "app/style_commands.h"

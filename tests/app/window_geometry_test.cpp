@@ -1,4 +1,4 @@
-#include "app/window_geometry.h"
+#include "settings/window_geometry.h"
 
 #include <gtest/gtest.h>
 

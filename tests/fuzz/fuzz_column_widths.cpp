@@ -1,7 +1,7 @@
 // Any "display.dat": the register list's column widths read, written and
 // read again to the same widths.
 
-#include "app/column_widths_file.h"
+#include "settings/column_widths_file.h"
 #include "fuzz_input.h"
 
 using namespace kelvane;

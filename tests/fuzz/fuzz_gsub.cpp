@@ -2,7 +2,7 @@
 // reading outside the table, and every form read is a real glyph change.
 
 #include "fuzz_input.h"
-#include "layout/vertical_glyphs.h"
+#include "render/vertical_glyphs.h"
 
 using namespace kelvane;
 

@@ -2,8 +2,8 @@
 // file loaded as the renderer loads an image, under a JPEG and a bitmap name.
 
 #include "fuzz_input.h"
-#include "layout/jpeg_decoder.h"
-#include "layout/picture_loader.h"
+#include "render/jpeg_decoder.h"
+#include "render/picture_loader.h"
 
 using namespace kelvane;
 

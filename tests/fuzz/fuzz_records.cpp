@@ -10,7 +10,7 @@
 #include "layout/item_text.h"
 #include "layout/layout_document.h"
 #include "layout/layout_slots.h"
-#include "layout/style_names.h"
+#include "render/style_names.h"
 #include "layout/text_fit.h"
 #include "styles/image_record.h"
 #include "styles/shape_record.h"

@@ -6,9 +6,9 @@
 #include "fuzz_input.h"
 #include "layout/header_lines.h"
 #include "layout/layout_document.h"
-#include "layout/picture_loader.h"
-#include "layout/recording_canvas.h"
-#include "layout/renderer.h"
+#include "render/picture_loader.h"
+#include "render/recording_canvas.h"
+#include "render/renderer.h"
 #include "text/cp932.h"
 #include "text/fixed_point.h"
 

@@ -2,9 +2,9 @@
 // again to the same values; a window placed from the file, stored into it
 // and placed again where it was stored.
 
-#include "app/ini_file.h"
-#include "app/settings_file.h"
-#include "app/window_geometry.h"
+#include "settings/ini_file.h"
+#include "settings/settings_file.h"
+#include "settings/window_geometry.h"
 #include "fuzz_input.h"
 #include "receipt/numbering.h"
 #include "text/layout_text.h"

@@ -3,9 +3,9 @@
 // their edges or, failing all else, from inside; what the preview leaves out
 // cannot be picked; the pieces are exactly the calls drawn.
 
-#include "layout/element_geometry.h"
-#include "layout/recording_canvas.h"
-#include "layout/renderer.h"
+#include "render/element_geometry.h"
+#include "render/recording_canvas.h"
+#include "render/renderer.h"
 #include "text/cp932.h"
 
 #include <gtest/gtest.h>

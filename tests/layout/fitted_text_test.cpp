@@ -2,9 +2,9 @@
 // on a painter canvas at preview and printer resolution.
 
 #include "layout/layout_slots.h"
-#include "layout/painter_canvas.h"
-#include "layout/recording_canvas.h"
-#include "layout/renderer.h"
+#include "render/painter_canvas.h"
+#include "render/recording_canvas.h"
+#include "render/renderer.h"
 #include "layout/text_fit.h"
 #include "support/gui_app.h"
 #include "text/cp932.h"

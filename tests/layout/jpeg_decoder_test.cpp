@@ -1,4 +1,4 @@
-#include "layout/jpeg_decoder.h"
+#include "render/jpeg_decoder.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -1,6 +1,6 @@
-#include "layout/painter_canvas.h"
+#include "render/painter_canvas.h"
 
-#include "layout/vertical_glyphs.h"
+#include "render/vertical_glyphs.h"
 #include "support/gui_app.h"
 #include "support/pdf_pages.h"
 #include "text/cp932.h"

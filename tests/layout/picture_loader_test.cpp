@@ -1,4 +1,4 @@
-#include "layout/picture_loader.h"
+#include "render/picture_loader.h"
 
 #include <QBuffer>
 #include <QDateTime>

@@ -1,4 +1,4 @@
-#include "layout/printer_query.h"
+#include "printing/printer_query.h"
 
 #include "support/gui_app.h"
 #include "support/pdf_pages.h"

@@ -2,9 +2,9 @@
 // reprint kept beside the first, the page as printed, and a folder that
 // cannot take them said as a failure.
 
-#include "layout/receipt_archive.h"
+#include "printing/receipt_archive.h"
 
-#include "layout/printer_query.h"
+#include "printing/printer_query.h"
 #include "support/gui_app.h"
 #include "support/pdf_pages.h"
 #include "support/read_only_folder.h"

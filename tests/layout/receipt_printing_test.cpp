@@ -1,7 +1,7 @@
-#include "layout/receipt_printing.h"
+#include "printing/receipt_printing.h"
 
-#include "layout/printer_paper.h"
-#include "layout/printer_query.h"
+#include "printing/printer_paper.h"
+#include "printing/printer_query.h"
 #include "support/gui_app.h"
 #include "support/pdf_pages.h"
 #include "text/cp932.h"

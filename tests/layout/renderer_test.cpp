@@ -1,7 +1,7 @@
-#include "layout/renderer.h"
+#include "render/renderer.h"
 
-#include "layout/picture_loader.h"
-#include "layout/recording_canvas.h"
+#include "render/picture_loader.h"
+#include "render/recording_canvas.h"
 #include "text/cp932.h"
 
 #include <QImage>

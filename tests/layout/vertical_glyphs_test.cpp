@@ -1,4 +1,4 @@
-#include "layout/vertical_glyphs.h"
+#include "render/vertical_glyphs.h"
 
 #include "support/gui_app.h"
 

@@ -2,10 +2,10 @@
 // double-click, Enter or "選択実行", registering with Shift, and what it
 // does with list files that are missing, damaged or cannot be written.
 
-#include "masterlist/order_reg.h"
+#include "masterlist_window/order_reg.h"
 
-#include "app/program_folder.h"
-#include "masterlist/tab_rows.h"
+#include "settings/program_folder.h"
+#include "masterlist_window/tab_rows.h"
 #include "support/read_only_folder.h"
 #include "support/widget_app.h"
 #include "text/cp932.h"

@@ -4,8 +4,8 @@
 
 #include "layout/item_text.h"
 #include "layout/layout_slots.h"
-#include "layout/painter_canvas.h"
-#include "layout/renderer.h"
+#include "render/painter_canvas.h"
+#include "render/renderer.h"
 #include "layout/text_fit.h"
 #include "receipt/amount_text.h"
 #include "styles/style_file.h"

@@ -2,7 +2,7 @@
 // Tests that draw text need a QGuiApplication (fonts); the test programs run
 // under the offscreen platform.
 
-#include "layout/font_substitutions.h"
+#include "render/font_substitutions.h"
 
 #include <QGuiApplication>
 

@@ -1,4 +1,4 @@
-#include "widgets/numeric_entry.h"
+#include "numeric/numeric_entry.h"
 
 #include <gtest/gtest.h>
 

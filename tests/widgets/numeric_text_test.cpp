@@ -1,4 +1,4 @@
-#include "widgets/numeric_text.h"
+#include "numeric/numeric_text.h"
 
 #include <gtest/gtest.h>
 
