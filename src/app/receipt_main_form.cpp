@@ -308,6 +308,11 @@ bool ReceiptMainForm::eventFilter(QObject* watched, QEvent* event) {
   // Ctrl+Z in a text field is the field's own undo, not the layout's.
   if (OwnUndoOf(widget) && (pressed == menu.undo->shortcut() || pressed == menu.redo->shortcut()))
     return false;
+  // Home and End move the cursor in a text field: typing never reaches
+  // 終了 (End), which closes the program from anywhere else.
+  if (OwnUndoOf(widget) && key->modifiers() == Qt::NoModifier &&
+      (key->key() == Qt::Key_End || key->key() == Qt::Key_Home))
+    return false;
   for (const QAction* action : findChildren<QAction*>()) {
     if (action->isEnabled() && action->shortcut() == pressed) {
       // Not accepted: the field lets the menu's shortcut have the key.

@@ -26,6 +26,8 @@
 #include "widgets/pict_button.h"
 #include "widgets/str_col_grid.h"
 
+#include <QSignalSpy>
+
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -372,6 +374,27 @@ TEST_F(UndoRedoTest, CtrlZInATextFieldIsTheFieldsOwnUndo) {
   }
   pressUndo();  // outside a text field the key undoes the layout
   EXPECT_EQ(form_->edits().undoCount(), 0);
+}
+
+// End is 終了 in the window, but in a text field it moves the cursor: a
+// shop owner typing an addressee does not close the program.
+TEST_F(UndoRedoTest, EndAndHomeInATextFieldMoveTheCursor) {
+  QSignalSpy quits(form_->menu.quit, &QAction::triggered);
+  form_->showPage(form_->receiptPage);
+  form_->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form_.get()));
+  for (QLineEdit* field : {form_->receiptPage->atesaki_1->lineEdit(), form_->textsPage->Edit1}) {
+    if (field == form_->textsPage->Edit1) form_->showPage(form_->textsPage);
+    field->setFocus();
+    field->setText(QStringLiteral("山田商店"));
+    QWidget* focused = QApplication::focusWidget();
+    QTest::keyClick(focused, Qt::Key_Home);
+    EXPECT_EQ(field->cursorPosition(), 0);
+    QTest::keyClick(focused, Qt::Key_End);
+    EXPECT_EQ(field->cursorPosition(), 4);
+  }
+  EXPECT_EQ(quits.count(), 0);
+  EXPECT_TRUE(form_->isVisible());
 }
 
 }  // namespace
