@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Install what is missing, build, set up the CUPS PDF printer and run the
+# Install what is missing, check the code's layout (.clang-format), build,
+# set up the CUPS PDF printer and run the
 # whole test suite with ctest.
 #
 #   ./test.sh                  everything, then the fuzz targets (build-fuzz/,
@@ -11,6 +12,7 @@ cd "$(dirname "${BASH_SOURCE[0]}")"
 source scripts/common.sh
 source scripts/cups.sh
 source scripts/fuzz.sh
+source scripts/format.sh
 
 setup_only=0
 if [ "${1:-}" = "--setup-only" ]; then
@@ -24,6 +26,7 @@ if [ "$setup_only" -eq 1 ]; then
     exit 0
 fi
 
+kv_format_check
 kv_build
 kv_cups_setup   # exports KELVANE_CUPS_PDF_DIR when printing works
 

@@ -3,12 +3,12 @@
 // the printer pass alone (drawing one receipt's page, as every print does).
 
 #include "batch/batch_issue.h"
-#include "render/font_substitutions.h"
 #include "layout/item_text.h"
 #include "printing/printer_paper.h"
 #include "printing/printer_query.h"
 #include "printing/receipt_archive.h"
 #include "printing/receipt_printing.h"
+#include "render/font_substitutions.h"
 #include "sample_register.h"
 #include "text/line_file.h"
 #include "tools/issue_folder.h"

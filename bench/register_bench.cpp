@@ -4,8 +4,8 @@
 // over the floor's.
 
 #include "receipt/register_file.h"
-#include "sample_register.h"
 #include "receipt/register_record.h"
+#include "sample_register.h"
 #include "text/line_file.h"
 
 #include <benchmark/benchmark.h>
@@ -78,9 +78,8 @@ void record(benchmark::State& state, const QByteArray& number) {
     RegisterGuard guard;
     guard.agreedLines = seen && *seen ? **seen : QList<QByteArray>{};
     guard.mustExist = true;
-    auto change = ChangeRegister(r.path, r.temp, number, [&](int) {
-      return number + ",2026/12/8,5000,,,,,,,,,,,";
-    }, guard);
+    auto change = ChangeRegister(
+        r.path, r.temp, number, [&](int) { return number + ",2026/12/8,5000,,,,,,,,,,,"; }, guard);
     benchmark::DoNotOptimize(change.ok());
     const double took = seconds(Clock::now() - start);
     total += took;

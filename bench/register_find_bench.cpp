@@ -3,11 +3,11 @@
 // then the same searches as the list window shows them (grid and totals).
 // Reading the register into its index is measured on its own.
 
-#include "settings/program_folder.h"
 #include "app/register_find_bar.h"
 #include "app/register_viewer.h"
 #include "receipt/register_filter.h"
 #include "receipt/register_record.h"
+#include "settings/program_folder.h"
 #include "text/cp932.h"
 #include "text/line_file.h"
 #include "widgets/str_col_grid.h"

@@ -6,8 +6,8 @@
 // the 39 items placed, and 8 images of 1200 x 800 pixels.
 
 #include "full_layout.h"
-#include "render/font_substitutions.h"
 #include "layout/layout_slots.h"
+#include "render/font_substitutions.h"
 #include "render/painter_canvas.h"
 #include "render/picture_loader.h"
 #include "render/recording_canvas.h"

@@ -18,7 +18,7 @@ inline QList<QByteArray> SampleRegisterLines(int count) {
     r.date = "2026/12/8";
     r.amount = QByteArray::number(1000 + i);
     r.addressee1 = "\x8E\x52\x93\x63\x8F\xA4\x8E\x96";  // 山田商事
-    r.description1 = "\x82\xA8\x95\x69\x91\xE3";      // お品代
+    r.description1 = "\x82\xA8\x95\x69\x91\xE3";        // お品代
     r.netAmount = QByteArray::number(900 + i);
     r.billedAmount = r.amount;
     r.taxAmount = "100";

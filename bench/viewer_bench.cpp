@@ -2,10 +2,10 @@
 // grid until it can be shown, and exporting it as CSV. The process's peak
 // memory is printed with each (peak_MB).
 
-#include "settings/program_folder.h"
 #include "app/register_viewer.h"
-#include "sample_register.h"
 #include "receipt/register_record.h"
+#include "sample_register.h"
+#include "settings/program_folder.h"
 #include "text/line_file.h"
 #include "widgets/str_col_grid.h"
 

@@ -1,7 +1,7 @@
 #include "app/app_setup.h"
 
-#include "settings/program_folder.h"
 #include "render/font_substitutions.h"
+#include "settings/program_folder.h"
 
 #include <QApplication>
 #include <QFont>

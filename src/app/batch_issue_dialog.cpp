@@ -6,17 +6,17 @@
 #include "app/preview_pane.h"
 #include "app/receipt_main_form.h"
 #include "app/receipt_on_form.h"
-#include "layout/field_cursor.h"
-#include "layout/layout_slots.h"
-#include "text/layout_text.h"
 #include "app/register_commands.h"
 #include "app/settings_store.h"
 #include "batch/batch_issue.h"
+#include "layout/field_cursor.h"
+#include "layout/layout_slots.h"
 #include "layout/preview_geometry.h"
 #include "receipt/amount_text.h"
 #include "receipt/numbering.h"
 #include "receipt/register_record.h"
 #include "text/fixed_point.h"
+#include "text/layout_text.h"
 #include "text/line_file.h"
 #include "widgets/nval_edit.h"
 
@@ -43,7 +43,6 @@ namespace kelvane {
 
 namespace {
 
-
 const QString kTitle = QStringLiteral("CSVから一括発行");
 const QString kConfirm = QStringLiteral("確認");
 const QColor kBadColour(0xC0, 0x00, 0x00);
@@ -57,8 +56,8 @@ QString cellOf(const ReceiptCsvCells& row, const QString& column) {
 ReceiptTaxSettings taxSettings(ReceiptMainForm& form) {
   ReceiptTaxSettings t;
   t.rounding = TaxRoundingOnForm(form);
-  t.registrationNumber = FromLayoutText(
-      CharRecordText(form.document().line(slotmap::kRegistrationNumber)));
+  t.registrationNumber =
+      FromLayoutText(CharRecordText(form.document().line(slotmap::kRegistrationNumber)));
   return t;
 }
 
@@ -469,8 +468,9 @@ void BatchIssueDialog::reportDone(const BatchResult& result, const QString& pdfP
     if (!result.recorded || onScreen.isEmpty() ||
         RegisterKey(RegisterText(b.receipt.number)) != RegisterKey(RegisterText(onScreen)))
       continue;
-    text += QStringLiteral("\r\n\r\n画面の領収書の番号「%1」は今回の発行で使いました。"
-                           "新規領収書(F4)で次の番号にしてください。")
+    text += QStringLiteral(
+                "\r\n\r\n画面の領収書の番号「%1」は今回の発行で使いました。"
+                "新規領収書(F4)で次の番号にしてください。")
                 .arg(onScreen);
     break;
   }

@@ -32,9 +32,9 @@
 #include <QCheckBox>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPageSetupDialog>
 #include <QPushButton>
 #include <QScreen>
@@ -185,7 +185,8 @@ void ReceiptMainForm::connectStyleCommands() {
   connect(stylePage->Button1, &QPushButton::clicked, this, [this] { EnterStyleTitle(*this); });
   connect(stylePage->IconButton13, &TIconButton::clicked, this, [this] { applyHeaderSettings(); });
   connect(toolStrip->previewButton, &TIconButton::clicked, this, [this] { applyHeaderSettings(); });
-  connect(toolStrip->IconButton25, &TIconButton::clicked, this, [this] { SetUpPrinterPaper(*this); });
+  connect(toolStrip->IconButton25, &TIconButton::clicked, this,
+          [this] { SetUpPrinterPaper(*this); });
   connect(menu.showStylePage, &QAction::triggered, this, [this] { showPage(stylePage); });
   connect(menu.showPositionsPage, &QAction::triggered, this, [this] { showPage(positionsPage); });
   connect(menu.showImagesPage, &QAction::triggered, this, [this] { showPage(imagesPage); });

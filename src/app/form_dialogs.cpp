@@ -48,15 +48,13 @@ FormDialogs DesktopDialogs() {
     return QFileDialog::getSaveFileName(
         parent,
         QStringLiteral("PDF ファイルに印刷 - 紙で渡さずPDFだけで送る領収書には収入印紙は不要です"),
-        QString(),
-        QStringLiteral("PDF (*.pdf)"));
+        QString(), QStringLiteral("PDF (*.pdf)"));
   };
   d.styleTitle = [](QWidget* parent, const QString& current) {
     bool ok = false;
-    const QString title =
-        QInputDialog::getText(parent, QStringLiteral("ネムリカ"),
-                              QStringLiteral("用紙のタイトルを入力して下さい"), QLineEdit::Normal,
-                              current, &ok);
+    const QString title = QInputDialog::getText(parent, QStringLiteral("ネムリカ"),
+                                                QStringLiteral("用紙のタイトルを入力して下さい"),
+                                                QLineEdit::Normal, current, &ok);
     return ok ? title : current;
   };
   d.askText = [](QWidget* parent, const QString& caption, const QString& prompt,

@@ -2,9 +2,9 @@
 
 #include "app/message_boxes.h"
 #include "app/pages/images_page.h"
-#include "settings/program_folder.h"
 #include "app/receipt_main_form.h"
 #include "render/picture_loader.h"
+#include "settings/program_folder.h"
 #include "styles/image_record.h"
 #include "styles/picture_folder.h"
 #include "text/layout_text.h"
@@ -196,8 +196,7 @@ QString ImageEditor::keptPicture(const QString& chosen) {
   const auto cannotCopy = [&](const QString& why) {
     info_box(QStringLiteral("画像をプログラムフォルダの「%1」にコピーできませんでした。\r\n%2\r\n"
                             "元の場所の画像「%3」をそのまま使います。")
-                 .arg(QString::fromLatin1(kImageFolderName), why,
-                      QDir::toNativeSeparators(chosen)),
+                 .arg(QString::fromLatin1(kImageFolderName), why, QDir::toNativeSeparators(chosen)),
              kConfirm, &form_);
     return chosen;
   };

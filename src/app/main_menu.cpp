@@ -66,8 +66,8 @@ void MainMenu::build(QMenuBar* bar, QObject*) {
   QMenu* receipt = bar->addMenu(QStringLiteral("領収書関係(&R)"));
   newReceipt = item(receipt, QStringLiteral("新規領収書作成"), QKeySequence(Qt::Key_F4));
   recordReceipt = item(receipt, QStringLiteral("領収書発行リストに記録"), QKeySequence(Qt::Key_F5));
-  deleteShown =
-      item(receipt, QStringLiteral("表示中の領収書を削除"), QKeySequence(Qt::CTRL | Qt::Key_Delete));
+  deleteShown = item(receipt, QStringLiteral("表示中の領収書を削除"),
+                     QKeySequence(Qt::CTRL | Qt::Key_Delete));
   receipt->addSeparator();
   clearDate = item(receipt, QStringLiteral("日付をクリア－にする"));
   removeTax = item(receipt, QStringLiteral("消費税を抜きにする"));
@@ -93,7 +93,8 @@ void MainMenu::build(QMenuBar* bar, QObject*) {
   N42 = checked(style, QStringLiteral("印刷されるものだけを表示"), false);
 
   QMenu* info = bar->addMenu(QStringLiteral("Information(&I)"));
-  manual = item(info, QStringLiteral("取扱説明書"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F1));
+  manual =
+      item(info, QStringLiteral("取扱説明書"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F1));
   taxTable = item(info, QStringLiteral("印紙税額の一覧表"));
   kanjiCheck = item(info, QStringLiteral("漢数字変換確認"));
   info->addSeparator();

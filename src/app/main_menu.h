@@ -14,10 +14,10 @@ struct MainMenu {
   // "ファイル(&F)"
   QAction* releaseVersion = nullptr;
   QAction* printerSetup = nullptr;
-  QAction* Print1 = nullptr;  // Ctrl+P
-  QAction* printToPdf = nullptr;  // "PDFに出力": the printer's page as a PDF file
+  QAction* Print1 = nullptr;        // Ctrl+P
+  QAction* printToPdf = nullptr;    // "PDFに出力": the printer's page as a PDF file
   QAction* issueFromCsv = nullptr;  // "CSVから一括発行…": many receipts from a list
-  QAction* quit = nullptr;    // End
+  QAction* quit = nullptr;          // End
   // "編集(&E)": the layout's undo history. The captions name the step.
   QAction* undo = nullptr;  // "元に戻す", Ctrl+Z
   QAction* redo = nullptr;  // "やり直し", Ctrl+Shift+Z
@@ -27,8 +27,8 @@ struct MainMenu {
   QAction* registerDescriptions2 = nullptr;
   QAction* registerStaff = nullptr;
   // "ビュー(&W)"
-  QAction* showReceiptPage = nullptr;  // F2
-  QAction* showCompanyPage = nullptr;  // F3
+  QAction* showReceiptPage = nullptr;   // F2
+  QAction* showCompanyPage = nullptr;   // F3
   QAction* showRegisterList = nullptr;  // F9
   QAction* showEnvironmentPage = nullptr;
   QAction* useTabs = nullptr;

@@ -112,7 +112,7 @@ int keep_or_change_box(const QString& message, const QString& keep, const QStrin
   box.setEscapeButton(kept);
   box.exec();
   return box.clickedButton() == changed && !box.closedByFrame() ? kBoxSecondButton
-                                                                 : kBoxFirstButton;
+                                                                : kBoxFirstButton;
 }
 
 }  // namespace kelvane

@@ -3,9 +3,9 @@
 // on it, and the zoom slider. Every refresh lays the paper out for the zoom
 // and mode and draws the whole layout again; nothing is cached.
 
+#include "layout/preview_geometry.h"
 #include "render/element_geometry.h"
 #include "render/picture_loader.h"
-#include "layout/preview_geometry.h"
 #include "render/renderer.h"
 
 #include <QWidget>

@@ -1,15 +1,15 @@
 #include "app/print_command.h"
 
+#include "app/pages/environment_page.h"
 #include "app/receipt_draft.h"
 #include "app/receipt_input.h"
 #include "app/receipt_main_form.h"
+#include "app/receipt_on_form.h"
 #include "app/register_commands.h"
-#include "printing/pdf_output.h"
 #include "layout/preview_geometry.h"
+#include "printing/pdf_output.h"
 #include "printing/receipt_archive.h"
 #include "printing/receipt_printing.h"
-#include "app/pages/environment_page.h"
-#include "app/receipt_on_form.h"
 #include "receipt/register_file.h"
 #include "receipt/register_record.h"
 #include "text/layout_text.h"
@@ -61,7 +61,8 @@ bool printOn(ReceiptMainForm& form, QPrinter& printer) {
   settings.showOnlyPrinted = false;
   // The page is drawn once: what prints is what the copy keeps.
   auto page = DrawPrinterPage(printer, form.document(), settings);
-  Expected<void> printed = page ? PrintPages(printer, {*page}) : Expected<void>(Failure{page.error()});
+  Expected<void> printed =
+      page ? PrintPages(printer, {*page}) : Expected<void>(Failure{page.error()});
   if (!printed) form.reportError(printed.error());
   if (printed) keepCopy(form, printer, *page);
   form.RefreshPreview();

@@ -3,12 +3,12 @@
 #include "app/message_boxes.h"
 #include "app/pages/environment_page.h"
 #include "app/pages/receipt_issue_page.h"
-#include "settings/program_folder.h"
 #include "app/receipt_date.h"
 #include "app/receipt_main_form.h"
 #include "app/receipt_on_form.h"
 #include "app/register_commands.h"
 #include "receipt/receipt_draft.h"
+#include "settings/program_folder.h"
 #include "text/line_file.h"
 #include "widgets/nval_edit.h"
 
@@ -97,9 +97,9 @@ void NoteRecorded(ReceiptMainForm& form) {
 
 bool KeepPrintedReceipt(ReceiptMainForm& form) {
   if (!form.printedUnrecorded) return true;
-  const int answer = confirm_box(
-      QStringLiteral("印刷した領収書が発行リストに保存されていません。保存しますか？"),
-      QStringLiteral("実行"), QStringLiteral("キャンセル"), &form);
+  const int answer =
+      confirm_box(QStringLiteral("印刷した領収書が発行リストに保存されていません。保存しますか？"),
+                  QStringLiteral("実行"), QStringLiteral("キャンセル"), &form);
   if (answer == kBoxFirstButton && !RecordReceipt(form, false)) return false;
   form.printedUnrecorded = false;
   return true;

@@ -2,17 +2,17 @@
 
 #include "app/message_boxes.h"
 #include "app/pages/receipt_issue_page.h"
-#include "settings/program_folder.h"
 #include "app/receipt_main_form.h"
 #include "app/receipt_on_form.h"
 #include "layout/field_cursor.h"
 #include "layout/layout_slots.h"
+#include "numeric/numeric_text.h"
 #include "receipt/amount_text.h"
 #include "receipt/input_history.h"
 #include "receipt/stamp_duty.h"
+#include "settings/program_folder.h"
 #include "text/layout_text.h"
 #include "widgets/nval_edit.h"
-#include "numeric/numeric_text.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -79,8 +79,8 @@ void ReceiptInput::enableFields() {
   ReceiptIssuePage* p = form_.receiptPage;
   for (QWidget* w : std::initializer_list<QWidget*>{
            p->Edit2, p->atesaki_1, p->atesaki_2, p->topic1, p->topic2, p->Field_07, p->in_tax,
-           p->NValEditC9, p->NValEditC10, p->NValEditC11, p->NValEditC13, p->NValEditC7,
-           p->UpDown3, p->taxTableButton, p->amount10, p->amount8, p->taxBasis, p->taxRounding})
+           p->NValEditC9, p->NValEditC10, p->NValEditC11, p->NValEditC13, p->NValEditC7, p->UpDown3,
+           p->taxTableButton, p->amount10, p->amount8, p->taxBasis, p->taxRounding})
     w->setEnabled(true);
   // Numbers and stamp amounts are typed without the input method.
   p->Edit2->setAttribute(Qt::WA_InputMethodEnabled, false);
@@ -215,8 +215,8 @@ void ReceiptInput::pickedFromList(QComboBox* field) {
 
 QWidget* ReceiptInput::nextAfter(QWidget* field) const {
   ReceiptIssuePage* p = form_.receiptPage;
-  const QWidget* chain[] = {p->Edit2,      p->atesaki_1,   p->atesaki_2,   p->topic1,
-                            p->topic2,     p->Field_07,    p->in_tax,      p->NValEditC9,
+  const QWidget* chain[] = {p->Edit2,       p->atesaki_1,   p->atesaki_2,   p->topic1,
+                            p->topic2,      p->Field_07,    p->in_tax,      p->NValEditC9,
                             p->NValEditC10, p->NValEditC11, p->NValEditC13, p->NValEditC7};
   for (size_t i = 0; i + 1 < std::size(chain); ++i)
     if (chain[i] == field) return const_cast<QWidget*>(chain[i + 1]);
@@ -307,14 +307,15 @@ void ReceiptInput::computeByRate() {
     const QSignalBlocker quiet(p->UpDown3);
     p->UpDown3->setValue(static_cast<int>(computed.taxRate / kUnitsPerYen));
   }
-  for (QWidget* figure : {p->NValEditC9, p->NValEditC10, p->NValEditC11, p->NValEditC13,
-                          p->NValEditC7})
+  for (QWidget* figure :
+       {p->NValEditC9, p->NValEditC10, p->NValEditC11, p->NValEditC13, p->NValEditC7})
     edited_.erase(figure);
   const ReceiptItems items = ReceiptItemsOnForm(form_);
   {
     const auto change = form_.edits().quiet();
-    ApplyReceiptItems(form_, items, {G::Amount, G::NetAmount, G::BilledAmount, G::TaxAmount,
-                                     G::TaxRate, G::ByRate});
+    ApplyReceiptItems(
+        form_, items,
+        {G::Amount, G::NetAmount, G::BilledAmount, G::TaxAmount, G::TaxRate, G::ByRate});
     suggestStamp();
   }
   if (items.kanjiRefusal) {
@@ -349,9 +350,9 @@ void ReceiptInput::removeTax() {
 }
 
 void ReceiptInput::kanjiCheck() {
-  const std::optional<QString> typed = form_.dialogs.askText(
-      &form_, QStringLiteral("ネムリカ"), QStringLiteral("漢数字変換確認-金額を入力してください-"),
-      QString());
+  const std::optional<QString> typed =
+      form_.dialogs.askText(&form_, QStringLiteral("ネムリカ"),
+                            QStringLiteral("漢数字変換確認-金額を入力してください-"), QString());
   if (!typed) return;
   if (ToLayoutText(*typed).size() >= 10) {
     info_box(QStringLiteral("取り扱い可能な桁は10億円未満です"), kConfirm, &form_);
@@ -430,8 +431,7 @@ bool ReceiptInput::saveHistory(int index) {
   }
   if (!saveFailureShown_[i]) {
     saveFailureShown_[i] = true;
-    form_.reportError(written.error() +
-                      QStringLiteral("\r\n入力履歴はこのあとも保存を試みます。"));
+    form_.reportError(written.error() + QStringLiteral("\r\n入力履歴はこのあとも保存を試みます。"));
   }
   return false;
 }

@@ -95,7 +95,7 @@ class ReceiptInput : public QObject {
   std::array<QStringList, 5> lists_;
   std::array<bool, 5> unsaved_{};
   std::array<bool, 5> saveFailureShown_{};
-  bool browsing_ = false;  // arrow keys or the wheel move through a closed list
+  bool browsing_ = false;      // arrow keys or the wheel move through a closed list
   std::set<QWidget*> edited_;  // fields typed into since their last commit
   // 請求金額 as the last computation by rate put it: a field that holds
   // another value was typed by hand.

@@ -13,7 +13,6 @@
 #include "app/pages/texts_page.h"
 #include "app/pages/tool_strip.h"
 #include "app/preview_placing.h"
-#include "settings/program_folder.h"
 #include "app/receipt_date.h"
 #include "app/receipt_input.h"
 #include "app/settings_store.h"
@@ -22,10 +21,11 @@
 #include "app/text_item_editors.h"
 #include "app/title_strip.h"
 #include "app/top_bar.h"
-#include "settings/window_geometry.h"
 #include "layout/header_lines.h"
-#include "printing/printer_query.h"
 #include "masterlist_window/order_reg.h"
+#include "printing/printer_query.h"
+#include "settings/program_folder.h"
+#include "settings/window_geometry.h"
 #include "text/layout_text.h"
 #include "widgets/nval_edit.h"
 
@@ -38,8 +38,8 @@
 #include <QMenuBar>
 #include <QPrinter>
 #include <QScreen>
-#include <QSlider>
 #include <QScrollArea>
+#include <QSlider>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabBar>
@@ -307,11 +307,6 @@ bool ReceiptMainForm::eventFilter(QObject* watched, QEvent* event) {
   const QKeySequence pressed(key->keyCombination());
   // Ctrl+Z in a text field is the field's own undo, not the layout's.
   if (OwnUndoOf(widget) && (pressed == menu.undo->shortcut() || pressed == menu.redo->shortcut()))
-    return false;
-  // Home and End move the cursor in a text field: typing never reaches
-  // 終了 (End), which closes the program from anywhere else.
-  if (OwnUndoOf(widget) && key->modifiers() == Qt::NoModifier &&
-      (key->key() == Qt::Key_End || key->key() == Qt::Key_Home))
     return false;
   for (const QAction* action : findChildren<QAction*>()) {
     if (action->isEnabled() && action->shortcut() == pressed) {

@@ -74,13 +74,13 @@ class ReceiptMainForm : public QMainWindow, public LayoutHost, public PreviewSou
   MainMenu menu;
   // Tests drive the register list here; without it the list is shown modally.
   std::function<void(Tfreglist&)> runRegisterList;
-  ReceiptInput* receiptInput = nullptr;  // the receipt's fields, amounts and histories
-  ReceiptDate* receiptDate = nullptr;    // the issue date: calendar, boxes, items
-  Tforderreg* orderreg = nullptr;        // the master lists, hidden between uses
+  ReceiptInput* receiptInput = nullptr;        // the receipt's fields, amounts and histories
+  ReceiptDate* receiptDate = nullptr;          // the issue date: calendar, boxes, items
+  Tforderreg* orderreg = nullptr;              // the master lists, hidden between uses
   TextItemEditors* textItemEditors = nullptr;  // the position and free text editors
-  ShapeEditor* shapeEditor = nullptr;    // "線関係": the line and shape slots
-  ImageEditor* imageEditor = nullptr;    // "画像": the image slots
-  PreviewPlacer* previewPlacer = nullptr;  // picking and dragging on the preview
+  ShapeEditor* shapeEditor = nullptr;          // "線関係": the line and shape slots
+  ImageEditor* imageEditor = nullptr;          // "画像": the image slots
+  PreviewPlacer* previewPlacer = nullptr;      // picking and dragging on the preview
   FormDialogs dialogs = DesktopDialogs();
   // What this copy knows of its register: seen on disk, lines of its own.
   RegisterSession registerSession;

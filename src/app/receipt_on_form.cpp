@@ -22,18 +22,27 @@ QList<int> linesOf(ReceiptItemGroup group) {
   namespace s = slotmap;
   const auto both = [](int line) { return QList<int>{line, line + s::kStubOffset}; };
   switch (group) {
-    case ReceiptItemGroup::Number: return both(s::kNumber);
+    case ReceiptItemGroup::Number:
+      return both(s::kNumber);
     case ReceiptItemGroup::Addressee:
       return both(s::kAddressee) + QList<int>{s::kAddresseeLine1, s::kStubAddresseeLine1,
                                               s::kAddresseeLine2, s::kStubAddresseeLine2};
-    case ReceiptItemGroup::Description1: return both(s::kDescription1);
-    case ReceiptItemGroup::Description2: return both(s::kDescription2);
-    case ReceiptItemGroup::Amount: return {s::kAmount, s::kStubAmount};
-    case ReceiptItemGroup::NetAmount: return both(s::kBeforeTax);
-    case ReceiptItemGroup::BilledAmount: return both(s::kBilled);
-    case ReceiptItemGroup::TaxAmount: return both(s::kTaxAmount);
-    case ReceiptItemGroup::TaxRate: return both(s::kTaxRate);
-    case ReceiptItemGroup::Date: return both(s::kEraYear) + both(s::kMonth) + both(s::kDay);
+    case ReceiptItemGroup::Description1:
+      return both(s::kDescription1);
+    case ReceiptItemGroup::Description2:
+      return both(s::kDescription2);
+    case ReceiptItemGroup::Amount:
+      return {s::kAmount, s::kStubAmount};
+    case ReceiptItemGroup::NetAmount:
+      return both(s::kBeforeTax);
+    case ReceiptItemGroup::BilledAmount:
+      return both(s::kBilled);
+    case ReceiptItemGroup::TaxAmount:
+      return both(s::kTaxAmount);
+    case ReceiptItemGroup::TaxRate:
+      return both(s::kTaxRate);
+    case ReceiptItemGroup::Date:
+      return both(s::kEraYear) + both(s::kMonth) + both(s::kDay);
     case ReceiptItemGroup::ByRate: {
       QList<int> lines;
       for (int line = s::kAmount10; line <= s::kStubTax8; ++line) lines.append(line);
@@ -70,16 +79,19 @@ Receipt ReceiptOnForm(const ReceiptMainForm& form) {
     r.tax10 = t.at10.tax;
     r.tax8 = t.at8.tax;
   }
-  r.registrationNumber = FromLayoutText(
-      CharRecordText(form.previewDocument().line(slotmap::kRegistrationNumber)));
+  r.registrationNumber =
+      FromLayoutText(CharRecordText(form.previewDocument().line(slotmap::kRegistrationNumber)));
   return r;
 }
 
 TaxRounding TaxRoundingOnForm(const ReceiptMainForm& form) {
   switch (form.receiptPage->taxRounding->currentIndex()) {
-    case 1: return TaxRounding::Nearest;
-    case 2: return TaxRounding::Up;
-    default: return TaxRounding::Down;
+    case 1:
+      return TaxRounding::Nearest;
+    case 2:
+      return TaxRounding::Up;
+    default:
+      return TaxRounding::Down;
   }
 }
 

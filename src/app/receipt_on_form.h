@@ -35,8 +35,16 @@ void PutReceiptOnForm(ReceiptMainForm& form, const Receipt& receipt);
 
 // The items one field (or the date) fills, on the receipt and the stub.
 enum class ReceiptItemGroup {
-  Number, Addressee, Description1, Description2, Amount, NetAmount, BilledAmount, TaxAmount,
-  TaxRate, Date,
+  Number,
+  Addressee,
+  Description1,
+  Description2,
+  Amount,
+  NetAmount,
+  BilledAmount,
+  TaxAmount,
+  TaxRate,
+  Date,
   ByRate  // 10%対象, 10%消費税, 8%対象, 8%消費税 of the receipt and the stub
 };
 

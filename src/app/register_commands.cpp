@@ -3,15 +3,14 @@
 #include "app/message_boxes.h"
 #include "app/pages/environment_page.h"
 #include "app/pages/receipt_issue_page.h"
-#include "settings/program_folder.h"
+#include "app/preview_pane.h"
 #include "app/receipt_date.h"
 #include "app/receipt_draft.h"
 #include "app/receipt_input.h"
-#include "app/preview_pane.h"
 #include "app/receipt_main_form.h"
 #include "app/receipt_on_form.h"
-#include "app/settings_store.h"
 #include "app/register_viewer.h"
+#include "app/settings_store.h"
 #include "app/title_strip.h"
 #include "layout/item_text.h"
 #include "layout/layout_slots.h"
@@ -20,17 +19,18 @@
 #include "receipt/register_lock.h"
 #include "receipt/register_record.h"
 #include "receipt/register_view.h"
+#include "settings/program_folder.h"
 #include "text/layout_text.h"
 #include "widgets/nval_edit.h"
 
 #include <QCheckBox>
 
-#include <algorithm>
 #include <QComboBox>
 #include <QDate>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <algorithm>
 
 namespace kelvane {
 
@@ -47,8 +47,9 @@ constexpr const char* kFallbackRegisterName = "regidata.dat";
 Expected<RegisterRecord> recordOfForm(const ReceiptMainForm& form) {
   if (!form.receiptDate->dateInBoxes()) {
     const TitleStrip* t = form.titleStrip;
-    return Failure{QStringLiteral("日付の年「%1%2」が読めないため記録できません。日付を選び直してください。")
-                       .arg(t->Label17->text(), t->YERBOX->text())};
+    return Failure{
+        QStringLiteral("日付の年「%1%2」が読めないため記録できません。日付を選び直してください。")
+            .arg(t->Label17->text(), t->YERBOX->text())};
   }
   return RegisterRecordOf(ReceiptOnForm(form));
 }
@@ -69,8 +70,8 @@ bool reportChangeFailure(ReceiptMainForm& form, const QString& error) {
 // With automatic numbering, the last number follows the one just recorded.
 void followLastNumber(ReceiptMainForm& form) {
   const EnvironmentPage* e = form.environmentPage;
-  FollowLastNumber(form, NumberPart(form.receiptPage->Edit2->text(), e->d1->text(),
-                                    DigitCount(e->d2->text())));
+  FollowLastNumber(
+      form, NumberPart(form.receiptPage->Edit2->text(), e->d1->text(), DigitCount(e->d2->text())));
 }
 
 // The last number, or the largest number part with the header that the
@@ -95,7 +96,8 @@ bool agreesToReplace(ReceiptMainForm& form, const QList<QByteArray>& lines) {
     return confirm_box(question, kGo, kCancel, &form) == kBoxFirstButton;
   }
   question += QStringLiteral("\r\n\r\n置き換わる記録:");
-  for (const QByteArray& line : lines) question += QStringLiteral("\r\n") + DescribeRegisterLine(line);
+  for (const QByteArray& line : lines)
+    question += QStringLiteral("\r\n") + DescribeRegisterLine(line);
   return confirm_box(question, kGo, kCancel, &form, BoxDefault::Second) == kBoxFirstButton;
 }
 
@@ -104,8 +106,8 @@ bool agreesToReplace(ReceiptMainForm& form, const QList<QByteArray>& lines) {
 bool agreesToBreakLock(ReceiptMainForm& form, const QString& path) {
   const auto holder = RegisterLockHolderOf(path);
   if (!holder || !holder->abandoned()) return false;
-  const QString question = RegisterInUseMessage(path, holder) +
-                           QStringLiteral("\r\n\r\n印を消して続けますか？");
+  const QString question =
+      RegisterInUseMessage(path, holder) + QStringLiteral("\r\n\r\n印を消して続けますか？");
   if (confirm_box(question, QStringLiteral("印を消して続ける"), kCancel, &form,
                   BoxDefault::Second) != kBoxFirstButton)
     return false;
@@ -126,7 +128,8 @@ void FollowLastNumber(ReceiptMainForm& form, qint64 part) {
   EnvironmentPage* e = form.environmentPage;
   if (!e->CheckBox4->isChecked()) return;
   if (ExceedsDigitCount(part, DigitCount(e->d2->text()))) {
-    info_box(QStringLiteral("最終番号が桁数を超えました\r\n桁数を調整してください。"), kConfirm, &form);
+    info_box(QStringLiteral("最終番号が桁数を超えました\r\n桁数を調整してください。"), kConfirm,
+             &form);
   }
   if (WholeNumber(e->last_number->text()).value_or(1) < part)
     e->last_number->setText(QString::number(part));
@@ -161,12 +164,14 @@ bool RecordReceipt(ReceiptMainForm& form, bool announce) {
   RegisterGuard guard{present->value_or(QList<QByteArray>{}), session.seen(path)};
   for (;;) {
     if (!guard.agreedLines->isEmpty() && !agreesToReplace(form, *guard.agreedLines)) return false;
-    const auto change =
-        ChangeRegister(path, tempCopyPath(), RegisterText(number->text()), [&](int linesRead) {
+    const auto change = ChangeRegister(
+        path, tempCopyPath(), RegisterText(number->text()),
+        [&](int linesRead) {
           if (number->text().isEmpty()) number->setText(QString::number(linesRead + 1));
           record.number = RegisterText(number->text());
           return FormatRegisterLine(record);
-        }, guard);
+        },
+        guard);
     if (!change) {
       if (agreesToBreakLock(form, path)) continue;
       return reportChangeFailure(form, change.error());
@@ -210,13 +215,14 @@ void DeleteShownReceipt(ReceiptMainForm& form) {
 void ClearReceiptFields(ReceiptMainForm& form) {
   form.printedUnrecorded = false;  // the printed receipt is gone from the form
   ReceiptIssuePage* p = form.receiptPage;
-  for (QComboBox* box : {p->atesaki_1, p->atesaki_2, p->topic1, p->topic2, p->Field_07, p->in_tax}) {
+  for (QComboBox* box :
+       {p->atesaki_1, p->atesaki_2, p->topic1, p->topic2, p->Field_07, p->in_tax}) {
     box->setCurrentIndex(-1);
     box->setEditText(QString());
   }
   p->Edit2->clear();
-  for (TNValEditC* amount : {p->NValEditC9, p->NValEditC10, p->NValEditC11, p->NValEditC13,
-                             p->amount10, p->amount8})
+  for (TNValEditC* amount :
+       {p->NValEditC9, p->NValEditC10, p->NValEditC11, p->NValEditC13, p->amount10, p->amount8})
     amount->setValueUnits(0);
   const auto change = form.edits().quiet();
   for (int line = slotmap::itemLine(100); line <= slotmap::itemLine(126); ++line) {

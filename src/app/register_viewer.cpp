@@ -1,38 +1,37 @@
 #include "app/register_viewer.h"
 
-#include "settings/column_widths_file.h"
 #include "app/info_tools.h"
 #include "app/message_boxes.h"
 #include "app/pages/page_parts.h"
-#include "settings/program_folder.h"
 #include "app/register_commands.h"
 #include "app/register_find_bar.h"
 #include "app/settings_store.h"
-#include "settings/window_geometry.h"
 #include "printing/receipt_archive.h"
 #include "receipt/amount_text.h"
 #include "receipt/register_file.h"
+#include "settings/column_widths_file.h"
+#include "settings/program_folder.h"
+#include "settings/window_geometry.h"
 #include "text/layout_text.h"
 #include "text/line_file.h"
 #include "widgets/icon_button.h"
 #include "widgets/scg_cell_param.h"
 #include "widgets/str_col_grid.h"
 
-#include <QFileDialog>
-#include <QHeaderView>
-#include <QMenu>
-#include <QTableWidget>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTableWidget>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -151,10 +150,10 @@ void Tfreglist::buildWindow() {
   bottom->setContentsMargins(6, 4, 10, 4);
   buildTotalsStrip(bottom);
   bottom->addStretch(1);
-  TIconButton* take = bottomButton(this, bottom, "IconButton3", ToolIcon::Apply,
-                                   QStringLiteral("選択実行"));
-  TIconButton* exit = bottomButton(this, bottom, "IconButton13", ToolIcon::Exit,
-                                   QStringLiteral("Exit"));
+  TIconButton* take =
+      bottomButton(this, bottom, "IconButton3", ToolIcon::Apply, QStringLiteral("選択実行"));
+  TIconButton* exit =
+      bottomButton(this, bottom, "IconButton13", ToolIcon::Exit, QStringLiteral("Exit"));
   connect(take, &TIconButton::clicked, this, &Tfreglist::datasel);
   connect(exit, &TIconButton::clicked, this, &QDialog::reject);
   column->addLayout(bottom);
@@ -329,7 +328,8 @@ void Tfreglist::datasel() {
   const int r = StrColGrid1->Selection().Top;
   if (r < 1 || r >= StrColGrid1->RowCount() || StrColGrid1->Cells(1, r).isEmpty()) return;
   if (isDeletedRow(r)) {
-    say(QStringLiteral("削除済みの領収書です。\r\n「削除済みの領収書を元に戻す」で戻してから開いてください。"));
+    say(QStringLiteral(
+        "削除済みの領収書です。\r\n「削除済みの領収書を元に戻す」で戻してから開いてください。"));
     return;
   }
   auto receipt = readRow(r);
@@ -400,8 +400,7 @@ void Tfreglist::CSV1Click() {
     if (choice == kBoxFirstButton) rows = shownLines_;
   }
   const bool titles = dialogs.includeTitleRow(this);
-  const QString path =
-      dialogs.chooseFile(this, ViewerDialogs::Purpose::ExportCsv, lastCsvName());
+  const QString path = dialogs.chooseFile(this, ViewerDialogs::Purpose::ExportCsv, lastCsvName());
   if (path.isEmpty()) return;
   lastCsvName() = path;
   QList<QByteArray> lines;
@@ -411,9 +410,7 @@ void Tfreglist::CSV1Click() {
   if (auto written = writeLineFile(path, lines); !written) say(written.error());
 }
 
-void Tfreglist::say(const QString& message) {
-  info_box(message, QStringLiteral("確認"), this);
-}
+void Tfreglist::say(const QString& message) { info_box(message, QStringLiteral("確認"), this); }
 
 // ---- the history of the register -------------------------------------------
 
@@ -566,14 +563,19 @@ void Tfreglist::showHistory() {
   table->setSelectionBehavior(QAbstractItemView::SelectRows);
   for (int r = 0; r < entries.size(); ++r) {
     const HistoryEntry& e = entries[r];
-    const QStringList cells = {e.time, HistoryActionName(e.action), e.who, changedLine(e.before),
-                               changedLine(e.after), CopyDescription(e)};
+    const QStringList cells = {e.time,
+                               HistoryActionName(e.action),
+                               e.who,
+                               changedLine(e.before),
+                               changedLine(e.after),
+                               CopyDescription(e)};
     for (int c = 0; c < cells.size(); ++c) table->setItem(r, c, new QTableWidgetItem(cells[c]));
   }
   table->resizeColumnsToContents();
   table->horizontalHeader()->setStretchLastSection(true);
-  column->addWidget(new QLabel(entries.isEmpty() ? QStringLiteral("この番号の変更履歴はありません。")
-                                                 : QStringLiteral("古い順に表示しています。"),
+  column->addWidget(new QLabel(entries.isEmpty()
+                                   ? QStringLiteral("この番号の変更履歴はありません。")
+                                   : QStringLiteral("古い順に表示しています。"),
                                dialog));
   column->addWidget(table, 1);
   auto* close = new QPushButton(QStringLiteral("閉じる"), dialog);
@@ -591,7 +593,8 @@ void Tfreglist::deleteSelected() {
   for (const QByteArray& line : lines_)
     if (RegisterKeyOfLine(line) == number) shown.append(line);
   QString question = QStringLiteral("この領収書を削除していいですか?\r\n");
-  for (const QByteArray& line : shown) question += QStringLiteral("\r\n") + DescribeRegisterLine(line);
+  for (const QByteArray& line : shown)
+    question += QStringLiteral("\r\n") + DescribeRegisterLine(line);
   if (confirm_box(question, QStringLiteral("実行"), QStringLiteral("キャンセル"), this,
                   BoxDefault::Second) != kBoxFirstButton)
     return;
@@ -602,7 +605,8 @@ void Tfreglist::deleteSelected() {
   if (!change) {
     say(change.error() + QStringLiteral("\r\n領収書発行リストは前の内容のままです。"));
   } else if (change->conflict) {
-    say(QStringLiteral("この番号の記録は他のネムリカが変更しました。削除はしていません。\r\n"
+    say(
+        QStringLiteral("この番号の記録は他のネムリカが変更しました。削除はしていません。\r\n"
                        "表示し直します。"));
   }
   reloadRows();
@@ -614,9 +618,9 @@ void Tfreglist::restoreSelected() {
   const HistoryEntry entry = deleted_[r - 1 - shownLines_.size()];
   // Recorded again through the same change as any receipt: the history
   // gains a 登録 of the line as it was before its deletion.
-  const auto change = ChangeRegister(viewerPath(), RegisterTempCopyPath(), entry.number(),
-                                     [&](int) { return entry.before; },
-                                     RegisterGuard{QList<QByteArray>{}, true});
+  const auto change = ChangeRegister(
+      viewerPath(), RegisterTempCopyPath(), entry.number(), [&](int) { return entry.before; },
+      RegisterGuard{QList<QByteArray>{}, true});
   if (!change) {
     say(change.error() + QStringLiteral("\r\n領収書発行リストは前の内容のままです。"));
   } else if (change->conflict) {

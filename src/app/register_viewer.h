@@ -5,8 +5,8 @@
 // export them as CSV.
 
 #include "receipt/receipt.h"
-#include "receipt/register_history.h"
 #include "receipt/register_filter.h"
+#include "receipt/register_history.h"
 #include "receipt/register_view.h"
 
 #include <QDate>
@@ -72,9 +72,9 @@ class Tfreglist : public QDialog {
   void datasel();
   void display_read();
   void display_write();
-  void N5Click();   // a new, empty register file
-  void N6Click();   // the rows shown, saved as another register file
-  void N7Click();   // another register file shown
+  void N5Click();    // a new, empty register file
+  void N6Click();    // the rows shown, saved as another register file
+  void N7Click();    // another register file shown
   void CSV1Click();  // the rows as a CSV file
 
   // The history of the register (its ".log" file): the changes of the

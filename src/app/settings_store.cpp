@@ -1,33 +1,33 @@
 #include "app/settings_store.h"
 
-#include "text/layout_text.h"
 #include "app/message_boxes.h"
+#include "app/month_calendar.h"
 #include "app/pages/environment_page.h"
 #include "app/pages/receipt_issue_page.h"
 #include "app/pages/style_settings_page.h"
 #include "app/preview_pane.h"
-#include "settings/program_folder.h"
-#include "app/month_calendar.h"
 #include "app/receipt_date.h"
 #include "app/receipt_draft.h"
 #include "app/receipt_input.h"
+#include "app/receipt_main_form.h"
 #include "app/receipt_on_form.h"
 #include "app/register_commands.h"
-#include "app/receipt_main_form.h"
-#include "settings/settings_file.h"
 #include "app/style_commands.h"
 #include "app/title_strip.h"
 #include "app/unrecognised_file.h"
-#include "settings/window_geometry.h"
 #include "layout/header_lines.h"
 #include "receipt/era.h"
+#include "settings/program_folder.h"
+#include "settings/settings_file.h"
+#include "settings/window_geometry.h"
 #include "styles/style_file.h"
+#include "text/layout_text.h"
 #include "text/line_file.h"
 #include "widgets/nval_edit.h"
 
 #include <QAction>
-#include <QComboBox>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDate>
 #include <QDir>
@@ -54,10 +54,14 @@ struct FlagBinding {
 std::vector<FlagBinding> flagBindings(ReceiptMainForm& form) {
   EnvironmentPage* env = form.environmentPage;
   const MainMenu& m = form.menu;
-  return {{ConfFlag::AutoDate, env->CheckBox3},  {ConfFlag::AutoNumber, env->CheckBox4},
-          {ConfFlag::TopMark, env->CheckBox1},   {ConfFlag::EndMark, env->CheckBox2},
-          {ConfFlag::TabUse, nullptr, m.useTabs}, {ConfFlag::AutoNew, env->CheckBox5},
-          {ConfFlag::AutoSave, env->CheckBox6},  {ConfFlag::Kansuji, env->CheckBox7},
+  return {{ConfFlag::AutoDate, env->CheckBox3},
+          {ConfFlag::AutoNumber, env->CheckBox4},
+          {ConfFlag::TopMark, env->CheckBox1},
+          {ConfFlag::EndMark, env->CheckBox2},
+          {ConfFlag::TabUse, nullptr, m.useTabs},
+          {ConfFlag::AutoNew, env->CheckBox5},
+          {ConfFlag::AutoSave, env->CheckBox6},
+          {ConfFlag::Kansuji, env->CheckBox7},
           {ConfFlag::TitleUse, nullptr, m.showTitleBar},
           {ConfFlag::TopUse, nullptr, m.useTopBar},
           {ConfFlag::StatusUse, nullptr, m.showStatusBar},
@@ -137,7 +141,6 @@ void defaultRegisterPath(ReceiptMainForm& form) {
                        .arg(QDir::toNativeSeparators(saved), QDir::toNativeSeparators(fallback)));
 }
 
-
 void applyViewSettings(ReceiptMainForm& form) {
   if (form.menu.useTabs->isChecked()) {
     form.tabs_show();
@@ -184,8 +187,8 @@ QString WindowFileName() {
 
 void conf_read(ReceiptMainForm& form) {
   form.tabs_show();
-  for (QAction* a : {form.menu.useTabs, form.menu.showTitleBar, form.menu.useTopBar,
-                     form.menu.showStatusBar}) {
+  for (QAction* a :
+       {form.menu.useTabs, form.menu.showTitleBar, form.menu.useTopBar, form.menu.showStatusBar}) {
     a->setChecked(true);
   }
   auto read = ReadConfFile(ProgramFile(QString::fromLatin1(kSettingsFileName)));
@@ -213,7 +216,8 @@ bool conf_write_numbering(ReceiptMainForm& form) {
   const auto written =
       UpdateConfNumbering(ProgramFile(QString::fromLatin1(kSettingsFileName)), confState(form));
   if (!written) {
-    form.reportError(QStringLiteral("最終番号を設定ファイルに保存できません。\r\n") + written.error());
+    form.reportError(QStringLiteral("最終番号を設定ファイルに保存できません。\r\n") +
+                     written.error());
     return false;
   }
   return true;
@@ -279,8 +283,9 @@ bool close_save(ReceiptMainForm& form) {
   if (auto draft = SaveReceiptDraft(form); !draft) failures << draft.error();
   if (failures.isEmpty()) return true;
   const QString question = failures.join(QStringLiteral("\r\n")) +
-                           QStringLiteral("\r\n\r\n保存できなかったファイルは前の内容のままです。"
-                                          "このまま終了しますか？");
+                           QStringLiteral(
+                               "\r\n\r\n保存できなかったファイルは前の内容のままです。"
+                               "このまま終了しますか？");
   return confirm_box(question, QStringLiteral("実行"), QStringLiteral("キャンセル"), &form) ==
          kBoxFirstButton;
 }

@@ -11,7 +11,6 @@ namespace kelvane {
 
 class ReceiptMainForm;
 
-
 // The window file: the program file's own name with ".ini".
 [[nodiscard]] QString WindowFileName();
 

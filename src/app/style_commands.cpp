@@ -1,21 +1,21 @@
 #include "app/style_commands.h"
 
-#include "text/layout_text.h"
 #include "app/message_boxes.h"
 #include "app/pages/company_info_page.h"
 #include "app/pages/images_page.h"
 #include "app/pages/lines_page.h"
 #include "app/pages/style_settings_page.h"
 #include "app/pages/texts_page.h"
-#include "settings/program_folder.h"
 #include "app/receipt_draft.h"
 #include "app/receipt_main_form.h"
 #include "app/register_commands.h"
 #include "layout/header_lines.h"
 #include "printing/printer_paper.h"
+#include "settings/program_folder.h"
 #include "styles/company_info.h"
 #include "styles/style_contents.h"
 #include "styles/style_file.h"
+#include "text/layout_text.h"
 #include "widgets/nval_edit.h"
 #include "widgets/str_col_grid.h"
 
@@ -69,9 +69,9 @@ void FillShapeList(TStrColGrid& grid, const StyleContents& c) {
   grid.BeginUpdate();
   for (int row = 1; row <= 100; ++row) {
     const ShapeRow& shape = c.shapes[row - 1];
-    grid.SetRowTexts(row, {QString(), FromLayoutText(shape.kindCaption),
-                           FromLayoutText(shape.corners), QString(),
-                           FromLayoutText(shape.penStyle), FromLayoutText(shape.kind)});
+    grid.SetRowTexts(row,
+                     {QString(), FromLayoutText(shape.kindCaption), FromLayoutText(shape.corners),
+                      QString(), FromLayoutText(shape.penStyle), FromLayoutText(shape.kind)});
     grid.SetCellColor(3, row, fromLayoutColour(shape.colour));
   }
   grid.EndUpdate();
@@ -99,12 +99,13 @@ enum class CompanyInfo { FromFile, ShopKeeps };
 QString companyChoiceText(ReceiptMainForm& form, const LayoutDocument& shop,
                           const LayoutDocument& style, int item) {
   const QString shopText = FromLayoutText(CompanyText(shop, item));
-  return QStringLiteral("自社情報をどちらにしますか？\r\n\r\n"
-                        "%1\r\n"
-                        "　現在の自社情報: %2\r\n"
-                        "　スタイルの自社情報: %3\r\n\r\n"
-                        "「現在の自社情報」では会社名や住所は今のままで、"
-                        "位置と文字の形だけスタイルのものになります。")
+  return QStringLiteral(
+             "自社情報をどちらにしますか？\r\n\r\n"
+             "%1\r\n"
+             "　現在の自社情報: %2\r\n"
+             "　スタイルの自社情報: %3\r\n\r\n"
+             "「現在の自社情報」では会社名や住所は今のままで、"
+             "位置と文字の形だけスタイルのものになります。")
       .arg(form.companyPage->captions[item]->text(),
            shopText.isEmpty() ? QStringLiteral("（なし）") : shopText,
            FromLayoutText(CompanyText(style, item)));
@@ -116,10 +117,9 @@ QString companyChoiceText(ReceiptMainForm& form, const LayoutDocument& shop,
 void settleCompanyInfo(ReceiptMainForm& form, const LayoutDocument& shop) {
   LayoutDocument& style = form.document();
   const int item = FirstCompanyTextToChoose(shop, style);
-  if (item >= 0 && keep_or_change_box(companyChoiceText(form, shop, style, item),
-                                      QStringLiteral("現在の自社情報"),
-                                      QStringLiteral("スタイルの自社情報"),
-                                      &form) == kBoxSecondButton)
+  if (item >= 0 && keep_or_change_box(
+                       companyChoiceText(form, shop, style, item), QStringLiteral("現在の自社情報"),
+                       QStringLiteral("スタイルの自社情報"), &form) == kBoxSecondButton)
     return;
   KeepShopCompanyTexts(style, shop);
 }
@@ -188,12 +188,13 @@ void SaveStyleFile(ReceiptMainForm& form) {
 
 void ClearStyle(ReceiptMainForm& form) {
   // Every frame, text and picture of the layout goes: Enter keeps them.
-  if (confirm_box(QStringLiteral("スタイルデータをクリアにします。\r\n"
-                                 "今のレイアウトの線・文字・画像はすべて消えます"
-                                 "（自社情報の文字は、印刷しないプレビュ－のみの項目として残ります）。"
-                                 "よろしいですか？"),
-                  QStringLiteral("実行"), QStringLiteral("キャンセル"), &form,
-                  BoxDefault::Second) != kBoxFirstButton)
+  if (confirm_box(
+          QStringLiteral("スタイルデータをクリアにします。\r\n"
+                         "今のレイアウトの線・文字・画像はすべて消えます"
+                         "（自社情報の文字は、印刷しないプレビュ－のみの項目として残ります）。"
+                         "よろしいですか？"),
+          QStringLiteral("実行"), QStringLiteral("キャンセル"), &form,
+          BoxDefault::Second) != kBoxFirstButton)
     return;
   const auto change = form.edits().step(QStringLiteral("スタイルデータのクリア"));
   LoadEmptyStyle(form);
@@ -217,7 +218,10 @@ void OfferToMendLayout(ReceiptMainForm& form, qsizetype line, const QString& mes
                 "空のレイアウトを読み込むか、別のスタイルを開いてください。");
   const QString text =
       message + QStringLiteral("\r\n\r\nプレビューにはそこまでに描けたものを表示しています。") +
-      advice + QStringLiteral("\r\n閉じると、レイアウトはそのままです。描けないあいだは、終了してもファイルを書き換えません。");
+      advice +
+      QStringLiteral(
+          "\r\n閉じると、レイアウトはそのままです。描けないあいだは、終了してもファイルを書き換えま"
+          "せん。");
   const int choice =
       choice_box(text, lineAtFault ? QStringLiteral("この行を消す") : QString(),
                  QStringLiteral("空のレイアウトを読む"), QStringLiteral("閉じる"), &form);

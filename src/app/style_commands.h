@@ -28,8 +28,8 @@ void FillElementEditors(ReceiptMainForm& form, const StyleContents& contents);
 // The line/shape list's rows 1 to 100, all six cells, from the slots.
 void FillShapeList(TStrColGrid& grid, const StyleContents& contents);
 
-void OpenStyleFile(ReceiptMainForm& form);     // N16, IconButton15
-void SaveStyleFile(ReceiptMainForm& form);     // N17, IconButton14
+void OpenStyleFile(ReceiptMainForm& form);  // N16, IconButton15
+void SaveStyleFile(ReceiptMainForm& form);  // N17, IconButton14
 // N13: asks (実行/キャンセル, Enter cancels), then loads "cleardata.rcd".
 void ClearStyle(ReceiptMainForm& form);
 // Loads "cleardata.rcd" as the clear command does, without asking.
@@ -43,8 +43,8 @@ void OfferToMendLayout(ReceiptMainForm& form, qsizetype line, const QString& mes
 // Empties document line `line` the way the style editors clear its element,
 // then refreshes the editors and the preview.
 void ClearLayoutLine(ReceiptMainForm& form, qsizetype line);
-void EnterStyleTitle(ReceiptMainForm& form);   // Button1
-void SetUpPrinterPaper(ReceiptMainForm& form); // IconButton25
+void EnterStyleTitle(ReceiptMainForm& form);    // Button1
+void SetUpPrinterPaper(ReceiptMainForm& form);  // IconButton25
 
 inline constexpr char kClearStyleFileName[] = "cleardata.rcd";
 inline constexpr char kStyleFolderName[] = "style";

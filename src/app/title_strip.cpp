@@ -90,8 +90,7 @@ TitleStrip::DatePositions TitleStrip::DatePositionsFor(int width) {
 }
 
 bool TitleStrip::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == gradient_ &&
-      (event->type() == QEvent::Resize || event->type() == QEvent::Move)) {
+  if (watched == gradient_ && (event->type() == QEvent::Resize || event->type() == QEvent::Move)) {
     placeDate();
   }
   return QWidget::eventFilter(watched, event);

@@ -1,9 +1,9 @@
 #include "app/unrecognised_file.h"
 
-#include "settings/program_folder.h"
 #include "app/receipt_main_form.h"
-#include "settings/settings_file.h"
 #include "app/settings_store.h"
+#include "settings/program_folder.h"
+#include "settings/settings_file.h"
 #include "styles/style_file.h"
 #include "text/line_file.h"
 

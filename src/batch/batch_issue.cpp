@@ -2,12 +2,12 @@
 
 #include "layout/item_text.h"
 #include "printing/pdf_output.h"
-#include "render/picture_loader.h"
 #include "printing/receipt_archive.h"
 #include "printing/receipt_printing.h"
 #include "receipt/era.h"
 #include "receipt/register_file.h"
 #include "receipt/register_record.h"
+#include "render/picture_loader.h"
 #include "text/layout_text.h"
 #include "text/line_file.h"
 
@@ -126,7 +126,8 @@ Expected<QList<QByteArray>> BatchRegisterLines(const ReceiptBatch& batch) {
 }
 
 Expected<BatchResult> IssueReceiptBatch(const ReceiptCsv& csv, const BatchSetup& setup,
-                                        const BatchOutputs& outputs, const BatchProgress& progress) {
+                                        const BatchOutputs& outputs,
+                                        const BatchProgress& progress) {
   BatchResult result;
   auto state = readRegister(setup, outputs.record);  // held until the lines are in
   if (!state) return Failure{state.error()};
@@ -159,7 +160,8 @@ Expected<BatchResult> IssueReceiptBatch(const ReceiptCsv& csv, const BatchSetup&
       return result;
     }
     if (auto appended = state->held->append(setup.tempCopyPath, *lines); !appended)
-      return Failure{appended.error() + QStringLiteral("\r\n領収書発行リストは前の内容のままです。")};
+      return Failure{appended.error() +
+                     QStringLiteral("\r\n領収書発行リストは前の内容のままです。")};
     result.recorded = true;
   }
   (*state).held.reset();  // another copy may record again while the pages print
@@ -178,8 +180,10 @@ Expected<BatchResult> IssueReceiptBatch(const ReceiptCsv& csv, const BatchSetup&
       if (progress) progress(BatchStage::Printing, sent, total);
       return true;  // the receipts are recorded: the job goes out whole
     });
-    if (printed) result.printed = true;
-    else result.outputFailure = printed.error();
+    if (printed)
+      result.printed = true;
+    else
+      result.outputFailure = printed.error();
   }
   return result;
 }

@@ -5,8 +5,8 @@
 // tool both run it.
 
 #include "layout/layout_document.h"
-#include "render/renderer.h"
 #include "receipt/receipt_batch.h"
+#include "render/renderer.h"
 #include "text/expected.h"
 
 #include <QDate>
@@ -66,7 +66,8 @@ struct BatchResult {
 // page, writes the PDF beside its name, appends the register lines, puts the
 // PDF in place, then sends the print job. A failure before the register is
 // written changes nothing and is the result's failure.
-[[nodiscard]] Expected<BatchResult> IssueReceiptBatch(const ReceiptCsv& csv, const BatchSetup& setup,
+[[nodiscard]] Expected<BatchResult> IssueReceiptBatch(const ReceiptCsv& csv,
+                                                      const BatchSetup& setup,
                                                       const BatchOutputs& outputs,
                                                       const BatchProgress& progress = {});
 

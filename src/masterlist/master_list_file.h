@@ -57,9 +57,9 @@ struct MasterListEntry {
 
 // What a read found wrong in the content; the list holds what could be read.
 struct MasterListReadReport {
-  int entriesRead = 0;      // whole records after the leader, at most 600
-  int damagedLengths = 0;   // records with a length byte beyond its field
-  qint64 strayBytes = 0;    // a last partial record among the used ones
+  int entriesRead = 0;     // whole records after the leader, at most 600
+  int damagedLengths = 0;  // records with a length byte beyond its field
+  qint64 strayBytes = 0;   // a last partial record among the used ones
 };
 
 class MasterList {

@@ -1,7 +1,7 @@
 #include "masterlist_window/order_reg.h"
 
-#include "settings/program_folder.h"
 #include "masterlist_window/tab_rows.h"
+#include "settings/program_folder.h"
 #include "text/cp932.h"
 #include "text/layout_text.h"
 #include "widgets/grad_box.h"
@@ -379,8 +379,7 @@ void Tforderreg::registerEntry(int number, const QString& shown) {
     return;
   }
   const QString prompt = QString::fromUtf8(textsOf(kind).prompt);
-  const QString given =
-      askText(this, QStringLiteral("Quillmark"), prompt, shown).value_or(shown);
+  const QString given = askText(this, QStringLiteral("Quillmark"), prompt, shown).value_or(shown);
   QByteArray bytes;
   if (given == shown) {
     // The text as it stands keeps its bytes, even those that do not read

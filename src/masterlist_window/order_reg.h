@@ -101,7 +101,7 @@ class Tforderreg : public QDialog {
 
   MasterList list_;
   QString path_;
-  bool listRead_ = false;  // false: a save could overwrite what was not read
+  bool listRead_ = false;           // false: a save could overwrite what was not read
   QPoint doubleClickCell_{-1, -1};  // (column, row) under the last double-click
   Qt::KeyboardModifiers doubleClickModifiers_;
 };

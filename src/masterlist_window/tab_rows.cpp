@@ -82,10 +82,10 @@ void TTabRows::paintEvent(QPaintEvent*) {
     tab.row = i / perRow_;
     const int first = tab.row * perRow_;
     const int last = std::min(count(), first + perRow_) - 1;
-    tab.position = first == last      ? QStyleOptionTab::OnlyOneTab
-                   : i == first       ? QStyleOptionTab::Beginning
-                   : i == last        ? QStyleOptionTab::End
-                                      : QStyleOptionTab::Middle;
+    tab.position = first == last ? QStyleOptionTab::OnlyOneTab
+                   : i == first  ? QStyleOptionTab::Beginning
+                   : i == last   ? QStyleOptionTab::End
+                                 : QStyleOptionTab::Middle;
     tab.state &= ~QStyle::State_HasFocus;
     if (i == current_) {
       tab.state |= QStyle::State_Selected;

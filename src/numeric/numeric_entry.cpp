@@ -1,7 +1,7 @@
 #include "numeric/numeric_entry.h"
 
-#include "text/fixed_point.h"
 #include "numeric/numeric_text.h"
+#include "text/fixed_point.h"
 
 #include <QByteArrayView>
 

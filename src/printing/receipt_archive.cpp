@@ -77,7 +77,8 @@ Expected<ArchivedPage> ArchiveReceiptPage(const QString& registerPath, const QSt
   auto out = PdfOutput::Begin(folder + u'/' + ArchiveFileName(number, day, 1), like, writer);
   if (!out) return Failure{out.error()};
   std::vector<RecordingCanvas> pages{page};
-  if (auto printed = PrintPages((*out)->printer(), pages); !printed) return Failure{printed.error()};
+  if (auto printed = PrintPages((*out)->printer(), pages); !printed)
+    return Failure{printed.error()};
   QString path;
   for (int copy = 1; copy <= kMaxCopies && path.isEmpty(); ++copy) {
     const QString candidate = folder + u'/' + ArchiveFileName(number, day, copy);

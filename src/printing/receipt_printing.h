@@ -26,7 +26,8 @@ class PictureCache;
 // The whole page is drawn and checked before the job starts: a layout that
 // cannot be drawn (a malformed number, an unreadable picture) starts no job
 // and returns the renderer's message, so nothing half drawn is printed.
-// Text that is not cp932 prints with the replacement character. A printer that cannot start a job is a failure too.
+// Text that is not cp932 prints with the replacement character. A printer that cannot start a job
+// is a failure too.
 [[nodiscard]] Expected<void> PrintLayout(QPrinter& printer, const LayoutDocument& document,
                                          const RenderSettings& settings,
                                          PictureCache* pictures = nullptr);
@@ -44,7 +45,8 @@ using PageProgress = std::function<bool(int pagesSent)>;
 
 // Every page in one job of `printer`, in order, then the job ends. A job
 // that is stopped or fails leaves no PDF file behind.
-[[nodiscard]] Expected<void> PrintPages(QPrinter& printer, const std::vector<RecordingCanvas>& pages,
+[[nodiscard]] Expected<void> PrintPages(QPrinter& printer,
+                                        const std::vector<RecordingCanvas>& pages,
                                         const PageProgress& progress = {});
 
 }  // namespace kelvane

@@ -6,7 +6,7 @@ namespace kelvane {
 
 namespace {
 
-constexpr std::array<char16_t, 10> kDigitNames = {0,      u'壱', u'弐', u'参', u'四',
+constexpr std::array<char16_t, 10> kDigitNames = {0,     u'壱', u'弐', u'参', u'四',
                                                   u'五', u'六', u'七', u'八', u'九'};
 
 // The place name of the digit at `position` from the right (1 = ones).

@@ -34,7 +34,8 @@ std::optional<qint64> WholeNumber(const QString& text) {
 
 int DigitCount(const QString& text) {
   const std::optional<qint64> count = WholeNumber(text);
-  if (!count || *count < std::numeric_limits<int>::min() || *count > std::numeric_limits<int>::max())
+  if (!count || *count < std::numeric_limits<int>::min() ||
+      *count > std::numeric_limits<int>::max())
     return 1;
   return static_cast<int>(*count);
 }

@@ -174,12 +174,15 @@ Expected<Receipt> ReceiptFromRegisterRecord(const RegisterRecord& record) {
     r.date = *date;
   }
   // The thirteen fields' amounts, then those by rate, which may be absent.
-  const std::pair<const QByteArray*, qint64*> amounts[] = {
-      {&record.amount, &r.amount},     {&record.netAmount, &r.netAmount},
-      {&record.taxAmount, &r.taxAmount}, {&record.billedAmount, &r.billedAmount},
-      {&record.taxRate, &r.taxRate},   {&record.amount10, &r.amount10},
-      {&record.tax10, &r.tax10},       {&record.amount8, &r.amount8},
-      {&record.tax8, &r.tax8}};
+  const std::pair<const QByteArray*, qint64*> amounts[] = {{&record.amount, &r.amount},
+                                                           {&record.netAmount, &r.netAmount},
+                                                           {&record.taxAmount, &r.taxAmount},
+                                                           {&record.billedAmount, &r.billedAmount},
+                                                           {&record.taxRate, &r.taxRate},
+                                                           {&record.amount10, &r.amount10},
+                                                           {&record.tax10, &r.tax10},
+                                                           {&record.amount8, &r.amount8},
+                                                           {&record.tax8, &r.tax8}};
   constexpr int kAlwaysRead = 5;
   for (int i = 0; i < int(std::size(amounts)); ++i) {
     const auto& [field, value] = amounts[i];
@@ -196,7 +199,8 @@ Expected<Receipt> ReceiptFromRegisterRecord(const RegisterRecord& record) {
   if (!record.taxBasis.isEmpty()) {
     const auto basis = TaxBasisNamed(FromLayoutText(record.taxBasis));
     if (!basis)
-      return Failure{QStringLiteral("税区分「%1」が読めません。").arg(FromLayoutText(record.taxBasis))};
+      return Failure{
+          QStringLiteral("税区分「%1」が読めません。").arg(FromLayoutText(record.taxBasis))};
     r.taxBasis = *basis;
   }
   r.registrationNumber = FromLayoutText(record.registrationNumber);

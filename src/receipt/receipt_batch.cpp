@@ -12,7 +12,6 @@ namespace kelvane {
 
 namespace {
 
-
 QString column(int index) { return receiptCsvColumns()[index]; }
 
 struct AmountCell {
@@ -23,7 +22,7 @@ struct AmountCell {
 // Column indexes as receiptCsvColumns lists them.
 constexpr int kNumberColumn = 0;
 constexpr int kReceivedColumn = 7;
-constexpr AmountCell kAmountCells[] = {{7, &Receipt::amount},      {8, &Receipt::netAmount},
+constexpr AmountCell kAmountCells[] = {{7, &Receipt::amount},       {8, &Receipt::netAmount},
                                        {9, &Receipt::billedAmount}, {10, &Receipt::taxAmount},
                                        {13, &Receipt::amount10},    {14, &Receipt::amount8}};
 
@@ -64,7 +63,9 @@ Receipt receiptOf(const ReceiptCsvRow& row, const QDate& today, const ReceiptTax
 class NumberGiver {
  public:
   NumberGiver(const ReceiptNumbering& n, const RegisterNumbers& recorded, QSet<QByteArray> inFile)
-      : numbering_(n), recorded_(recorded), inFile_(std::move(inFile)),
+      : numbering_(n),
+        recorded_(recorded),
+        inFile_(std::move(inFile)),
         last_(std::max(n.lastNumber, recorded.largestPart.value_or(n.lastNumber))) {}
 
   QString next() {
@@ -129,7 +130,8 @@ ReceiptBatch PlanReceiptBatch(const ReceiptCsv& csv, const ReceiptTextSettings& 
     for (const AmountCell& cell : kAmountCells) {
       const qint64 value = receipt.*cell.field;
       if (!FitsAmountField(value))
-        fail(cell.column, QStringLiteral("金額は10億円未満にしてください（入力欄は9桁までです）。"));
+        fail(cell.column,
+             QStringLiteral("金額は10億円未満にしてください（入力欄は9桁までです）。"));
     }
     if (receipt.amount < 0 || FitsAmountField(receipt.amount)) {  // a too large one is said above
       if (const auto refusal = KanjiAmountRefusal(receipt.amount, settings))
@@ -137,8 +139,9 @@ ReceiptBatch PlanReceiptBatch(const ReceiptCsv& csv, const ReceiptTextSettings& 
     }
     if (batch.errors.size() == errorsBefore) batch.receipts.append({row.row, std::move(receipt)});
   }
-  std::stable_sort(batch.errors.begin(), batch.errors.end(),
-                   [](const ReceiptCsvError& a, const ReceiptCsvError& b) { return a.row < b.row; });
+  std::stable_sort(
+      batch.errors.begin(), batch.errors.end(),
+      [](const ReceiptCsvError& a, const ReceiptCsvError& b) { return a.row < b.row; });
   if (numbering.automatic) {
     qint64 last = numbering.lastNumber;
     // Only numbers of the automatic form move it: a number typed in another

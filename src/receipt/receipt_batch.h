@@ -49,8 +49,8 @@ struct BatchReceipt {
 };
 
 struct ReceiptBatch {
-  QList<BatchReceipt> receipts;    // every good row, in file order
-  QList<ReceiptCsvError> errors;   // the file's faults and the batch's, by row
+  QList<BatchReceipt> receipts;   // every good row, in file order
+  QList<ReceiptCsvError> errors;  // the file's faults and the batch's, by row
   // The last number the settings keep once the batch is recorded: the
   // largest number part of the batch's numbers that have the automatic form
   // (the header, then digits) when that is above the last number. Nothing

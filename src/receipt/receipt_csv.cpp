@@ -14,8 +14,23 @@ namespace kelvane {
 namespace {
 
 enum Column {
-  kNumber, kDate, kAddressee1, kAddressee2, kDescription1, kDescription2, kStaff,
-  kReceived, kNet, kBilled, kTax, kTaxRate, kStamp, kAmount10, kAmount8, kTaxBasis, kColumnCount
+  kNumber,
+  kDate,
+  kAddressee1,
+  kAddressee2,
+  kDescription1,
+  kDescription2,
+  kStaff,
+  kReceived,
+  kNet,
+  kBilled,
+  kTax,
+  kTaxRate,
+  kStamp,
+  kAmount10,
+  kAmount8,
+  kTaxBasis,
+  kColumnCount
 };
 
 // A header wider than this cannot be one of ours; refusing it early keeps a
@@ -29,8 +44,10 @@ QString normalized(const QString& text) {
   QString out = text.trimmed();
   for (QChar& c : out) {
     const char16_t u = c.unicode();
-    if (u >= 0xFF01 && u <= 0xFF5E) c = QChar(char16_t(u - 0xFF01 + 0x21));
-    else if (u == 0x2212) c = QChar(u'-');
+    if (u >= 0xFF01 && u <= 0xFF5E)
+      c = QChar(char16_t(u - 0xFF01 + 0x21));
+    else if (u == 0x2212)
+      c = QChar(u'-');
   }
   return out;
 }
@@ -130,7 +147,7 @@ const QList<QString>& receiptCsvColumns() {
       QStringLiteral("宛名2"),    QStringLiteral("摘要1"),    QStringLiteral("摘要2"),
       QStringLiteral("担当者"),   QStringLiteral("領収金額"), QStringLiteral("税抜金額"),
       QStringLiteral("請求金額"), QStringLiteral("消費税額"), QStringLiteral("消費税率"),
-      QStringLiteral("収入印紙"), QStringLiteral("10%対象"), QStringLiteral("8%対象"),
+      QStringLiteral("収入印紙"), QStringLiteral("10%対象"),  QStringLiteral("8%対象"),
       QStringLiteral("税区分")};
   return names;
 }
@@ -138,7 +155,8 @@ const QList<QString>& receiptCsvColumns() {
 Expected<std::optional<QDate>> parseReceiptCsvDate(const QString& cell) {
   const QString text = normalized(cell);
   if (text.isEmpty()) return std::optional<QDate>{};
-  static const QRegularExpression western(QStringLiteral("^(\\d{4})([/-])(\\d{1,2})\\2(\\d{1,2})$"));
+  static const QRegularExpression western(
+      QStringLiteral("^(\\d{4})([/-])(\\d{1,2})\\2(\\d{1,2})$"));
   static const QRegularExpression japanese(
       QStringLiteral("^(R|H|令和|平成) *(\\d{1,2}|元)([./-])(\\d{1,2})\\3(\\d{1,2})$"),
       QRegularExpression::CaseInsensitiveOption);
@@ -147,17 +165,19 @@ Expected<std::optional<QDate>> parseReceiptCsvDate(const QString& cell) {
     date = QDate(m.captured(1).toInt(), m.captured(3).toInt(), m.captured(4).toInt());
   } else if (const auto m = japanese.match(text); m.hasMatch()) {
     const QString e = m.captured(1).toUpper();
-    const QString era = (e == u"R" || e == u"令和") ? QStringLiteral("令和") : QStringLiteral("平成");
+    const QString era =
+        (e == u"R" || e == u"令和") ? QStringLiteral("令和") : QStringLiteral("平成");
     const int eraYear = m.captured(2) == u"元" ? 1 : m.captured(2).toInt();
-    if (eraYear < 1)
-      return Failure{QStringLiteral("日付「%1」の年がありえません。").arg(cell)};
+    if (eraYear < 1) return Failure{QStringLiteral("日付「%1」の年がありえません。").arg(cell)};
     date = QDate(*WesternYear(era, eraYear), m.captured(4).toInt(), m.captured(5).toInt());
     // 平成 began on 1989-01-08; EraOf only knows the later boundary.
     if (date.isValid() && (EraOf(date).name != era || date < QDate(1989, 1, 8)))
       return Failure{QStringLiteral("日付「%1」は%2の日付ではありません。").arg(cell, era)};
   } else {
-    return Failure{QStringLiteral("日付「%1」は 2026/12/8、2026-12-08、R8.12.8 のいずれかの形で書いてください。")
-                       .arg(cell)};
+    return Failure{
+        QStringLiteral(
+            "日付「%1」は 2026/12/8、2026-12-08、R8.12.8 のいずれかの形で書いてください。")
+            .arg(cell)};
   }
   if (!date.isValid()) return Failure{QStringLiteral("日付「%1」はありえない日付です。").arg(cell)};
   return std::optional<QDate>{date};
@@ -169,7 +189,8 @@ Expected<std::optional<qint64>> parseReceiptCsvAmount(const QString& cell) {
   const bool negative = text.startsWith(u'-');
   if (negative) text.remove(0, 1);
   const QStringList groups = text.split(u',');
-  bool grouped = groups.size() == 1 ? allDigits(groups[0]) : groups[0].size() <= 3 && allDigits(groups[0]);
+  bool grouped =
+      groups.size() == 1 ? allDigits(groups[0]) : groups[0].size() <= 3 && allDigits(groups[0]);
   for (qsizetype i = 1; i < groups.size() && grouped; ++i)
     grouped = groups[i].size() == 3 && allDigits(groups[i]);
   if (!grouped) {
@@ -194,9 +215,10 @@ Expected<std::optional<qint64>> parseReceiptCsvRate(const QString& cell) {
   static const QRegularExpression rate(QStringLiteral("^(\\d{1,3})(?:\\.(\\d{1,4}))?$"));
   const auto m = rate.match(text);
   if (!m.hasMatch())
-    return Failure{QStringLiteral("消費税率「%1」は 8、10、8.5 のような数で書いてください。").arg(cell)};
-  const qint64 value = fixed::fromWhole(m.captured(1).toInt()) +
-                       m.captured(2).leftJustified(4, u'0').toInt();
+    return Failure{
+        QStringLiteral("消費税率「%1」は 8、10、8.5 のような数で書いてください。").arg(cell)};
+  const qint64 value =
+      fixed::fromWhole(m.captured(1).toInt()) + m.captured(2).leftJustified(4, u'0').toInt();
   if (value > fixed::fromWhole(100))
     return Failure{QStringLiteral("消費税率「%1」が 100 を超えています。").arg(cell)};
   return std::optional<qint64>{value};
@@ -241,8 +263,9 @@ ReceiptCsv readReceiptCsv(QByteArrayView bytes) {
     if (name.isEmpty()) {
       fail(rec.row, {}, QStringLiteral("名前のない列があります。"));
     } else if (column < 0) {
-      fail(rec.row, name, QStringLiteral("知らない列名です（使える列名: %1）。")
-                              .arg(receiptCsvColumns().join(QStringLiteral("、"))));
+      fail(rec.row, name,
+           QStringLiteral("知らない列名です（使える列名: %1）。")
+               .arg(receiptCsvColumns().join(QStringLiteral("、"))));
     } else if (seen[column]) {
       fail(rec.row, name, QStringLiteral("同じ名前の列が二つあります。"));
     } else {
@@ -261,14 +284,16 @@ ReceiptCsv readReceiptCsv(QByteArrayView bytes) {
     }
     if (rec.blank()) continue;
     if (++dataRows > kReceiptCsvMaxRows) {
-      fail(rec.row, {}, QStringLiteral("行が多すぎます（一度に %1 件まで）。").arg(kReceiptCsvMaxRows));
+      fail(rec.row, {},
+           QStringLiteral("行が多すぎます（一度に %1 件まで）。").arg(kReceiptCsvMaxRows));
       break;
     }
     const qsizetype errorsBefore = out.errors.size();
     if (rec.fieldCount > columnOf.size())
-      fail(rec.row, {}, QStringLiteral("列が多すぎます（列名は %1 列、この行は %2 列）。")
-                            .arg(columnOf.size())
-                            .arg(rec.fieldCount));
+      fail(rec.row, {},
+           QStringLiteral("列が多すぎます（列名は %1 列、この行は %2 列）。")
+               .arg(columnOf.size())
+               .arg(rec.fieldCount));
     ReceiptCsvRow row;
     row.row = rec.row;
     ReceiptCsvCells& shown = out.cells.emplace_back();
@@ -282,46 +307,82 @@ ReceiptCsv readReceiptCsv(QByteArrayView bytes) {
       const QString& cell = rec.fields[i];
       auto amount = [&](std::optional<qint64>& target) {
         auto value = parseReceiptCsvAmount(cell);
-        if (value) target = *value;
-        else fail(rec.row, name, value.error());
+        if (value)
+          target = *value;
+        else
+          fail(rec.row, name, value.error());
       };
       auto textCell = [&](QString& target, const QString& value) {
         if (auto fault = textFault(value)) fail(rec.row, name, *fault);
         target = value;
       };
       switch (column) {
-        case kNumber: textCell(row.number, cell.trimmed()); break;
+        case kNumber:
+          textCell(row.number, cell.trimmed());
+          break;
         case kDate: {
           auto date = parseReceiptCsvDate(cell);
-          if (date) row.date = *date;
-          else fail(rec.row, name, date.error());
+          if (date)
+            row.date = *date;
+          else
+            fail(rec.row, name, date.error());
           break;
         }
-        case kAddressee1: textCell(row.addressee1, cell); break;
-        case kAddressee2: textCell(row.addressee2, cell); break;
-        case kDescription1: textCell(row.description1, cell); break;
-        case kDescription2: textCell(row.description2, cell); break;
-        case kStaff: textCell(row.staff, cell); break;
-        case kReceived: amount(row.received); break;
-        case kNet: amount(row.net); break;
-        case kBilled: amount(row.billed); break;
-        case kTax: amount(row.tax); break;
-        case kStamp: amount(row.stamp); break;
-        case kAmount10: amount(row.amount10); break;
-        case kAmount8: amount(row.amount8); break;
+        case kAddressee1:
+          textCell(row.addressee1, cell);
+          break;
+        case kAddressee2:
+          textCell(row.addressee2, cell);
+          break;
+        case kDescription1:
+          textCell(row.description1, cell);
+          break;
+        case kDescription2:
+          textCell(row.description2, cell);
+          break;
+        case kStaff:
+          textCell(row.staff, cell);
+          break;
+        case kReceived:
+          amount(row.received);
+          break;
+        case kNet:
+          amount(row.net);
+          break;
+        case kBilled:
+          amount(row.billed);
+          break;
+        case kTax:
+          amount(row.tax);
+          break;
+        case kStamp:
+          amount(row.stamp);
+          break;
+        case kAmount10:
+          amount(row.amount10);
+          break;
+        case kAmount8:
+          amount(row.amount8);
+          break;
         case kTaxBasis: {
           if (cell.trimmed().isEmpty()) break;
-          if (const auto basis = TaxBasisNamed(normalized(cell))) row.taxBasis = *basis;
-          else fail(rec.row, name, QStringLiteral("税区分「%1」は「税込」か「税抜」で書いてください。").arg(cell));
+          if (const auto basis = TaxBasisNamed(normalized(cell)))
+            row.taxBasis = *basis;
+          else
+            fail(rec.row, name,
+                 QStringLiteral("税区分「%1」は「税込」か「税抜」で書いてください。").arg(cell));
           break;
         }
         case kTaxRate: {
           auto rate = parseReceiptCsvRate(cell);
-          if (rate) row.taxRate = *rate;
-          else fail(rec.row, name, rate.error());
+          if (rate)
+            row.taxRate = *rate;
+          else
+            fail(rec.row, name, rate.error());
           break;
         }
-        default: break;
+        default:
+          break;
       }
     }
     if (!row.number.isEmpty()) {

@@ -16,8 +16,8 @@
 #include <QDate>
 #include <QList>
 #include <QSet>
-#include <QStringList>
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 #include <optional>
@@ -42,14 +42,14 @@ struct ReceiptCsvRow {
   QString description1;
   QString description2;
   QString staff;
-  std::optional<qint64> received;  // 領収金額
-  std::optional<qint64> net;       // 税抜金額
-  std::optional<qint64> billed;    // 請求金額
-  std::optional<qint64> tax;       // 消費税額
-  std::optional<qint64> taxRate;   // 消費税率 (10 % is 100000)
-  std::optional<qint64> stamp;     // 収入印紙
-  std::optional<qint64> amount10;  // 10%対象
-  std::optional<qint64> amount8;   // 8%対象
+  std::optional<qint64> received;    // 領収金額
+  std::optional<qint64> net;         // 税抜金額
+  std::optional<qint64> billed;      // 請求金額
+  std::optional<qint64> tax;         // 消費税額
+  std::optional<qint64> taxRate;     // 消費税率 (10 % is 100000)
+  std::optional<qint64> stamp;       // 収入印紙
+  std::optional<qint64> amount10;    // 10%対象
+  std::optional<qint64> amount8;     // 8%対象
   std::optional<TaxBasis> taxBasis;  // 税区分
 };
 
@@ -69,7 +69,7 @@ struct ReceiptCsvCells {
 };
 
 struct ReceiptCsv {
-  QList<ReceiptCsvRow> rows;  // only the rows without a fault
+  QList<ReceiptCsvRow> rows;      // only the rows without a fault
   QList<ReceiptCsvError> errors;  // in file order
   QList<ReceiptCsvCells> cells;   // every data row, in file order
   [[nodiscard]] bool ok() const { return errors.isEmpty(); }

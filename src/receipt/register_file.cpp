@@ -23,7 +23,6 @@ namespace {
 
 QString shown(const QString& path) { return QDir::toNativeSeparators(path); }
 
-
 // Keeps the register as it stands in `tempCopy`. The register is only ever
 // replaced by a new file, never written in place, so a hard link to it
 // holds the old lines without copying them; where links are not possible
@@ -91,7 +90,7 @@ Expected<bool> RegisterHasNumber(const QString& path, const QByteArray& number) 
 }
 
 Expected<std::optional<QList<QByteArray>>> RegisterLinesOf(const QString& path,
-                                                          const QByteArray& number) {
+                                                           const QByteArray& number) {
   auto bytes = readBytes(path);
   if (!bytes) return Failure{bytes.error()};
   if (!*bytes) return std::optional<QList<QByteArray>>{};
@@ -111,9 +110,10 @@ Expected<std::optional<qint64>> LargestNumberPart(const QString& path, const QBy
 }
 
 QString MissingRegisterMessage(const QString& path) {
-  return QStringLiteral("領収書発行リスト「%1」が見つかりません。\r\n"
-                        "USBメモリーやネットワーク上のフォルダーにあるときは、\r\n"
-                        "つながっているか確かめてください。")
+  return QStringLiteral(
+             "領収書発行リスト「%1」が見つかりません。\r\n"
+             "USBメモリーやネットワーク上のフォルダーにあるときは、\r\n"
+             "つながっているか確かめてください。")
       .arg(shown(path));
 }
 
@@ -181,8 +181,7 @@ Expected<void> NoteInHistory(const QString& path, const QList<HistoryEntry>& ent
   return AppendHistory(path, entries);
 }
 
-HeldRegister::HeldRegister(const QString& path)
-    : path_(path), lock_(RegisterLockPath(path)) {
+HeldRegister::HeldRegister(const QString& path) : path_(path), lock_(RegisterLockPath(path)) {
   KeepLockUntilBroken(lock_);
 }
 
@@ -207,7 +206,8 @@ Expected<void> HeldRegister::append(const QString& tempCopy, const QList<QByteAr
   }
   const QByteArrayView before = content_ ? QByteArrayView(*content_) : QByteArrayView();
   QList<HistoryEntry> entries;
-  for (const QByteArray& line : lines) entries.append(StampedEntry(HistoryAction::Recorded, {}, line));
+  for (const QByteArray& line : lines)
+    entries.append(StampedEntry(HistoryAction::Recorded, {}, line));
   if (auto logged = AppendHistory(path_, entries); !logged) return logged;
   QByteArray added;
   for (const QByteArray& line : lines) added += line + "\r\n";

@@ -32,14 +32,14 @@ inline constexpr int kRegisterLockWaitMs = 3000;
 // The lines of the register that carry the receipt number, in file order;
 // nothing when the file does not exist.
 [[nodiscard]] Expected<std::optional<QList<QByteArray>>> RegisterLinesOf(const QString& path,
-                                                                        const QByteArray& number);
+                                                                         const QByteArray& number);
 
 // The largest number part of the register's numbers that begin with the
 // header's bytes (HeaderedNumberPart); nothing when no number has that form
 // or the file does not exist. The next automatic number is kept above it,
 // so that a last number lost in a crash never gives a number twice.
 [[nodiscard]] Expected<std::optional<qint64>> LargestNumberPart(const QString& path,
-                                                               const QByteArray& header);
+                                                                const QByteArray& header);
 
 // What the caller has made sure of before a change, checked again under the
 // lock: what was asked about while the lock was not held may have changed

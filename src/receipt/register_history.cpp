@@ -34,11 +34,20 @@ QByteArray escaped(QByteArrayView bytes) {
   out.reserve(bytes.size());
   for (const char c : bytes) {
     switch (c) {
-      case '\t': out += "%09"; break;
-      case '\n': out += "%0A"; break;
-      case '\r': out += "%0D"; break;
-      case '%': out += "%25"; break;
-      default: out += c;
+      case '\t':
+        out += "%09";
+        break;
+      case '\n':
+        out += "%0A";
+        break;
+      case '\r':
+        out += "%0D";
+        break;
+      case '%':
+        out += "%25";
+        break;
+      default:
+        out += c;
     }
   }
   return out;
@@ -65,10 +74,11 @@ std::optional<QByteArray> unescaped(QByteArrayView field) {
 QString shown(const QString& path) { return QDir::toNativeSeparators(path); }
 
 Failure writeFailure(const QString& path, int error) {
-  return Failure{QStringLiteral("変更履歴「%1」に書き込めません: %2\r\n"
-                                "変更の記録を残せないため、変更はしていません。\r\n"
-                                "フォルダーに書き込めるか、ディスクに空きがあるか確かめてください。")
-                     .arg(shown(path), QString::fromLocal8Bit(std::strerror(error)))};
+  return Failure{
+      QStringLiteral("変更履歴「%1」に書き込めません: %2\r\n"
+                     "変更の記録を残せないため、変更はしていません。\r\n"
+                     "フォルダーに書き込めるか、ディスクに空きがあるか確かめてください。")
+          .arg(shown(path), QString::fromLocal8Bit(std::strerror(error)))};
 }
 
 QString whoIsHere() {
@@ -99,10 +109,14 @@ QByteArray HistoryEntry::number() const {
 
 QString HistoryActionName(HistoryAction action) {
   switch (action) {
-    case HistoryAction::Recorded: return QStringLiteral("登録");
-    case HistoryAction::Replaced: return QStringLiteral("更新");
-    case HistoryAction::HandedOut: return QStringLiteral("発行");
-    case HistoryAction::Deleted: break;
+    case HistoryAction::Recorded:
+      return QStringLiteral("登録");
+    case HistoryAction::Replaced:
+      return QStringLiteral("更新");
+    case HistoryAction::HandedOut:
+      return QStringLiteral("発行");
+    case HistoryAction::Deleted:
+      break;
   }
   return QStringLiteral("削除");
 }
@@ -132,9 +146,14 @@ QString CopyDescription(const HistoryEntry& e) {
 
 QString HistoryPath(const QString& registerPath) { return registerPath + QStringLiteral(".log"); }
 
-HistoryEntry StampedEntry(HistoryAction action, const QByteArray& before,
-                          const QByteArray& after) {
-  return HistoryEntry{timeNow(), action, whoIsHere(), before, after};
+HistoryEntry StampedEntry(HistoryAction action, const QByteArray& before, const QByteArray& after) {
+  HistoryEntry entry;
+  entry.time = timeNow();
+  entry.action = action;
+  entry.who = whoIsHere();
+  entry.before = before;
+  entry.after = after;
+  return entry;
 }
 
 QList<HistoryEntry> ChangeEntries(const QList<QByteArray>& removed, const QByteArray& added) {
@@ -153,7 +172,8 @@ QList<HistoryEntry> ChangeEntries(const QList<QByteArray>& removed, const QByteA
 namespace {
 
 QByteArray copyField(const HistoryEntry& e) {
-  if (e.copySha256.isEmpty()) return escaped(ToLayoutText(QStringLiteral("控えなし:") + e.copyMissing));
+  if (e.copySha256.isEmpty())
+    return escaped(ToLayoutText(QStringLiteral("控えなし:") + e.copyMissing));
   return kShaTag + e.copySha256 + ':' + escaped(ToLayoutText(e.copyPath));
 }
 
@@ -177,9 +197,9 @@ void readCopyField(const QByteArray& field, HistoryEntry& entry) {
 }  // namespace
 
 QByteArray FormatHistoryEntry(const HistoryEntry& e) {
-  QByteArray line = escaped(ToLayoutText(e.time)) + '\t' + ToLayoutText(HistoryActionName(e.action)) +
-                    '\t' + escaped(ToLayoutText(e.who)) + '\t' + escaped(e.before) + '\t' +
-                    escaped(e.after) + '\t';
+  QByteArray line =
+      escaped(ToLayoutText(e.time)) + '\t' + ToLayoutText(HistoryActionName(e.action)) + '\t' +
+      escaped(ToLayoutText(e.who)) + '\t' + escaped(e.before) + '\t' + escaped(e.after) + '\t';
   if (e.action == HistoryAction::HandedOut) line += copyField(e) + '\t';
   return line + kEnd + "\r\n";
 }
@@ -197,11 +217,16 @@ std::optional<HistoryEntry> ParseHistoryLine(QByteArrayView line) {
     return std::nullopt;
   HistoryEntry entry;
   const QString action = FromLayoutText(fields[1]);
-  if (action == HistoryActionName(HistoryAction::Recorded)) entry.action = HistoryAction::Recorded;
-  else if (action == HistoryActionName(HistoryAction::Replaced)) entry.action = HistoryAction::Replaced;
-  else if (action == HistoryActionName(HistoryAction::Deleted)) entry.action = HistoryAction::Deleted;
-  else if (action == HistoryActionName(HistoryAction::HandedOut)) entry.action = HistoryAction::HandedOut;
-  else return std::nullopt;
+  if (action == HistoryActionName(HistoryAction::Recorded))
+    entry.action = HistoryAction::Recorded;
+  else if (action == HistoryActionName(HistoryAction::Replaced))
+    entry.action = HistoryAction::Replaced;
+  else if (action == HistoryActionName(HistoryAction::Deleted))
+    entry.action = HistoryAction::Deleted;
+  else if (action == HistoryActionName(HistoryAction::HandedOut))
+    entry.action = HistoryAction::HandedOut;
+  else
+    return std::nullopt;
   if ((fields.size() == kFields + 1) != (entry.action == HistoryAction::HandedOut))
     return std::nullopt;
   const auto time = unescaped(fields[0]);

@@ -5,11 +5,11 @@
 #include <QRandomGenerator>
 #include <QThread>
 
-#include <algorithm>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSysInfo>
+#include <algorithm>
 
 namespace kelvane {
 
@@ -39,8 +39,7 @@ std::optional<RegisterLockHolder> RegisterLockHolderOf(const QString& registerPa
   QString app;
   if (!lock.getLockInfo(&holder.pid, &holder.host, &app)) return std::nullopt;
   holder.thisHost = holder.host == QSysInfo::machineHostName();
-  holder.ageSeconds = std::max<qint64>(
-      0, file.lastModified().secsTo(QDateTime::currentDateTime()));
+  holder.ageSeconds = std::max<qint64>(0, file.lastModified().secsTo(QDateTime::currentDateTime()));
   return holder;
 }
 
@@ -48,18 +47,21 @@ QString RegisterInUseMessage(const QString& registerPath,
                              const std::optional<RegisterLockHolder>& holder) {
   const QString shown = QDir::toNativeSeparators(registerPath);
   if (!holder || holder->thisHost) {
-    return QStringLiteral("領収書発行リスト「%1」は他のネムリカが使用中です。"
-                          "しばらくしてからもう一度実行してください。")
+    return QStringLiteral(
+               "領収書発行リスト「%1」は他のネムリカが使用中です。"
+               "しばらくしてからもう一度実行してください。")
         .arg(shown);
   }
   if (!holder->abandoned()) {
-    return QStringLiteral("領収書発行リスト「%1」はパソコン「%2」のネムリカが使用中です。"
-                          "しばらくしてからもう一度実行してください。")
+    return QStringLiteral(
+               "領収書発行リスト「%1」はパソコン「%2」のネムリカが使用中です。"
+               "しばらくしてからもう一度実行してください。")
         .arg(shown, holder->host);
   }
-  return QStringLiteral("領収書発行リスト「%1」には、パソコン「%2」のネムリカの使用中の印が"
-                        "%3分前から残っています。\r\n"
-                        "そのパソコンでネムリカが動いていなければ、印を消して続けられます。")
+  return QStringLiteral(
+             "領収書発行リスト「%1」には、パソコン「%2」のネムリカの使用中の印が"
+             "%3分前から残っています。\r\n"
+             "そのパソコンでネムリカが動いていなければ、印を消して続けられます。")
       .arg(shown, holder->host)
       .arg(holder->ageSeconds / 60);
 }

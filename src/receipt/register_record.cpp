@@ -5,15 +5,15 @@
 namespace kelvane {
 
 std::array<const QByteArray*, RegisterRecord::kFieldCount> RegisterRecord::fields() const {
-  return {&number,    &date,         &amount,    &addressee1, &description1,
-          &description2, &netAmount, &billedAmount, &taxAmount, &taxRate,
-          &staff,     &stamp,        &addressee2};
+  return {&number,       &date,      &amount,       &addressee1, &description1,
+          &description2, &netAmount, &billedAmount, &taxAmount,  &taxRate,
+          &staff,        &stamp,     &addressee2};
 }
 
 std::array<QByteArray*, RegisterRecord::kFieldCount> RegisterRecord::fields() {
-  return {&number,    &date,         &amount,    &addressee1, &description1,
-          &description2, &netAmount, &billedAmount, &taxAmount, &taxRate,
-          &staff,     &stamp,        &addressee2};
+  return {&number,       &date,      &amount,       &addressee1, &description1,
+          &description2, &netAmount, &billedAmount, &taxAmount,  &taxRate,
+          &staff,        &stamp,     &addressee2};
 }
 
 std::array<const QByteArray*, RegisterRecord::kExtensionCount> RegisterRecord::extensionFields()

@@ -42,14 +42,26 @@ QString withoutCommas(QString text) { return text.remove(u','); }
 }  // namespace
 
 const RegisterRow& RegisterTitles() {
-  static const RegisterRow titles = {
-      QString(),          QStringLiteral("番  号"),   QStringLiteral("日  付"),
-      QStringLiteral("領収金額"), QStringLiteral("宛  先 1"), QStringLiteral("宛  先 2"),
-      QStringLiteral("摘 要 １"), QStringLiteral("摘 要 ２"), QStringLiteral("税抜金額"),
-      QStringLiteral("消費税額"), QStringLiteral("請求金額"), QStringLiteral("消 費 税"),
-      QStringLiteral("社内担当者"), QStringLiteral("印紙"),     QStringLiteral("10%対象"),
-      QStringLiteral("10%消費税"), QStringLiteral("8%対象"),   QStringLiteral("8%消費税"),
-      QStringLiteral("税区分"),    QStringLiteral("登録番号")};
+  static const RegisterRow titles = {QString(),
+                                     QStringLiteral("番  号"),
+                                     QStringLiteral("日  付"),
+                                     QStringLiteral("領収金額"),
+                                     QStringLiteral("宛  先 1"),
+                                     QStringLiteral("宛  先 2"),
+                                     QStringLiteral("摘 要 １"),
+                                     QStringLiteral("摘 要 ２"),
+                                     QStringLiteral("税抜金額"),
+                                     QStringLiteral("消費税額"),
+                                     QStringLiteral("請求金額"),
+                                     QStringLiteral("消 費 税"),
+                                     QStringLiteral("社内担当者"),
+                                     QStringLiteral("印紙"),
+                                     QStringLiteral("10%対象"),
+                                     QStringLiteral("10%消費税"),
+                                     QStringLiteral("8%対象"),
+                                     QStringLiteral("8%消費税"),
+                                     QStringLiteral("税区分"),
+                                     QStringLiteral("登録番号")};
   return titles;
 }
 
@@ -82,7 +94,6 @@ RegisterRow cellsOf(QStringView text) {
   }
   return row;
 }
-
 
 }  // namespace
 
@@ -141,8 +152,9 @@ Expected<QDate> RegisterDateCell(const QString& text) {
   for (const QChar candidate : {u'/', u'-', u',', u' '})
     if (text.contains(candidate)) separator = candidate;
   if (separator.isNull()) {
-    return Failure{QStringLiteral("日付「%1」が読めません（年・月・日を「/」などで区切ってください）。")
-                       .arg(text)};
+    return Failure{
+        QStringLiteral("日付「%1」が読めません（年・月・日を「/」などで区切ってください）。")
+            .arg(text)};
   }
   const qsizetype first = text.indexOf(separator);
   const qsizetype second = text.indexOf(separator, first + 1);

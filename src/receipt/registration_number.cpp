@@ -11,10 +11,9 @@ Expected<QString> NormaliseRegistrationNumber(const QString& typed) {
     out += c == u't' ? QChar(u'T') : c;
   }
   if (out.isEmpty()) return out;
-  const bool shaped = out.size() == 14 && out[0] == u'T' &&
-                      std::all_of(out.begin() + 1, out.end(), [](QChar c) {
-                        return c >= u'0' && c <= u'9';
-                      });
+  const bool shaped =
+      out.size() == 14 && out[0] == u'T' &&
+      std::all_of(out.begin() + 1, out.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
   if (!shaped) {
     return Failure{QStringLiteral("登録番号「%1」は「T」と13桁の数字で入力してください"
                                   "（例: T1234567890123）。")
@@ -36,9 +35,10 @@ bool HasCorporateCheckDigit(const QString& n) {
 }
 
 QString CheckDigitWarning(const QString& n) {
-  return QStringLiteral("登録番号「%1」は法人番号の検査用数字と合いません。\r\n"
-                        "個人事業者の番号ならこのままで構いません。"
-                        "番号を確かめて、このまま使いますか？")
+  return QStringLiteral(
+             "登録番号「%1」は法人番号の検査用数字と合いません。\r\n"
+             "個人事業者の番号ならこのままで構いません。"
+             "番号を確かめて、このまま使いますか？")
       .arg(n);
 }
 

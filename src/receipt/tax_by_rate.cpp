@@ -60,9 +60,12 @@ std::optional<TaxBasis> TaxBasisNamed(const QString& name) {
 
 QString TaxRoundingName(TaxRounding rounding) {
   switch (rounding) {
-    case TaxRounding::Nearest: return QStringLiteral("四捨五入");
-    case TaxRounding::Up: return QStringLiteral("切り上げ");
-    default: return QStringLiteral("切り捨て");
+    case TaxRounding::Nearest:
+      return QStringLiteral("四捨五入");
+    case TaxRounding::Up:
+      return QStringLiteral("切り上げ");
+    default:
+      return QStringLiteral("切り捨て");
   }
 }
 

@@ -13,8 +13,8 @@ namespace kelvane {
 inline constexpr int kStandardRate = 10;  // percent, since 2019-10-01
 inline constexpr int kReducedRate = 8;    // food and newspapers
 
-enum class TaxBasis { Included, Excluded };        // 税込 / 税抜
-enum class TaxRounding { Down, Nearest, Up };      // 切り捨て / 四捨五入 / 切り上げ
+enum class TaxBasis { Included, Excluded };    // 税込 / 税抜
+enum class TaxRounding { Down, Nearest, Up };  // 切り捨て / 四捨五入 / 切り上げ
 
 // Amounts are fixed point, ten-thousandths of a yen, as the amount fields
 // hold them.

@@ -1,9 +1,9 @@
 #include "render/renderer.h"
 
 #include "layout/element_record.h"
+#include "layout/text_fit.h"
 #include "render/picture_loader.h"
 #include "render/style_names.h"
-#include "layout/text_fit.h"
 #include "text/cp932.h"
 #include "text/fixed_point.h"
 

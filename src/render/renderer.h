@@ -3,9 +3,9 @@
 // printer page. Millimetres become device pixels with one scale per axis
 // plus the style's overall offset.
 
-#include "render/canvas.h"
 #include "layout/layout_document.h"
 #include "layout/printer_metrics.h"
+#include "render/canvas.h"
 
 #include <QByteArray>
 #include <QString>

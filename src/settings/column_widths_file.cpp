@@ -16,8 +16,7 @@ ColumnWidths DesignColumnWidths() {
   // After the thirteen fields: the four amounts by rate, wide enough for
   // a grouped amount of twelve characters, 税区分, and 登録番号 ("T" and
   // 13 digits).
-  return {10, 93, 101, 108, 235, 254, 64, 64, 64, 64, 64, 64, 64, 64,
-          84, 84, 84, 84, 52, 120};
+  return {10, 93, 101, 108, 235, 254, 64, 64, 64, 64, 64, 64, 64, 64, 84, 84, 84, 84, 52, 120};
 }
 
 void ReadColumnWidths(const QList<QByteArray>& lines, ColumnWidths& widths) {

@@ -50,7 +50,7 @@ struct ConfRead {
   std::array<std::optional<bool>, kConfFlagCount> flags;
   // After the 24 lines: the amounts by rate's 税込 / 税抜 and the rounding
   // of their tax, by name (cp932) as the receipt page shows them.
-  std::optional<QByteArray> taxBasis;    // [TAX_BASIS]
+  std::optional<QByteArray> taxBasis;     // [TAX_BASIS]
   std::optional<QByteArray> taxRounding;  // [TAX_ROUNDING]
   // [ARCHIVE]: whether each receipt handed out is kept as a PDF beside the
   // register; only "=false" turns it off.

@@ -20,8 +20,7 @@ inline constexpr int kMainWindowHeight = 784;
 // unless no window can have them.
 [[nodiscard]] QRect RestoreWindowGeometry(const IniFile& ini, const QRect& workArea,
                                           QByteArrayView section = kMainWindowSection,
-                                          QSize designSize = {kMainWindowWidth,
-                                                              kMainWindowHeight});
+                                          QSize designSize = {kMainWindowWidth, kMainWindowHeight});
 
 // Writes Top, Left, Width and Height of `frame` into `ini`.
 void StoreWindowGeometry(IniFile& ini, const QRect& frame,

@@ -37,8 +37,7 @@ qint64 divRound(__int128 num, __int128 den, Halves halves) {
   __int128 r = num % den;
   if (r < 0) r = -r;
   const __int128 twice = 2 * r;
-  const bool up = twice > den ||
-                  (twice == den && (halves == Halves::AwayFromZero || q % 2 != 0));
+  const bool up = twice > den || (twice == den && (halves == Halves::AwayFromZero || q % 2 != 0));
   if (up) q += (num < 0) ? -1 : 1;
   return clampTo64(q);
 }

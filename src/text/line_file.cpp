@@ -23,7 +23,8 @@ void SetAtomicWriteLimitForTests(qint64 bytes) { writeLimit = bytes; }
 
 QList<QByteArray> splitLines(const QByteArray& content) {
   QList<QByteArray> lines;
-  ForEachLine(QByteArrayView(content), [&](QByteArrayView line) { lines.append(line.toByteArray()); });
+  ForEachLine(QByteArrayView(content),
+              [&](QByteArrayView line) { lines.append(line.toByteArray()); });
   return lines;
 }
 

@@ -5,8 +5,8 @@
 #include "text/expected.h"
 
 #include <QByteArray>
-#include <QList>
 #include <QByteArrayView>
+#include <QList>
 #include <QString>
 #include <QStringView>
 
@@ -71,8 +71,8 @@ qsizetype ForEachLine(View content, Visit&& visit) {
 // the function it is given, in order. A long file is written from the
 // pieces it is made of, without putting it together in memory first.
 using PieceSink = std::function<void(QByteArrayView piece)>;
-[[nodiscard]] Expected<void> writeFileInPieces(const QString& path,
-                                               const std::function<void(const PieceSink&)>& produce);
+[[nodiscard]] Expected<void> writeFileInPieces(
+    const QString& path, const std::function<void(const PieceSink&)>& produce);
 
 // For the tests of a full disk on machines where no small file system can
 // be mounted: every atomic write that would pass `bytes` writes that much

@@ -1,12 +1,12 @@
 #include "tools/issue_folder.h"
 
-#include "settings/program_folder.h"
 #include "layout/field_cursor.h"
 #include "layout/header_lines.h"
 #include "layout/layout_slots.h"
 #include "layout/preview_geometry.h"
 #include "printing/printer_query.h"
 #include "receipt/numbering.h"
+#include "settings/program_folder.h"
 #include "styles/style_file.h"
 #include "text/fixed_point.h"
 #include "text/layout_text.h"

@@ -4,11 +4,11 @@
 // current one, "cardtemp.dat", or a style file), read as the window reads
 // them at start.
 
-#include "settings/settings_file.h"
 #include "layout/layout_document.h"
-#include "render/renderer.h"
 #include "receipt/receipt.h"
 #include "receipt/receipt_batch.h"
+#include "render/renderer.h"
+#include "settings/settings_file.h"
 #include "text/expected.h"
 
 #include <QString>
@@ -40,7 +40,8 @@ struct IssueFolder {
 };
 
 // Reads the folder; `stylePath` empty draws the current layout.
-[[nodiscard]] Expected<IssueFolder> ReadIssueFolder(const QString& folder, const QString& stylePath);
+[[nodiscard]] Expected<IssueFolder> ReadIssueFolder(const QString& folder,
+                                                    const QString& stylePath);
 
 // The render settings of the printer pass on `device`, as the window's
 // print command makes them.

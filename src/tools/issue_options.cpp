@@ -29,19 +29,28 @@ Expected<IssueOptions> ParseIssueOptions(const QStringList& args, const QString&
       return {};
     };
     Expected<void> ok;
-    if (a == u"--folder") ok = value(o.folder);
-    else if (a == u"--style") ok = value(o.style);
-    else if (a == u"--pdf") ok = value(o.pdf);
-    else if (a == u"--print") o.print = true;
-    else if (a == u"--record") o.record = true;
-    else if (a == u"--help" || a == u"-h") return Failure{IssueUsage()};
-    else if (a.startsWith(u"--")) return Failure{QStringLiteral("知らないオプション「%1」です。\n%2").arg(a, IssueUsage())};
-    else files.append(a);
+    if (a == u"--folder")
+      ok = value(o.folder);
+    else if (a == u"--style")
+      ok = value(o.style);
+    else if (a == u"--pdf")
+      ok = value(o.pdf);
+    else if (a == u"--print")
+      o.print = true;
+    else if (a == u"--record")
+      o.record = true;
+    else if (a == u"--help" || a == u"-h")
+      return Failure{IssueUsage()};
+    else if (a.startsWith(u"--"))
+      return Failure{QStringLiteral("知らないオプション「%1」です。\n%2").arg(a, IssueUsage())};
+    else
+      files.append(a);
     if (!ok) return Failure{ok.error()};
   }
   if (files.size() != 1) return Failure{IssueUsage()};
   if (o.pdf.isEmpty() && !o.print && !o.record)
-    return Failure{QStringLiteral("--pdf、--print、--record のうち少なくとも一つを指定してください。")};
+    return Failure{
+        QStringLiteral("--pdf、--print、--record のうち少なくとも一つを指定してください。")};
   o.input = files[0];
   return o;
 }

@@ -3,10 +3,10 @@
 // of a program folder. Nothing is issued from a file with a bad row.
 
 #include "batch/batch_issue.h"
-#include "render/font_substitutions.h"
 #include "printing/printer_paper.h"
 #include "printing/printer_query.h"
 #include "receipt/receipt_csv.h"
+#include "render/font_substitutions.h"
 #include "tools/issue_folder.h"
 #include "tools/issue_options.h"
 
@@ -42,7 +42,8 @@ Expected<std::unique_ptr<QPrinter>> currentPrinter() {
   const QByteArray named = qgetenv("PRINTER");
   if (!named.isEmpty()) printer->setPrinterName(QString::fromLocal8Bit(named));
   if (printer->outputFormat() == QPrinter::PdfFormat || !printer->isValid())
-    return Failure{QStringLiteral("印刷できるプリンターがありません。--pdf で PDF に書き出せます。")};
+    return Failure{
+        QStringLiteral("印刷できるプリンターがありません。--pdf で PDF に書き出せます。")};
   return printer;
 }
 

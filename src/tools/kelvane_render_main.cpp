@@ -1,8 +1,8 @@
 // kelvane-render: draws a layout file with the program's own renderer into a
 // PNG or PDF file, for tests, benchmarks and machines without a display.
 
-#include "render/font_substitutions.h"
 #include "layout/layout_document.h"
+#include "render/font_substitutions.h"
 #include "text/line_file.h"
 #include "tools/render_job.h"
 #include "tools/render_options.h"

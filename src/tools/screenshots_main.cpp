@@ -6,11 +6,11 @@
 #include "app/pages/environment_page.h"
 #include "app/pages/receipt_issue_page.h"
 #include "app/pages/style_settings_page.h"
-#include "settings/program_folder.h"
 #include "app/receipt_date.h"
 #include "app/receipt_input.h"
 #include "app/receipt_main_form.h"
 #include "app/register_viewer.h"
+#include "settings/program_folder.h"
 #include "text/cp932.h"
 #include "text/line_file.h"
 #include "widgets/nval_edit.h"
@@ -71,9 +71,9 @@ void fillReceipt(ReceiptMainForm& form) {
   p->NValEditC10->setValueUnits(116364LL * 10000);
   p->NValEditC11->setValueUnits(128000LL * 10000);
   p->NValEditC13->setValueUnits(11636LL * 10000);
-  for (QWidget* w : std::initializer_list<QWidget*>{p->Edit2, p->atesaki_1, p->topic1,
-                                                    p->NValEditC9, p->NValEditC10, p->NValEditC11,
-                                                    p->NValEditC13})
+  for (QWidget* w :
+       std::initializer_list<QWidget*>{p->Edit2, p->atesaki_1, p->topic1, p->NValEditC9,
+                                       p->NValEditC10, p->NValEditC11, p->NValEditC13})
     form.receiptInput->commit(w);
   form.receiptDate->setIssueDate(QDate(2026, 12, 8));
 }

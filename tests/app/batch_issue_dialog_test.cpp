@@ -6,9 +6,9 @@
 #include "app/batch_issue_dialog.h"
 #include "app/pages/environment_page.h"
 #include "app/pages/receipt_issue_page.h"
-#include "settings/program_folder.h"
 #include "app/receipt_main_form.h"
 #include "app/register_commands.h"
+#include "settings/program_folder.h"
 #include "support/box_answerer.h"
 #include "support/pdf_pages.h"
 #include "text/cp932.h"
@@ -270,7 +270,8 @@ TEST_F(BatchIssueDialogTest, TheNumberOnScreenTakenByTheBatchIsNeverReplacedByEn
     QTest::keyClick(d.rows, Qt::Key_Return);
   });
   ASSERT_EQ(boxes_.texts.size(), 1);
-  EXPECT_TRUE(boxes_.texts[0].contains(QStringLiteral("画面の領収書の番号「A0042」は今回の発行で使いました")))
+  EXPECT_TRUE(boxes_.texts[0].contains(
+      QStringLiteral("画面の領収書の番号「A0042」は今回の発行で使いました")))
       << boxes_.texts[0].toStdString();
   const QByteArray recorded = bytesOf(reg());
 

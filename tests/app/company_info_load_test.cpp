@@ -3,11 +3,11 @@
 // with empty, placed company items.
 
 #include "app/pages/company_info_page.h"
-#include "settings/program_folder.h"
 #include "app/receipt_main_form.h"
 #include "app/style_commands.h"
 #include "layout/field_cursor.h"
 #include "layout/layout_slots.h"
+#include "settings/program_folder.h"
 #include "support/box_answerer.h"
 #include "support/widget_app.h"
 #include "text/cp932.h"
@@ -125,8 +125,9 @@ TEST_F(CompanyInfoLoadTest, AStyleWithOtherTextsAsksWhoseToKeep) {
     EXPECT_TRUE(boxes_.texts[0].contains(QStringLiteral("見本商店")));
     EXPECT_TRUE(boxes_.texts[0].contains(QStringLiteral("ねむりか工房")));
     for (int l : companyLines()) {
-      const QByteArray expected =
-          c.takesStyle ? styleLines_.value(l, ",") : withText(styleLines_[l], CharRecordText(shop_.line(l)));
+      const QByteArray expected = c.takesStyle
+                                      ? styleLines_.value(l, ",")
+                                      : withText(styleLines_[l], CharRecordText(shop_.line(l)));
       EXPECT_EQ(line(l), expected) << "line " << l;
       EXPECT_EQ(form_->companyPage->dataLabel(l)->text(), FromLayoutText(CharRecordText(expected)))
           << "line " << l;
@@ -162,7 +163,8 @@ TEST_F(CompanyInfoLoadTest, DeliveredStylesKeepTheShopsTextsUnasked) {
     EXPECT_TRUE(boxes_.texts.isEmpty()) << boxes_.texts.join(u'|').toStdString();
     for (int l : companyLines()) {
       const QByteArray styleRecord = lines->value(l, ",");
-      EXPECT_EQ(CharRecordText(styleRecord), QByteArray()) << "the delivered style's text, line " << l;
+      EXPECT_EQ(CharRecordText(styleRecord), QByteArray())
+          << "the delivered style's text, line " << l;
       if (styleRecord.startsWith("char,")) {
         EXPECT_EQ(line(l), withText(styleRecord, CharRecordText(shop_.line(l)))) << "line " << l;
       } else {
@@ -170,8 +172,8 @@ TEST_F(CompanyInfoLoadTest, DeliveredStylesKeepTheShopsTextsUnasked) {
       }
     }
   }
-  ASSERT_TRUE(
-      QFile::copy(QStringLiteral(KELVANE_SOURCE_DATA "/cleardata.rcd"), dir_.filePath("cleardata.rcd")));
+  ASSERT_TRUE(QFile::copy(QStringLiteral(KELVANE_SOURCE_DATA "/cleardata.rcd"),
+                          dir_.filePath("cleardata.rcd")));
   const LayoutDocument before = form_->document();
   LoadEmptyStyle(*form_);
   EXPECT_TRUE(boxes_.texts.isEmpty()) << boxes_.texts.join(u'|').toStdString();

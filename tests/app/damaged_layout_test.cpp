@@ -7,8 +7,8 @@
 #include "app/pages/receipt_issue_page.h"
 #include "app/pages/texts_page.h"
 #include "app/preview_pane.h"
-#include "settings/program_folder.h"
 #include "app/receipt_main_form.h"
+#include "settings/program_folder.h"
 #include "support/box_answerer.h"
 #include "support/typing.h"
 #include "text/cp932.h"
@@ -17,9 +17,9 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QSlider>
 #include <QTemporaryDir>

@@ -7,8 +7,8 @@
 #include "app/pages/environment_page.h"
 #include "app/pages/lines_page.h"
 #include "app/pages/receipt_issue_page.h"
-#include "settings/program_folder.h"
 #include "app/receipt_main_form.h"
+#include "settings/program_folder.h"
 #include "support/box_answerer.h"
 #include "support/pdf_pages.h"
 #include "support/typing.h"
@@ -50,7 +50,8 @@ void copyDeliveredFiles(const QString& to) {
 
 void enter(const QString& text) { testing::TypeAndEnter(text); }
 
-std::optional<testing::PdfWord> findWord(const QList<testing::PdfWord>& words, const QString& text) {
+std::optional<testing::PdfWord> findWord(const QList<testing::PdfWord>& words,
+                                         const QString& text) {
   for (const auto& w : words)
     if (w.text == text) return w;
   return std::nullopt;
@@ -109,7 +110,8 @@ TEST(EndToEnd, AShopsFirstReceipt) {
     ASSERT_EQ(QApplication::focusWidget(), page->NValEditC9);
     enter(QStringLiteral("12000"));
 
-    const QString title = QStringLiteral("kelvane-first-day-%1").arg(QDateTime::currentMSecsSinceEpoch());
+    const QString title =
+        QStringLiteral("kelvane-first-day-%1").arg(QDateTime::currentMSecsSinceEpoch());
     form.printer().setDocName(title);
     boxes.texts.clear();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_P, Qt::ControlModifier);
@@ -147,15 +149,18 @@ TEST(EndToEnd, AShopsFirstReceipt) {
       const int inQueue = testing::DarkPixels(queued.copy(box));
       const int inOwn = testing::DarkPixels(written.copy(box));
       EXPECT_GT(inOwn, 20) << word->text.toStdString();
-      EXPECT_NEAR(inQueue, inOwn, inOwn / 3 + 5) << word->text.toStdString() << " on the queue's page";
+      EXPECT_NEAR(inQueue, inOwn, inOwn / 3 + 5)
+          << word->text.toStdString() << " on the queue's page";
     }
     QFile::remove(*pdf);
 
     const auto lines = readLineFile(form.currentRegisterPath());
     ASSERT_TRUE(lines);
-    EXPECT_EQ(*lines, QList<QByteArray>{cp932::fromUtf8Literal(
-                          ("A0002," + today.toStdString() +
-                           ",12000,山田商事,お品代として,,0,0,0,10,佐藤,200,,").c_str())});
+    EXPECT_EQ(
+        *lines,
+        QList<QByteArray>{cp932::fromUtf8Literal(
+            ("A0002," + today.toStdString() + ",12000,山田商事,お品代として,,0,0,0,10,佐藤,200,,")
+                .c_str())});
     EXPECT_EQ(env->last_number->text(), QStringLiteral("2"));
     form.activateWindow();  // the questions took the focus away
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));

@@ -2,16 +2,16 @@
 // page a reopened receipt comes back on, what the history lists offer while
 // typing, the company-information box and the helper programs.
 
-#include "app/pages/receipt_issue_page.h"
-#include "app/pages/style_settings_page.h"
 #include "app/form_dialogs.h"
 #include "app/info_tools.h"
-#include "settings/program_folder.h"
+#include "app/pages/receipt_issue_page.h"
+#include "app/pages/style_settings_page.h"
 #include "app/receipt_main_form.h"
-#include "render/font_substitutions.h"
 #include "app/register_viewer.h"
 #include "app/top_bar.h"
 #include "layout/layout_slots.h"
+#include "render/font_substitutions.h"
+#include "settings/program_folder.h"
 #include "support/box_answerer.h"
 #include "support/typing.h"
 #include "support/widget_app.h"
@@ -25,11 +25,11 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDir>
 #include <QFontDatabase>
 #include <QFontDialog>
 #include <QFontInfo>
-#include <QCompleter>
 #include <QInputDialog>
 #include <QInputMethodEvent>
 #include <QLineEdit>

@@ -3,9 +3,9 @@
 
 #include "app/image_editor.h"
 #include "app/pages/images_page.h"
-#include "settings/program_folder.h"
 #include "app/receipt_main_form.h"
 #include "render/picture_loader.h"
+#include "settings/program_folder.h"
 #include "support/box_answerer.h"
 #include "text/cp932.h"
 #include "text/layout_text.h"
@@ -255,7 +255,8 @@ TEST_F(ImageEditorTest, APictureFromOutsideIsCopiedIntoTheImageFolder) {
       EXPECT_FALSE(QFileInfo::exists(images)) << "nothing copied yet";
     }
     choose(i);
-    EXPECT_EQ(line(ImagesPage::SlotLine(i)), "image,0,10,10," + bytes(cases[i].recorded) + ",0,0,,0,0");
+    EXPECT_EQ(line(ImagesPage::SlotLine(i)),
+              "image,0,10,10," + bytes(cases[i].recorded) + ",0,0,,0,0");
     EXPECT_EQ(page_->im[i]->text(), cases[i].recorded);
     EXPECT_EQ(page_->imagePanel->toolTip(), cases[i].recorded);
   }

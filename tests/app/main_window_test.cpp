@@ -5,11 +5,11 @@
 #include "app/pages/style_settings_page.h"
 #include "app/preview_pane.h"
 #include "app/print_command.h"
-#include "settings/program_folder.h"
 #include "app/receipt_main_form.h"
 #include "app/settings_store.h"
 #include "app/top_bar.h"
 #include "layout/layout_slots.h"
+#include "settings/program_folder.h"
 #include "support/box_answerer.h"
 #include "support/pdf_pages.h"
 #include "support/widget_app.h"
@@ -27,8 +27,8 @@
 #include <QComboBox>
 #include <QDir>
 #include <QImage>
-#include <QLineEdit>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPrinter>
 #include <QPushButton>
@@ -91,7 +91,8 @@ TEST_F(MainWindowTest, FirstRunWithNoFiles) {
   const QRect work = form->screen()->availableGeometry();
   EXPECT_EQ(form->pos(), work.topLeft());
   EXPECT_EQ(form->size(), QSize(1288, 784));
-  for (QCheckBox* b : checkBoxes(*form)) EXPECT_FALSE(b->isChecked()) << b->objectName().toStdString();
+  for (QCheckBox* b : checkBoxes(*form))
+    EXPECT_FALSE(b->isChecked()) << b->objectName().toStdString();
   for (QAction* a : viewItems(*form)) EXPECT_TRUE(a->isChecked());
   EXPECT_EQ(form->stylePage->ofxbox->value(), 10);
   EXPECT_EQ(form->stylePage->ofYbox->value(), 10);
@@ -117,7 +118,8 @@ TEST_F(MainWindowTest, SettingsRoundTripWithEveryBoxCheckedAndClear) {
     ASSERT_TRUE(lines);
     EXPECT_EQ(lines->size(), 24);
     auto form = open();
-    for (QCheckBox* b : checkBoxes(*form)) EXPECT_EQ(b->isChecked(), on) << b->objectName().toStdString();
+    for (QCheckBox* b : checkBoxes(*form))
+      EXPECT_EQ(b->isChecked(), on) << b->objectName().toStdString();
     for (QAction* a : viewItems(*form)) EXPECT_EQ(a->isChecked(), on) << a->text().toStdString();
     EXPECT_EQ(form->PageControl1->tabBar()->isVisible(), on);
     EXPECT_EQ(form->stylePage->ofxbox->value(), on ? 12 : -3);
@@ -354,7 +356,8 @@ TEST_F(MainWindowTest, ClearingWithoutTheEmptyStyleKeepsTheLayout) {
 // The delivered empty style leaves no slot filled and the style settings at
 // their defaults, and keeps the receipt's register path.
 TEST_F(MainWindowTest, ClearingWithTheDeliveredEmptyStyleEmptiesEverySlot) {
-  ASSERT_TRUE(QFile::copy(QStringLiteral(KELVANE_SOURCE_DATA "/cleardata.rcd"), file("cleardata.rcd")));
+  ASSERT_TRUE(
+      QFile::copy(QStringLiteral(KELVANE_SOURCE_DATA "/cleardata.rcd"), file("cleardata.rcd")));
   auto form = open();
   answer_ = copySample();
   form->menu.N16->trigger();
@@ -376,7 +379,8 @@ TEST_F(MainWindowTest, ClearingWithTheDeliveredEmptyStyleEmptiesEverySlot) {
 // Clearing throws the whole layout away: only 実行 does it; キャンセル,
 // Enter and the window's close control keep every line.
 TEST_F(MainWindowTest, ClearingTheStyleAsksFirst) {
-  ASSERT_TRUE(QFile::copy(QStringLiteral(KELVANE_SOURCE_DATA "/cleardata.rcd"), file("cleardata.rcd")));
+  ASSERT_TRUE(
+      QFile::copy(QStringLiteral(KELVANE_SOURCE_DATA "/cleardata.rcd"), file("cleardata.rcd")));
   auto form = open();
   answer_ = copySample();
   form->menu.N16->trigger();
@@ -429,7 +433,8 @@ TEST_F(MainWindowTest, PdfExportReplacesAnEarlierFileOnlyWhenWhole) {
   form->document().setLine(15, "line,0,1,1,x1,2,1,,0,");
   form->menu.printToPdf->trigger();
   ASSERT_FALSE(boxes_.texts.isEmpty());
-  EXPECT_TRUE(boxes_.texts.last().contains(QStringLiteral("x1"))) << boxes_.texts.last().toStdString();
+  EXPECT_TRUE(boxes_.texts.last().contains(QStringLiteral("x1")))
+      << boxes_.texts.last().toStdString();
   const auto kept = readLineFile(out);
   ASSERT_TRUE(kept);
   EXPECT_EQ(*kept, QByteArrayList{"old"});
@@ -464,7 +469,8 @@ TEST_F(MainWindowTest, PrintsTheSampleOnTheCupsQueue) {
   ASSERT_TRUE(form->metrics.hasPrinter) << "PRINTER names the default queue";
   answer_ = copySample();
   form->menu.N16->trigger();
-  const QString title = QStringLiteral("kelvane-window-%1").arg(QDateTime::currentMSecsSinceEpoch());
+  const QString title =
+      QStringLiteral("kelvane-window-%1").arg(QDateTime::currentMSecsSinceEpoch());
   form->printer().setDocName(title);
   ASSERT_TRUE(PrintReceipt(*form)) << boxes_.texts.join('|').toStdString();
   const auto pdf = testing::WaitForPdf(qEnvironmentVariable("KELVANE_CUPS_PDF_DIR"), title, 30);

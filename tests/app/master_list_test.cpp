@@ -4,11 +4,11 @@
 
 #include "app/master_list_commands.h"
 #include "app/pages/receipt_issue_page.h"
-#include "settings/program_folder.h"
 #include "app/receipt_main_form.h"
 #include "layout/field_cursor.h"
 #include "layout/layout_slots.h"
 #include "masterlist_window/order_reg.h"
+#include "settings/program_folder.h"
 #include "support/box_answerer.h"
 #include "text/cp932.h"
 #include "text/layout_text.h"
@@ -248,10 +248,11 @@ TEST_F(MasterListTest, TheMenuRegistersIntoEachListWithoutTouchingTheFields) {
   answer_ = QStringLiteral("登録した");
   for (const auto& use : uses) {
     SCOPED_TRACE(use.file);
-    const Seen seen = drive([&] { use.item->trigger(); }, [](Tforderreg& picker) {
-      doubleClick(picker, 3, 7, Qt::ShiftModifier);
-      doubleClick(picker, 3, 7);  // a plain double-click closes it
-    });
+    const Seen seen = drive([&] { use.item->trigger(); },
+                            [](Tforderreg& picker) {
+                              doubleClick(picker, 3, 7, Qt::ShiftModifier);
+                              doubleClick(picker, 3, 7);  // a plain double-click closes it
+                            });
     EXPECT_EQ(seen.label, QString::fromUtf8(use.label));
     EXPECT_FALSE(seen.selectButton) << "no 選択実行 when registering";
     EXPECT_EQ(QFileInfo(listFile(use.file)).size(), 103372);

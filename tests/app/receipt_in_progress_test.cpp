@@ -5,13 +5,13 @@
 #include "app/pages/environment_page.h"
 #include "app/pages/receipt_issue_page.h"
 #include "app/print_command.h"
-#include "settings/program_folder.h"
 #include "app/receipt_date.h"
 #include "app/receipt_main_form.h"
 #include "app/register_viewer.h"
 #include "app/title_strip.h"
 #include "app/top_bar.h"
 #include "layout/layout_slots.h"
+#include "settings/program_folder.h"
 #include "support/box_answerer.h"
 #include "support/typing.h"
 #include "support/widget_app.h"
@@ -74,7 +74,8 @@ class ReceiptInProgressTest : public ::testing::Test {
   static void expectEmpty(ReceiptMainForm& form) {
     ReceiptIssuePage* p = form.receiptPage;
     EXPECT_EQ(p->Edit2->text(), QString());
-    for (QComboBox* box : {p->atesaki_1, p->atesaki_2, p->topic1, p->topic2, p->Field_07, p->in_tax})
+    for (QComboBox* box :
+         {p->atesaki_1, p->atesaki_2, p->topic1, p->topic2, p->Field_07, p->in_tax})
       EXPECT_EQ(box->currentText(), QString()) << box->objectName().toStdString();
     EXPECT_EQ(p->NValEditC9->valueUnits(), 0);
     EXPECT_FALSE(form.document().line(slotmap::kStubAmount).endsWith("0"));
@@ -157,7 +158,8 @@ TEST_F(ReceiptInProgressTest, NoDraftOrADamagedOneStartsEmpty) {
       {"first start", {}, 10},
       {"random bytes", QByteArray("\x81\xff\x00=\r\n[NUMBER]=\x82", 16), 10},
       {"not ours", "[NUMBER]=Z1\r\n[AMOUNT]=5\r\n", 10},
-      {"damaged figures", "[ReceiptDraft]=1\r\n[AMOUNT]=5x\r\n[TAX_RATE]=8\r\n[DATE]=2026/13/1\r\n", 8},
+      {"damaged figures", "[ReceiptDraft]=1\r\n[AMOUNT]=5x\r\n[TAX_RATE]=8\r\n[DATE]=2026/13/1\r\n",
+       8},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

@@ -3,19 +3,18 @@
 // the histories remember what was entered; the amounts by rate fill the
 // five figures and the revenue stamp follows the amount.
 
+#include "app/receipt_input.h"
 #include "app/pages/company_info_page.h"
 #include "app/pages/environment_page.h"
 #include "app/pages/receipt_issue_page.h"
-#include "settings/program_folder.h"
 #include "app/receipt_date.h"
-#include "app/receipt_input.h"
 #include "app/receipt_main_form.h"
 #include "app/register_commands.h"
 #include "app/register_viewer.h"
-#include "widgets/str_col_grid.h"
 #include "layout/field_cursor.h"
 #include "layout/layout_slots.h"
 #include "receipt/input_history.h"
+#include "settings/program_folder.h"
 #include "support/box_answerer.h"
 #include "support/pdf_pages.h"
 #include "support/typing.h"
@@ -23,6 +22,7 @@
 #include "text/layout_text.h"
 #include "text/line_file.h"
 #include "widgets/nval_edit.h"
+#include "widgets/str_col_grid.h"
 
 #include <gtest/gtest.h>
 
@@ -139,8 +139,8 @@ TEST_F(ReceiptInputTest, AmountMarksAndKanjiNumerals) {
   const struct {
     bool kanji, yen, dash;
     const char* receipt;
-  } rows[] = {{false, false, false, "12,000"},     {false, true, false, "¥12,000"},
-              {false, true, true, "¥12,000-"},     {true, false, false, "壱萬弐千円"},
+  } rows[] = {{false, false, false, "12,000"},      {false, true, false, "¥12,000"},
+              {false, true, true, "¥12,000-"},      {true, false, false, "壱萬弐千円"},
               {true, true, true, "金壱萬弐千円也"}, {true, false, true, "壱萬弐千円也"}};
   page_->NValEditC9->setValueUnits(12000 * 10000);
   for (const auto& row : rows) {
@@ -271,7 +271,8 @@ TEST_F(ReceiptInputTest, HistoriesRememberEveryFieldAtOnce) {
     page_->topic2->setFocus();
     QTest::keyClick(page_->topic2, Qt::Key_Return);
 
-    EXPECT_EQ(page_->atesaki_1->currentText(), QStringLiteral("abc商店")) << "the entry's case wins";
+    EXPECT_EQ(page_->atesaki_1->currentText(), QStringLiteral("abc商店"))
+        << "the entry's case wins";
     EXPECT_EQ(page_->atesaki_1->itemText(0), QStringLiteral("abc商店"));
     EXPECT_EQ(page_->atesaki_1->count(), 2);
     EXPECT_EQ(page_->topic1->count(), 30);
@@ -529,8 +530,8 @@ TEST_F(ReceiptInputTest, TheQualifiedInvoiceStylePrintsTheNumberAndBothRates) {
   form->dialogs.printPdf = [this](QWidget*) { return file("invoice.pdf"); };
   form->menu.printToPdf->trigger();
   const QString text = testing::PdfText(file("invoice.pdf"));
-  for (const char* shown : {"T7000012050002", "山田商店", "11,000", "1,000", "1,080", "80",
-                            "12,080", "軽減税率"})
+  for (const char* shown :
+       {"T7000012050002", "山田商店", "11,000", "1,000", "1,080", "80", "12,080", "軽減税率"})
     EXPECT_TRUE(text.contains(QString::fromUtf8(shown))) << shown << "\n" << text.toStdString();
 }
 
@@ -571,7 +572,8 @@ TEST_F(ReceiptInputTest, EveryReceiptHandedOutIsKeptAsPrinted) {
   {
     QFile f(copy);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(handed()[0].copySha256, QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256).toHex());
+    EXPECT_EQ(handed()[0].copySha256,
+              QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256).toHex());
   }
 
   // The register list opens the copy of the receipt recorded.

@@ -2,17 +2,17 @@
 // window, automatic numbers, the numbering editors and the offer to record
 // after printing.
 
+#include "app/register_commands.h"
 #include "app/month_calendar.h"
 #include "app/pages/environment_page.h"
 #include "app/pages/receipt_issue_page.h"
 #include "app/print_command.h"
-#include "settings/program_folder.h"
 #include "app/receipt_date.h"
 #include "app/receipt_main_form.h"
-#include "app/register_commands.h"
 #include "app/title_strip.h"
 #include "layout/field_cursor.h"
 #include "layout/layout_slots.h"
+#include "settings/program_folder.h"
 #include "support/box_answerer.h"
 #include "support/pdf_pages.h"
 #include "support/read_only_folder.h"
@@ -32,10 +32,10 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
-#include <QProcess>
 #include <QTest>
 
 namespace kelvane {
@@ -65,7 +65,9 @@ class RegisterCommandsTest : public ::testing::Test {
     auto read = readLineFile(reg());
     return read ? *read : QList<QByteArray>{};
   }
-  void writeRegister(const QList<QByteArray>& content) { ASSERT_TRUE(writeLineFile(reg(), content)); }
+  void writeRegister(const QList<QByteArray>& content) {
+    ASSERT_TRUE(writeLineFile(reg(), content));
+  }
   // A receipt in the form: number, addressee, amount, dated `date`.
   void fill(const QString& number, const QString& addressee, qint64 yen,
             QDate date = QDate(2026, 12, 8)) {
@@ -97,8 +99,10 @@ TEST_F(RegisterCommandsTest, AFirstRecordCreatesTheRegisterWithEveryField) {
   form_->menu.recordReceipt->trigger();
 
   EXPECT_EQ(page_->Edit2->text(), QStringLiteral("1")) << "an empty number becomes 1";
-  EXPECT_EQ(lines(), QList<QByteArray>{sj(
-                         "1,2019/5/1,10800,山田商事， 本店,品代として,,10000,10800,800,8.5,担当A,200,経理部,")});
+  EXPECT_EQ(
+      lines(),
+      QList<QByteArray>{sj(
+          "1,2019/5/1,10800,山田商事， 本店,品代として,,10000,10800,800,8.5,担当A,200,経理部,")});
   EXPECT_EQ(boxes_.texts, QStringList{QStringLiteral("領収書発行リスト登録しました")});
   EXPECT_EQ(page_->topic1->itemText(0), QStringLiteral("品代として")) << "histories follow";
 }
@@ -113,11 +117,10 @@ TEST_F(RegisterCommandsTest, FormValuesGiveTheRegisterLineByteForByte) {
     qint64 amount, rate;  // ten-thousandths
     QDate date;
     const char* line;
-  } rows[] = {
-      {"山田\t商事", "", "品代,送料😀", 12345678, 0, QDate(2019, 4, 30),
-       "R0,2019/4/30,1234.5678,山田 商事,,品代，送料?,0,0,0,0,担当,200,,"},
-      {"", "経理部", "", -5000000, 85000, QDate(1989, 1, 8),
-       "R1,1989/1/8,-500,,,,0,0,0,8.5,担当,200,経理部,"}};
+  } rows[] = {{"山田\t商事", "", "品代,送料😀", 12345678, 0, QDate(2019, 4, 30),
+               "R0,2019/4/30,1234.5678,山田 商事,,品代，送料?,0,0,0,0,担当,200,,"},
+              {"", "経理部", "", -5000000, 85000, QDate(1989, 1, 8),
+               "R1,1989/1/8,-500,,,,0,0,0,8.5,担当,200,経理部,"}};
   int n = 0;
   for (const auto& row : rows) {
     page_->Edit2->setText(QStringLiteral("R%1").arg(n++));
@@ -186,7 +189,8 @@ TEST_F(RegisterCommandsTest, TheCalendarDatesTheReceipt) {
 }
 
 TEST_F(RegisterCommandsTest, ReplacingAskedAndAnswered) {
-  writeRegister({"A1,2026/1/1,1,,,,,,,,,,,", "A2,2026/1/2,2,,,,,,,,,,,", "A3,2026/1/3,3,,,,,,,,,,,"});
+  writeRegister(
+      {"A1,2026/1/1,1,,,,,,,,,,,", "A2,2026/1/2,2,,,,,,,,,,,", "A3,2026/1/3,3,,,,,,,,,,,"});
   fill(QStringLiteral("A2"), QStringLiteral("新"), 500);
   boxes_.answerWith = QStringLiteral("キャンセル");
   EXPECT_FALSE(RecordReceipt(*form_, true));
@@ -234,7 +238,8 @@ TEST_F(RegisterCommandsTest, AutomaticNumbersAndTheLastNumber) {
   env_->d2->setText(QStringLiteral("3"));
   fill(QStringLiteral("A1000"), QStringLiteral("x"), 1);
   EXPECT_TRUE(RecordReceipt(*form_, false));
-  EXPECT_EQ(boxes_.texts, QStringList{QStringLiteral("最終番号が桁数を超えました\n桁数を調整してください。")});
+  EXPECT_EQ(boxes_.texts,
+            QStringList{QStringLiteral("最終番号が桁数を超えました\n桁数を調整してください。")});
   EXPECT_EQ(env_->last_number->text(), QStringLiteral("1000"));
   EXPECT_EQ(lines().size(), 1) << "the line stays written";
   StartNewReceipt(*form_);
@@ -413,7 +418,8 @@ TEST_F(RegisterCommandsTest, TextTypedWithoutEnterIsWhatPrintsAndIsRecorded) {
   EXPECT_EQ(item(slotmap::kAmount), QStringLiteral("1,500"));
   EXPECT_EQ(item(slotmap::kStubAmount), QStringLiteral("1,500"));
   ASSERT_EQ(lines().size(), 1);
-  EXPECT_TRUE(lines().first().startsWith(sj("T1,2026/12/8,1500,,品代,,"))) << lines().first().data();
+  EXPECT_TRUE(lines().first().startsWith(sj("T1,2026/12/8,1500,,品代,,")))
+      << lines().first().data();
 }
 
 // A new receipt dated automatically shows the date in the boxes too, so the
@@ -429,7 +435,8 @@ TEST_F(RegisterCommandsTest, AnAutomaticDateIsTheDateRecorded) {
   page_->Edit2->setText(QStringLiteral("D1"));
   ASSERT_TRUE(RecordReceipt(*form_, false));
   ASSERT_EQ(lines().size(), 1);
-  EXPECT_TRUE(lines().first().startsWith("D1," + today.toString(QStringLiteral("yyyy/M/d")).toLatin1() + ","))
+  EXPECT_TRUE(lines().first().startsWith(
+      "D1," + today.toString(QStringLiteral("yyyy/M/d")).toLatin1() + ","))
       << lines().first().data();
 }
 
@@ -541,9 +548,8 @@ TEST_F(RegisterCommandsTest, AMissingRegisterAtStartIsSaidAndItsPathKept) {
 // last number, and the next start proposes the number after it.
 TEST_F(RegisterCommandsTest, TheLastNumberOutlivesACrash) {
   if (!qEnvironmentVariableIsEmpty("KELVANE_CRASH_FOLDER")) GTEST_SKIP();
-  ASSERT_TRUE(writeLineFile(file("kelvane.conf"),
-                            {"[AUTO_NUMBER]=true", "[HEADER_CHAR]=A", "[HEADER_NUMBER]=4",
-                             "[LAST_NUMBER]=0"}));
+  ASSERT_TRUE(writeLineFile(file("kelvane.conf"), {"[AUTO_NUMBER]=true", "[HEADER_CHAR]=A",
+                                                   "[HEADER_NUMBER]=4", "[LAST_NUMBER]=0"}));
   QProcess copy;
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.insert(QStringLiteral("KELVANE_CRASH_FOLDER"), dir_.path());

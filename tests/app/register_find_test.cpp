@@ -2,9 +2,9 @@
 // into the fields above the grid, clicking a title, reopening a row found,
 // exporting what is shown.
 
-#include "settings/program_folder.h"
 #include "app/register_find_bar.h"
 #include "app/register_viewer.h"
+#include "settings/program_folder.h"
 #include "support/box_answerer.h"
 #include "support/typing.h"
 #include "text/cp932.h"

@@ -1,10 +1,10 @@
 // The register list and the register's history: a receipt deleted in the
 // list, found again among the deleted ones, its history shown, restored.
 
-#include "settings/program_folder.h"
 #include "app/register_viewer.h"
 #include "receipt/register_file.h"
 #include "receipt/register_history.h"
+#include "settings/program_folder.h"
 #include "support/box_answerer.h"
 #include "text/cp932.h"
 #include "text/line_file.h"
@@ -30,8 +30,8 @@ class RegisterHistoryWindowTest : public ::testing::Test {
     testing::EnsureWidgetApplication();
     SetProgramFolder(dir_.path());
     for (const QByteArray& line : {a1_, a2_}) {
-      ASSERT_TRUE(ChangeRegister(reg(), dir_.filePath(QStringLiteral("tempfile.dat")),
-                                 line.left(2), [&](int) { return line; }));
+      ASSERT_TRUE(ChangeRegister(reg(), dir_.filePath(QStringLiteral("tempfile.dat")), line.left(2),
+                                 [&](int) { return line; }));
     }
     list_ = std::make_unique<Tfreglist>(reg());
     list_->show();
@@ -73,7 +73,8 @@ TEST_F(RegisterHistoryWindowTest, ADeletedReceiptIsShownWithItsHistoryAndRestore
   EXPECT_EQ(g->Cells(1, 2), QStringLiteral("A1"));
   EXPECT_EQ(g->Cells(4, 2), QStringLiteral("山田商店"));
   for (int col : {1, 3, 4}) EXPECT_TRUE(grey(col, 2)) << col;
-  EXPECT_EQ(g->CellParams().Find(3, 2)->Alignment(), TAlignment::RightJustify) << "amounts stay right";
+  EXPECT_EQ(g->CellParams().Find(3, 2)->Alignment(), TAlignment::RightJustify)
+      << "amounts stay right";
   EXPECT_FALSE(grey(1, 1));
 
   // A deleted receipt is not opened from the list.

@@ -1,21 +1,21 @@
 // The register list: what it shows, what it saves and exports, and a
 // receipt reopened from it, corrected and recorded again.
 
-#include "settings/column_widths_file.h"
+#include "app/register_viewer.h"
+#include "app/pages/environment_page.h"
 #include "app/pages/receipt_issue_page.h"
-#include "settings/program_folder.h"
 #include "app/receipt_date.h"
+#include "app/receipt_input.h"
 #include "app/receipt_main_form.h"
 #include "app/receipt_on_form.h"
 #include "app/register_commands.h"
-#include "app/register_viewer.h"
-#include "app/receipt_input.h"
-#include "app/pages/environment_page.h"
 #include "app/settings_store.h"
 #include "app/title_strip.h"
 #include "app/top_bar.h"
 #include "layout/field_cursor.h"
 #include "layout/layout_slots.h"
+#include "settings/column_widths_file.h"
+#include "settings/program_folder.h"
 #include "support/box_answerer.h"
 #include "text/cp932.h"
 #include "text/line_file.h"
@@ -63,9 +63,7 @@ class RegisterViewerTest : public ::testing::Test {
     list->show();
     return list;
   }
-  static void selectRow(Tfreglist& list, int row) {
-    list.StrColGrid1->SetCurrentCell(1, row);
-  }
+  static void selectRow(Tfreglist& list, int row) { list.StrColGrid1->SetCurrentCell(1, row); }
 
   QTemporaryDir dir_;
   QString answer_;
@@ -117,8 +115,7 @@ TEST_F(RegisterViewerTest, SaveAsNewFileAndCsv) {
   // Lines the cells would change come through byte for byte: no number, a
   // fraction, an empty stamp, blanks, a byte pair that is not cp932, and
   // fields after the thirteenth.
-  const QList<QByteArray> odd{",2018/4/3,5,x,,,,,,,,,,",
-                              "A3,2018/4/3,1234.5678,,,,,,,,,,,",
+  const QList<QByteArray> odd{",2018/4/3,5,x,,,,,,,,,,", "A3,2018/4/3,1234.5678,,,,,,,,,,,",
                               " A4 , 2018/4/4 ,10, y ,,,,,,,,,,",
                               "A5,2018/4/5,1,\x81\x20z,,,,,,,,200,,extra,more,"};
   ASSERT_TRUE(writeLineFile(file("odd.klv"), odd));
@@ -134,7 +131,9 @@ TEST_F(RegisterViewerTest, SaveAsNewFileAndCsv) {
   list->CSV1Click();
   QList<QByteArray> csv = read(file("list.csv"));
   ASSERT_EQ(csv.size(), 2) << "no title row";
-  EXPECT_EQ(csv[1], "A2,2018/4/2,           0,,,,,           0,           0,           0,           0,,           0,,,,,,,");
+  EXPECT_EQ(csv[1],
+            "A2,2018/4/2,           0,,,,,           0,           0,           0,           0,,    "
+            "       0,,,,,,,");
   titleRow_ = true;
   list->CSV1Click();
   csv = read(file("list.csv"));
@@ -153,7 +152,8 @@ TEST_F(RegisterViewerTest, SaveAsNewFileAndCsv) {
 }
 
 TEST_F(RegisterViewerTest, ColumnWidthsAndThePlaceAreKept) {
-  ASSERT_TRUE(writeLineFile(file("display.dat"), {"[list_colwidths[3]]=abc", "[list_colwidths[4]]=300"}));
+  ASSERT_TRUE(
+      writeLineFile(file("display.dat"), {"[list_colwidths[3]]=abc", "[list_colwidths[4]]=300"}));
   {
     auto list = show(file("none.klv"));
     EXPECT_EQ(list->StrColGrid1->ColWidths(3), 50);
@@ -186,14 +186,16 @@ TEST_F(RegisterViewerTest, FieldsAfterTheThirteenShownExportedAndReopened) {
   titleRow_ = true;
   answer_ = file("list.csv");
   list->CSV1Click();
-  EXPECT_EQ(read(file("list.csv")),
-            (QList<QByteArray>{
-                sj("番  号,日  付,領収金額,宛  先 1,宛  先 2,摘 要 １,摘 要 ２,税抜金額,消費税額,請求金額,"
-                   "消 費 税,社内担当者,印紙,10%対象,10%消費税,8%対象,8%消費税,税区分,登録番号,"),
-                sj("Q1,2026/12/8,      18800,,,,,      18000,         800,      18800,           0,,"
-                   "           0,      10000,       1000,      10000,         800,税抜,T7000012050002,"),
-                "Q2,2026/12/8,         500,,,,,           0,           0,           0,           0,,"
-                "           0,,,,,,,"}));
+  EXPECT_EQ(
+      read(file("list.csv")),
+      (QList<QByteArray>{
+          sj("番  号,日  付,領収金額,宛  先 1,宛  先 2,摘 要 １,摘 要 "
+             "２,税抜金額,消費税額,請求金額,"
+             "消 費 税,社内担当者,印紙,10%対象,10%消費税,8%対象,8%消費税,税区分,登録番号,"),
+          sj("Q1,2026/12/8,      18800,,,,,      18000,         800,      18800,           0,,"
+             "           0,      10000,       1000,      10000,         800,税抜,T7000012050002,"),
+          "Q2,2026/12/8,         500,,,,,           0,           0,           0,           0,,"
+          "           0,,,,,,,"}));
   selectRow(*list, 1);
   list->datasel();
   ASSERT_TRUE(list->picked());
@@ -331,8 +333,9 @@ TEST_F(RegisterViewerTest, AReceiptReopenedCorrectedAndRecordedAgain) {
   ReceiptMainForm form;
   form.show();
   const QString reg = form.currentRegisterPath();
-  ASSERT_TRUE(writeLineFile(reg, {sj("A1,2019/5/1,10800,山田商事,品代,送料,10000,10800,800,8,担当,200,経理部,"),
-                                  "A2,2019/5/2,500,,,,,,,,,,,"}));
+  ASSERT_TRUE(writeLineFile(
+      reg, {sj("A1,2019/5/1,10800,山田商事,品代,送料,10000,10800,800,8,担当,200,経理部,"),
+            "A2,2019/5/2,500,,,,,,,,,,,"}));
   form.runRegisterList = [](Tfreglist& list) {
     list.show();
     list.StrColGrid1->SetCurrentCell(1, 1);
@@ -358,7 +361,8 @@ TEST_F(RegisterViewerTest, AReceiptReopenedCorrectedAndRecordedAgain) {
   const auto lines = read(reg);
   ASSERT_EQ(lines.size(), 2);
   EXPECT_TRUE(lines[0].startsWith("A2,"));
-  EXPECT_EQ(lines[1], sj("A1,2019/5/1,11000,山田商事,品代,送料,10000,10800,800,8,担当,200,経理部,"));
+  EXPECT_EQ(lines[1],
+            sj("A1,2019/5/1,11000,山田商事,品代,送料,10000,10800,800,8,担当,200,経理部,"));
 
   // Closed without a choice: the form stays, its items are set again.
   form.runRegisterList = [](Tfreglist& list) { list.reject(); };

@@ -4,9 +4,9 @@
 
 #include "app/shape_editor.h"
 #include "app/pages/lines_page.h"
-#include "settings/program_folder.h"
 #include "app/receipt_main_form.h"
 #include "layout/layout_slots.h"
+#include "settings/program_folder.h"
 #include "support/box_answerer.h"
 #include "text/cp932.h"
 #include "text/layout_text.h"

@@ -8,12 +8,12 @@
 #include "app/pages/positions_page.h"
 #include "app/pages/receipt_issue_page.h"
 #include "app/pages/texts_page.h"
-#include "settings/program_folder.h"
 #include "app/receipt_main_form.h"
 #include "layout/header_lines.h"
 #include "layout/layout_slots.h"
 #include "render/painter_canvas.h"
 #include "render/renderer.h"
+#include "settings/program_folder.h"
 #include "support/box_answerer.h"
 #include "support/typing.h"
 #include "text/fixed_point.h"
@@ -31,8 +31,8 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QPainter>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -159,21 +159,24 @@ TEST(StyleFromScratch, AFrameALineATextTheAmountAndAnImage) {
   EXPECT_TRUE(boxes.texts.isEmpty()) << boxes.texts.join('|').toStdString();
 
   const LayoutDocument& d = form.document();
-  EXPECT_EQ(d.line(slotmap::shapeLine(1)), ToLayoutText(QStringLiteral("rect,0,5,5,95,55,1,実線,0,")));
-  EXPECT_EQ(d.line(slotmap::shapeLine(2)), ToLayoutText(QStringLiteral("line,0,10,40,90,40,1,実線,0,")));
+  EXPECT_EQ(d.line(slotmap::shapeLine(1)),
+            ToLayoutText(QStringLiteral("rect,0,5,5,95,55,1,実線,0,")));
+  EXPECT_EQ(d.line(slotmap::shapeLine(2)),
+            ToLayoutText(QStringLiteral("line,0,10,40,90,40,1,実線,0,")));
   EXPECT_EQ(d.line(slotmap::shapeLine(3)), ",");
   EXPECT_TRUE(d.line(slotmap::textLine(1)).startsWith("char,0,40,8,"));
   EXPECT_TRUE(d.line(slotmap::textLine(1)).endsWith(ToLayoutText(QStringLiteral("領収書"))));
   EXPECT_TRUE(d.line(slotmap::kAmount).startsWith("char,0,20,25,"));
   EXPECT_TRUE(d.line(slotmap::kAmount).endsWith("12,000"));
-  EXPECT_EQ(d.line(slotmap::imageLine(1)), ToLayoutText(QStringLiteral("image,0,60,44,") + sealPath +
-                                                        QStringLiteral(",20,10,,0,0")));
+  EXPECT_EQ(d.line(slotmap::imageLine(1)), ToLayoutText(QStringLiteral("image,0,60,44,") +
+                                                        sealPath + QStringLiteral(",20,10,,0,0")));
 
   const StyleHeader header = ReadStyleHeader(d);
   const QImage page = drawn(d, header);
   ASSERT_TRUE(page.save(folder.filePath(QStringLiteral("page.png"))));
   const double ox = header.offsetX, oy = header.offsetY;
-  EXPECT_GT(inkIn(page, QRect(px(ox + 4), px(oy + 20), px(2), px(10))), 0) << "the frame's left side";
+  EXPECT_GT(inkIn(page, QRect(px(ox + 4), px(oy + 20), px(2), px(10))), 0)
+      << "the frame's left side";
   EXPECT_GT(inkIn(page, QRect(px(ox + 30), px(oy + 39), px(20), px(2))), 0) << "the line";
   EXPECT_GT(inkIn(page, QRect(px(ox + 40), px(oy + 8), px(15), px(6))), 0) << "the free text";
   EXPECT_GT(inkIn(page, QRect(px(ox + 20), px(oy + 25), px(15), px(5))), 0) << "the amount";

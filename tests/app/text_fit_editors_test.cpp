@@ -3,12 +3,12 @@
 
 #include "app/pages/positions_page.h"
 #include "app/pages/texts_page.h"
-#include "settings/program_folder.h"
 #include "app/receipt_main_form.h"
 #include "app/style_commands.h"
 #include "app/text_item_editors.h"
 #include "layout/layout_slots.h"
 #include "layout/text_fit.h"
+#include "settings/program_folder.h"
 #include "styles/style_file.h"
 #include "support/box_answerer.h"
 #include "text/cp932.h"

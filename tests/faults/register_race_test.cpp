@@ -42,8 +42,8 @@ TEST(RegisterRace, Copy) {
     const QByteArray line = number + ",2026/12/8,1000," + copy + ",";
     RegisterGuard guard;
     guard.agreedLines = QList<QByteArray>{};
-    const auto change =
-        ChangeRegister(reg, temp, number, [&](int) { return line; }, guard);
+    const auto change = ChangeRegister(
+        reg, temp, number, [&](int) { return line; }, guard);
     ASSERT_TRUE(change) << change.error().toStdString();
     if (!change->conflict) std::printf("recorded %s\n", line.constData());
   }
@@ -98,10 +98,9 @@ TEST(RegisterRace, PcCopy) {
   const QString reg = QString::fromLocal8Bit(qgetenv(kRegisterVariable));
   ASSERT_EQ(QSysInfo::machineHostName().toUtf8(), pc) << "runs in its own host name";
   for (int i = 0; i < kPerPc; ++i) {
-    const auto change = ChangeRegister(reg, reg + ".copy-" + QString::fromLatin1(pc), {},
-                                       [&](int read) {
-                                         return QByteArray::number(read + 1) + ",2026/12/8," + pc + ",";
-                                       });
+    const auto change = ChangeRegister(
+        reg, reg + ".copy-" + QString::fromLatin1(pc), {},
+        [&](int read) { return QByteArray::number(read + 1) + ",2026/12/8," + pc + ","; });
     ASSERT_TRUE(change) << change.error().toStdString();
   }
 }
@@ -114,18 +113,19 @@ QProcess* startPc(const QString& reg, const char* pc, QObject* owner) {
   env.insert(QString::fromLatin1(kRoleVariable), QString::fromLatin1(pc));
   env.insert(QString::fromLatin1(kRegisterVariable), reg);
   process->setProcessEnvironment(env);
-  process->start(QStringLiteral("unshare"),
-                 {QStringLiteral("-u"), QStringLiteral("sh"), QStringLiteral("-c"),
-                  QStringLiteral("hostname \"$1\" && exec \"$0\" --gtest_filter=RegisterRace.PcCopy"),
-                  QCoreApplication::applicationFilePath(), QString::fromLatin1(pc)});
+  process->start(
+      QStringLiteral("unshare"),
+      {QStringLiteral("-u"), QStringLiteral("sh"), QStringLiteral("-c"),
+       QStringLiteral("hostname \"$1\" && exec \"$0\" --gtest_filter=RegisterRace.PcCopy"),
+       QCoreApplication::applicationFilePath(), QString::fromLatin1(pc)});
   return process;
 }
 
 // Why host names of their own cannot be had here, or empty when they can.
 QString separateHostsMissing() {
   QProcess probe;
-  probe.start(QStringLiteral("unshare"), {QStringLiteral("-u"), QStringLiteral("hostname"),
-                                          QStringLiteral("kelvane-probe")});
+  probe.start(QStringLiteral("unshare"),
+              {QStringLiteral("-u"), QStringLiteral("hostname"), QStringLiteral("kelvane-probe")});
   if (!probe.waitForFinished(10000) || probe.exitStatus() != QProcess::NormalExit ||
       probe.exitCode() != 0)
     return QStringLiteral("this machine refuses a host name of a test's own (unshare -u): ") +

@@ -1,8 +1,8 @@
 // Any "display.dat": the register list's column widths read, written and
 // read again to the same widths.
 
-#include "settings/column_widths_file.h"
 #include "fuzz_input.h"
+#include "settings/column_widths_file.h"
 
 using namespace kelvane;
 

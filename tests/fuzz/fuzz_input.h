@@ -38,8 +38,7 @@ inline QString PathOf(const char* name) { return Folder().filePath(QString::from
 inline QString AsFile(const QByteArray& bytes, const char* name) {
   const QString path = PathOf(name);
   QFile file(path);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-      file.write(bytes) != bytes.size()) {
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size()) {
     std::fputs("fuzz: cannot write the input file\n", stderr);
     std::abort();
   }
@@ -47,13 +46,12 @@ inline QString AsFile(const QByteArray& bytes, const char* name) {
 }
 
 // A broken promise is a finding like a crash: libFuzzer keeps the input.
-#define KELVANE_FUZZ_CHECK(condition)                                        \
-  do {                                                                       \
-    if (!(condition)) {                                                      \
-      std::fprintf(stderr, "fuzz check failed: %s (%s:%d)\n", #condition,    \
-                   __FILE__, __LINE__);                                      \
-      std::abort();                                                          \
-    }                                                                        \
+#define KELVANE_FUZZ_CHECK(condition)                                                          \
+  do {                                                                                         \
+    if (!(condition)) {                                                                        \
+      std::fprintf(stderr, "fuzz check failed: %s (%s:%d)\n", #condition, __FILE__, __LINE__); \
+      std::abort();                                                                            \
+    }                                                                                          \
   } while (false)
 
 // Some readers (pictures, plug-ins) want an application object.

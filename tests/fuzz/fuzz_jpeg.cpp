@@ -29,8 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const qint64 start = FindJpegStart(path);
   // The first FF D8, when it lies within the window.
   const qsizetype first = content.indexOf("\xFF\xD8");
-  KELVANE_FUZZ_CHECK(start >= 0 ? first == start
-                                : first < 0 || first > kMaxJpegStartOffset);
+  KELVANE_FUZZ_CHECK(start >= 0 ? first == start : first < 0 || first > kMaxJpegStartOffset);
   if (start >= 0) {
     if (const auto image = LoadJpegAt(path, start)) CheckImage(image.value());
   }

@@ -25,6 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   MasterList changed = list;
   changed.registerText(1, content.left(120));
   KELVANE_FUZZ_CHECK(changed.entry(1).text.size() <= kMasterTextBytes);
-  for (int n = 2; n <= kMasterEntryCount; ++n) KELVANE_FUZZ_CHECK(changed.entry(n) == list.entry(n));
+  for (int n = 2; n <= kMasterEntryCount; ++n)
+    KELVANE_FUZZ_CHECK(changed.entry(n) == list.entry(n));
   return 0;
 }

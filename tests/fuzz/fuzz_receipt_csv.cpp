@@ -21,9 +21,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   ReceiptTextSettings kanji;
   kanji.kanjiAmount = true;
-  const ReceiptBatch batch = PlanReceiptBatch(csv, kanji, {true, QStringLiteral("A"), 4, 1},
-                                              RegisterNumbersIn("A0002,x,\r\n", "A"),
-                                              QDate(2026, 12, 8));
+  const ReceiptBatch batch =
+      PlanReceiptBatch(csv, kanji, {true, QStringLiteral("A"), 4, 1},
+                       RegisterNumbersIn("A0002,x,\r\n", "A"), QDate(2026, 12, 8));
   KELVANE_FUZZ_CHECK(batch.receipts.size() + batch.errors.size() >= csv.rows.size());
   for (const BatchReceipt& b : batch.receipts) {
     KELVANE_FUZZ_CHECK(!b.receipt.number.isEmpty() && b.receipt.date);

@@ -24,7 +24,9 @@ namespace {
 constexpr int kDeviceLimit = 1'000'000'000;
 constexpr int kLargestPixels = 16384;
 
-bool InRange(QPoint p) { return std::abs(p.x()) <= kDeviceLimit && std::abs(p.y()) <= kDeviceLimit; }
+bool InRange(QPoint p) {
+  return std::abs(p.x()) <= kDeviceLimit && std::abs(p.y()) <= kDeviceLimit;
+}
 
 // Pictures an image record may name by file name alone: they are looked for
 // beside the register, as when a shop moves its folder.

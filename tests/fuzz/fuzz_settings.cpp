@@ -2,11 +2,11 @@
 // again to the same values; a window placed from the file, stored into it
 // and placed again where it was stored.
 
+#include "fuzz_input.h"
+#include "receipt/numbering.h"
 #include "settings/ini_file.h"
 #include "settings/settings_file.h"
 #include "settings/window_geometry.h"
-#include "fuzz_input.h"
-#include "receipt/numbering.h"
 #include "text/layout_text.h"
 
 #include <limits>
@@ -47,8 +47,8 @@ void CheckConf(const QByteArray& content, const QList<QByteArray>& lines) {
                      r.offsetY == written.offsetYText.toInt());
   KELVANE_FUZZ_CHECK(r.sizeX == written.sizeXText.toInt() && r.sizeY == written.sizeYText.toInt());
   KELVANE_FUZZ_CHECK(r.stylePreview == written.stylePreview && r.barAvrg == written.barAvrg);
-  KELVANE_FUZZ_CHECK(r.headerChar == written.headerChar &&
-                     r.headerNumber == written.headerNumber && r.lastNumber == written.lastNumber);
+  KELVANE_FUZZ_CHECK(r.headerChar == written.headerChar && r.headerNumber == written.headerNumber &&
+                     r.lastNumber == written.lastNumber);
   for (int i = 0; i < kConfFlagCount; ++i) KELVANE_FUZZ_CHECK(r.flags[i] == written.flags[i]);
 
   // The next receipt number the window makes from the file's numbering,

@@ -2,10 +2,10 @@
 // on a painter canvas at preview and printer resolution.
 
 #include "layout/layout_slots.h"
+#include "layout/text_fit.h"
 #include "render/painter_canvas.h"
 #include "render/recording_canvas.h"
 #include "render/renderer.h"
-#include "layout/text_fit.h"
 #include "support/gui_app.h"
 #include "text/cp932.h"
 
@@ -286,7 +286,8 @@ TEST_P(FittedInkTest, ALongColumnIsCondensedIntoItsHeight) {
     image.fill(Qt::white);
     QPainter painter(&image);
     PainterCanvas canvas(painter, resolution == 600);
-    ASSERT_TRUE(Renderer().DrawLayout(canvas, doc, settings, dpi(resolution), dpi(resolution)).ok());
+    ASSERT_TRUE(
+        Renderer().DrawLayout(canvas, doc, settings, dpi(resolution), dpi(resolution)).ok());
     painter.end();
     int top = -1, bottom = -1;
     for (int y = 0; y < image.height(); ++y)

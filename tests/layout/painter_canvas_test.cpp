@@ -187,7 +187,9 @@ TEST(PainterCanvas, TextThatIsNotCp932IsDrawnWithTheReplacementCharacter) {
   const FontSpec font{cp932::fromUtf8Literal("ＭＳ ゴシック"), 24, false, false, kBlack};
   const QImage damaged = paint({80, 40}, [&font](PainterCanvas& c) {
     c.setFont(font);
-    EXPECT_TRUE(c.textOut({5, 5}, QByteArray("A\xA0" "B")).ok());
+    EXPECT_TRUE(c.textOut({5, 5}, QByteArray("A\xA0"
+                                             "B"))
+                    .ok());
   });
   testing::EnsureGuiApplication();
   QImage expected(80, 40, QImage::Format_RGB32);

@@ -21,14 +21,13 @@ namespace {
 TEST(ReceiptArchive, FileNames) {
   const QDate d(2026, 12, 8);
   const std::tuple<const char*, int, const char*> cases[] = {
-      {"A0012", 1, "A0012_2026-12-08.pdf"},
-      {"A0012", 3, "A0012_2026-12-08-3.pdf"},
-      {"No.1/2:*", 1, "No.1_2___2026-12-08.pdf"},
-      {"..", 1, "番号なし_2026-12-08.pdf"},
+      {"A0012", 1, "A0012_2026-12-08.pdf"},       {"A0012", 3, "A0012_2026-12-08-3.pdf"},
+      {"No.1/2:*", 1, "No.1_2___2026-12-08.pdf"}, {"..", 1, "番号なし_2026-12-08.pdf"},
       {"", 1, "番号なし_2026-12-08.pdf"},
   };
   for (const auto& [number, copy, name] : cases)
-    EXPECT_EQ(ArchiveFileName(QString::fromUtf8(number), d, copy), QString::fromUtf8(name)) << number;
+    EXPECT_EQ(ArchiveFileName(QString::fromUtf8(number), d, copy), QString::fromUtf8(name))
+        << number;
 }
 
 class ReceiptArchiveTest : public ::testing::Test {
@@ -50,8 +49,10 @@ class ReceiptArchiveTest : public ::testing::Test {
 };
 
 TEST_F(ReceiptArchiveTest, AReprintIsKeptBesideTheFirstCopy) {
-  const auto first = ArchiveReceiptPage(reg(), QStringLiteral("A1"), QDate(2026, 12, 8), page(), *printer_);
-  const auto again = ArchiveReceiptPage(reg(), QStringLiteral("A1"), QDate(2026, 12, 8), page(), *printer_);
+  const auto first =
+      ArchiveReceiptPage(reg(), QStringLiteral("A1"), QDate(2026, 12, 8), page(), *printer_);
+  const auto again =
+      ArchiveReceiptPage(reg(), QStringLiteral("A1"), QDate(2026, 12, 8), page(), *printer_);
   ASSERT_TRUE(first && again) << (first ? again.error() : first.error()).toStdString();
   EXPECT_EQ(first->path, reg() + ".archive/2026/12/A1_2026-12-08.pdf");
   EXPECT_EQ(again->path, reg() + ".archive/2026/12/A1_2026-12-08-2.pdf");
@@ -66,9 +67,11 @@ TEST_F(ReceiptArchiveTest, AFolderThatCannotTakeTheCopyIsAFailure) {
   ASSERT_TRUE(QDir().mkpath(reg() + ".archive"));
   testing::ReadOnlyFolder folder(reg() + ".archive");
   if (!folder.active()) GTEST_SKIP() << "this machine cannot make a folder read-only";
-  const auto kept = ArchiveReceiptPage(reg(), QStringLiteral("A1"), QDate(2026, 12, 8), page(), *printer_);
+  const auto kept =
+      ArchiveReceiptPage(reg(), QStringLiteral("A1"), QDate(2026, 12, 8), page(), *printer_);
   ASSERT_FALSE(kept);
-  EXPECT_TRUE(kept.error().contains(QStringLiteral("控えのフォルダー"))) << kept.error().toStdString();
+  EXPECT_TRUE(kept.error().contains(QStringLiteral("控えのフォルダー")))
+      << kept.error().toStdString();
 }
 
 }  // namespace

@@ -135,7 +135,8 @@ class PrintLayoutTest : public ::testing::Test {
     const double boxTop = originY + 7 + 30;
     const int boxMiddle = qRound(pixelsAt(originY + 7 + 40));
     EXPECT_NEAR(testing::FirstDarkInRow(page, boxMiddle), pixelsAt(left), 1.0);
-    EXPECT_NEAR(testing::FirstDarkInColumn(page, qRound(pixelsAt(left + 25)), 0), pixelsAt(boxTop), 1.0);
+    EXPECT_NEAR(testing::FirstDarkInColumn(page, qRound(pixelsAt(left + 25)), 0), pixelsAt(boxTop),
+                1.0);
     // The 80 mm line: about 1 mm thick, centred on its y.
     const int column = qRound(pixelsAt(left + 60));
     const int top = testing::FirstDarkInColumn(page, column, qRound(pixelsAt(originY + 7 + 60)));
@@ -150,7 +151,6 @@ class PrintLayoutTest : public ::testing::Test {
     const int hidden = qRound(pixelsAt(originY + 7 + 120));
     EXPECT_EQ(testing::DarkPixels(page.copy(0, hidden - 5, page.width(), 10)), 0);
   }
-
 };
 
 TEST_F(PrintLayoutTest, PdfPageIsMeasuredFromThePrintableAreaPlusTheOffset) {

@@ -89,7 +89,7 @@ TEST_F(RendererTest, PatternedLinesPrintAsWideAsThePreviewShowsThem) {
       {"点線", 600, 96, PenStyle::Dot, 6},   // 6.25
       {"一点鎖線", 300, 67, PenStyle::DashDot, 4},
       {"二点鎖線", 1200, 200, PenStyle::DashDotDot, 6},
-      {"点線", 600, 0, PenStyle::Dot, 1},       // no preview yet: one pixel
+      {"点線", 600, 0, PenStyle::Dot, 1},  // no preview yet: one pixel
       {"立体線", 600, 67, PenStyle::InsideFrame, 1},
       {"実線", 600, 67, PenStyle::Solid, 2},  // the solid rule stays
   };
@@ -222,8 +222,12 @@ TEST_F(RendererTest, DamagedTextIsDrawnAndSaidNotStopped) {
   const struct {
     QByteArray record;
     std::size_t textCalls;
-  } cases[] = {{QByteArray("char,0,20,20,,12,,0,0,0,A\xA0" "B"), 1},
-               {QByteArray("char,0,20,20,,12,,5,0,0,A\xA0" "B"), 3},
+  } cases[] = {{QByteArray("char,0,20,20,,12,,0,0,0,A\xA0"
+                           "B"),
+                1},
+               {QByteArray("char,0,20,20,,12,,5,0,0,A\xA0"
+                           "B"),
+                3},
                {QByteArray("char,0,20,20,,12,,5,1,0,A\x81\x20"), 2}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.record.toHex().toStdString());

@@ -24,9 +24,7 @@ QByteArray fileBytes(const QString& path) {
   return file.readAll();
 }
 
-MasterListEntry sample() {
-  return {sj("東京支店"), QByteArray("AB"), sj("本社"), -2};
-}
+MasterListEntry sample() { return {sj("東京支店"), QByteArray("AB"), sj("本社"), -2}; }
 
 TEST(MasterListRecord, FieldsSitAtTheirOffsetsWithZeroFill) {
   const QByteArray record = EncodeMasterRecord(sample());
@@ -78,7 +76,10 @@ TEST(MasterListRecord, AnyBytesReadAsARecord) {
   EXPECT_EQ(entry.number, -1);
 
   // A short record: what is missing reads as zero.
-  entry = DecodeMasterRecord(QByteArray("\x03" "abc", 4), &damaged);
+  entry = DecodeMasterRecord(QByteArray("\x03"
+                                        "abc",
+                                        4),
+                             &damaged);
   EXPECT_FALSE(damaged);
   EXPECT_EQ(entry, (MasterListEntry{"abc", {}, {}, 0}));
   EXPECT_EQ(DecodeMasterRecord({}), MasterListEntry{});
@@ -198,7 +199,8 @@ TEST_F(MasterListFileTest, DamagedContentIsReadWithANotice) {
   EXPECT_EQ(load->list.entry(1).text.size(), 80);
   EXPECT_EQ(load->report.damagedLengths, 1);
   EXPECT_EQ(load->report.strayBytes, 10);
-  EXPECT_TRUE(load->notice.contains(QStringLiteral("正しくありません"))) << load->notice.toStdString();
+  EXPECT_TRUE(load->notice.contains(QStringLiteral("正しくありません")))
+      << load->notice.toStdString();
   EXPECT_TRUE(load->notice.contains(QStringLiteral("10 バイト")));
   EXPECT_EQ(fileBytes(path()), content) << "reading changes nothing";
 }

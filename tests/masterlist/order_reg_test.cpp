@@ -4,8 +4,8 @@
 
 #include "masterlist_window/order_reg.h"
 
-#include "settings/program_folder.h"
 #include "masterlist_window/tab_rows.h"
+#include "settings/program_folder.h"
 #include "support/read_only_folder.h"
 #include "support/widget_app.h"
 #include "text/cp932.h"
@@ -95,7 +95,8 @@ TEST_F(OrderRegTest, AFreshInstallationShowsTheFirstFortyEmptyEntries) {
 
   EXPECT_EQ(grid().RowTexts(0), (QStringList{"No", "宛　名", "No", "宛　名"}));
   for (int r = 1; r <= 20; ++r) {
-    EXPECT_EQ(grid().RowTexts(r), (QStringList{QString::number(r), "", QString::number(r + 20), ""}));
+    EXPECT_EQ(grid().RowTexts(r),
+              (QStringList{QString::number(r), "", QString::number(r + 20), ""}));
   }
   EXPECT_EQ(reg_->modeLabel->text(), QStringLiteral("宛名を選択して下さい"));
   EXPECT_EQ(reg_->windowTitle(), QStringLiteral("ネムリカ"));
@@ -104,7 +105,8 @@ TEST_F(OrderRegTest, AFreshInstallationShowsTheFirstFortyEmptyEntries) {
   EXPECT_EQ(reg_->TabControl1->tabText(14), QStringLiteral("No561"));
   const auto* panel = reg_->StatusBar1->findChild<QLabel*>();
   ASSERT_NE(panel, nullptr);
-  EXPECT_EQ(panel->text(), QStringLiteral("登録はSHIFTキーを押しながらセルをダブルクリックして下さい"));
+  EXPECT_EQ(panel->text(),
+            QStringLiteral("登録はSHIFTキーを押しながらセルをダブルクリックして下さい"));
   EXPECT_EQ(grid().toolTip(), panel->text());
   EXPECT_EQ(reg_->size(), QSize(738, 522));
   // The whole page is in view: no cell hides behind the grid's edge.
@@ -243,7 +245,8 @@ TEST_F(OrderRegTest, AShortFileShowsNothingBeyondItsEnd) {
   reg_->hide();
 
   QByteArray shortList(172, '\0');
-  for (int n = 1; n <= 3; ++n) shortList += EncodeMasterRecord({"t" + QByteArray::number(n), {}, {}, 0});
+  for (int n = 1; n <= 3; ++n)
+    shortList += EncodeMasterRecord({"t" + QByteArray::number(n), {}, {}, 0});
   ASSERT_TRUE(writeFileAtomically(listFile("topic1.dat"), shortList));
   open(MasterListKind::Descriptions1);
   EXPECT_EQ(grid().Cells(1, 3), QStringLiteral("t3"));
@@ -260,8 +263,7 @@ TEST_F(OrderRegTest, TheKeyboardAndTheButtonsPickRegisterAndCancel) {
   open();
   EXPECT_TRUE(reg_->Button1->isVisible());
   // The header row is no entry.
-  QTest::mouseDClick(grid().horizontalHeader()->viewport(), Qt::LeftButton, {},
-                     QPoint(20, 5));
+  QTest::mouseDClick(grid().horizontalHeader()->viewport(), Qt::LeftButton, {}, QPoint(20, 5));
   EXPECT_TRUE(reg_->isVisible());
   grid().SetCurrentCell(3, 2);
   reg_->Button1->click();

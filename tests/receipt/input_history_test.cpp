@@ -55,8 +55,8 @@ TEST(InputHistory, FilesHoldOneCp932LinePerEntryInListOrder) {
   const QString path = dir.filePath(QStringLiteral("atesaki_1.DAT"));
   EXPECT_EQ(*ReadHistoryFile(path), QStringList{}) << "a missing file is an empty list";
 
-  ASSERT_TRUE(WriteHistoryFile(path, {QStringLiteral("山田商事"), QStringLiteral("A\nB"),
-                                      QStringLiteral("😀店")}));
+  ASSERT_TRUE(WriteHistoryFile(
+      path, {QStringLiteral("山田商事"), QStringLiteral("A\nB"), QStringLiteral("😀店")}));
   QFile file(path);
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   EXPECT_EQ(file.readAll(), QByteArray("\x8E\x52\x93\x63\x8F\xA4\x8E\x96\r\nA B\r\n?\x93\x58\r\n"));

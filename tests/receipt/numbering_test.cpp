@@ -82,8 +82,12 @@ TEST(Numbering, HeaderedNumberPartTakesOnlyDigitsAfterTheHeader) {
     const char* header;
     std::optional<qint64> part;
   };
-  const Case cases[] = {{"A0012", "A", 12},    {"A0012", "", std::nullopt}, {"12", "", 12},
-                        {"A", "A", std::nullopt}, {"A1-2", "A", std::nullopt}, {"B12", "A", std::nullopt},
+  const Case cases[] = {{"A0012", "A", 12},
+                        {"A0012", "", std::nullopt},
+                        {"12", "", 12},
+                        {"A", "A", std::nullopt},
+                        {"A1-2", "A", std::nullopt},
+                        {"B12", "A", std::nullopt},
                         {"A999999999999999999", "A", 999999999999999999LL},
                         {"A1000000000000000000", "A", std::nullopt}};
   for (const Case& c : cases)

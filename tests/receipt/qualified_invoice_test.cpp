@@ -25,14 +25,62 @@ TEST(TaxByRate, WorkedExamples) {
     std::optional<int> rate;
   };
   const Case cases[] = {
-      {"11,000 with 10 %", {yen(11000), 0, B::Included, R::Down}, yen(1000), 0, yen(10000), yen(11000), 10},
-      {"10,800 with 8 %", {0, yen(10800), B::Included, R::Down}, 0, yen(800), yen(10000), yen(10800), 8},
-      {"1,234 with 10 %, down", {yen(1234), 0, B::Included, R::Down}, yen(112), 0, yen(1122), yen(1234), 10},
-      {"1,234 with 10 %, nearest", {yen(1234), 0, B::Included, R::Nearest}, yen(112), 0, yen(1122), yen(1234), 10},
-      {"1,234 with 10 %, up", {yen(1234), 0, B::Included, R::Up}, yen(113), 0, yen(1121), yen(1234), 10},
-      {"5,000 + 3,000 without tax", {yen(5000), yen(3000), B::Excluded, R::Down}, yen(500), yen(240), yen(8000), yen(8740), std::nullopt},
-      {"a half rounds away from zero", {yen(105), 0, B::Excluded, R::Nearest}, yen(11), 0, yen(105), yen(116), 10},
-      {"a refund rounds as a sale", {yen(-1234), 0, B::Included, R::Down}, yen(-112), 0, yen(-1122), yen(-1234), 10},
+      {"11,000 with 10 %",
+       {yen(11000), 0, B::Included, R::Down},
+       yen(1000),
+       0,
+       yen(10000),
+       yen(11000),
+       10},
+      {"10,800 with 8 %",
+       {0, yen(10800), B::Included, R::Down},
+       0,
+       yen(800),
+       yen(10000),
+       yen(10800),
+       8},
+      {"1,234 with 10 %, down",
+       {yen(1234), 0, B::Included, R::Down},
+       yen(112),
+       0,
+       yen(1122),
+       yen(1234),
+       10},
+      {"1,234 with 10 %, nearest",
+       {yen(1234), 0, B::Included, R::Nearest},
+       yen(112),
+       0,
+       yen(1122),
+       yen(1234),
+       10},
+      {"1,234 with 10 %, up",
+       {yen(1234), 0, B::Included, R::Up},
+       yen(113),
+       0,
+       yen(1121),
+       yen(1234),
+       10},
+      {"5,000 + 3,000 without tax",
+       {yen(5000), yen(3000), B::Excluded, R::Down},
+       yen(500),
+       yen(240),
+       yen(8000),
+       yen(8740),
+       std::nullopt},
+      {"a half rounds away from zero",
+       {yen(105), 0, B::Excluded, R::Nearest},
+       yen(11),
+       0,
+       yen(105),
+       yen(116),
+       10},
+      {"a refund rounds as a sale",
+       {yen(-1234), 0, B::Included, R::Down},
+       yen(-112),
+       0,
+       yen(-1122),
+       yen(-1234),
+       10},
       {"nothing", {}, 0, 0, 0, 0, std::nullopt},
   };
   for (const Case& c : cases) {
@@ -74,7 +122,8 @@ TEST(RegistrationNumber, ShapeAndCheckDigit) {
   EXPECT_EQ(*NormaliseRegistrationNumber(QStringLiteral(" T 7000-0120-50002 ")),
             QStringLiteral("T7000012050002"));
   EXPECT_EQ(*NormaliseRegistrationNumber(QString()), QString());
-  for (const char* bad : {"T123", "7000012050002", "T70000120500021", "X7000012050002", "T70000120S0002"})
+  for (const char* bad :
+       {"T123", "7000012050002", "T70000120500021", "X7000012050002", "T70000120S0002"})
     EXPECT_FALSE(NormaliseRegistrationNumber(QString::fromLatin1(bad))) << bad;
   EXPECT_TRUE(HasCorporateCheckDigit(QStringLiteral("T7000012050002")));
   EXPECT_FALSE(HasCorporateCheckDigit(QStringLiteral("T1234567890123")));
@@ -82,8 +131,8 @@ TEST(RegistrationNumber, ShapeAndCheckDigit) {
 
 TEST(StampDuty, ByTheAmountWritten) {
   const std::pair<qint64, qint64> cases[] = {
-      {yen(49999), 0},          {yen(49999) + 5000, 0},  {yen(50000), 200},
-      {yen(1000000), 200},      {yen(1000001), 400},     {yen(5000001), 2000},
+      {yen(49999), 0},          {yen(49999) + 5000, 0},    {yen(50000), 200},
+      {yen(1000000), 200},      {yen(1000001), 400},       {yen(5000001), 2000},
       {yen(999999999), 150000}, {yen(1000000001), 200000}, {yen(-60000), 0}};
   for (const auto& [amount, stamp] : cases) EXPECT_EQ(StampDutyFor(amount), stamp) << amount;
   // 53,900 with 4,900 tax stated: the 49,000 without tax decides.

@@ -17,7 +17,8 @@ QStringList numbersOf(const ReceiptBatch& b) {
 
 QStringList errorsOf(const ReceiptBatch& b) {
   QStringList out;
-  for (const ReceiptCsvError& e : b.errors) out << formatReceiptCsvError(QStringLiteral("in.csv"), e);
+  for (const ReceiptCsvError& e : b.errors)
+    out << formatReceiptCsvError(QStringLiteral("in.csv"), e);
   return out;
 }
 
@@ -38,7 +39,11 @@ TEST(ReceiptBatch, AutomaticNumbersFollowTheLastAndSkipWhatIsTaken) {
   const Case cases[] = {
       {"after the register's largest", 2, "番号,領収金額\n,1\n,2\n", {"A006", "A007"}, 7},
       {"after a larger last number", 9, "番号,領収金額\n,1\n", {"A010"}, 10},
-      {"past a number the file gives", 5, "番号,領収金額\n,1\nA006,2\n,3\n", {"A007", "A006", "A008"}, 8},
+      {"past a number the file gives",
+       5,
+       "番号,領収金額\n,1\nA006,2\n,3\n",
+       {"A007", "A006", "A008"},
+       8},
       {"typed numbers only", 1, "番号,領収金額\nA050,1\nX1,2\n", {"A050", "X1"}, 50},
   };
   for (const Case& c : cases) {
@@ -55,21 +60,25 @@ TEST(ReceiptBatch, EveryBadRowIsSaidWithItsColumnAndNothingElseIsLost) {
   ReceiptTextSettings kanji;
   kanji.kanjiAmount = true;
   const auto batch = PlanReceiptBatch(csvOf("番号,日付,領収金額,税抜金額\n"
-                                            "R1,2026/12/1,1000,\n"     // recorded already
-                                            ",2026/12/2,1000,\n"       // no number
-                                            "R3,2026/2/30,1000,\n"     // the reader's fault
-                                            "R4,,-5,\n"                // no kanji form
-                                            "R5,,1000,1000000000\n"    // does not fit the form
+                                            "R1,2026/12/1,1000,\n"   // recorded already
+                                            ",2026/12/2,1000,\n"     // no number
+                                            "R3,2026/2/30,1000,\n"   // the reader's fault
+                                            "R4,,-5,\n"              // no kanji form
+                                            "R5,,1000,1000000000\n"  // does not fit the form
                                             "R6,,1000,\n"),
                                       kanji, ReceiptNumbering{}, recorded, kToday);
-  EXPECT_EQ(errorsOf(batch),
-            (QStringList{
-                QStringLiteral("in.csv:2: 番号: 番号「R1」は領収書発行リストに既にあります。"),
-                QStringLiteral("in.csv:3: 番号: 番号がありません（自動的に番号を入れる設定になっていません）。"),
-                QStringLiteral("in.csv:4: 日付: 日付「2026/2/30」はありえない日付です。"),
-                QStringLiteral("in.csv:5: 領収金額: 漢数字にできません: マイナスの金額は漢数字にできません。"),
-                QStringLiteral("in.csv:6: 税抜金額: 金額は10億円未満にしてください（入力欄は9桁までです）。"),
-            }));
+  EXPECT_EQ(
+      errorsOf(batch),
+      (QStringList{
+          QStringLiteral("in.csv:2: 番号: 番号「R1」は領収書発行リストに既にあります。"),
+          QStringLiteral(
+              "in.csv:3: 番号: 番号がありません（自動的に番号を入れる設定になっていません）。"),
+          QStringLiteral("in.csv:4: 日付: 日付「2026/2/30」はありえない日付です。"),
+          QStringLiteral(
+              "in.csv:5: 領収金額: 漢数字にできません: マイナスの金額は漢数字にできません。"),
+          QStringLiteral(
+              "in.csv:6: 税抜金額: 金額は10億円未満にしてください（入力欄は9桁までです）。"),
+      }));
   ASSERT_EQ(numbersOf(batch), QStringList{QStringLiteral("R6")});
   EXPECT_EQ(batch.receipts[0].row, 7);
   EXPECT_EQ(batch.receipts[0].receipt.date, kToday) << "an empty date is today";
@@ -78,7 +87,8 @@ TEST(ReceiptBatch, EveryBadRowIsSaidWithItsColumnAndNothingElseIsLost) {
 
 TEST(ReceiptBatch, ARowBecomesTheReceiptItsCellsSay) {
   const auto batch = PlanReceiptBatch(
-      csvOf("摘要2,宛名2,宛名1,番号,日付,担当者,摘要1,領収金額,税抜金額,請求金額,消費税額,消費税率,収入印紙\n"
+      csvOf("摘要2,宛名2,宛名1,番号,日付,担当者,摘要1,領収金額,税抜金額,請求金額,消費税額,消費税率,"
+            "収入印紙\n"
             "追加分,御中,山田商店,K-1,R8.12.9,佐藤,お品代,\"11,000\",10000,11000,1000,10,200\n"),
       {}, {}, {}, kToday);
   ASSERT_TRUE(batch.ok()) << errorsOf(batch).join(u'\n').toStdString();
@@ -100,8 +110,9 @@ TEST(ReceiptBatch, ARowBecomesTheReceiptItsCellsSay) {
   EXPECT_EQ(batch.receipts[0].receipt, expected);
   EXPECT_EQ(FormatRegisterLine(*RegisterRecordOf(expected)),
             QByteArray("K-1,2026/12/9,11000,") + RegisterText(QStringLiteral("山田商店")) + ',' +
-                RegisterText(QStringLiteral("お品代")) + ',' + RegisterText(QStringLiteral("追加分")) +
-                ",10000,11000,1000,10," + RegisterText(QStringLiteral("佐藤")) + ",200," +
+                RegisterText(QStringLiteral("お品代")) + ',' +
+                RegisterText(QStringLiteral("追加分")) + ",10000,11000,1000,10," +
+                RegisterText(QStringLiteral("佐藤")) + ",200," +
                 RegisterText(QStringLiteral("御中")) + ',');
 }
 
@@ -128,18 +139,20 @@ namespace {
 // gives stands.
 TEST(ReceiptBatch, AmountsByRateWorkOutTheTaxUnlessTheRowGivesTheFigures) {
   const ReceiptTaxSettings tax{TaxRounding::Down, QStringLiteral("T7000012050002")};
-  const auto batch = PlanReceiptBatch(
-      csvOf("番号,10%対象,8%対象,税区分,請求金額\n"
-            "A,11000,,,\n"
-            "B,5000,3000,税抜,\n"
-            "C,11000,,税込,20000\n"
-            "D,,,外税,\n"
-            "E,1,,売上,\n"),
-      {}, {}, {}, kToday, tax);
+  const auto batch = PlanReceiptBatch(csvOf("番号,10%対象,8%対象,税区分,請求金額\n"
+                                            "A,11000,,,\n"
+                                            "B,5000,3000,税抜,\n"
+                                            "C,11000,,税込,20000\n"
+                                            "D,,,外税,\n"
+                                            "E,1,,売上,\n"),
+                                      {}, {}, {}, kToday, tax);
   EXPECT_EQ(errorsOf(batch),
-            QStringList{QStringLiteral("in.csv:6: 税区分: 税区分「売上」は「税込」か「税抜」で書いてください。")});
+            QStringList{QStringLiteral(
+                "in.csv:6: 税区分: 税区分「売上」は「税込」か「税抜」で書いてください。")});
   ASSERT_EQ(batch.receipts.size(), 4);
-  struct Expect { qint64 amount, net, billed, tax, rate, tax10, tax8; };
+  struct Expect {
+    qint64 amount, net, billed, tax, rate, tax10, tax8;
+  };
   const Expect expected[] = {{11000, 10000, 11000, 1000, 10, 1000, 0},
                              {8740, 8000, 8740, 740, 0, 500, 240},
                              {11000, 10000, 20000, 1000, 10, 1000, 0},

@@ -20,7 +20,10 @@ TEST(ReceiptCsv, QuotingLineEndsAndEncodingsGiveTheSameRows) {
       "番号,宛名1,摘要1,領収金額\n"
       "1,\"山田, 太郎\",\"月謝\"\"12月\"\"\",\"1,000\"\n"
       "2,鈴木,会費,2000";
-  struct Case { const char* name; QByteArray bytes; };
+  struct Case {
+    const char* name;
+    QByteArray bytes;
+  };
   QByteArray crlf = utf8;
   crlf.replace("\n", "\r\n");
   const Case cases[] = {
@@ -63,12 +66,16 @@ TEST(ReceiptCsv, CellsParse) {
 // Each bad file gives exactly these lines: the row as the file counts it
 // (a quoted line break keeps one row) and the column.
 TEST(ReceiptCsv, EveryFaultNamesItsRowAndColumn) {
-  struct Case { const char* csv; const char* errors; };
+  struct Case {
+    const char* csv;
+    const char* errors;
+  };
   const Case cases[] = {
       {"番号,備考\n", "in.csv:1: 備考: 知らない列名です"},
       {"番号,日付,番号\n", "in.csv:1: 番号: 同じ名前の列が二つあります"},
-      {"番号,宛名1\n\"1\",\"a\nb\"\n2,\"x", "in.csv:2: 宛名1: 改行や制御文字は使えません。\n"
-                                          "in.csv:3: 引用符（\"）が閉じていません。"},
+      {"番号,宛名1\n\"1\",\"a\nb\"\n2,\"x",
+       "in.csv:2: 宛名1: 改行や制御文字は使えません。\n"
+       "in.csv:3: 引用符（\"）が閉じていません。"},
       {"番号,日付\n\n1,2026/2/30\n2,R1.4.30\n3,2026.1.1",
        "in.csv:3: 日付: 日付「2026/2/30」はありえない日付です。\n"
        "in.csv:4: 日付: 日付「R1.4.30」は令和の日付ではありません。\n"
@@ -79,9 +86,11 @@ TEST(ReceiptCsv, EveryFaultNamesItsRowAndColumn) {
        "in.csv:3: 消費税率: 消費税率「x」は 8、10、8.5 のような数で書いてください。\n"
        "in.csv:4: 領収金額: 金額「1,00」は数字ではありません。\n"
        "in.csv:4: 消費税率: 消費税率「200」が 100 を超えています。"},
-      {"番号,領収金額\n1,100000000000000", "in.csv:2: 領収金額: 金額「100000000000000」が大きすぎます。"},
-      {"番号,担当者\n1,😀\n2,a,b", "in.csv:2: 担当者: 文字「😀」は Shift_JIS で保存できません。\n"
-                                  "in.csv:3: 列が多すぎます（列名は 2 列、この行は 3 列）。"},
+      {"番号,領収金額\n1,100000000000000",
+       "in.csv:2: 領収金額: 金額「100000000000000」が大きすぎます。"},
+      {"番号,担当者\n1,😀\n2,a,b",
+       "in.csv:2: 担当者: 文字「😀」は Shift_JIS で保存できません。\n"
+       "in.csv:3: 列が多すぎます（列名は 2 列、この行は 3 列）。"},
       {"番号\n7\n8\n7", "in.csv:4: 番号: 番号「7」は 2 行目と重なっています。"},
       {"番号\n\x82", "in.csv: 文字コードが UTF-8 でも Shift_JIS でもありません。"},
       {"", "in.csv:1: 列名の行がありません。"},
@@ -113,7 +122,8 @@ TEST(ReceiptCsv, RandomBytesNeverCrash) {
     QByteArray bytes = round % 2 ? "番号,日付,宛名1,領収金額\n" : "";
     const int size = int(random.bounded(200));
     for (int i = 0; i < size; ++i)
-      bytes += round % 3 ? alphabet[random.bounded(int(sizeof alphabet - 1))] : char(random.bounded(256));
+      bytes += round % 3 ? alphabet[random.bounded(int(sizeof alphabet - 1))]
+                         : char(random.bounded(256));
     const auto csv = readReceiptCsv(bytes);
     for (const auto& row : csv.rows) EXPECT_GT(row.row, 1);
   }

@@ -46,22 +46,21 @@ TEST(ReceiptDraft, EveryFieldComesBackAsWritten) {
 // The file's bytes stay as they are: a draft written by an earlier copy of
 // the program is read by the next.
 TEST(ReceiptDraft, TheFileKeepsItsBytes) {
-  const QList<QByteArray> expected = {
-      "[ReceiptDraft]=1",
-      cp932::fromUtf8Literal("[NUMBER]=R-0012"),
-      cp932::fromUtf8Literal("[ADDRESSEE1]=山田商事株式会社"),
-      cp932::fromUtf8Literal("[ADDRESSEE2]=経理部 御中"),
-      cp932::fromUtf8Literal("[DESCRIPTION1]=お品代として"),
-      cp932::fromUtf8Literal("[DESCRIPTION2]=100%{25} 綿 = 上質"),
-      cp932::fromUtf8Literal("[STAFF]=佐藤"),
-      "[STAMP]=200",
-      "[AMOUNT]=123456789",
-      "[NET_AMOUNT]=-0.5",
-      "[BILLED_AMOUNT]=0.0001",
-      "[TAX_AMOUNT]=1",
-      "[TAX_RATE]=8.5",
-      "[DATE]=2026/02/28",
-      "[CORRECTION]=true"};
+  const QList<QByteArray> expected = {"[ReceiptDraft]=1",
+                                      cp932::fromUtf8Literal("[NUMBER]=R-0012"),
+                                      cp932::fromUtf8Literal("[ADDRESSEE1]=山田商事株式会社"),
+                                      cp932::fromUtf8Literal("[ADDRESSEE2]=経理部 御中"),
+                                      cp932::fromUtf8Literal("[DESCRIPTION1]=お品代として"),
+                                      cp932::fromUtf8Literal("[DESCRIPTION2]=100%{25} 綿 = 上質"),
+                                      cp932::fromUtf8Literal("[STAFF]=佐藤"),
+                                      "[STAMP]=200",
+                                      "[AMOUNT]=123456789",
+                                      "[NET_AMOUNT]=-0.5",
+                                      "[BILLED_AMOUNT]=0.0001",
+                                      "[TAX_AMOUNT]=1",
+                                      "[TAX_RATE]=8.5",
+                                      "[DATE]=2026/02/28",
+                                      "[CORRECTION]=true"};
   EXPECT_EQ(FormatReceiptDraft(full()), expected);
   ReceiptDraft none;
   EXPECT_EQ(FormatReceiptDraft(none).size(), expected.size() - 2) << "no rate, no date";
@@ -80,9 +79,9 @@ TEST(ReceiptDraft, AmountsByRateComeAfterTheFirstKeys) {
   const QList<QByteArray> lines = FormatReceiptDraft(d);
   const QList<QByteArray> earlier = FormatReceiptDraft(full());
   EXPECT_EQ(lines.first(earlier.size()), earlier);
-  EXPECT_EQ(lines.sliced(earlier.size()), (QList<QByteArray>{"[AMOUNT10]=5000", "[TAX10]=500", "[AMOUNT8]=3000",
-                                              "[TAX8]=240",
-                                              cp932::fromUtf8Literal("[TAX_BASIS]=税抜")}));
+  EXPECT_EQ(lines.sliced(earlier.size()),
+            (QList<QByteArray>{"[AMOUNT10]=5000", "[TAX10]=500", "[AMOUNT8]=3000", "[TAX8]=240",
+                               cp932::fromUtf8Literal("[TAX_BASIS]=税抜")}));
   EXPECT_EQ(ParseReceiptDraft(lines), d);
   // An earlier file: 税込 and no amounts by rate.
   EXPECT_EQ(ParseReceiptDraft(FormatReceiptDraft(full())).receipt.taxBasis, TaxBasis::Included);
@@ -96,10 +95,13 @@ TEST(ReceiptDraft, AmountsByRateComeAfterTheFirstKeys) {
 
 TEST(ReceiptDraft, TextsCp932CannotHoldOrThatBreakLinesSurvive) {
   ReceiptDraft d;
-  const QString awkward[] = {
-      QStringLiteral("line\r\nbreak"), QStringLiteral("%{41} stays literal"),
-      QStringLiteral("back\\slash and ¥ yen"), QStringLiteral("emoji 😀 and 한글"),
-      QStringLiteral("%"), QStringLiteral("%{"), QString(QChar(0x7F)) + QStringLiteral("\t")};
+  const QString awkward[] = {QStringLiteral("line\r\nbreak"),
+                             QStringLiteral("%{41} stays literal"),
+                             QStringLiteral("back\\slash and ¥ yen"),
+                             QStringLiteral("emoji 😀 and 한글"),
+                             QStringLiteral("%"),
+                             QStringLiteral("%{"),
+                             QString(QChar(0x7F)) + QStringLiteral("\t")};
   for (const QString& text : awkward) {
     d.receipt.addressee2 = text;
     const QList<QByteArray> lines = FormatReceiptDraft(d);
@@ -117,8 +119,13 @@ TEST(ReceiptDraft, DamagedOrForeignContentGivesWhatReads) {
   EXPECT_EQ(ParseReceiptDraft({}), ReceiptDraft{});
 
   QList<QByteArray> lines = FormatReceiptDraft(full());
-  lines << "[AMOUNT]=12x" << "[DATE]=2026/02/30" << "[TAX_RATE]=" << "[STAFF]=\x81"
-        << "no equals sign" << "[UNKNOWN]=1" << "[ADDRESSEE1]=%{110000}%{D800}%{zz}";
+  lines << "[AMOUNT]=12x"
+        << "[DATE]=2026/02/30"
+        << "[TAX_RATE]="
+        << "[STAFF]=\x81"
+        << "no equals sign"
+        << "[UNKNOWN]=1"
+        << "[ADDRESSEE1]=%{110000}%{D800}%{zz}";
   const ReceiptDraft d = ParseReceiptDraft(lines);
   // A figure that does not read leaves the last.
   EXPECT_EQ(d.receipt.amount, full().receipt.amount);

@@ -11,7 +11,6 @@
 #include <QLockFile>
 #include <QTemporaryDir>
 
-
 namespace kelvane {
 namespace {
 
@@ -94,7 +93,8 @@ TEST_F(RegisterFileTest, ACopyOfTheRegisterThatCannotBeWrittenStopsTheChange) {
   ASSERT_TRUE(QDir(dir_.path()).mkdir(QStringLiteral("tempfile.dat")));
   const auto change = record("1", "new,");
   ASSERT_FALSE(change);
-  EXPECT_TRUE(change.error().contains(QStringLiteral("tempfile.dat"))) << change.error().toStdString();
+  EXPECT_TRUE(change.error().contains(QStringLiteral("tempfile.dat")))
+      << change.error().toStdString();
   EXPECT_EQ(lines(), QList<QByteArray>{"1,a,"});
 }
 
@@ -116,7 +116,6 @@ TEST_F(RegisterFileTest, ARegisterThatIsAFolderIsAnError) {
   EXPECT_FALSE(RegisterHasNumber(reg(), "1"));
   EXPECT_FALSE(record("1", "x,"));
 }
-
 
 // What the user was asked about is checked again under the lock: another
 // copy's line that came meanwhile is never removed on that answer.
@@ -149,7 +148,8 @@ TEST_F(RegisterFileTest, TheGuardChecksTheAgreedLinesUnderTheLock) {
   }
   // No lines agreed and none there: a new number is written.
   const auto fresh = ChangeRegister(
-      reg(), temp(), "A3", [](int) { return QByteArray("A3,z,"); }, RegisterGuard{QList<QByteArray>{}});
+      reg(), temp(), "A3", [](int) { return QByteArray("A3,z,"); },
+      RegisterGuard{QList<QByteArray>{}});
   ASSERT_TRUE(fresh);
   EXPECT_FALSE(fresh->conflict);
   EXPECT_EQ(lines().last(), "A3,z,");
@@ -164,8 +164,8 @@ TEST_F(RegisterFileTest, ARegisterThatMustExistIsNeverMadeAnew) {
   const QString inside = stick + "/regidata.klv";
   RegisterGuard guard;
   guard.mustExist = true;
-  const auto change = ChangeRegister(inside, temp(), "1", [](int) { return QByteArray("1,x,"); },
-                                     guard);
+  const auto change = ChangeRegister(
+      inside, temp(), "1", [](int) { return QByteArray("1,x,"); }, guard);
   ASSERT_FALSE(change);
   EXPECT_TRUE(change.error().contains(QStringLiteral("見つかりません")));
   EXPECT_TRUE(QDir(stick).isEmpty());
@@ -265,7 +265,8 @@ TEST_F(RegisterFileTest, AnotherPcsLockHoldsUntilItIsOldAndBroken) {
     const auto change = record("2", "b,");
     EXPECT_EQ(bool(change), c.records);
     if (!c.records) {
-      EXPECT_TRUE(change.error().contains(QString::fromUtf8(c.said))) << change.error().toStdString();
+      EXPECT_TRUE(change.error().contains(QString::fromUtf8(c.said)))
+          << change.error().toStdString();
       EXPECT_TRUE(QFile::exists(RegisterLockPath(reg())));
       const auto holder = RegisterLockHolderOf(reg());
       ASSERT_TRUE(holder);

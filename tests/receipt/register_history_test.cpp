@@ -29,8 +29,7 @@ class RegisterHistoryTest : public ::testing::Test {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
   }
   Expected<RegisterChange> record(const QByteArray& line) {
-    return ChangeRegister(reg(), temp(), line.left(line.indexOf(',')),
-                          [&](int) { return line; });
+    return ChangeRegister(reg(), temp(), line.left(line.indexOf(',')), [&](int) { return line; });
   }
   Expected<RegisterChange> remove(const QByteArray& number) {
     return ChangeRegister(reg(), temp(), number, {});
@@ -46,11 +45,18 @@ class RegisterHistoryTest : public ::testing::Test {
 
 TEST_F(RegisterHistoryTest, AnEntryComesBackByteForByteWhateverTheLinesHold) {
   // A "ソ" ends in the byte of "\", which must not be taken for anything.
-  const QList<QByteArray> lines = {sj("A1,2026/1/5,1000,ソフト,"), "tab\there", "cr\rlf\nend",
-                                   "100%25 %", QByteArray("\xff\x00\x81", 3), ""};
+  const QList<QByteArray> lines = {
+      sj("A1,2026/1/5,1000,ソフト,"), "tab\there", "cr\rlf\nend", "100%25 %",
+      QByteArray("\xff\x00\x81", 3),  ""};
   for (const QByteArray& before : lines) {
-    const HistoryEntry entry{QStringLiteral("2026-12-08T20:30:00+09:00"), Action::Replaced,
-                             QStringLiteral("山田\t@host"), before, "A1,after,"};
+    const HistoryEntry entry{QStringLiteral("2026-12-08T20:30:00+09:00"),
+                             Action::Replaced,
+                             QStringLiteral("山田\t@host"),
+                             before,
+                             "A1,after,",
+                             {},
+                             {},
+                             {}};
     const QByteArray line = FormatHistoryEntry(entry);
     EXPECT_TRUE(line.endsWith("\r\n"));
     EXPECT_EQ(line.count('\r') + line.count('\n'), 2) << line.toStdString();
@@ -110,8 +116,8 @@ TEST_F(RegisterHistoryTest, ATornLastEntryIsLeftOutAndTheNextStandsOnItsOwnLine)
   ASSERT_TRUE(AppendHistory(reg(), {StampedEntry(Action::Deleted, "A2,b,", {})}));
   EXPECT_TRUE(bytes(HistoryPath(reg())).startsWith(kept)) << "nothing written over";
   EXPECT_EQ(said(), (Said{{Action::Recorded, "", "A1,a,"},
-                        {Action::Recorded, "", "A2,b,"},
-                        {Action::Deleted, "A2,b,", ""}}));
+                          {Action::Recorded, "", "A2,b,"},
+                          {Action::Deleted, "A2,b,", ""}}));
 }
 
 TEST_F(RegisterHistoryTest, EveryChangeOfTheRegisterIsAnEntryWithItsExactLines) {
@@ -129,16 +135,17 @@ TEST_F(RegisterHistoryTest, EveryChangeOfTheRegisterIsAnEntryWithItsExactLines) 
     ASSERT_TRUE((*held)->append(temp(), {"B1,x,", "B2,y,"}));
   }
   EXPECT_EQ(said(), (Said{{Action::Recorded, "", a1},
-                        {Action::Recorded, "", "A2,2026/1/6,2000,"},
-                        {Action::Deleted, "A2,2026/1/6,2000,", ""},
-                        {Action::Replaced, " A2 ,2026/1/7,3000,", "A2,2026/1/8,4000,"},
-                        {Action::Deleted, a1, ""},
-                        {Action::Recorded, "", "B1,x,"},
-                        {Action::Recorded, "", "B2,y,"}}));
+                          {Action::Recorded, "", "A2,2026/1/6,2000,"},
+                          {Action::Deleted, "A2,2026/1/6,2000,", ""},
+                          {Action::Replaced, " A2 ,2026/1/7,3000,", "A2,2026/1/8,4000,"},
+                          {Action::Deleted, a1, ""},
+                          {Action::Recorded, "", "B1,x,"},
+                          {Action::Recorded, "", "B2,y,"}}));
 
   const QList<HistoryEntry> history = *ReadHistory(reg());
   EXPECT_TRUE(QRegularExpression(QStringLiteral(R"(^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d[+-]\d\d:\d\d$)"))
-                  .match(history[0].time).hasMatch())
+                  .match(history[0].time)
+                  .hasMatch())
       << history[0].time.toStdString();
   EXPECT_TRUE(history[0].who.contains(QLatin1Char('@')));
   EXPECT_EQ(HistoryOfNumber(history, " A2").size(), 3);
@@ -161,8 +168,10 @@ TEST_F(RegisterHistoryTest, AChangeStoppedLeavesTheRegisterAndAHistorySayingMore
     QFile::remove(HistoryPath(reg()));
     ASSERT_TRUE(writeLineFile(reg(), {"A1,old,", "A2,kept,"}));
     const QByteArray before = bytes(reg());
-    if (historyFails) ASSERT_TRUE(QDir().mkpath(HistoryPath(reg())));  // a folder in its place
-    else SetAtomicWriteLimitForTests(0);
+    if (historyFails)
+      ASSERT_TRUE(QDir().mkpath(HistoryPath(reg())));  // a folder in its place
+    else
+      SetAtomicWriteLimitForTests(0);
     const auto replaced = record("A1,new,");
     ASSERT_FALSE(replaced);
     EXPECT_EQ(replaced.error().contains(QStringLiteral("変更履歴「")), historyFails);

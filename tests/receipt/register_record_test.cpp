@@ -10,7 +10,8 @@ namespace {
 QByteArray sj(const char* utf8) { return cp932::fromUtf8Literal(utf8); }
 
 TEST(RegisterRecord, ALineReadsAndWritesBackByteForByte) {
-  const QByteArray line = sj("A0012,2018/4/1,10800,株式会社サンプル,品代として,,10000,10800,800,8,担当A,200,,");
+  const QByteArray line =
+      sj("A0012,2018/4/1,10800,株式会社サンプル,品代として,,10000,10800,800,8,担当A,200,,");
   const RegisterRecord r = ParseRegisterLine(line);
   EXPECT_EQ(r.number, "A0012");
   EXPECT_EQ(r.date, "2018/4/1");

@@ -11,7 +11,8 @@ QByteArray sj(const char* utf8) { return cp932::fromUtf8Literal(utf8); }
 
 TEST(RegisterView, CellsInColumnOrderWithGroupedAmounts) {
   const RegisterRow row = RegisterLineCells(
-      sj("A0012,2018/4/1,10800,株式会社サンプル,品代として,送料,10000,10800,800,8,担当A,10000,経理部,"));
+      sj("A0012,2018/4/"
+         "1,10800,株式会社サンプル,品代として,送料,10000,10800,800,8,担当A,10000,経理部,"));
   EXPECT_EQ(row[0], QString());
   EXPECT_EQ(row[1], QStringLiteral("A0012"));
   EXPECT_EQ(row[2], QStringLiteral("2018/4/1"));
@@ -98,11 +99,14 @@ TEST(RegisterView, FieldsAfterTheThirteenInTheLastSixColumns) {
 }  // namespace
 TEST(RegisterView, ALineDescribedForAQuestion) {
   const std::pair<QByteArray, QString> cases[] = {
-      {"A1,2026/1/2,12000,x,,,,,,,,,y,", QStringLiteral("番号 A1　日付 2026/1/2　金額 12,000　宛名 x y")},
-      {"A2,2026/1/2,-1234567.5,,,,,,,,,,,", QStringLiteral("番号 A2　日付 2026/1/2　金額 -1,234,567.5　宛名 ")},
+      {"A1,2026/1/2,12000,x,,,,,,,,,y,",
+       QStringLiteral("番号 A1　日付 2026/1/2　金額 12,000　宛名 x y")},
+      {"A2,2026/1/2,-1234567.5,,,,,,,,,,,",
+       QStringLiteral("番号 A2　日付 2026/1/2　金額 -1,234,567.5　宛名 ")},
       {"A3,,999,", QStringLiteral("番号 A3　日付 　金額 999　宛名 ")},
       {"A4,,abc,", QStringLiteral("番号 A4　日付 　金額 abc　宛名 ")}};
-  for (const auto& [line, words] : cases) EXPECT_EQ(DescribeRegisterLine(line), words) << line.constData();
+  for (const auto& [line, words] : cases)
+    EXPECT_EQ(DescribeRegisterLine(line), words) << line.constData();
 }
 
 }  // namespace kelvane

@@ -90,7 +90,8 @@ TEST(CompanyInfo, KeepingTheShopsTextsTakesEverythingElseFromTheStyle) {
       {slotmap::kCompanyName1 - 1, "char,0,1,1,A,8,,0,0,0,free text"},
   };
   const Lines keep = {
-      {slotmap::kCompanyName1, sj("char,1,8,100,ＭＳ ゴシック,12,太字斜体,-0.5,1,255,ねむりか工房")},
+      {slotmap::kCompanyName1,
+       sj("char,1,8,100,ＭＳ ゴシック,12,太字斜体,-0.5,1,255,ねむりか工房")},
       {slotmap::kCompanyName2, sj("char,0,8,104,ＭＳ 明朝,8,,0,0,0,")},
       {slotmap::kAddress1, sj("char,0,8,107,A,8,,0,0,0,大阪市北区1-2-3,4F")},
       {slotmap::kAddress2, "char,0,8,111,,,,,,,"},

@@ -4,10 +4,10 @@
 
 #include "layout/item_text.h"
 #include "layout/layout_slots.h"
-#include "render/painter_canvas.h"
-#include "render/renderer.h"
 #include "layout/text_fit.h"
 #include "receipt/amount_text.h"
+#include "render/painter_canvas.h"
+#include "render/renderer.h"
 #include "styles/style_file.h"
 #include "support/gui_app.h"
 #include "support/pdf_pages.h"

@@ -6,10 +6,10 @@
 #include "layout/header_lines.h"
 #include "layout/item_text.h"
 #include "layout/layout_slots.h"
-#include "render/painter_canvas.h"
-#include "render/renderer.h"
 #include "layout/text_fit.h"
 #include "receipt/amount_text.h"
+#include "render/painter_canvas.h"
+#include "render/renderer.h"
 #include "styles/shape_record.h"
 #include "styles/style_file.h"
 #include "styles/text_record.h"
@@ -59,9 +59,18 @@ LayoutDocument load(const QString& path) {
 
 // Long but real values in every receipt item: the widest receipt a shop writes.
 void fillEveryItem(LayoutDocument& document) {
-  const char* values[] = {"No.0000012345", "株式会社山田商事ホールディングス", "\\123,456,789-",
-                          "お品代として（１２月分）", "配送料を含む", "123,456,789", "8", "12", "28",
-                          "112,233,445", "10", "11,223,344"};
+  const char* values[] = {"No.0000012345",
+                          "株式会社山田商事ホールディングス",
+                          "\\123,456,789-",
+                          "お品代として（１２月分）",
+                          "配送料を含む",
+                          "123,456,789",
+                          "8",
+                          "12",
+                          "28",
+                          "112,233,445",
+                          "10",
+                          "11,223,344"};
   for (int i = 0; i < 12; ++i) {
     const QByteArray text = *cp932::encode(QString::fromUtf8(values[i]));
     SetItemTextQuiet(document, 239 + i, text);
@@ -101,8 +110,8 @@ QSizeF paperOf(const LayoutDocument& document) {
   const StyleHeader header = ReadStyleHeader(document);
   const QPageSize::PageSizeId id =
       header.paperSizeCode > 0 ? QPageSize::id(header.paperSizeCode) : QPageSize::A4;
-  const QSizeF portrait = QPageSize(id == QPageSize::Custom ? QPageSize::A4 : id)
-                              .size(QPageSize::Millimeter);
+  const QSizeF portrait =
+      QPageSize(id == QPageSize::Custom ? QPageSize::A4 : id).size(QPageSize::Millimeter);
   return header.landscapeFlag == 1 ? portrait.transposed() : portrait;
 }
 
@@ -223,8 +232,7 @@ LayoutDocument QualifiedInvoiceLayout() {
   };
   const Part parts[] = {
       {87, 18, 30, 31, 137, 138, 140, 162, slotmap::kAmount10, 248, 249, 250, 244, 173, 179},
-      {227, 27, 32, 33, 155, 156, 158, 168, slotmap::kStubAmount10, 260, 261, 262, 256, 176,
-       183}};
+      {227, 27, 32, 33, 155, 156, 158, 168, slotmap::kStubAmount10, 260, 261, 262, 256, 176, 183}};
   // Figures right-aligned in their column, 円 right after it.
   auto rightAligned = [&d](int line, const char* width) {
     SetFit(d, line, TextFit{*fixed::parse(width), TextAlign::Right});

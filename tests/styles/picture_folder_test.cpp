@@ -38,9 +38,9 @@ TEST_F(PictureFolderTest, ACopyTakesAFreeNameAndTheSameBytesAreCopiedOnce) {
     const char* copy;
   } steps[] = {
       {"desk/logo.bmp", "first logo", "logo.bmp"},
-      {"desk/logo.bmp", "first logo", "logo.bmp"},      // chosen again
-      {"usb/logo.bmp", "another logo", "logo_2.bmp"},   // same name, other picture
-      {"mail/logo.bmp", "first logo", "logo.bmp"},      // the first picture from elsewhere
+      {"desk/logo.bmp", "first logo", "logo.bmp"},     // chosen again
+      {"usb/logo.bmp", "another logo", "logo_2.bmp"},  // same name, other picture
+      {"mail/logo.bmp", "first logo", "logo.bmp"},     // the first picture from elsewhere
       {"usb/logo.bmp", "another logo", "logo_2.bmp"},
       {"old/logo.bmp", "another logo, longer", "logo_3.bmp"},
       {"desk/seal.v2.png", "seal", "seal.v2.png"},
@@ -69,7 +69,8 @@ TEST_F(PictureFolderTest, AFailedCopyNamesTheReasonAndLeavesNoCopy) {
   write(QStringLiteral("program/image"), "not a folder");
   const auto blocked = CopyPictureInto(source, images());
   ASSERT_FALSE(blocked);
-  EXPECT_TRUE(blocked.error().contains(QStringLiteral("フォルダ"))) << blocked.error().toStdString();
+  EXPECT_TRUE(blocked.error().contains(QStringLiteral("フォルダ")))
+      << blocked.error().toStdString();
   QFile::remove(images());
 
   const auto missing = CopyPictureInto(dir_.filePath(QStringLiteral("desk/gone.bmp")), images());

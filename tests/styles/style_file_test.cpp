@@ -144,7 +144,9 @@ TEST_F(StyleFileTest, ExtensionLinesAreWrittenOnlyWhenTheyHoldSomething) {
       {"a line of a newer file", {{280, "char,0,1,1,,0,,0,0,0,later"}}, 281},
       {"an unplaced number is still the number", {{267, "char,0,0,0,,0,,0,0,0,T1"}}, 268},
       {"empty slots and unplaced records without text",
-       {{267, ","}, {268, "char,0,0,0,,0,,0,0,,"}, {269, "char,0,0,0,ＭＳ 明朝,0,,0,0,0,"},
+       {{267, ","},
+        {268, "char,0,0,0,,0,,0,0,,"},
+        {269, "char,0,0,0,ＭＳ 明朝,0,,0,0,0,"},
         {270, ",,,"}},
        267},
   };

@@ -84,8 +84,7 @@ inline bool PdfIsComplete(const QString& file) {
 
 // The PDF cups-pdf writes for the job titled `title` (it names the file
 // after the title), once it is written completely.
-inline std::optional<QString> WaitForPdf(const QString& folder, const QString& title,
-                                         int seconds) {
+inline std::optional<QString> WaitForPdf(const QString& folder, const QString& title, int seconds) {
   const QDateTime until = QDateTime::currentDateTime().addSecs(seconds);
   while (QDateTime::currentDateTime() < until) {
     const QStringList found =

@@ -49,7 +49,9 @@ TEST(Cp932, DecodeReplacingSpoilsOnlyTheDamagedCharacter) {
     QString text;
   } cases[] = {
       {cp932::fromUtf8Literal("領収書"), QStringLiteral("領収書")},
-      {QByteArray("A\xA0" "B"), QStringLiteral("A\uFFFDB")},
+      {QByteArray("A\xA0"
+                  "B"),
+       QStringLiteral("A\uFFFDB")},
       {QByteArray("\x81\x20z"), QStringLiteral("\uFFFDz")},
       {cp932::fromUtf8Literal("山") + QByteArray("\xFF\xFE") + cp932::fromUtf8Literal("田"),
        QStringLiteral("山\uFFFD\uFFFD田")},

@@ -76,8 +76,9 @@ TEST_P(DeliveredStyleFitTest, TheLongestValuesStayInsideTheirFrames) {
   LayoutDocument style;
   style.replaceAll(*lines);
   // A 40-character address, as a shop in a long building name has.
-  SetItemTextQuiet(style, slotmap::kAddress1,
-                   sj("〒５３０－０００１　大阪府大阪市北区梅田三丁目一番三号　ノースゲートビルディング十九階"));
+  SetItemTextQuiet(
+      style, slotmap::kAddress1,
+      sj("〒５３０－０００１　大阪府大阪市北区梅田三丁目一番三号　ノースゲートビルディング十九階"));
   ASSERT_TRUE(writeLineFile(file("style.rcd"), style.lines()));
   put("kelvane.conf", "[KANSUJI]=true\r\n[TOP_MARK]=true\r\n[END_MARK]=true\r\n");
   put("in.csv", sj("番号,日付,宛名1,宛名2,摘要1,領収金額\r\n"

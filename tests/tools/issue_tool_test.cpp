@@ -35,7 +35,8 @@ class IssueToolTest : public ::testing::Test {
                             file("cardtemp.dat")));
     put("kelvane.conf",
         "[AUTO_NUMBER]=true\r\n[HEADER_CHAR]=R-\r\n[HEADER_NUMBER]=4\r\n[LAST_NUMBER]=1\r\n");
-    put("regidata.klv", "R-0001,2026/12/1,5000,,,,0,0,0,10,,,,\r\nR-0002,2026/12/2,6000,,,,0,0,0,10,,,,\r\n");
+    put("regidata.klv",
+        "R-0001,2026/12/1,5000,,,,0,0,0,10,,,,\r\nR-0002,2026/12/2,6000,,,,0,0,0,10,,,,\r\n");
   }
   QString file(const QString& name) const { return QDir(folder_.path()).filePath(name); }
   void put(const QString& name, const QByteArray& bytes) {
@@ -80,7 +81,10 @@ TEST(IssueOptions, ParsesAndRefuses) {
   EXPECT_FALSE(o->print);
   EXPECT_EQ(o->pdf, QStringLiteral("out.pdf"));
   EXPECT_EQ(o->input, QStringLiteral("in.csv"));
-  struct Refused { QStringList args; const char* said; };
+  struct Refused {
+    QStringList args;
+    const char* said;
+  };
   const Refused refused[] = {
       {{"in.csv"}, "少なくとも一つ"},
       {{"--print"}, "使い方"},
@@ -105,15 +109,17 @@ TEST_F(IssueToolTest, ThreeReceiptsGoIntoOnePdfAndTheRegister) {
                                   "K-77\t佐藤工務店\t1,234,567円\n"
                                   "合計\t3 件\t1,254,567円\n"));
   EXPECT_EQ(bytes("regidata.klv"),
-            before + cp932::fromUtf8Literal("R-0003,2026/12/8,12000,山田商店,12月分会費,,0,0,0,0,,,,\r\n"
-                                            "R-0004,2026/12/9,8000,鈴木花子,12月分月謝,,0,0,0,0,,,,\r\n"
-                                            "K-77,2026/12/10,1234567,佐藤工務店,お品代,,0,0,0,0,,,,\r\n"));
+            before + cp932::fromUtf8Literal(
+                         "R-0003,2026/12/8,12000,山田商店,12月分会費,,0,0,0,0,,,,\r\n"
+                         "R-0004,2026/12/9,8000,鈴木花子,12月分月謝,,0,0,0,0,,,,\r\n"
+                         "K-77,2026/12/10,1234567,佐藤工務店,お品代,,0,0,0,0,,,,\r\n"));
   EXPECT_TRUE(bytes("kelvane.conf").contains("[LAST_NUMBER]=4\r\n"));
   EXPECT_TRUE(testing::PdfInfo(file("out.pdf")).contains(QRegularExpression("Pages:\\s+3\\n")));
   const QString text = testing::PdfText(file("out.pdf"));
   const QStringList pages = text.split(u'\f');
   ASSERT_GE(pages.size(), 3);
-  const QString expected[3][2] = {{"R-0003", "山田商店"}, {"R-0004", "鈴木花子"}, {"K-77", "佐藤工務店"}};
+  const QString expected[3][2] = {
+      {"R-0003", "山田商店"}, {"R-0004", "鈴木花子"}, {"K-77", "佐藤工務店"}};
   for (int i = 0; i < 3; ++i) {
     EXPECT_TRUE(pages[i].contains(expected[i][0])) << i;
     EXPECT_TRUE(pages[i].contains(expected[i][1])) << i;
@@ -147,9 +153,10 @@ TEST_F(IssueToolTest, ABadLastRowChangesNothing) {
   const QByteArray confBefore = bytes("kelvane.conf");
   const ToolRun r = run({"--pdf", file("out.pdf"), "--record", "in.csv"});
   EXPECT_EQ(r.status, 1);
-  EXPECT_TRUE(r.errors.startsWith(QStringLiteral("in.csv:5: 日付: 日付「2026/2/30」はありえない日付です。\n"
-                                                 "in.csv:5: 領収金額: 金額「abc」は数字ではありません。\n"
-                                                 "in.csv:6: 番号: 番号「R-0001」は領収書発行リストに既にあります。\n")))
+  EXPECT_TRUE(r.errors.startsWith(
+      QStringLiteral("in.csv:5: 日付: 日付「2026/2/30」はありえない日付です。\n"
+                     "in.csv:5: 領収金額: 金額「abc」は数字ではありません。\n"
+                     "in.csv:6: 番号: 番号「R-0001」は領収書発行リストに既にあります。\n")))
       << r.errors.toStdString();
   EXPECT_TRUE(r.out.isEmpty());
   EXPECT_EQ(bytes("regidata.klv"), regBefore);
@@ -239,7 +246,9 @@ TEST_F(IssueToolTest, ARegisterIsMadeOnlyInTheProgramFolder) {
     const ToolRun r = run({"--record", "in.csv"});
     EXPECT_EQ(r.status, c.status) << r.errors.toStdString();
     EXPECT_EQ(QFile::exists(c.named), c.status == 0);
-    if (c.status != 0) EXPECT_TRUE(r.errors.contains(QStringLiteral("見つかりません")));
+    if (c.status != 0) {
+      EXPECT_TRUE(r.errors.contains(QStringLiteral("見つかりません")));
+    }
   }
   EXPECT_FALSE(QDir(file("stick")).exists());
 }
@@ -272,8 +281,9 @@ TEST_F(IssueToolTest, AmountsByRateAreWorkedOutAndRecordedAfterTheThirteenFields
   const ToolRun r = run({"--record", "in.csv"});
   ASSERT_EQ(r.status, 0) << r.errors.toStdString();
   EXPECT_TRUE(r.out.startsWith(QStringLiteral("Q1\t山田商店\t8,740円\n")));
-  EXPECT_TRUE(bytes("regidata.klv").endsWith(cp932::fromUtf8Literal(
-      ",8740,山田商店,,,8000,8740,740,0,,,,5000,500,3000,240,税抜,,\r\n")))
+  EXPECT_TRUE(bytes("regidata.klv")
+                  .endsWith(cp932::fromUtf8Literal(
+                      ",8740,山田商店,,,8000,8740,740,0,,,,5000,500,3000,240,税抜,,\r\n")))
       << bytes("regidata.klv").toStdString();
 }
 
@@ -288,9 +298,11 @@ TEST_F(IssueToolTest, TheTaxIsRoundedAsTheReceiptPageIsSet) {
   put("in.csv", "番号,10%対象\r\nU1,1234\r\n");
   const ToolRun r = run({"--record", "in.csv"});
   ASSERT_EQ(r.status, 0) << r.errors.toStdString();
-  EXPECT_TRUE(bytes("regidata.klv").endsWith(cp932::fromUtf8Literal(
-      "U1,2026/12/8,1234,,,,1121,1234,113,10,,,,1234,113,0,0,税込,,\r\n").replace(
-      "2026/12/8", QDate::currentDate().toString("yyyy/M/d").toLatin1())))
+  EXPECT_TRUE(bytes("regidata.klv")
+                  .endsWith(cp932::fromUtf8Literal(
+                                "U1,2026/12/8,1234,,,,1121,1234,113,10,,,,1234,113,0,0,税込,,\r\n")
+                                .replace("2026/12/8",
+                                         QDate::currentDate().toString("yyyy/M/d").toLatin1())))
       << bytes("regidata.klv").toStdString();
 }
 

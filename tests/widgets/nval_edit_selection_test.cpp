@@ -54,8 +54,12 @@ TEST_F(MiddleClickTest, TheSelectionReplacesTheAmountAsAPasteDoes) {
     const char16_t* selection;
     qint64 yen;
     const char* shown;
-  } cases[] = {{u"5", 5, "5"},     {u"１，２３４", 1234, "1,234"}, {u"¥1,000", 1000, "1,000"},
-               {u"12,34", 9876, "9,876"}, {u"経理部", 9876, "9,876"}, {u"-250", -250, "-250"}};
+  } cases[] = {{u"5", 5, "5"},
+               {u"１，２３４", 1234, "1,234"},
+               {u"¥1,000", 1000, "1,000"},
+               {u"12,34", 9876, "9,876"},
+               {u"経理部", 9876, "9,876"},
+               {u"-250", -250, "-250"}};
   for (const auto& c : cases) {
     const QString selection = QString::fromUtf16(c.selection);
     TNValEditC field;

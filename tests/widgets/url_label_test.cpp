@@ -98,7 +98,8 @@ TEST_F(UrlLabelTest, AnAddressNoProgramTakesIsSaidAsSuch) {
     const char* text;
     const char16_t* said;
   } cases[] = {{"support@example.co.jp", u"メールを開くプログラムが見つかりません。"},
-               {"www.example.co.jp", u"「http://www.example.co.jp」を開くプログラム（ブラウザ）が見つかりません。"}};
+               {"www.example.co.jp",
+                u"「http://www.example.co.jp」を開くプログラム（ブラウザ）が見つかりません。"}};
   for (const auto& c : cases) {
     TURLLabel label(QString::fromLatin1(c.text));
     label.resize(120, 20);

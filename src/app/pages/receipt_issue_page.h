@@ -58,10 +58,11 @@ class ReceiptIssuePage : public QWidget {
   QPushButton* taxTableButton = nullptr;  // "参照": the stamp-duty table
 
   // ---- the amounts by rate, from which the five figures above are worked out
-  TNValEditC* amount10 = nullptr;    // 10%対象(&X)
-  TNValEditC* amount8 = nullptr;     // 8%対象(&C)
-  QComboBox* taxBasis = nullptr;     // 税区分(&V): 税込 / 税抜, in TaxBasis order
-  QComboBox* taxRounding = nullptr;  // 端数(&B): 切り捨て / 四捨五入 / 切り上げ, in TaxRounding order
+  TNValEditC* amount10 = nullptr;  // 10%対象(&X)
+  TNValEditC* amount8 = nullptr;   // 8%対象(&C)
+  QComboBox* taxBasis = nullptr;   // 税区分(&V): 税込 / 税抜, in TaxBasis order
+  QComboBox* taxRounding =
+      nullptr;  // 端数(&B): 切り捨て / 四捨五入 / 切り上げ, in TaxRounding order
 
   // Where the month calendar goes: 8 × 8 cells of 25 × 20 pixels.
   QFrame* calendarArea = nullptr;

@@ -21,12 +21,12 @@ class StyleSettingsPage : public QWidget {
  public:
   explicit StyleSettingsPage(QWidget* parent = nullptr);
 
-  QLabel* stylebtn = nullptr;   // the style title; its tool tip holds the current style path
+  QLabel* stylebtn = nullptr;      // the style title; its tool tip holds the current style path
   QPushButton* Button1 = nullptr;  // "入力": enter the title
-  TNValEdit* ofxbox = nullptr;  // 全体位置調整X(mm), whole millimetres
-  TNValEdit* ofYbox = nullptr;  // 全体位置調整Y(mm)
-  TNValEdit* d3 = nullptr;      // 領収書のサイズX(mm)
-  TNValEdit* d4 = nullptr;      // 領収書のサイズY(mm)
+  TNValEdit* ofxbox = nullptr;     // 全体位置調整X(mm), whole millimetres
+  TNValEdit* ofYbox = nullptr;     // 全体位置調整Y(mm)
+  TNValEdit* d3 = nullptr;         // 領収書のサイズX(mm)
+  TNValEdit* d4 = nullptr;         // 領収書のサイズY(mm)
   // The line weight offset the renderer adds to every line: kept hidden,
   // "1" unless a style says otherwise.
   QLabel* ps = nullptr;
