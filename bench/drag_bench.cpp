@@ -106,19 +106,6 @@ BENCHMARK(BM_PickOnPress)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
-template <class F>
-double medianMs(F&& run, int runs) {
-  std::vector<double> times;
-  for (int i = 0; i < runs; ++i) {
-    QElapsedTimer timer;
-    timer.start();
-    run();
-    times.push_back(timer.nsecsElapsed() / 1e6);
-  }
-  std::sort(times.begin(), times.end());
-  return times[times.size() / 2];
-}
-
 void printTargets() {
   PictureCache cache;
   QImage page = previewPage();

@@ -7,8 +7,12 @@
 #include "render/renderer.h"
 #include "text/cp932.h"
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QTemporaryDir>
+
+#include <algorithm>
+#include <vector>
 
 namespace kelvane {
 namespace {
@@ -121,6 +125,21 @@ struct Fixture {
 
 constexpr qint64 k96 = 96 * 10000LL;
 constexpr qint64 k600 = 600 * 10000LL;
+
+// The median wall time of `runs` runs of `run`, in milliseconds: the
+// figure the benchmarks print beside their targets.
+template <class F>
+double medianMs(F&& run, int runs) {
+  std::vector<double> times;
+  for (int i = 0; i < runs; ++i) {
+    QElapsedTimer timer;
+    timer.start();
+    run();
+    times.push_back(timer.nsecsElapsed() / 1e6);
+  }
+  std::sort(times.begin(), times.end());
+  return times[times.size() / 2];
+}
 
 }  // namespace
 }  // namespace kelvane

@@ -96,19 +96,6 @@ BENCHMARK(BM_ReplayFloor)
     ->Repetitions(9)
     ->ReportAggregatesOnly(true);
 
-template <class F>
-double medianMs(F&& draw, int runs) {
-  std::vector<double> times;
-  for (int i = 0; i < runs; ++i) {
-    QElapsedTimer timer;
-    timer.start();
-    draw();
-    times.push_back(timer.nsecsElapsed() / 1e6);
-  }
-  std::sort(times.begin(), times.end());
-  return times[times.size() / 2];
-}
-
 // The two figures the preview is held to: one frame, and at most half as
 // much again as the bare drawing calls.
 void printTargets() {

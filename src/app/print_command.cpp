@@ -39,10 +39,7 @@ void keepCopy(ReceiptMainForm& form, const QPrinter& printer, const RecordingCan
   const QString registerPath = RegisterFilePath(form);
   const auto kept = ArchiveReceiptPage(registerPath, receipt.number, *receipt.date, page, printer);
   const QByteArray line = handedOutLine(receipt);
-  const HistoryEntry entry =
-      kept ? HandedOutEntry(line, ReceiptArchiveFolder(registerPath), kept->path, kept->sha256)
-           : HandedOutWithoutCopy(line, kept.error());
-  const auto noted = NoteInHistory(registerPath, {entry});
+  const auto noted = NoteInHistory(registerPath, {HandedOutEntryOf(registerPath, line, kept)});
   if ((kept && noted) || failureSaid) return;
   failureSaid = true;
   QString text = QStringLiteral("領収書のPDF控えを残せませんでした（印刷はできています）。\r\n");

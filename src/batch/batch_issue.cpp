@@ -91,7 +91,6 @@ Expected<std::unique_ptr<PdfOutput>> writePdf(const QString& path, const QPrinte
 void keepCopies(BatchResult& result, const BatchSetup& setup,
                 const std::vector<RecordingCanvas>& pages, const QList<QByteArray>& lines) {
   QPrinter writer(QPrinter::HighResolution);  // one for every copy
-  const QString archive = ReceiptArchiveFolder(setup.registerPath);
   QList<HistoryEntry> entries;
   for (qsizetype i = 0; i < result.batch.receipts.size(); ++i) {
     if (result.copyFailure) {
@@ -101,12 +100,8 @@ void keepCopies(BatchResult& result, const BatchSetup& setup,
     const Receipt& r = result.batch.receipts[i].receipt;
     auto kept = ArchiveReceiptPage(setup.registerPath, r.number, *r.date, pages[std::size_t(i)],
                                    *setup.pageDevice, &writer);
-    if (kept) {
-      entries.append(HandedOutEntry(lines[i], archive, kept->path, kept->sha256));
-    } else {
-      result.copyFailure = kept.error();
-      entries.append(HandedOutWithoutCopy(lines[i], kept.error()));
-    }
+    if (!kept) result.copyFailure = kept.error();
+    entries.append(HandedOutEntryOf(setup.registerPath, lines[i], kept));
   }
   if (auto noted = NoteInHistory(setup.registerPath, entries); !noted)
     result.copyFailure = result.copyFailure.value_or(QString()) + noted.error();

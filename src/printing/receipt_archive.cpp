@@ -92,4 +92,10 @@ Expected<ArchivedPage> ArchiveReceiptPage(const QString& registerPath, const QSt
   return ArchivedPage{path, *sha};
 }
 
+HistoryEntry HandedOutEntryOf(const QString& registerPath, const QByteArray& line,
+                              const Expected<ArchivedPage>& kept) {
+  if (!kept) return HandedOutWithoutCopy(line, kept.error());
+  return HandedOutEntry(line, ReceiptArchiveFolder(registerPath), kept->path, kept->sha256);
+}
+
 }  // namespace kelvane

@@ -4,6 +4,7 @@
 // by the receipt's number and date. A reprint is another copy handed out:
 // it is kept beside the first, never over it.
 
+#include "receipt/register_history.h"
 #include "render/recording_canvas.h"
 #include "text/expected.h"
 
@@ -40,5 +41,10 @@ struct ArchivedPage {
                                                         const RecordingCanvas& page,
                                                         const QPrinter& like,
                                                         QPrinter* writer = nullptr);
+
+// The history's 発行 entry of a receipt (`line`: the receipt as a register
+// line) whose copy `kept` was or could not be kept beside that register.
+[[nodiscard]] HistoryEntry HandedOutEntryOf(const QString& registerPath, const QByteArray& line,
+                                            const Expected<ArchivedPage>& kept);
 
 }  // namespace kelvane

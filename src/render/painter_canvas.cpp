@@ -162,9 +162,7 @@ Expected<void> PainterCanvas::textOut(QPoint topLeft, QByteArrayView text) {
   // A damaged byte shows as the replacement character; the renderer says
   // which line holds it.
   const QString decoded = cp932::decodeReplacing(text);
-  if (!fontApplied_) setFont(FontSpec{});
-  painter_.setFont(font_);
-  painter_.setPen(ToQColor(fontSpec_.colour));
+  applyTextFont();
   condensedFrom(topLeft.y(), [&] {
     painter_.drawText(QPoint(topLeft.x(), topLeft.y() + metrics_->ascent()), decoded);
   });
@@ -284,10 +282,8 @@ void PainterCanvas::drawAlong(const QRect& box, const QString& text) {
 Expected<void> PainterCanvas::textOutFitted(QPoint topLeft, int widthPixels, TextAlign align,
                                             QByteArrayView text) {
   const QString decoded = cp932::decodeReplacing(text);
-  if (!fontApplied_) setFont(FontSpec{});
   if (widthPixels <= 0 || decoded.isEmpty()) return {};
-  painter_.setFont(font_);
-  painter_.setPen(ToQColor(fontSpec_.colour));
+  applyTextFont();
   // The ink may reach past the advance (italic, a wide last glyph) or
   // start left of the origin: the text's extent covers both.
   const QFontMetricsF metrics(font_, painter_.device());
