@@ -21,7 +21,9 @@
 #include "app/receipt_main_form.h"
 #include "app/register_commands.h"
 #include "app/settings_store.h"
+#include "app/shape_editor.h"
 #include "app/style_commands.h"
+#include "app/text_item_editors.h"
 #include "app/top_bar.h"
 #include "layout/header_lines.h"
 #include "widgets/icon_button.h"
@@ -122,6 +124,7 @@ void ReceiptMainForm::connectCommands() {
   connectViewCommands();
   connectReceiptCommands();
   connectStyleCommands();
+  connectEditorCommands();
   connectInformationCommands();
   ConnectMasterListCommands(*this);
 }
@@ -198,6 +201,22 @@ void ReceiptMainForm::connectStyleCommands() {
   for (TNValEdit* edit : {stylePage->ofxbox, stylePage->ofYbox, stylePage->d3, stylePage->d4}) {
     edit->installEventFilter(enter);
   }
+}
+
+// The main menu's row commands reach the same editor as the lists' pop-ups.
+void ReceiptMainForm::connectEditorCommands() {
+  const std::pair<QAction*, void (ShapeEditor::*)()> shapeRows[] = {
+      {menu.insertShapeRow, &ShapeEditor::InsertShapeRow},
+      {menu.exchangeShapeRow, &ShapeEditor::ExchangeShapeRow},
+      {menu.deleteShapeRow, &ShapeEditor::DeleteShapeRow}};
+  for (const auto& [action, command] : shapeRows)
+    connect(action, &QAction::triggered, shapeEditor, command);
+  const std::pair<QAction*, void (TextItemEditors::*)()> textRows[] = {
+      {menu.insertTextRow, &TextItemEditors::InsertTextRow},
+      {menu.exchangeTextRow, &TextItemEditors::ExchangeTextRow},
+      {menu.deleteTextRow, &TextItemEditors::DeleteTextRow}};
+  for (const auto& [action, command] : textRows)
+    connect(action, &QAction::triggered, textItemEditors, command);
 }
 
 void ReceiptMainForm::connectInformationCommands() {

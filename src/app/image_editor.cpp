@@ -2,7 +2,6 @@
 
 #include "app/message_boxes.h"
 #include "app/pages/images_page.h"
-#include "app/receipt_main_form.h"
 #include "render/picture_loader.h"
 #include "settings/program_folder.h"
 #include "styles/image_record.h"
@@ -44,8 +43,8 @@ QByteArray fieldOf(const TNValEdit& edit) {
 
 }  // namespace
 
-ImageEditor::ImageEditor(ReceiptMainForm& form)
-    : QObject(&form), form_(form), page_(*form.imagesPage) {
+ImageEditor::ImageEditor(ImagesPage& page, EditorTools tools)
+    : QObject(tools.window()), page_(page), tools_(tools) {
   connectControls();
 }
 
@@ -143,12 +142,12 @@ bool ImageEditor::readSlot(int line) {
   page_.imageFileLabel->clear();
   selected_ = line;
   page_.ChkBoxStr3->setChecked(false);
-  const auto read = ReadImageRecord(form_.document().line(line));
+  const auto read = ReadImageRecord(tools_.document().line(line));
   if (!read) {
-    info_box(QStringLiteral("画  像%1の設定は読み込めません。\r\n%2")
-                 .arg(slotIndex() + 1)
-                 .arg(read.error()),
-             kConfirm, &form_);
+    tools_.boxes.info(QStringLiteral("画  像%1の設定は読み込めません。\r\n%2")
+                          .arg(slotIndex() + 1)
+                          .arg(read.error()),
+                      kConfirm);
     return false;
   }
   page_.ChkBoxStr3->setChecked(read->previewOnly);
@@ -168,20 +167,20 @@ bool ImageEditor::readSlot(int line) {
 }
 
 bool ImageEditor::choosePicture() {
-  if (!form_.dialogs.choosePicture) return false;
+  if (!tools_.dialogs.choosePicture) return false;
   const QString current = page_.imageFileLabel->text();
   const QString folder = current.isEmpty() ? ProgramFolder() : QFileInfo(current).absolutePath();
-  const QString path = form_.dialogs.choosePicture(&form_, folder);
+  const QString path = tools_.dialogs.choosePicture(tools_.window(), folder);
   if (path.isEmpty()) return false;
   if (const auto unstorable = UnstorablePicturePath(path)) {
-    info_box(*unstorable, kConfirm, &form_);
+    tools_.boxes.info(*unstorable, kConfirm);
     return false;
   }
   QString why;
   if (!showPicture(path, &why)) {
     // The panel shows the slot's picture again, if it had one.
     if (!current.isEmpty() && QFileInfo(current).isFile()) showPicture(current);
-    info_box(why, kConfirm, &form_);
+    tools_.boxes.info(why, kConfirm);
     return false;
   }
   const QString kept = keptPicture(path);
@@ -194,10 +193,11 @@ QString ImageEditor::keptPicture(const QString& chosen) {
   if (IsInsideFolder(chosen, ProgramFolder())) return chosen;  // the backup holds it already
   const QString folder = ProgramFile(QString::fromLatin1(kImageFolderName));
   const auto cannotCopy = [&](const QString& why) {
-    info_box(QStringLiteral("画像をプログラムフォルダの「%1」にコピーできませんでした。\r\n%2\r\n"
-                            "元の場所の画像「%3」をそのまま使います。")
-                 .arg(QString::fromLatin1(kImageFolderName), why, QDir::toNativeSeparators(chosen)),
-             kConfirm, &form_);
+    tools_.boxes.info(
+        QStringLiteral("画像をプログラムフォルダの「%1」にコピーできませんでした。\r\n%2\r\n"
+                       "元の場所の画像「%3」をそのまま使います。")
+            .arg(QString::fromLatin1(kImageFolderName), why, QDir::toNativeSeparators(chosen)),
+        kConfirm);
     return chosen;
   };
   // The copy keeps the name (or adds "_2" and so on), so a folder the
@@ -212,7 +212,7 @@ QString ImageEditor::keptPicture(const QString& chosen) {
 
 void ImageEditor::IconButton9Click() {
   if (selected_ == 0) {
-    info_box(QStringLiteral("設定番号をまず指定してください"), kConfirm, &form_);
+    tools_.boxes.info(QStringLiteral("設定番号をまず指定してください"), kConfirm);
     return;
   }
   if (choosePicture()) ApplyImageItem();
@@ -231,14 +231,14 @@ void ImageEditor::ApplyImageItem() {
   page_.im[index]->setText(page_.imageFileLabel->text());
   page_.ix[index]->setText(FromLayoutText(v.x));
   page_.iy[index]->setText(FromLayoutText(v.y));
-  const auto change = form_.edits().step(QStringLiteral("画像の変更"));
-  form_.document().setLine(selected_, BuildImageRecord(v));
+  const auto change = tools_.edits.step(QStringLiteral("画像の変更"));
+  tools_.document().setLine(selected_, BuildImageRecord(v));
 }
 
 void ImageEditor::IconButton16Click() {
   const int index = slotIndex();
   if (index < 0) {
-    info_box(QStringLiteral("調整する項目を左のリストから選択してください"), kConfirm, &form_);
+    tools_.boxes.info(QStringLiteral("調整する項目を左のリストから選択してください"), kConfirm);
     return;
   }
   page_.imageFileLabel->clear();
@@ -246,7 +246,7 @@ void ImageEditor::IconButton16Click() {
   page_.imageX->setValue(0);
   page_.imageY->setValue(0);
   {
-    const auto change = form_.edits().step(QStringLiteral("画像のクリア"));
+    const auto change = tools_.edits.step(QStringLiteral("画像のクリア"));
     ApplyImageItem();
   }
   page_.ix[index]->clear();
@@ -259,7 +259,7 @@ void ImageEditor::NudgeImage(int dx, int dy, Qt::KeyboardModifiers modifiers) {
       NudgeStep(modifiers.testFlag(Qt::ShiftModifier), modifiers.testFlag(Qt::ControlModifier));
   if (dx != 0) setFixed(*page_.imageX, NudgedValue(fixedOf(*page_.imageX), dx * step));
   if (dy != 0) setFixed(*page_.imageY, NudgedValue(fixedOf(*page_.imageY), dy * step));
-  const auto change = form_.edits().step(QStringLiteral("画像の移動"));
+  const auto change = tools_.edits.step(QStringLiteral("画像の移動"));
   ApplyImageItem();
 }
 

@@ -5,6 +5,8 @@
 // record. The picture in the panel is only a preview: the layout keeps the
 // file's path and the renderer reads the file when it draws.
 
+#include "app/editor_tools.h"
+
 #include <QImage>
 #include <QObject>
 #include <QRect>
@@ -13,13 +15,12 @@
 namespace kelvane {
 
 class ImagesPage;
-class ReceiptMainForm;
 
 class ImageEditor : public QObject {
   Q_OBJECT
 
  public:
-  explicit ImageEditor(ReceiptMainForm& form);
+  ImageEditor(ImagesPage& page, EditorTools tools);
 
   // The layout line of the slot being edited; 0 before any is chosen.
   [[nodiscard]] int selectedLine() const { return selected_; }
@@ -69,8 +70,8 @@ class ImageEditor : public QObject {
   // and names no picture yet.
   bool readSlot(int line);
 
-  ReceiptMainForm& form_;
   ImagesPage& page_;
+  EditorTools tools_;
   int selected_ = 0;
   QImage picture_;
   QRect box_;

@@ -40,4 +40,34 @@ int choice_box(const QString& message, const QString& first, const QString& seco
 int keep_or_change_box(const QString& message, const QString& keep, const QString& change,
                        QWidget* parent = nullptr);
 
+// The boxes above standing over one window: what a controller is handed to
+// speak to the user, so that it needs no window of its own.
+class MessageBoxes {
+ public:
+  explicit MessageBoxes(QWidget* window) : window_(window) {}
+
+  // The window the boxes and dialogs stand over.
+  [[nodiscard]] QWidget* window() const { return window_; }
+
+  int info(const QString& message, const QString& caption) const {
+    return info_box(message, caption, window_);
+  }
+  // A failed file step or command, said in words; the program goes on.
+  void report(const QString& message) const { info_box(message, QStringLiteral("確認"), window_); }
+  int confirm(const QString& message, const QString& first, const QString& second,
+              BoxDefault defaultButton = BoxDefault::First) const {
+    return confirm_box(message, first, second, window_, defaultButton);
+  }
+  int choice(const QString& message, const QString& first, const QString& second,
+             const QString& third) const {
+    return choice_box(message, first, second, third, window_);
+  }
+  int keepOrChange(const QString& message, const QString& keep, const QString& change) const {
+    return keep_or_change_box(message, keep, change, window_);
+  }
+
+ private:
+  QWidget* window_;
+};
+
 }  // namespace kelvane

@@ -1,12 +1,7 @@
 #include "app/preview_placing.h"
 
 #include "app/image_editor.h"
-#include "app/pages/images_page.h"
-#include "app/pages/lines_page.h"
-#include "app/pages/positions_page.h"
-#include "app/pages/texts_page.h"
 #include "app/preview_pane.h"
-#include "app/receipt_main_form.h"
 #include "app/shape_editor.h"
 #include "app/text_item_editors.h"
 #include "layout/layout_slots.h"
@@ -14,7 +9,6 @@
 #include "styles/shape_record.h"
 #include "styles/text_record.h"
 #include "text/fixed_point.h"
-#include "widgets/str_col_grid.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -75,8 +69,14 @@ PlacedKind PlacedKindOfLine(qsizetype line) {
   return PlacedKind::None;
 }
 
-PreviewPlacer::PreviewPlacer(ReceiptMainForm& form) : QObject(&form), form_(form) {
-  QWidget* box = form_.preview->PaintBox1;
+PreviewPlacer::PreviewPlacer(PreviewPane& preview, LayoutEdits& edits, PlacingEditors editors,
+                             QStatusBar& status)
+    : QObject(preview.window()),
+      preview_(preview),
+      edits_(edits),
+      editors_(std::move(editors)),
+      status_(status) {
+  QWidget* box = preview_.PaintBox1;
   box->setFocusPolicy(Qt::ClickFocus);
   box->setMouseTracking(false);
   box->installEventFilter(this);
@@ -89,29 +89,20 @@ void PreviewPlacer::select(qsizetype line) {
     return;
   }
   selected_ = line;
-  form_.preview->setSelectedLine(line);
+  preview_.setSelectedLine(line);
+  if (editors_.bringForward) editors_.bringForward(kind);
   switch (kind) {
-    case PlacedKind::Shape: {
-      const int row = int(line - slotmap::shapeLine(0));
-      form_.showPage(form_.linesPage);
-      form_.linesPage->StrColGrid1->SetRow(row);
-      form_.shapeEditor->SelectShapeRow(row);
+    case PlacedKind::Shape:
+      editors_.shapes.PickShapeRow(int(line - slotmap::shapeLine(0)));
       break;
-    }
-    case PlacedKind::FreeText: {
-      const int row = int(line - slotmap::textLine(0));
-      form_.showPage(form_.textsPage);
-      form_.textsPage->StrColGrid3->SetRow(row);
-      form_.textItemEditors->StrColGrid3Click(row);
+    case PlacedKind::FreeText:
+      editors_.texts.PickTextRow(int(line - slotmap::textLine(0)));
       break;
-    }
     case PlacedKind::Item:
-      form_.showPage(form_.positionsPage);
-      form_.textItemEditors->where01Click(int(line) - slotmap::kItemBase);
+      editors_.texts.where01Click(int(line) - slotmap::kItemBase);
       break;
     case PlacedKind::Image:
-      form_.showPage(form_.imagesPage);
-      form_.imageEditor->SelectSlot(int(line));
+      editors_.images.SelectSlot(int(line));
       break;
     case PlacedKind::None:
       break;
@@ -121,21 +112,21 @@ void PreviewPlacer::select(qsizetype line) {
 void PreviewPlacer::clearSelection() {
   if (dragging_ && movedRecord_ != pressedRecord_) {
     // Esc in the middle of a drag: the element goes back where it was.
-    form_.document().setLine(selected_, pressedRecord_);
-    form_.statusBar()->clearMessage();
+    edits_.document().setLine(selected_, pressedRecord_);
+    status_.clearMessage();
   }
   selected_ = -1;
   dragging_ = false;
-  form_.preview->setSelectedLine(-1);
+  preview_.setSelectedLine(-1);
 }
 
 bool PreviewPlacer::eventFilter(QObject* watched, QEvent* event) {
-  if (watched != form_.preview->PaintBox1) return false;
+  if (watched != preview_.PaintBox1) return false;
   switch (event->type()) {
     case QEvent::MouseButtonPress: {
       auto* mouse = static_cast<QMouseEvent*>(event);
       if (mouse->button() != Qt::LeftButton) return false;
-      form_.preview->PaintBox1->setFocus(Qt::MouseFocusReason);
+      preview_.PaintBox1->setFocus(Qt::MouseFocusReason);
       press(mouse->position().toPoint());
       return true;
     }
@@ -161,13 +152,13 @@ bool PreviewPlacer::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void PreviewPlacer::press(QPoint at) {
-  const qsizetype line = ElementAt(form_.preview->measureElements(), at);
+  const qsizetype line = ElementAt(preview_.measureElements(), at);
   if (PlacedKindOfLine(line) == PlacedKind::None) {
     clearSelection();
     return;
   }
   select(line);
-  const QByteArray record = form_.document().line(line);
+  const QByteArray record = edits_.document().line(line);
   const auto origin = OriginOfElement(record);
   if (!origin) return;  // picked, but a record that cannot be read stays put
   dragging_ = true;
@@ -179,11 +170,11 @@ void PreviewPlacer::press(QPoint at) {
 }
 
 qint64 PreviewPlacer::millimetresX(int pixels) const {
-  return pixelsToMillimetres(pixels, form_.preview->geometry().resolutionX);
+  return pixelsToMillimetres(pixels, preview_.geometry().resolutionX);
 }
 
 qint64 PreviewPlacer::millimetresY(int pixels) const {
-  return pixelsToMillimetres(pixels, form_.preview->geometry().resolutionY);
+  return pixelsToMillimetres(pixels, preview_.geometry().resolutionY);
 }
 
 void PreviewPlacer::drag(QPoint at, bool free) {
@@ -195,25 +186,25 @@ void PreviewPlacer::drag(QPoint at, bool free) {
   const qint64 y = Snapped(origin_.y + millimetresY(moved.y()), grid);
   const auto record = MovedElement(pressedRecord_, x - origin_.x, y - origin_.y);
   if (!record) return;
-  form_.statusBar()->showMessage(
+  status_.showMessage(
       QStringLiteral("X: %1 mm  Y: %2 mm")
           .arg(QString::fromLatin1(FixedText(x)), QString::fromLatin1(FixedText(y))));
   if (*record == movedRecord_) return;
   movedRecord_ = *record;
   // While the button is held the document shows the element where it is
   // now and only the preview repaints; the release makes it one step.
-  form_.document().setLine(selected_, movedRecord_);
-  form_.preview->PaintBox1->update();
+  edits_.document().setLine(selected_, movedRecord_);
+  preview_.PaintBox1->update();
 }
 
 void PreviewPlacer::release() {
   dragging_ = false;
-  form_.statusBar()->clearMessage();
+  status_.clearMessage();
   if (movedRecord_ == pressedRecord_) return;
-  form_.document().setLine(selected_, pressedRecord_);
+  edits_.document().setLine(selected_, pressedRecord_);
   {
-    const auto change = form_.edits().step(stepName(PlacedKindOfLine(selected_)));
-    form_.document().setLine(selected_, movedRecord_);
+    const auto change = edits_.step(stepName(PlacedKindOfLine(selected_)));
+    edits_.document().setLine(selected_, movedRecord_);
   }
   select(selected_);  // the editor shows the new position
 }
@@ -248,16 +239,16 @@ bool PreviewPlacer::key(int key, Qt::KeyboardModifiers modifiers) {
   }
   switch (PlacedKindOfLine(selected_)) {
     case PlacedKind::Shape:
-      form_.shapeEditor->NudgeShape(dx, dy, modifiers);
+      editors_.shapes.NudgeShape(dx, dy, modifiers);
       break;
     case PlacedKind::FreeText:
-      form_.textItemEditors->nudgeText(direction, modifiers);
+      editors_.texts.nudgeText(direction, modifiers);
       break;
     case PlacedKind::Item:
-      form_.textItemEditors->nudgePosition(direction, modifiers);
+      editors_.texts.nudgePosition(direction, modifiers);
       break;
     case PlacedKind::Image:
-      form_.imageEditor->NudgeImage(dx, dy, modifiers);
+      editors_.images.NudgeImage(dx, dy, modifiers);
       break;
     case PlacedKind::None:
       return false;

@@ -9,20 +9,38 @@
 #include <QByteArray>
 #include <QObject>
 #include <QPoint>
+#include <functional>
+
+class QStatusBar;
 
 namespace kelvane {
 
-class ReceiptMainForm;
+class ImageEditor;
+class LayoutEdits;
+class PreviewPane;
+class ShapeEditor;
+class TextItemEditors;
 
 // Which editor an element of the document belongs to.
 enum class PlacedKind { None, Shape, FreeText, Item, Image };
 [[nodiscard]] PlacedKind PlacedKindOfLine(qsizetype line);
 
+// The editors a picked element is handed to, and how the window brings the
+// page of one forward.
+struct PlacingEditors {
+  ShapeEditor& shapes;
+  TextItemEditors& texts;
+  ImageEditor& images;
+  std::function<void(PlacedKind)> bringForward;
+};
+
 class PreviewPlacer : public QObject {
   Q_OBJECT
 
  public:
-  explicit PreviewPlacer(ReceiptMainForm& form);
+  // The X/Y of a drag shows in `status`.
+  PreviewPlacer(PreviewPane& preview, LayoutEdits& edits, PlacingEditors editors,
+                QStatusBar& status);
 
   // The element picked (document line), -1 for none.
   [[nodiscard]] qsizetype selectedLine() const { return selected_; }
@@ -42,7 +60,10 @@ class PreviewPlacer : public QObject {
   [[nodiscard]] qint64 millimetresX(int pixels) const;
   [[nodiscard]] qint64 millimetresY(int pixels) const;
 
-  ReceiptMainForm& form_;
+  PreviewPane& preview_;
+  LayoutEdits& edits_;
+  PlacingEditors editors_;
+  QStatusBar& status_;
   qsizetype selected_ = -1;
   // The drag under way: the record as it was at the press and as it is now.
   bool dragging_ = false;

@@ -2,7 +2,6 @@
 
 #include "app/month_calendar.h"
 #include "app/pages/receipt_issue_page.h"
-#include "app/receipt_main_form.h"
 #include "app/receipt_on_form.h"
 #include "app/title_strip.h"
 #include "layout/item_text.h"
@@ -26,15 +25,17 @@ void setBoth(LayoutDocument& document, int receiptLine, const QByteArray& text) 
 
 }  // namespace
 
-ReceiptDate::ReceiptDate(ReceiptMainForm& form) : QObject(&form), form_(form) {
-  QFrame* area = form.receiptPage->calendarArea;
+ReceiptDate::ReceiptDate(ReceiptIssuePage& page, TitleStrip& dateBoxes, const ReceiptFields& fields,
+                         EditorTools tools)
+    : QObject(tools.window()), dateBoxes_(dateBoxes), fields_(fields), tools_(tools) {
+  QFrame* area = page.calendarArea;
   area->setEnabled(true);
   auto* fill = new QVBoxLayout(area);
   fill->setContentsMargins(area->frameWidth(), area->frameWidth(), area->frameWidth(),
                            area->frameWidth());
   calendar = new MonthCalendar(area);
   fill->addWidget(calendar);
-  calendar->reportError = [this](const QString& message) { form_.reportError(message); };
+  calendar->reportError = [this](const QString& message) { tools_.boxes.report(message); };
   connect(calendar, &MonthCalendar::dayChosen, this, &ReceiptDate::setIssueDate);
 }
 
@@ -44,7 +45,7 @@ void ReceiptDate::DrawCalendar(const QDate& date) { calendar->DrawCalendar(date)
 // as 2019 again when the receipt is recorded.
 void ReceiptDate::showInBoxes(const QDate& date) {
   const EraYear era = EraOf(date);
-  TitleStrip* t = form_.titleStrip;
+  TitleStrip* t = &dateBoxes_;
   t->Label17->setText(era.name);
   t->YERBOX->setText(QString::number(era.year));
   t->MTHBOX->setText(QString::number(date.month()));
@@ -52,13 +53,13 @@ void ReceiptDate::showInBoxes(const QDate& date) {
 }
 
 std::optional<int> ReceiptDate::westernYearInBoxes() const {
-  const TitleStrip* t = form_.titleStrip;
+  const TitleStrip* t = &dateBoxes_;
   const std::optional<qint64> eraYear = WholeNumber(t->YERBOX->text());
   return eraYear ? WesternYear(t->Label17->text(), static_cast<int>(*eraYear)) : std::nullopt;
 }
 
 std::optional<QDate> ReceiptDate::dateInBoxes() const {
-  const TitleStrip* t = form_.titleStrip;
+  const TitleStrip* t = &dateBoxes_;
   const auto year = westernYearInBoxes();
   const auto month = WholeNumber(t->MTHBOX->text());
   const auto day = WholeNumber(t->DAYBOX->text());
@@ -69,12 +70,12 @@ std::optional<QDate> ReceiptDate::dateInBoxes() const {
 
 void ReceiptDate::setIssueDate(const QDate& date) {
   showInBoxes(date);
-  ApplyReceiptItems(form_, ReceiptItemsOnForm(form_), {ReceiptItemGroup::Date});
+  ApplyReceiptItems(tools_.edits, fields_.shownItems(), {ReceiptItemGroup::Date});
 }
 
 void ReceiptDate::clearDateItems() {
-  const auto change = form_.edits().quiet();
-  LayoutDocument& document = form_.document();
+  const auto change = tools_.edits.quiet();
+  LayoutDocument& document = tools_.document();
   for (int line : {slotmap::kEraYear, slotmap::kMonth, slotmap::kDay}) setBoth(document, line, {});
 }
 

@@ -3,6 +3,8 @@
 // the era label and the three date boxes of the title bar, and the date
 // items of the receipt and the stub.
 
+#include "app/editor_tools.h"
+
 #include <QDate>
 #include <QObject>
 
@@ -11,13 +13,18 @@
 namespace kelvane {
 
 class MonthCalendar;
-class ReceiptMainForm;
+class ReceiptFields;
+class ReceiptIssuePage;
+class TitleStrip;
 
 class ReceiptDate : public QObject {
   Q_OBJECT
 
  public:
-  explicit ReceiptDate(ReceiptMainForm& form);
+  // The calendar goes into `page`; the date boxes are those of the title
+  // strip.
+  ReceiptDate(ReceiptIssuePage& page, TitleStrip& dateBoxes, const ReceiptFields& fields,
+              EditorTools tools);
 
   MonthCalendar* calendar = nullptr;
 
@@ -37,7 +44,9 @@ class ReceiptDate : public QObject {
   void clearDateItems();
 
  private:
-  ReceiptMainForm& form_;
+  TitleStrip& dateBoxes_;
+  const ReceiptFields& fields_;
+  EditorTools tools_;
 };
 
 }  // namespace kelvane

@@ -68,7 +68,7 @@ void RestoreReceiptDraft(ReceiptMainForm& form) {
                                    form.environmentPage->CheckBox4->isChecked();
   if (!d.holdsReceipt() || onlyAutomaticNumber) {
     // The new receipt keeps its automatic number and date; only the rate.
-    ApplyReceiptItems(form, ReceiptItemsOnForm(form), {ReceiptItemGroup::TaxRate});
+    ApplyReceiptItems(form.edits(), ReceiptItemsOnForm(form), {ReceiptItemGroup::TaxRate});
     return;
   }
   Receipt receipt = d.receipt;

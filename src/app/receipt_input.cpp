@@ -2,7 +2,6 @@
 
 #include "app/message_boxes.h"
 #include "app/pages/receipt_issue_page.h"
-#include "app/receipt_main_form.h"
 #include "app/receipt_on_form.h"
 #include "layout/field_cursor.h"
 #include "layout/layout_slots.h"
@@ -65,18 +64,19 @@ QString historyText(const QComboBox* field) {
 
 }  // namespace
 
-ReceiptInput::ReceiptInput(ReceiptMainForm& form) : QObject(&form), form_(form) {
+ReceiptInput::ReceiptInput(ReceiptIssuePage& page, const ReceiptFields& fields, EditorTools tools)
+    : QObject(tools.window()), page_(page), fields_(fields), tools_(tools) {
   enableFields();
   connectFields();
 }
 
 std::array<QComboBox*, 5> ReceiptInput::historyFields() const {
-  const ReceiptIssuePage* p = form_.receiptPage;
+  const ReceiptIssuePage* p = &page_;
   return {p->atesaki_1, p->atesaki_2, p->topic1, p->topic2, p->Field_07};
 }
 
 void ReceiptInput::enableFields() {
-  ReceiptIssuePage* p = form_.receiptPage;
+  ReceiptIssuePage* p = &page_;
   for (QWidget* w : std::initializer_list<QWidget*>{
            p->Edit2, p->atesaki_1, p->atesaki_2, p->topic1, p->topic2, p->Field_07, p->in_tax,
            p->NValEditC9, p->NValEditC10, p->NValEditC11, p->NValEditC13, p->NValEditC7, p->UpDown3,
@@ -88,7 +88,7 @@ void ReceiptInput::enableFields() {
 }
 
 void ReceiptInput::connectFields() {
-  ReceiptIssuePage* p = form_.receiptPage;
+  ReceiptIssuePage* p = &page_;
   for (QWidget* w : std::initializer_list<QWidget*>{
            p->Edit2, p->atesaki_1, p->atesaki_2, p->topic1, p->topic2, p->Field_07, p->in_tax,
            p->NValEditC9, p->NValEditC10, p->NValEditC11, p->NValEditC13, p->NValEditC7,
@@ -119,7 +119,7 @@ void ReceiptInput::connectFields() {
   connect(p->in_tax->lineEdit(), &QLineEdit::textEdited, this, [this] { suggestedStamp_.clear(); });
   connect(p->in_tax, &QComboBox::activated, this, [this] { suggestedStamp_.clear(); });
   connect(p->UpDown3, &QSpinBox::valueChanged, this, [this](int rate) {
-    form_.receiptPage->NValEditC7->setValueUnits(rate * kUnitsPerYen);
+    page_.NValEditC7->setValueUnits(rate * kUnitsPerYen);
     applyTaxRate();
   });
 }
@@ -152,7 +152,7 @@ bool ReceiptInput::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ReceiptInput::commit(QWidget* field) {
-  ReceiptIssuePage* p = form_.receiptPage;
+  ReceiptIssuePage* p = &page_;
   if (field == p->topic2) UpdateInputHistory();
   if (field == p->NValEditC9) {
     if (!PutAmountText()) return;  // left to be corrected, still to commit
@@ -165,7 +165,7 @@ void ReceiptInput::commit(QWidget* field) {
 }
 
 void ReceiptInput::commitItems(QWidget* field) {
-  ReceiptIssuePage* p = form_.receiptPage;
+  ReceiptIssuePage* p = &page_;
   edited_.erase(field);
   if (field == p->NValEditC9) {
     PutAmountTextOrDigits();
@@ -193,7 +193,7 @@ void ReceiptInput::commitItems(QWidget* field) {
 }
 
 void ReceiptInput::commitEdits() {
-  ReceiptIssuePage* p = form_.receiptPage;
+  ReceiptIssuePage* p = &page_;
   // In the order of the Enter chain; each commit takes its field out.
   for (QWidget* field : std::initializer_list<QWidget*>{
            p->Edit2, p->atesaki_1, p->atesaki_2, p->topic1, p->topic2, p->amount10, p->amount8,
@@ -204,7 +204,7 @@ void ReceiptInput::commitEdits() {
 // A choice from the drop-down list commits like Enter; the description 2
 // then leaves the histories alone.
 void ReceiptInput::pickedFromList(QComboBox* field) {
-  ReceiptIssuePage* p = form_.receiptPage;
+  ReceiptIssuePage* p = &page_;
   if (field == p->topic2) {
     commitItems(field);
     if (QWidget* next = nextAfter(field)) next->setFocus(Qt::TabFocusReason);
@@ -214,7 +214,7 @@ void ReceiptInput::pickedFromList(QComboBox* field) {
 }
 
 QWidget* ReceiptInput::nextAfter(QWidget* field) const {
-  ReceiptIssuePage* p = form_.receiptPage;
+  ReceiptIssuePage* p = &page_;
   const QWidget* chain[] = {p->Edit2,       p->atesaki_1,   p->atesaki_2,   p->topic1,
                             p->topic2,      p->Field_07,    p->in_tax,      p->NValEditC9,
                             p->NValEditC10, p->NValEditC11, p->NValEditC13, p->NValEditC7};
@@ -228,39 +228,39 @@ QWidget* ReceiptInput::nextAfter(QWidget* field) const {
 
 // The field's items of the receipt and the stub: one change.
 void ReceiptInput::putItems(ReceiptItemGroup group) {
-  ApplyReceiptItems(form_, ReceiptItemsOnForm(form_), {group});
+  ApplyReceiptItems(tools_.edits, fields_.shownItems(), {group});
 }
 
 bool ReceiptInput::PutAmountText() {
-  const ReceiptItems items = ReceiptItemsOnForm(form_);
+  const ReceiptItems items = fields_.shownItems();
   if (items.kanjiRefusal) {
-    TNValEditC* amount = form_.receiptPage->NValEditC9;
+    TNValEditC* amount = page_.NValEditC9;
     QString message = *items.kanjiRefusal;
     if (amount->valueUnits() < 0) message += QStringLiteral("\r\n領収金額を確かめてください。");
-    info_box(message, kConfirm, &form_);
+    tools_.boxes.info(message, kConfirm);
     amount->setFocus();
     return false;
   }
-  ApplyReceiptItems(form_, items, {ReceiptItemGroup::Amount});
+  ApplyReceiptItems(tools_.edits, items, {ReceiptItemGroup::Amount});
   return true;
 }
 
 void ReceiptInput::PutAmountTextOrDigits() {
   // Without a kanji form the receipt takes the digits.
-  const ReceiptItems items = ReceiptItemsOnForm(form_);
-  ApplyReceiptItems(form_, items, {ReceiptItemGroup::Amount});
+  const ReceiptItems items = fields_.shownItems();
+  ApplyReceiptItems(tools_.edits, items, {ReceiptItemGroup::Amount});
   if (items.kanjiRefusal) {
-    info_box(*items.kanjiRefusal + QStringLiteral("\r\n領収書の金額は数字で入れました。"), kConfirm,
-             &form_);
+    tools_.boxes.info(*items.kanjiRefusal + QStringLiteral("\r\n領収書の金額は数字で入れました。"),
+                      kConfirm);
   }
 }
 
 void ReceiptInput::reapplyAmountText() {
-  const LayoutDocument& document = form_.document();
+  const LayoutDocument& document = tools_.document();
   if (CharRecordText(document.line(slotmap::kAmount)).isEmpty() &&
       CharRecordText(document.line(slotmap::kStubAmount)).isEmpty())
     return;
-  edited_.erase(form_.receiptPage->NValEditC9);
+  edited_.erase(page_.NValEditC9);
   PutAmountTextOrDigits();
 }
 
@@ -273,22 +273,22 @@ void ReceiptInput::forgetEdits() {
 }
 
 void ReceiptInput::computeByRate() {
-  ReceiptIssuePage* p = form_.receiptPage;
+  ReceiptIssuePage* p = &page_;
   edited_.erase(p->amount10);
   edited_.erase(p->amount8);
   using G = ReceiptItemGroup;
-  const Receipt shown = ReceiptOnForm(form_);
+  const Receipt shown = fields_.shownReceipt();
   if (!shown.hasRateFigures()) {
     // Typed the old way: the five stay, only the items by rate empty.
-    ApplyReceiptItems(form_, ReceiptItemsOnForm(form_), {G::ByRate});
+    ApplyReceiptItems(tools_.edits, fields_.shownItems(), {G::ByRate});
     return;
   }
-  const Receipt computed = WithTaxByRate(shown, TaxRoundingOnForm(form_));
+  const Receipt computed = WithTaxByRate(shown, fields_.taxRounding());
   // The amount fields hold nine digits: a larger total would show cut.
   if (!FitsAmountField(computed.amount)) {
-    info_box(QStringLiteral("税込の合計が10億円以上になるため、金額内訳に入りません。\r\n"
-                            "10%対象と8%対象を確かめてください。"),
-             kConfirm, &form_);
+    tools_.boxes.info(QStringLiteral("税込の合計が10億円以上になるため、金額内訳に入りません。\r\n"
+                                     "10%対象と8%対象を確かめてください。"),
+                      kConfirm);
     return;
   }
   // Before any computation 請求金額 follows 領収金額 as the user typed it.
@@ -310,25 +310,25 @@ void ReceiptInput::computeByRate() {
   for (QWidget* figure :
        {p->NValEditC9, p->NValEditC10, p->NValEditC11, p->NValEditC13, p->NValEditC7})
     edited_.erase(figure);
-  const ReceiptItems items = ReceiptItemsOnForm(form_);
+  const ReceiptItems items = fields_.shownItems();
   {
-    const auto change = form_.edits().quiet();
+    const auto change = tools_.edits.quiet();
     ApplyReceiptItems(
-        form_, items,
+        tools_.edits, items,
         {G::Amount, G::NetAmount, G::BilledAmount, G::TaxAmount, G::TaxRate, G::ByRate});
     suggestStamp();
   }
   if (items.kanjiRefusal) {
-    info_box(*items.kanjiRefusal + QStringLiteral("\r\n領収書の金額は数字で入れました。"), kConfirm,
-             &form_);
+    tools_.boxes.info(*items.kanjiRefusal + QStringLiteral("\r\n領収書の金額は数字で入れました。"),
+                      kConfirm);
   }
 }
 
 void ReceiptInput::suggestStamp() {
-  QComboBox* stamp = form_.receiptPage->in_tax;
+  QComboBox* stamp = page_.in_tax;
   const QString current = stamp->currentText();
   if (!current.isEmpty() && current != suggestedStamp_) return;  // the user's stamp
-  const Receipt r = ReceiptOnForm(form_);
+  const Receipt r = fields_.shownReceipt();
   // A receipt that states its tax needs the stamp of the amount without it.
   const bool statesTax = r.taxAmount != 0 || r.hasRateFigures();
   const qint64 duty = StampDutyFor(statesTax ? r.amount - r.taxAmount : r.amount);
@@ -340,7 +340,7 @@ void ReceiptInput::suggestStamp() {
 }
 
 void ReceiptInput::removeTax() {
-  ReceiptIssuePage* p = form_.receiptPage;
+  ReceiptIssuePage* p = &page_;
   {
     const QSignalBlocker quiet(p->UpDown3);
     p->UpDown3->setValue(0);
@@ -351,20 +351,20 @@ void ReceiptInput::removeTax() {
 
 void ReceiptInput::kanjiCheck() {
   const std::optional<QString> typed =
-      form_.dialogs.askText(&form_, QStringLiteral("ネムリカ"),
-                            QStringLiteral("漢数字変換確認-金額を入力してください-"), QString());
+      tools_.dialogs.askText(tools_.window(), QStringLiteral("ネムリカ"),
+                             QStringLiteral("漢数字変換確認-金額を入力してください-"), QString());
   if (!typed) return;
   if (ToLayoutText(*typed).size() >= 10) {
-    info_box(QStringLiteral("取り扱い可能な桁は10億円未満です"), kConfirm, &form_);
+    tools_.boxes.info(QStringLiteral("取り扱い可能な桁は10億円未満です"), kConfirm);
     return;
   }
   bool whole = false;
   const qint64 amount = numeric::toHalfWidth(typed->trimmed()).toLongLong(&whole);
   if (whole && amount < 0) {
-    info_box(QStringLiteral("マイナスの金額は漢数字にできません。"), kConfirm, &form_);
+    tools_.boxes.info(QStringLiteral("マイナスの金額は漢数字にできません。"), kConfirm);
     return;
   }
-  info_box(KanjiAmount(whole ? amount : 0), kConfirm, &form_);
+  tools_.boxes.info(KanjiAmount(whole ? amount : 0), kConfirm);
 }
 
 // ---- histories ----------------------------------------------------------
@@ -374,7 +374,7 @@ void ReceiptInput::LoadInputHistory() {
   for (size_t i = 0; i < fields.size(); ++i) {
     const QString current = fields[i]->currentText();
     auto read = ReadHistoryFile(ProgramFile(QString::fromLatin1(kHistoryFileNames[i])));
-    if (!read) form_.reportError(read.error());
+    if (!read) tools_.boxes.report(read.error());
     lists_[i] = read ? *read : QStringList{};
     unsaved_[i] = false;
     showHistory(static_cast<int>(i), current);
@@ -431,7 +431,8 @@ bool ReceiptInput::saveHistory(int index) {
   }
   if (!saveFailureShown_[i]) {
     saveFailureShown_[i] = true;
-    form_.reportError(written.error() + QStringLiteral("\r\n入力履歴はこのあとも保存を試みます。"));
+    tools_.boxes.report(written.error() +
+                        QStringLiteral("\r\n入力履歴はこのあとも保存を試みます。"));
   }
   return false;
 }

@@ -7,6 +7,8 @@
 // revenue stamp. The amounts by rate fill the five figures with the tax
 // worked out, and a committed amount suggests the revenue stamp it needs.
 
+#include "app/editor_tools.h"
+
 #include <QObject>
 #include <QStringList>
 
@@ -19,14 +21,15 @@ class QWidget;
 
 namespace kelvane {
 
-class ReceiptMainForm;
+class ReceiptFields;
+class ReceiptIssuePage;
 enum class ReceiptItemGroup;
 
 class ReceiptInput : public QObject {
   Q_OBJECT
 
  public:
-  explicit ReceiptInput(ReceiptMainForm& form);
+  ReceiptInput(ReceiptIssuePage& page, const ReceiptFields& fields, EditorTools tools);
 
   // The five history fields, in the order of their files.
   [[nodiscard]] std::array<QComboBox*, 5> historyFields() const;
@@ -91,7 +94,9 @@ class ReceiptInput : public QObject {
   void showHistory(int index, const QString& text);
   bool saveHistory(int index);
 
-  ReceiptMainForm& form_;
+  ReceiptIssuePage& page_;
+  const ReceiptFields& fields_;
+  EditorTools tools_;
   std::array<QStringList, 5> lists_;
   std::array<bool, 5> unsaved_{};
   std::array<bool, 5> saveFailureShown_{};

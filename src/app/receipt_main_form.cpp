@@ -72,18 +72,50 @@ ReceiptMainForm::ReceiptMainForm(QWidget* parent)
   buildRegions();
   buildPages();
   menu.build(menuBar(), this);
-  receiptInput = new ReceiptInput(*this);
-  receiptDate = new ReceiptDate(*this);
-  orderreg = new Tforderreg(this);
-  shapeEditor = new ShapeEditor(*this);
-  imageEditor = new ImageEditor(*this);
-  textItemEditors = new TextItemEditors(*this);
-  previewPlacer = new PreviewPlacer(*this);
+  buildControllers();
   connectCommands();
   connectEdits();
   restoreWindowFile();
   // Menu shortcuts act wherever the focus is, also inside a text field.
   qApp->installEventFilter(this);
+}
+
+// Each controller gets the page it works on and the document's edit path,
+// not the window.
+void ReceiptMainForm::buildControllers() {
+  receiptInput = new ReceiptInput(*receiptPage, *this, editorTools());
+  receiptDate = new ReceiptDate(*receiptPage, *titleStrip, *this, editorTools());
+  orderreg = new Tforderreg(this);
+  shapeEditor = new ShapeEditor(*linesPage, editorTools());
+  imageEditor = new ImageEditor(*imagesPage, editorTools());
+  textItemEditors = new TextItemEditors(*positionsPage, *textsPage, *companyPage, editorTools());
+  const auto bringForward = [this](PlacedKind kind) {
+    switch (kind) {
+      case PlacedKind::Shape:
+        return showPage(linesPage);
+      case PlacedKind::FreeText:
+        return showPage(textsPage);
+      case PlacedKind::Item:
+        return showPage(positionsPage);
+      case PlacedKind::Image:
+        return showPage(imagesPage);
+      case PlacedKind::None:
+        return;
+    }
+  };
+  previewPlacer =
+      new PreviewPlacer(*preview, edits(),
+                        {*shapeEditor, *textItemEditors, *imageEditor, bringForward}, *statusBar());
+}
+
+EditorTools ReceiptMainForm::editorTools() {
+  return EditorTools{edits(), dialogs, MessageBoxes(this)};
+}
+
+Receipt ReceiptMainForm::shownReceipt() const { return ReceiptOnForm(*this); }
+TaxRounding ReceiptMainForm::taxRounding() const { return TaxRoundingOnForm(*this); }
+ReceiptTextSettings ReceiptMainForm::receiptTextSettings() const {
+  return ReceiptTextSettingsOf(*this);
 }
 
 ReceiptMainForm::~ReceiptMainForm() {
@@ -273,9 +305,7 @@ void ReceiptMainForm::previewFailed(qsizetype line, const QString& message) {
   OfferToMendLayout(*this, line, message);
 }
 
-void ReceiptMainForm::reportError(const QString& message) {
-  info_box(message, QStringLiteral("確認"), this);
-}
+void ReceiptMainForm::reportError(const QString& message) { MessageBoxes(this).report(message); }
 
 // --- events ---------------------------------------------------------------
 

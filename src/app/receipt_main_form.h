@@ -4,9 +4,11 @@
 // the control that shows it; the window gives them to the layout document
 // (LayoutHost) and to the preview (PreviewSource).
 
+#include "app/editor_tools.h"
 #include "app/form_dialogs.h"
 #include "app/main_menu.h"
 #include "app/preview_pane.h"
+#include "app/receipt_on_form.h"
 #include "layout/layout_document.h"
 #include "layout/layout_edits.h"
 #include "layout/layout_host.h"
@@ -44,7 +46,10 @@ class TitleStrip;
 class ToolStrip;
 class TopBar;
 
-class ReceiptMainForm : public QMainWindow, public LayoutHost, public PreviewSource {
+class ReceiptMainForm : public QMainWindow,
+                        public LayoutHost,
+                        public PreviewSource,
+                        public ReceiptFields {
   Q_OBJECT
 
  public:
@@ -162,6 +167,14 @@ class ReceiptMainForm : public QMainWindow, public LayoutHost, public PreviewSou
   [[nodiscard]] qint64 receiptHeight() const override;
   void previewFailed(qsizetype line, const QString& message) override;
 
+  // ReceiptFields
+  [[nodiscard]] Receipt shownReceipt() const override;
+  [[nodiscard]] TaxRounding taxRounding() const override;
+  [[nodiscard]] ReceiptTextSettings receiptTextSettings() const override;
+
+  // What the window's controllers are handed: the document's edit path,
+  // the dialogs and the message boxes over this window.
+  [[nodiscard]] EditorTools editorTools();
   // Reports a failed file step or command in words; the program goes on.
   void reportError(const QString& message);
 
@@ -182,6 +195,8 @@ class ReceiptMainForm : public QMainWindow, public LayoutHost, public PreviewSou
   void connectInformationCommands();
   void restoreWindowFile();
   void startTextEditor();
+  void buildControllers();
+  void connectEditorCommands();
   void connectEdits();
   // After an undo or redo: the editors show the document's values again.
   void showDocumentAgain(const QList<qsizetype>& lines);

@@ -133,17 +133,18 @@ void PutReceiptOnForm(ReceiptMainForm& form, const Receipt& r) {
   }
 }
 
-void ApplyReceiptItems(ReceiptMainForm& form, const ReceiptItems& items,
+void ApplyReceiptItems(LayoutEdits& edits, const ReceiptItems& items,
                        std::initializer_list<ReceiptItemGroup> groups) {
   // The receipt's texts are heard by the preview but are no undo steps.
-  const auto change = form.edits().quiet();
+  const auto change = edits.quiet();
   for (const ReceiptItemGroup group : groups)
-    for (const int line : linesOf(group)) SetItemTextQuiet(form.document(), line, items.text(line));
+    for (const int line : linesOf(group))
+      SetItemTextQuiet(edits.document(), line, items.text(line));
 }
 
-void ApplyReceiptItems(ReceiptMainForm& form, const ReceiptItems& items) {
-  const auto change = form.edits().quiet();
-  for (const auto& [line, text] : items.lines) SetItemTextQuiet(form.document(), line, text);
+void ApplyReceiptItems(LayoutEdits& edits, const ReceiptItems& items) {
+  const auto change = edits.quiet();
+  for (const auto& [line, text] : items.lines) SetItemTextQuiet(edits.document(), line, text);
 }
 
 }  // namespace kelvane

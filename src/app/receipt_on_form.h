@@ -10,7 +10,22 @@
 
 namespace kelvane {
 
+class LayoutEdits;
 class ReceiptMainForm;
+
+// What the receipt's controllers read of the form: the receipt it shows as
+// a value and the settings its texts follow. The main window gives it.
+class ReceiptFields {
+ public:
+  virtual ~ReceiptFields() = default;
+  [[nodiscard]] virtual Receipt shownReceipt() const = 0;
+  [[nodiscard]] virtual TaxRounding taxRounding() const = 0;
+  [[nodiscard]] virtual ReceiptTextSettings receiptTextSettings() const = 0;
+  // The receipt's item texts as the form gives them.
+  [[nodiscard]] ReceiptItems shownItems() const {
+    return ReceiptItemTexts(shownReceipt(), receiptTextSettings());
+  }
+};
 
 // The receipt the fields show, texts as typed, dated by the date boxes
 // (no date when they give no calendar date). The tax of each rate is worked
@@ -48,10 +63,11 @@ enum class ReceiptItemGroup {
   ByRate  // 10%対象, 10%消費税, 8%対象, 8%消費税 of the receipt and the stub
 };
 
-// The groups' lines from `items` into the layout, without a preview refresh.
-void ApplyReceiptItems(ReceiptMainForm& form, const ReceiptItems& items,
+// The groups' lines from `items` into the layout: heard by the preview, but
+// no undo step.
+void ApplyReceiptItems(LayoutEdits& edits, const ReceiptItems& items,
                        std::initializer_list<ReceiptItemGroup> groups);
 // Every receipt item.
-void ApplyReceiptItems(ReceiptMainForm& form, const ReceiptItems& items);
+void ApplyReceiptItems(LayoutEdits& edits, const ReceiptItems& items);
 
 }  // namespace kelvane

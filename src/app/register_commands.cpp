@@ -229,7 +229,7 @@ void ClearReceiptFields(ReceiptMainForm& form) {
     if (line == slotmap::kTaxRate || line == slotmap::kTaxRate + slotmap::kStubOffset) continue;
     SetItemTextQuiet(form.document(), line, {});
   }
-  ApplyReceiptItems(form, ReceiptItemsOnForm(form), {ReceiptItemGroup::ByRate});
+  ApplyReceiptItems(form.edits(), ReceiptItemsOnForm(form), {ReceiptItemGroup::ByRate});
   form.receiptInput->forgetEdits();
 }
 
@@ -248,8 +248,8 @@ void StartNewReceipt(ReceiptMainForm& form) {
   // The boxes too: the register records the date they show.
   if (dated) form.receiptDate->showInBoxes(today);
   const ReceiptItems items = ReceiptItemsOnForm(form);
-  ApplyReceiptItems(form, items, {ReceiptItemGroup::Number, ReceiptItemGroup::TaxRate});
-  if (dated) ApplyReceiptItems(form, items, {ReceiptItemGroup::Date});
+  ApplyReceiptItems(form.edits(), items, {ReceiptItemGroup::Number, ReceiptItemGroup::TaxRate});
+  if (dated) ApplyReceiptItems(form.edits(), items, {ReceiptItemGroup::Date});
   form.modePanel->setText(QStringLiteral("新規"));
 }
 
@@ -301,7 +301,7 @@ void takeIntoForm(ReceiptMainForm& form, const Receipt& r) {
 // Every receipt item from the form as one change.
 void setItemsFromForm(ReceiptMainForm& form) {
   const auto change = form.edits().quiet();
-  ApplyReceiptItems(form, ReceiptItemsOnForm(form));
+  ApplyReceiptItems(form.edits(), ReceiptItemsOnForm(form));
   // In kanji mode an amount with no kanji form goes in as digits, said:
   // never the amount of the receipt shown before.
   form.receiptInput->PutAmountTextOrDigits();

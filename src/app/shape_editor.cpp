@@ -2,7 +2,6 @@
 
 #include "app/message_boxes.h"
 #include "app/pages/lines_page.h"
-#include "app/receipt_main_form.h"
 #include "app/style_commands.h"
 #include "layout/layout_slots.h"
 #include "styles/shape_record.h"
@@ -61,8 +60,8 @@ bool isEnter(QEvent* event) {
 
 }  // namespace
 
-ShapeEditor::ShapeEditor(ReceiptMainForm& form)
-    : QObject(&form), form_(form), page_(*form.linesPage) {
+ShapeEditor::ShapeEditor(LinesPage& page, EditorTools tools)
+    : QObject(tools.window()), page_(page), tools_(tools) {
   N22 = new QAction(QStringLiteral("一行挿入"), this);
   N20 = new QAction(QStringLiteral("交　換"), this);
   N21 = new QAction(QStringLiteral("選択中の行を削除"), this);
@@ -99,13 +98,14 @@ void ShapeEditor::connectControls() {
   connect(page_.PictButton21, &TPictButton::clicked, this, nudge(-1, 0));
   connect(page_.PictButton23, &TPictButton::clicked, this, nudge(1, 0));
 
-  MainMenu& menu = form_.menu;
-  for (QAction* insert : {N22, menu.insertShapeRow})
-    connect(insert, &QAction::triggered, this, &ShapeEditor::InsertShapeRow);
-  for (QAction* exchange : {N20, menu.exchangeShapeRow})
-    connect(exchange, &QAction::triggered, this, &ShapeEditor::ExchangeShapeRow);
-  for (QAction* remove : {N21, menu.deleteShapeRow})
-    connect(remove, &QAction::triggered, this, &ShapeEditor::DeleteShapeRow);
+  connect(N22, &QAction::triggered, this, &ShapeEditor::InsertShapeRow);
+  connect(N20, &QAction::triggered, this, &ShapeEditor::ExchangeShapeRow);
+  connect(N21, &QAction::triggered, this, &ShapeEditor::DeleteShapeRow);
+}
+
+void ShapeEditor::PickShapeRow(int row) {
+  page_.StrColGrid1->SetRow(row);
+  SelectShapeRow(row);
 }
 
 bool ShapeEditor::eventFilter(QObject* watched, QEvent* event) {
@@ -147,11 +147,12 @@ void ShapeEditor::SelectShapeRow(int row) {
   selected_ = row;
   for (TNValEdit* edit : {page_.x1, page_.y1, page_.x2, page_.y2}) edit->setValue(0);
   page_.usageGroup->button(0)->setChecked(true);
-  const auto read = ReadShapeRecord(form_.document().line(slotmap::shapeLine(row)));
+  const auto read = ReadShapeRecord(tools_.document().line(slotmap::shapeLine(row)));
   if (!read) {
     selecting_ = false;
-    info_box(QStringLiteral("%1行目の線・図形は読み込めません。\r\n%2").arg(row).arg(read.error()),
-             kConfirm, &form_);
+    tools_.boxes.info(
+        QStringLiteral("%1行目の線・図形は読み込めません。\r\n%2").arg(row).arg(read.error()),
+        kConfirm);
     return;
   }
   if (read->empty) {
@@ -213,12 +214,12 @@ void ShapeEditor::ApplyShapeItem() {
   v.styleName = ToLayoutText(styleBox->currentText());
   v.colour = colour_;
   const QByteArray record = BuildShapeRecord(v);
-  const auto change = form_.edits().step(QStringLiteral("線の変更"));
-  form_.document().setLine(slotmap::shapeLine(selected_), record);
+  const auto change = tools_.edits.step(QStringLiteral("線の変更"));
+  tools_.document().setLine(slotmap::shapeLine(selected_), record);
 
   // The row shows the record as written.
   TStrColGrid* grid = page_.StrColGrid1;
-  const ShapeRow shown = ReadStyleContents(form_.document()).shapes[selected_ - 1];
+  const ShapeRow shown = ReadStyleContents(tools_.document()).shapes[selected_ - 1];
   grid->SetCells(1, selected_, FromLayoutText(shown.kindCaption));
   grid->SetCells(2, selected_, FromLayoutText(shown.corners));
   grid->SetCellColor(3, selected_, fromLayoutColour(colour_));
@@ -227,15 +228,15 @@ void ShapeEditor::ApplyShapeItem() {
 
 bool ShapeEditor::saysNothingSelected() {
   if (selected_ != 0) return false;
-  info_box(kChooseFirst, kConfirm, &form_);
+  tools_.boxes.info(kChooseFirst, kConfirm);
   return true;
 }
 
 void ShapeEditor::IconButton17Click() {
   if (saysNothingSelected()) return;
   for (TNValEdit* edit : {page_.x1, page_.y1, page_.x2, page_.y2}) edit->setValue(0);
-  const auto change = form_.edits().step(QStringLiteral("線のクリア"));
-  form_.document().setLine(slotmap::shapeLine(selected_), LayoutDocument::kEmptySlot);
+  const auto change = tools_.edits.step(QStringLiteral("線のクリア"));
+  tools_.document().setLine(slotmap::shapeLine(selected_), LayoutDocument::kEmptySlot);
   // The emptied row shows as empty, keyword and colour included.
   TStrColGrid* grid = page_.StrColGrid1;
   grid->SetRowTexts(selected_, {QString(), QString(), QString(), QString(), QString(), QString()});
@@ -249,8 +250,8 @@ void ShapeEditor::HTMLRadioGroup2Click() {
 }
 
 void ShapeEditor::StaticText33Click() {
-  if (!form_.dialogs.chooseColour) return;
-  const auto chosen = form_.dialogs.chooseColour(&form_, fromLayoutColour(colour_));
+  if (!tools_.dialogs.chooseColour) return;
+  const auto chosen = tools_.dialogs.chooseColour(tools_.window(), fromLayoutColour(colour_));
   if (!chosen || !chosen->isValid()) return;
   colour_ = toLayoutColour(*chosen);
   showColour();
@@ -271,19 +272,19 @@ void ShapeEditor::NudgeShape(int dx, int dy, Qt::KeyboardModifiers modifiers) {
     move(page_.y1, dy);
     move(page_.y2, dy);
   }
-  const auto change = form_.edits().step(QStringLiteral("線の移動"));
+  const auto change = tools_.edits.step(QStringLiteral("線の移動"));
   ApplyShapeItem();
 }
 
 void ShapeEditor::RebuildShapeList() {
-  FillShapeList(*page_.StrColGrid1, ReadStyleContents(form_.document()));
+  FillShapeList(*page_.StrColGrid1, ReadStyleContents(tools_.document()));
 }
 
 void ShapeEditor::InsertShapeRow() {
   if (saysNothingSelected()) return;
   {
-    const auto change = form_.edits().step(QStringLiteral("線の行挿入"));
-    kelvane::InsertShapeRow(form_.document(), selected_);
+    const auto change = tools_.edits.step(QStringLiteral("線の行挿入"));
+    kelvane::InsertShapeRow(tools_.document(), selected_);
   }
   RebuildShapeList();
   SelectShapeRow(selected_);
@@ -293,12 +294,12 @@ void ShapeEditor::ExchangeShapeRow() {
   if (saysNothingSelected()) return;
   if (selected_ == slotmap::kShapeSlots) {
     // Below the last row lies a line the list does not show; it stays.
-    info_box(QStringLiteral("最後の行は、下の行と交換できません。"), kConfirm, &form_);
+    tools_.boxes.info(QStringLiteral("最後の行は、下の行と交換できません。"), kConfirm);
     return;
   }
   {
-    const auto change = form_.edits().step(QStringLiteral("線の交換"));
-    ExchangeShapeRows(form_.document(), selected_, selected_ + 1);
+    const auto change = tools_.edits.step(QStringLiteral("線の交換"));
+    ExchangeShapeRows(tools_.document(), selected_, selected_ + 1);
   }
   RebuildShapeList();
   SelectShapeRow(selected_);
@@ -307,8 +308,8 @@ void ShapeEditor::ExchangeShapeRow() {
 void ShapeEditor::DeleteShapeRow() {
   if (saysNothingSelected()) return;
   {
-    const auto change = form_.edits().step(QStringLiteral("線の削除"));
-    kelvane::DeleteShapeRow(form_.document(), selected_);
+    const auto change = tools_.edits.step(QStringLiteral("線の削除"));
+    kelvane::DeleteShapeRow(tools_.document(), selected_);
   }
   RebuildShapeList();
   SelectShapeRow(selected_);
@@ -316,8 +317,8 @@ void ShapeEditor::DeleteShapeRow() {
 
 void ShapeEditor::StrColGrid1RowMoved(int from, int to) {
   {
-    const auto change = form_.edits().step(QStringLiteral("線の並べ替え"));
-    ExchangeShapeRows(form_.document(), from, to);
+    const auto change = tools_.edits.step(QStringLiteral("線の並べ替え"));
+    ExchangeShapeRows(tools_.document(), from, to);
   }
   // The list moved the rows between as well; it shows the layout again.
   RebuildShapeList();

@@ -4,6 +4,8 @@
 // selected slot's "line", "rect" or "fillrect" record. Every change goes
 // into the layout at once and is drawn.
 
+#include "app/editor_tools.h"
+
 #include <QObject>
 #include <QtGlobal>
 
@@ -12,13 +14,12 @@ class QAction;
 namespace kelvane {
 
 class LinesPage;
-class ReceiptMainForm;
 
 class ShapeEditor : public QObject {
   Q_OBJECT
 
  public:
-  explicit ShapeEditor(ReceiptMainForm& form);
+  ShapeEditor(LinesPage& page, EditorTools tools);
 
   // The list row being edited, 1 to 100; 0 before any is chosen.
   [[nodiscard]] int selectedRow() const { return selected_; }
@@ -30,6 +31,8 @@ class ShapeEditor : public QObject {
   // Row `row` into the editor's controls; writes nothing. A record whose
   // numbers cannot be read is said and leaves the controls cleared.
   void SelectShapeRow(int row);
+  // Row `row` highlighted in the list and into the editor.
+  void PickShapeRow(int row);
   // The controls as a record into the selected slot, then the preview.
   void ApplyShapeItem();
   // Empties the selected slot.
@@ -68,8 +71,8 @@ class ShapeEditor : public QObject {
   void showColour();
   void useKind(int kind);
 
-  ReceiptMainForm& form_;
   LinesPage& page_;
+  EditorTools tools_;
   int selected_ = 0;
   quint32 colour_ = 0;
   bool selecting_ = false;  // controls set by a selection apply nothing

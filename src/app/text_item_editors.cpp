@@ -5,7 +5,6 @@
 #include "app/pages/page_parts.h"
 #include "app/pages/positions_page.h"
 #include "app/pages/texts_page.h"
-#include "app/receipt_main_form.h"
 #include "layout/field_cursor.h"
 #include "layout/layout_slots.h"
 #include "layout/text_fit.h"
@@ -96,14 +95,20 @@ QByteArray shownNumber(const QString& shown, qint64 fixedValue) {
 
 }  // namespace
 
-TextItemEditors::TextItemEditors(ReceiptMainForm& form) : QObject(&form), form_(form) {
-  PositionsPage* p = form.positionsPage;
+TextItemEditors::TextItemEditors(PositionsPage& positions, TextsPage& texts,
+                                 CompanyInfoPage& company, EditorTools tools)
+    : QObject(tools.window()),
+      positions_(positions),
+      texts_(texts),
+      company_(company),
+      tools_(tools) {
+  PositionsPage* p = &positions;
   position_ = {p->ChkBoxStr2,    p->ChkBoxStr1,    p->positionX,       p->positionY,
                p->fontNameLabel, p->fontSizeLabel, p->decorationLabel, p->Button18,
                p->NValEditC3,    p->Panel28,       p->PictButton12,    p->PictButton14,
                p->PictButton13,  p->PictButton15,  p->IconButton3,     p->IconButton8,
                nullptr,          p->positionWidth, p->positionAlign};
-  TextsPage* t = form.textsPage;
+  TextsPage* t = &texts;
   text_ = {t->previewOnlyBox, t->verticalBox,   t->textX,           t->textY,
            t->fontNameLabel,  t->fontSizeLabel, t->decorationLabel, t->Button19,
            t->NValEditC4,     t->Panel38,       t->PictButton24,    t->PictButton26,
@@ -130,11 +135,11 @@ void TextItemEditors::enableControls() {
   text_.text->setEnabled(true);
   // Enter in these moves on to the next control; elsewhere it applies.
   for (TNValEdit* edit : {position_.x, position_.y, text_.y}) edit->setEnterNext(true);
-  for (QLabel* caption : form_.positionsPage->placedCaptions) {
+  for (QLabel* caption : positions_.placedCaptions) {
     caption->setEnabled(true);
     caption->setCursor(Qt::PointingHandCursor);
   }
-  for (QLabel* label : form_.companyPage->data) label->setCursor(Qt::PointingHandCursor);
+  for (QLabel* label : company_.data) label->setCursor(Qt::PointingHandCursor);
 }
 
 void TextItemEditors::connectPositionEditor() {
@@ -178,7 +183,7 @@ void TextItemEditors::connectTextEditor() {
 }
 
 void TextItemEditors::connectList() {
-  TStrColGrid* grid = form_.textsPage->StrColGrid3;
+  TStrColGrid* grid = texts_.StrColGrid3;
   connect(grid, &TStrColGrid::Click, this, [this, grid] { StrColGrid3Click(grid->Row()); });
   connect(grid, &TStrColGrid::RowMoved, this, &TextItemEditors::StrColGrid3RowMoved);
 
@@ -190,17 +195,19 @@ void TextItemEditors::connectList() {
   connect(grid, &QWidget::customContextMenuRequested, this, [this, grid](const QPoint& at) {
     textListMenu->popup(grid->viewport()->mapToGlobal(at));
   });
-  for (QAction* insert : {N52, form_.menu.insertTextRow})
-    connect(insert, &QAction::triggered, this, &TextItemEditors::InsertTextRow);
-  for (QAction* exchange : {N53, form_.menu.exchangeTextRow})
-    connect(exchange, &QAction::triggered, this, &TextItemEditors::ExchangeTextRow);
-  for (QAction* remove : {N54, form_.menu.deleteTextRow})
-    connect(remove, &QAction::triggered, this, &TextItemEditors::DeleteTextRow);
+  connect(N52, &QAction::triggered, this, &TextItemEditors::InsertTextRow);
+  connect(N53, &QAction::triggered, this, &TextItemEditors::ExchangeTextRow);
+  connect(N54, &QAction::triggered, this, &TextItemEditors::DeleteTextRow);
 }
 
 void TextItemEditors::connectCaptions() {
-  for (QLabel* caption : form_.positionsPage->placedCaptions) caption->installEventFilter(this);
-  for (QLabel* label : form_.companyPage->data) label->installEventFilter(this);
+  for (QLabel* caption : positions_.placedCaptions) caption->installEventFilter(this);
+  for (QLabel* label : company_.data) label->installEventFilter(this);
+}
+
+void TextItemEditors::PickTextRow(int row) {
+  texts_.StrColGrid3->SetRow(row);
+  StrColGrid3Click(row);
 }
 
 bool TextItemEditors::eventFilter(QObject* watched, QEvent* event) {
@@ -231,7 +238,7 @@ bool TextItemEditors::eventFilter(QObject* watched, QEvent* event) {
   }
   auto* label = qobject_cast<QLabel*>(watched);
   if (!label) return false;
-  const auto& company = form_.companyPage->data;
+  const auto& company = company_.data;
   for (int i = 0; i < int(company.size()); ++i) {
     if (company[i] != label) continue;
     if (!isLeftRelease(event)) return false;
@@ -239,7 +246,7 @@ bool TextItemEditors::eventFilter(QObject* watched, QEvent* event) {
       data228Click(slotmap::companyLine(i));
     return true;
   }
-  const auto& captions = form_.positionsPage->placedCaptions;
+  const auto& captions = positions_.placedCaptions;
   if (std::find(captions.begin(), captions.end(), label) == captions.end()) return false;
   const auto* mouse = static_cast<QMouseEvent*>(event);
   if (mouse->button() != Qt::LeftButton) return false;
@@ -273,7 +280,7 @@ void TextItemEditors::resetControls(const Controls& c, const QString& size) {
 }
 
 void TextItemEditors::showFit(const Controls& c, int line) {
-  const std::optional<TextFit> fit = FitOf(form_.document(), line);
+  const std::optional<TextFit> fit = FitOf(tools_.document(), line);
   c.fitWidth->setValue(fit ? measureOf(fit->width) : 0);
   c.fitAlign->setCurrentIndex(static_cast<int>(fit ? fit->align : TextAlign::Left));
 }
@@ -282,7 +289,7 @@ void TextItemEditors::writeFit(const Controls& c, int line) {
   const qint64 width = fixedOf(c.fitWidth);
   std::optional<TextFit> fit;
   if (width > 0) fit = TextFit{width, static_cast<TextAlign>(c.fitAlign->currentIndex())};
-  SetFit(form_.document(), line, fit);
+  SetFit(tools_.document(), line, fit);
 }
 
 void TextItemEditors::fillControls(const Controls& c, const TextRecordValues& v) {
@@ -313,13 +320,14 @@ TextRecordEntry TextItemEditors::entryOf(const Controls& c) {
 
 TextItemEditors::Selection TextItemEditors::readInto(const Controls& c, int line,
                                                      const QString& what) {
-  auto read = ReadTextRecord(form_.document().line(line));
+  auto read = ReadTextRecord(tools_.document().line(line));
   if (!read) {
-    info_box(QStringLiteral("「%1」の文字データを読めません。\r\n%2\r\n"
-                            "レイアウトは変更していません。適用すると、今の設定がこの項目に"
-                            "書き込まれます。")
-                 .arg(what, read.error()),
-             kConfirm, &form_);
+    tools_.boxes.info(
+        QStringLiteral("「%1」の文字データを読めません。\r\n%2\r\n"
+                       "レイアウトは変更していません。適用すると、今の設定がこの項目に"
+                       "書き込まれます。")
+            .arg(what, read.error()),
+        kConfirm);
     return Selection::Unreadable;
   }
   if (!read->has_value()) return Selection::NotText;
@@ -345,10 +353,10 @@ bool TextItemEditors::chooseFont(const Controls& c, bool strictSize) {
   std::optional<int> size = fixed::parseWhole(ToLayoutText(c.fontSize->text()));
   if (!size) {
     if (strictSize) {
-      info_box(QStringLiteral("文字サイズの「%1」は整数として読めません。\r\n"
-                              "フォントを選ぶ前に、項目を選び直すかリセットしてください。")
-                   .arg(c.fontSize->text()),
-               kConfirm, &form_);
+      tools_.boxes.info(QStringLiteral("文字サイズの「%1」は整数として読めません。\r\n"
+                                       "フォントを選ぶ前に、項目を選び直すかリセットしてください。")
+                            .arg(c.fontSize->text()),
+                        kConfirm);
       return false;
     }
     size = 10;
@@ -360,7 +368,7 @@ bool TextItemEditors::chooseFont(const Controls& c, bool strictSize) {
   initial.bold = decoration == kBold || decoration == kBoldItalic;
   initial.italic = decoration == kItalic || decoration == kBoldItalic;
   initial.colour = swatchColour(c.swatch);
-  if (const auto chosen = form_.dialogs.chooseFont(&form_, initial)) {
+  if (const auto chosen = tools_.dialogs.chooseFont(tools_.window(), initial)) {
     c.fontName->setText(chosen->family);
     c.fontSize->setText(QString::number(chosen->pointSize));
     setSwatchColour(c.swatch, chosen->colour);
@@ -371,7 +379,8 @@ bool TextItemEditors::chooseFont(const Controls& c, bool strictSize) {
 }
 
 bool TextItemEditors::chooseColour(const Controls& c) {
-  const auto chosen = form_.dialogs.chooseColour(&form_, shownColour(swatchColour(c.swatch)));
+  const auto chosen =
+      tools_.dialogs.chooseColour(tools_.window(), shownColour(swatchColour(c.swatch)));
   if (!chosen || !chosen->isValid()) return false;
   setSwatchColour(c.swatch, layoutColourOf(*chosen));
   return true;
@@ -386,7 +395,7 @@ void TextItemEditors::nudge(const Controls& c, NudgeDirection direction,
 }
 
 void TextItemEditors::sayNothingSelected() {
-  info_box(QStringLiteral("調整する項目を左のリストから選択してください"), kConfirm, &form_);
+  tools_.boxes.info(QStringLiteral("調整する項目を左のリストから選択してください"), kConfirm);
 }
 
 // ---- the position editor
@@ -395,10 +404,9 @@ void TextItemEditors::where01Click(int item) {
   const int line = slotmap::itemLine(item);
   if (line < slotmap::kCompanyName1 || line > slotmap::itemLine(slotmap::kLastExtendedItemTag))
     return;
-  QLabel* caption = form_.positionsPage->placedCaption(line);
+  QLabel* caption = positions_.placedCaption(line);
   positionLine_ = line;
-  form_.positionsPage->positionTitle->setText(
-      QStringLiteral("[%1] 印刷位置調整").arg(caption->text()));
+  positions_.positionTitle->setText(QStringLiteral("[%1] 印刷位置調整").arg(caption->text()));
   resetControls(position_, QStringLiteral("0"));
   position_.swatch->clear();
   heldText_.clear();
@@ -407,10 +415,10 @@ void TextItemEditors::where01Click(int item) {
 }
 
 void TextItemEditors::data228Click(int line) {
-  QLabel* label = form_.companyPage->dataLabel(line);
+  QLabel* label = company_.dataLabel(line);
   if (!label) return;
   positionLine_ = line;
-  form_.positionsPage->positionTitle->setText(label->text());
+  positions_.positionTitle->setText(label->text());
   resetControls(position_, QStringLiteral("0"));
   position_.swatch->clear();
   heldText_.clear();
@@ -418,8 +426,8 @@ void TextItemEditors::data228Click(int line) {
   showFit(position_, line);
   const QString what = CompanyInfoCaptions()[slotmap::companyIndex(line)];
   if (readInto(position_, line, what) != Selection::Filled) return;
-  auto typed = form_.dialogs.askText(&form_, QStringLiteral("ネムリカ"),
-                                     QStringLiteral("自社情報入力"), label->text());
+  auto typed = tools_.dialogs.askText(tools_.window(), QStringLiteral("ネムリカ"),
+                                      QStringLiteral("自社情報入力"), label->text());
   if (!typed) return;
   if (line == slotmap::kRegistrationNumber) {
     typed = acceptedRegistrationNumber(*typed);
@@ -427,20 +435,21 @@ void TextItemEditors::data228Click(int line) {
   }
   label->setText(*typed);
   heldText_ = ToLayoutText(*typed);
-  const auto change = form_.edits().step(QStringLiteral("自社情報の入力"));
+  const auto change = tools_.edits.step(QStringLiteral("自社情報の入力"));
   ApplyPositionItem();
 }
 
 std::optional<QString> TextItemEditors::acceptedRegistrationNumber(const QString& typed) {
   const auto number = NormaliseRegistrationNumber(typed);
   if (!number) {
-    info_box(number.error() + QStringLiteral("\r\n登録番号は変更していません。"), kConfirm, &form_);
+    tools_.boxes.info(number.error() + QStringLiteral("\r\n登録番号は変更していません。"),
+                      kConfirm);
     return std::nullopt;
   }
   // A sole proprietor's number is no corporate number: asked, not refused.
   if (!number->isEmpty() && !HasCorporateCheckDigit(*number) &&
-      confirm_box(CheckDigitWarning(*number), QStringLiteral("はい"), QStringLiteral("いいえ"),
-                  &form_, BoxDefault::Second) != kBoxFirstButton) {
+      tools_.boxes.confirm(CheckDigitWarning(*number), QStringLiteral("はい"),
+                           QStringLiteral("いいえ"), BoxDefault::Second) != kBoxFirstButton) {
     return std::nullopt;
   }
   return *number;
@@ -454,13 +463,12 @@ void TextItemEditors::ApplyPositionItem() {
   TextRecordEntry entry = entryOf(position_);
   entry.text = heldText_;
   const QByteArray record = BuildTextRecord(entry, TextEditorKind::Position);
-  const auto change = form_.edits().step(QStringLiteral("印字位置の変更"));
-  form_.document().setLine(positionLine_, record);
+  const auto change = tools_.edits.step(QStringLiteral("印字位置の変更"));
+  tools_.document().setLine(positionLine_, record);
   writeFit(position_, positionLine_);
   showWritten(position_, record);
   heldText_ = CharRecordText(record);
-  if (QLabel* label = form_.companyPage->dataLabel(positionLine_))
-    label->setText(FromLayoutText(heldText_));
+  if (QLabel* label = company_.dataLabel(positionLine_)) label->setText(FromLayoutText(heldText_));
 }
 
 void TextItemEditors::ResetPositionItem() {
@@ -471,10 +479,10 @@ void TextItemEditors::ResetPositionItem() {
   resetControls(position_, QStringLiteral("0"));
   position_.swatch->clear();
   heldText_.clear();
-  const auto change = form_.edits().step(QStringLiteral("印字位置のリセット"));
-  form_.document().setLine(positionLine_, kResetTextRecord);
-  SetFit(form_.document(), positionLine_, std::nullopt);
-  if (QLabel* label = form_.companyPage->dataLabel(positionLine_)) label->clear();
+  const auto change = tools_.edits.step(QStringLiteral("印字位置のリセット"));
+  tools_.document().setLine(positionLine_, kResetTextRecord);
+  SetFit(tools_.document(), positionLine_, std::nullopt);
+  if (QLabel* label = company_.dataLabel(positionLine_)) label->clear();
 }
 
 void TextItemEditors::choosePositionFont() {
@@ -487,7 +495,7 @@ void TextItemEditors::choosePositionColour() {
 
 void TextItemEditors::nudgePosition(NudgeDirection direction, Qt::KeyboardModifiers modifiers) {
   nudge(position_, direction, modifiers);
-  const auto change = form_.edits().step(QStringLiteral("印字位置の移動"));
+  const auto change = tools_.edits.step(QStringLiteral("印字位置の移動"));
   ApplyPositionItem();
 }
 
@@ -511,12 +519,12 @@ void TextItemEditors::ApplyTextItem() {
   TextRecordEntry entry = entryOf(text_);
   entry.text = ToLayoutText(text_.text->text());
   const QByteArray record = BuildTextRecord(entry, TextEditorKind::FreeText);
-  const auto change = form_.edits().step(QStringLiteral("文字の変更"));
-  form_.document().setLine(textLine_, record);
+  const auto change = tools_.edits.step(QStringLiteral("文字の変更"));
+  tools_.document().setLine(textLine_, record);
   writeFit(text_, textLine_);
   showWritten(text_, record);
-  form_.textsPage->StrColGrid3->SetCells(1, textLine_ - slotmap::textLine(0),
-                                         FromLayoutText(CharRecordText(record)));
+  texts_.StrColGrid3->SetCells(1, textLine_ - slotmap::textLine(0),
+                               FromLayoutText(CharRecordText(record)));
 }
 
 void TextItemEditors::ResetTextItem() {
@@ -528,10 +536,10 @@ void TextItemEditors::ResetTextItem() {
   resetControls(text_, QString());
   text_.previewOnly->setChecked(false);
   text_.swatch->clear();
-  form_.textsPage->StrColGrid3->SetCells(1, textLine_ - slotmap::textLine(0), QString());
-  const auto change = form_.edits().step(QStringLiteral("文字のリセット"));
-  form_.document().setLine(textLine_, kResetTextRecord);
-  SetFit(form_.document(), textLine_, std::nullopt);
+  texts_.StrColGrid3->SetCells(1, textLine_ - slotmap::textLine(0), QString());
+  const auto change = tools_.edits.step(QStringLiteral("文字のリセット"));
+  tools_.document().setLine(textLine_, kResetTextRecord);
+  SetFit(tools_.document(), textLine_, std::nullopt);
 }
 
 void TextItemEditors::chooseTextFont() {
@@ -544,7 +552,7 @@ void TextItemEditors::chooseTextColour() {
 
 void TextItemEditors::nudgeText(NudgeDirection direction, Qt::KeyboardModifiers modifiers) {
   nudge(text_, direction, modifiers);
-  const auto change = form_.edits().step(QStringLiteral("文字の移動"));
+  const auto change = tools_.edits.step(QStringLiteral("文字の移動"));
   ApplyTextItem();
 }
 
@@ -552,8 +560,8 @@ void TextItemEditors::nudgeText(NudgeDirection direction, Qt::KeyboardModifiers 
 
 void TextItemEditors::rowCommand(bool (*operation)(LayoutDocument&, int), const QString& name) {
   {
-    const auto change = form_.edits().step(name);
-    if (!operation(form_.document(), form_.textsPage->StrColGrid3->Row())) return;
+    const auto change = tools_.edits.step(name);
+    if (!operation(tools_.document(), texts_.StrColGrid3->Row())) return;
   }
   RebuildTextList();
 }
@@ -567,8 +575,8 @@ void TextItemEditors::DeleteTextRow() {
 }
 
 void TextItemEditors::ExchangeTextRow() {
-  if (form_.textsPage->StrColGrid3->Row() == slotmap::kTextSlots) {
-    info_box(QStringLiteral("最後の行は、次の行がないため交換できません。"), kConfirm, &form_);
+  if (texts_.StrColGrid3->Row() == slotmap::kTextSlots) {
+    tools_.boxes.info(QStringLiteral("最後の行は、次の行がないため交換できません。"), kConfirm);
     return;
   }
   rowCommand(&kelvane::ExchangeTextRow, QStringLiteral("文字の交換"));
@@ -576,8 +584,8 @@ void TextItemEditors::ExchangeTextRow() {
 
 void TextItemEditors::StrColGrid3RowMoved(int from, int to) {
   {
-    const auto change = form_.edits().step(QStringLiteral("文字の並べ替え"));
-    SwapTextRows(form_.document(), from, to);
+    const auto change = tools_.edits.step(QStringLiteral("文字の並べ替え"));
+    SwapTextRows(tools_.document(), from, to);
   }
   // The list moved the rows between as well; it shows the layout again.
   RebuildTextList();
@@ -588,14 +596,14 @@ void TextItemEditors::showDocumentAgain() {
     resetControls(position_, QStringLiteral("0"));
     position_.swatch->clear();
     heldText_.clear();
-    readInto(position_, positionLine_, form_.positionsPage->positionTitle->text());
+    readInto(position_, positionLine_, positions_.positionTitle->text());
   }
   if (textLine_ != 0) StrColGrid3Click(textLine_ - slotmap::textLine(0));
 }
 
 void TextItemEditors::RebuildTextList() {
-  const StyleContents contents = ReadStyleContents(form_.document());
-  TStrColGrid* grid = form_.textsPage->StrColGrid3;
+  const StyleContents contents = ReadStyleContents(tools_.document());
+  TStrColGrid* grid = texts_.StrColGrid3;
   grid->BeginUpdate();
   for (int row = 1; row <= slotmap::kTextSlots; ++row)
     grid->SetCells(1, row, FromLayoutText(contents.texts[row - 1]));

@@ -11,6 +11,7 @@
 // which live in the layout's fit records, not in the text record.
 // Every change goes into the layout at once and the preview is redrawn.
 
+#include "app/editor_tools.h"
 #include "styles/text_record.h"
 
 #include <QByteArray>
@@ -28,7 +29,9 @@ class QPushButton;
 
 namespace kelvane {
 
-class ReceiptMainForm;
+class CompanyInfoPage;
+class PositionsPage;
+class TextsPage;
 class TIconButton;
 class TNValEdit;
 class TNValEditC;
@@ -38,7 +41,8 @@ class TextItemEditors : public QObject {
   Q_OBJECT
 
  public:
-  explicit TextItemEditors(ReceiptMainForm& form);
+  TextItemEditors(PositionsPage& positions, TextsPage& texts, CompanyInfoPage& company,
+                  EditorTools tools);
 
   // ---- the position editor
   // The layout line of the selected item; 0 while nothing is selected.
@@ -64,6 +68,8 @@ class TextItemEditors : public QObject {
   [[nodiscard]] int textLine() const { return textLine_; }
   // Selects list row `row` (1 to 100) into the editor.
   void StrColGrid3Click(int row);
+  // Row `row` highlighted in the list and into the free text editor.
+  void PickTextRow(int row);
   void ApplyTextItem();
   void ResetTextItem();
   void chooseTextFont();
@@ -149,7 +155,10 @@ class TextItemEditors : public QObject {
   // A list operation on the list's current row as the undo step `name`.
   void rowCommand(bool (*operation)(LayoutDocument&, int), const QString& name);
 
-  ReceiptMainForm& form_;
+  PositionsPage& positions_;
+  TextsPage& texts_;
+  CompanyInfoPage& company_;
+  EditorTools tools_;
   Controls position_;
   Controls text_;
   int positionLine_ = 0;
