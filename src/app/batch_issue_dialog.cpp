@@ -1,17 +1,9 @@
 #include "app/batch_issue_dialog.h"
 
 #include "app/message_boxes.h"
-#include "app/pages/environment_page.h"
-#include "app/pages/receipt_issue_page.h"
-#include "app/preview_pane.h"
-#include "app/receipt_main_form.h"
-#include "app/receipt_on_form.h"
-#include "app/register_commands.h"
-#include "app/settings_store.h"
 #include "batch/batch_issue.h"
 #include "layout/field_cursor.h"
 #include "layout/layout_slots.h"
-#include "layout/preview_geometry.h"
 #include "receipt/amount_text.h"
 #include "receipt/numbering.h"
 #include "receipt/register_record.h"
@@ -32,7 +24,6 @@
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QPushButton>
-#include <QSlider>
 #include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -52,25 +43,6 @@ QString cellOf(const ReceiptCsvCells& row, const QString& column) {
   return i >= 0 && i < row.cells.size() ? row.cells[i] : QString();
 }
 
-// The issuer's registration number is the layout's company item 登録番号.
-ReceiptTaxSettings taxSettings(ReceiptMainForm& form) {
-  ReceiptTaxSettings t;
-  t.rounding = TaxRoundingOnForm(form);
-  t.registrationNumber =
-      FromLayoutText(CharRecordText(form.document().line(slotmap::kRegistrationNumber)));
-  return t;
-}
-
-ReceiptNumbering numberingOf(ReceiptMainForm& form) {
-  const EnvironmentPage* e = form.environmentPage;
-  ReceiptNumbering n;
-  n.automatic = e->CheckBox4->isChecked();
-  n.header = e->d1->text();
-  n.digitCount = DigitCount(e->d2->text());
-  n.lastNumber = WholeNumber(e->last_number->text()).value_or(1);
-  return n;
-}
-
 // The numbers the register holds now, for the numbers the list shows. A
 // register that cannot be read shows no faults here: the batch reads it
 // again when it runs and says so then.
@@ -79,28 +51,6 @@ RegisterNumbers recordedNumbers(const QString& path, const QString& header) {
   const auto bytes = readWholeFile(path);
   if (!bytes) return {};
   return RegisterNumbersIn(*bytes, RegisterText(header));
-}
-
-// The pages as the print command draws the receipt on screen.
-BatchSetup setupFor(ReceiptMainForm& form) {
-  BatchSetup s;
-  s.layout = form.document();
-  s.render = form.previewSettings();
-  s.render.previewResolution =
-      ComputePreviewGeometry(form.metrics, form.preview->TrackBar1->value(), s.render.previewMode,
-                             form.receiptWidth(), form.receiptHeight())
-          .resolutionX;
-  s.render.showOnlyPrinted = false;
-  s.pageDevice = &form.printer();
-  s.text = ReceiptTextSettingsOf(form);
-  s.numbering = numberingOf(form);
-  s.tax = taxSettings(form);
-  s.registerPath = RegisterFilePath(form);
-  s.tempCopyPath = RegisterTempCopyPath();
-  s.registerMustExist = form.registerSession.seen(s.registerPath);
-  s.today = QDate::currentDate();
-  s.keepCopies = form.environmentPage->archiveBox->isChecked();
-  return s;
 }
 
 // The column in front of the reason, unless the reason names it first.
@@ -140,13 +90,15 @@ QTableWidgetItem* readOnlyItem() {
 
 }  // namespace
 
-BatchIssueDialog::BatchIssueDialog(ReceiptMainForm& form, QString csvPath, ReceiptCsv csv)
-    : QDialog(&form), form_(form), csvPath_(std::move(csvPath)), csv_(std::move(csv)) {
+BatchIssueDialog::BatchIssueDialog(BatchIssueWork work, QString csvPath, ReceiptCsv csv,
+                                   QWidget* parent)
+    : QDialog(parent), work_(std::move(work)), csvPath_(std::move(csvPath)), csv_(std::move(csv)) {
   setWindowTitle(kTitle);
-  text_ = ReceiptTextSettingsOf(form_);
-  numbering_ = numberingOf(form_);
-  tax_ = taxSettings(form_);
-  recorded_ = recordedNumbers(RegisterFilePath(form_), numbering_.header);
+  const BatchSetup planned = work_.setup();
+  text_ = planned.text;
+  numbering_ = planned.numbering;
+  tax_ = planned.tax;
+  recorded_ = recordedNumbers(planned.registerPath, numbering_.header);
   today_ = QDate::currentDate();
 
   auto* layout = new QVBoxLayout(this);
@@ -178,9 +130,9 @@ BatchIssueDialog::BatchIssueDialog(ReceiptMainForm& form, QString csvPath, Recei
   printBox = new QCheckBox(QStringLiteral("印刷する"), this);
   pdfBox = new QCheckBox(QStringLiteral("PDFに出力する"), this);
   recordBox = new QCheckBox(QStringLiteral("発行リストに登録する"), this);
-  printBox->setEnabled(form_.metrics.hasPrinter);
-  printBox->setChecked(form_.metrics.hasPrinter);
-  pdfBox->setChecked(!form_.metrics.hasPrinter);
+  printBox->setEnabled(work_.hasPrinter);
+  printBox->setChecked(work_.hasPrinter);
+  pdfBox->setChecked(!work_.hasPrinter);
   recordBox->setChecked(true);
   for (QCheckBox* box : {printBox, pdfBox, recordBox}) {
     outputs->addWidget(box);
@@ -380,12 +332,12 @@ bool BatchIssueDialog::issue() {
 
   BatchOutputs outputs;
   if (pdfBox->isChecked()) {
-    outputs.pdfPath = form_.dialogs.printPdf(this);
+    outputs.pdfPath = work_.dialogs.printPdf(this);
     if (outputs.pdfPath.isEmpty()) return false;
   }
-  if (printBox->isChecked() && printBox->isEnabled()) outputs.printer = &form_.printer();
+  if (printBox->isChecked() && printBox->isEnabled()) outputs.printer = &work_.printer;
   outputs.record = recordBox->isChecked();
-  const BatchSetup setup = setupFor(form_);
+  const BatchSetup setup = work_.setup();
 
   QProgressDialog progress(stageText(BatchStage::Drawing, 0, int(checked.size())),
                            QStringLiteral("中止"), 0, int(checked.size()), this);
@@ -438,9 +390,7 @@ bool BatchIssueDialog::issue() {
   if (result->recorded) {
     // The batch's receipts are not the one on screen: recording the form
     // over one of them is asked naming it, with キャンセル the default.
-    form_.registerSession.markSeen(setup.registerPath);
-    if (result->batch.lastNumber) FollowLastNumber(form_, *result->batch.lastNumber);
-    conf_write_numbering(form_);
+    work_.recorded(setup.registerPath, result->batch.lastNumber);
   }
   reportDone(*result, outputs.pdfPath);
   accept();
@@ -463,7 +413,7 @@ void BatchIssueDialog::reportDone(const BatchResult& result, const QString& pdfP
     text += QStringLiteral("\r\n\r\n領収書のPDF控えを残せませんでした: ") + *result.copyFailure;
   // The receipt on screen is left alone, but its number may be one the batch
   // has just used: the user is told before recording it would ask to replace.
-  const QString onScreen = form_.receiptPage->Edit2->text();
+  const QString onScreen = work_.shownNumber();
   for (const BatchReceipt& b : result.batch.receipts) {
     if (!result.recorded || onScreen.isEmpty() ||
         RegisterKey(RegisterText(b.receipt.number)) != RegisterKey(RegisterText(onScreen)))
@@ -475,22 +425,6 @@ void BatchIssueDialog::reportDone(const BatchResult& result, const QString& pdfP
     break;
   }
   info_box(text, kConfirm, this);
-}
-
-void IssueFromCsvFile(ReceiptMainForm& form, const std::function<void(BatchIssueDialog&)>& run) {
-  const QString path = form.dialogs.openCsv(&form);
-  if (path.isEmpty()) return;
-  auto csv = readReceiptCsvFile(path);
-  if (!csv) {
-    info_box(QStringLiteral("CSV ファイルを読めません。\r\n") + csv.error(), kConfirm, &form);
-    return;
-  }
-  BatchIssueDialog dialog(form, path, std::move(*csv));
-  if (run) {
-    run(dialog);
-  } else {
-    dialog.exec();
-  }
 }
 
 }  // namespace kelvane

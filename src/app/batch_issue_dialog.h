@@ -5,6 +5,8 @@
 // cancelled. The receipt on screen is left as it is: the batch draws on a
 // copy of the layout.
 
+#include "app/form_dialogs.h"
+#include "batch/batch_issue.h"
 #include "receipt/receipt_batch.h"
 #include "receipt/receipt_csv.h"
 
@@ -16,22 +18,36 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 class QCheckBox;
 class QLabel;
+class QPrinter;
 class QPushButton;
 class QTableWidget;
 
 namespace kelvane {
 
-class ReceiptMainForm;
-struct BatchResult;
+// What the dialog works on: the batch's setup as the window stands, the
+// program's printer, and what the window does once receipts are recorded.
+struct BatchIssueWork {
+  // Taken when the dialog opens (to plan the list) and again at 発行.
+  std::function<BatchSetup()> setup;
+  QPrinter& printer;
+  bool hasPrinter = false;
+  const FormDialogs& dialogs;
+  // The number of the receipt on screen, which the batch may have used.
+  std::function<QString()> shownNumber;
+  // The batch recorded receipts in the register at `path`, the last
+  // automatic number given being `lastNumber`.
+  std::function<void(const QString& path, std::optional<qint64> lastNumber)> recorded;
+};
 
 class BatchIssueDialog : public QDialog {
   Q_OBJECT
 
  public:
-  BatchIssueDialog(ReceiptMainForm& form, QString csvPath, ReceiptCsv csv);
+  BatchIssueDialog(BatchIssueWork work, QString csvPath, ReceiptCsv csv, QWidget* parent);
 
   // Columns of the row list.
   enum Column { RowColumn, NumberColumn, DateColumn, AddresseeColumn, AmountColumn, StateColumn };
@@ -67,7 +83,7 @@ class BatchIssueDialog : public QDialog {
   void rowToggled(int line);
   void reportDone(const BatchResult& result, const QString& pdfPath);
 
-  ReceiptMainForm& form_;
+  BatchIssueWork work_;
   QString csvPath_;
   ReceiptCsv csv_;
   // What the list's numbers and dates are planned with; the batch plans
@@ -83,10 +99,5 @@ class BatchIssueDialog : public QDialog {
   QStringList fileFaultTexts_;      // faults of no listed row
   bool refreshing_ = false;
 };
-
-// "CSVから一括発行…": asks for the file, reads it and shows the dialog.
-// `run` stands in for the dialog's own event loop (tests drive it).
-void IssueFromCsvFile(ReceiptMainForm& form,
-                      const std::function<void(BatchIssueDialog&)>& run = {});
 
 }  // namespace kelvane

@@ -1,6 +1,7 @@
 // The main window's commands: which menu item, button and key reaches which
 // operation.
 
+#include "app/batch_issue_command.h"
 #include "app/batch_issue_dialog.h"
 #include "app/info_tools.h"
 #include "app/master_list_commands.h"

@@ -6,7 +6,6 @@
 #include "app/receipt_main_form.h"
 #include "app/receipt_on_form.h"
 #include "app/register_commands.h"
-#include "layout/preview_geometry.h"
 #include "printing/pdf_output.h"
 #include "printing/receipt_archive.h"
 #include "printing/receipt_printing.h"
@@ -16,7 +15,6 @@
 
 #include <QCheckBox>
 #include <QPrinter>
-#include <QSlider>
 
 namespace kelvane {
 
@@ -49,15 +47,8 @@ void keepCopy(ReceiptMainForm& form, const QPrinter& printer, const RecordingCan
 }
 
 bool printOn(ReceiptMainForm& form, QPrinter& printer) {
-  RenderSettings settings = form.previewSettings();
-  // Font sizes and line widths follow the preview's resolution on paper too.
-  settings.previewResolution =
-      ComputePreviewGeometry(form.metrics, form.preview->TrackBar1->value(), settings.previewMode,
-                             form.receiptWidth(), form.receiptHeight())
-          .resolutionX;
-  settings.showOnlyPrinted = false;
   // The page is drawn once: what prints is what the copy keeps.
-  auto page = DrawPrinterPage(printer, form.document(), settings);
+  auto page = DrawPrinterPage(printer, form.document(), form.printSettings());
   Expected<void> printed =
       page ? PrintPages(printer, {*page}) : Expected<void>(Failure{page.error()});
   if (!printed) form.reportError(printed.error());

@@ -22,6 +22,7 @@
 #include "app/title_strip.h"
 #include "app/top_bar.h"
 #include "layout/header_lines.h"
+#include "layout/preview_geometry.h"
 #include "masterlist_window/order_reg.h"
 #include "printing/printer_query.h"
 #include "settings/program_folder.h"
@@ -295,6 +296,15 @@ RenderSettings ReceiptMainForm::previewSettings() const {
   s.zoomPercent = preview->TrackBar1->value();
   s.registerPath = currentRegisterPath();  // a moved picture is beside the register in use
   s.metrics = metrics;
+  return s;
+}
+
+RenderSettings ReceiptMainForm::printSettings() const {
+  RenderSettings s = previewSettings();
+  s.previewResolution =
+      ComputePreviewGeometry(metrics, zoomPercent(), s.previewMode, receiptWidth(), receiptHeight())
+          .resolutionX;
+  s.showOnlyPrinted = false;
   return s;
 }
 

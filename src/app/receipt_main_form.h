@@ -163,6 +163,10 @@ class ReceiptMainForm : public QMainWindow,
   // PreviewSource
   [[nodiscard]] const LayoutDocument& previewDocument() const override { return *document_; }
   [[nodiscard]] RenderSettings previewSettings() const override;
+  // The settings a page for paper is drawn with: fonts and line widths at
+  // the preview's resolution, so the paper shows what the preview shows,
+  // and every element, also those only previewed when so asked.
+  [[nodiscard]] RenderSettings printSettings() const;
   [[nodiscard]] qint64 receiptWidth() const override;
   [[nodiscard]] qint64 receiptHeight() const override;
   void previewFailed(qsizetype line, const QString& message) override;

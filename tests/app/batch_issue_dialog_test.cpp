@@ -4,6 +4,7 @@
 // dialog.
 
 #include "app/batch_issue_dialog.h"
+#include "app/batch_issue_command.h"
 #include "app/pages/environment_page.h"
 #include "app/pages/receipt_issue_page.h"
 #include "app/receipt_main_form.h"
