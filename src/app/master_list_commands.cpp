@@ -40,8 +40,8 @@ void ConnectMasterListCommands(ReceiptMainForm& form) {
       {form.menu.registerStaff, MasterListKind::Staff}};
   for (const auto& [item, kind] : items) {
     item->setEnabled(true);
-    QObject::connect(item, &QAction::triggered, &form,
-                     [&form, kind = kind] { RegisterInMasterList(form, kind); });
+    QObject::connect(item, &QAction::triggered, picker,
+                     [picker, kind = kind] { picker->registerInto(kind); });
   }
 
   ReceiptIssuePage* p = form.receiptPage;
@@ -52,21 +52,18 @@ void ConnectMasterListCommands(ReceiptMainForm& form) {
                                                          {p->field07Pick, p->Field_07}};
   for (const auto& [button, field] : buttons) {
     button->setEnabled(true);
-    QObject::connect(button, &QPushButton::clicked, &form,
-                     [&form, field = field] { PickFromMasterList(form, field); });
+    QObject::connect(button, &QPushButton::clicked, picker, [&form, picker, field = field] {
+      PickFromMasterList(*picker, *form.receiptPage, *form.receiptInput, field);
+    });
   }
 }
 
-void PickFromMasterList(ReceiptMainForm& form, QComboBox* field) {
-  ReceiptIssuePage* p = form.receiptPage;
-  const QString text = form.orderreg->selectFrom(kindOf(*p, field), field->currentText());
+void PickFromMasterList(Tforderreg& lists, ReceiptIssuePage& page, ReceiptInput& input,
+                        QComboBox* field) {
+  const QString text = lists.selectFrom(kindOf(page, field), field->currentText());
   field->setEditText(text);
-  if (field == p->Field_07) return;  // recorded in the register only; the focus stays
-  form.receiptInput->pickedFromList(field);
-}
-
-void RegisterInMasterList(ReceiptMainForm& form, MasterListKind kind) {
-  form.orderreg->registerInto(kind);
+  if (field == page.Field_07) return;  // recorded in the register only; the focus stays
+  input.pickedFromList(field);
 }
 
 }  // namespace kelvane

@@ -9,7 +9,10 @@ class QComboBox;
 
 namespace kelvane {
 
+class ReceiptInput;
+class ReceiptIssuePage;
 class ReceiptMainForm;
+class Tforderreg;
 
 // Connects and enables the menu items and the buttons; the window's input
 // box and messages go through the main window's dialogs.
@@ -18,9 +21,7 @@ void ConnectMasterListCommands(ReceiptMainForm& form);
 // "参照" beside `field` (atesaki_1, atesaki_2, topic1, topic2 or Field_07):
 // the field's list opened on its text; what comes back goes into the field
 // and the receipt, and the focus moves on. Field_07 takes the text only.
-void PickFromMasterList(ReceiptMainForm& form, QComboBox* field);
-
-// "マスター登録": the list of `kind` opened to register into.
-void RegisterInMasterList(ReceiptMainForm& form, MasterListKind kind);
+void PickFromMasterList(Tforderreg& lists, ReceiptIssuePage& page, ReceiptInput& input,
+                        QComboBox* field);
 
 }  // namespace kelvane

@@ -238,7 +238,7 @@ void startup_restore(ReceiptMainForm& form) {
   form.receiptPage->Edit2->setFocus(Qt::OtherFocusReason);  // typing starts the receipt at once
   form.preview->TrackBar1->setValue(70);
   form.receiptDate->showInBoxes(QDate::currentDate());
-  KeepUnrecognisedStartFiles(form);
+  KeepUnrecognisedStartFiles(MessageBoxes(&form));
   conf_read(form);
   applyViewSettings(form);
   form.receiptInput->LoadInputHistory();

@@ -1,6 +1,6 @@
 #include "app/unrecognised_file.h"
 
-#include "app/receipt_main_form.h"
+#include "app/message_boxes.h"
 #include "app/settings_store.h"
 #include "settings/program_folder.h"
 #include "settings/settings_file.h"
@@ -59,7 +59,7 @@ std::optional<KeptAside> KeepUnrecognisedFile(const QString& path,
   return kept;
 }
 
-void KeepUnrecognisedStartFiles(ReceiptMainForm& form) {
+void KeepUnrecognisedStartFiles(const MessageBoxes& boxes) {
   QStringList told;
   const auto conf =
       KeepUnrecognisedFile(ProgramFile(QString::fromLatin1(kSettingsFileName)), IsUnrecognisedConf);
@@ -75,7 +75,7 @@ void KeepUnrecognisedStartFiles(ReceiptMainForm& form) {
                      QStringLiteral("空のレイアウトで始めます。終了するときに今のレイアウトを"
                                     "新しく書きます。"));
   }
-  if (!told.isEmpty()) form.reportError(told.join(QStringLiteral("\r\n\r\n")));
+  if (!told.isEmpty()) boxes.report(told.join(QStringLiteral("\r\n\r\n")));
 }
 
 }  // namespace kelvane

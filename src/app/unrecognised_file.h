@@ -14,7 +14,7 @@
 
 namespace kelvane {
 
-class ReceiptMainForm;
+class MessageBoxes;
 
 // Whether a file's lines are plainly not what the program keeps there.
 using UnrecognisedTest = std::function<bool(const QList<QByteArray>&)>;
@@ -38,6 +38,6 @@ struct KeptAside {
 
 // "kelvane.conf" and "cardtemp.dat" in the program folder, before either is
 // read at start; tells the user of each file kept aside, naming both paths.
-void KeepUnrecognisedStartFiles(ReceiptMainForm& form);
+void KeepUnrecognisedStartFiles(const MessageBoxes& boxes);
 
 }  // namespace kelvane
