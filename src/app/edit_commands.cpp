@@ -1,6 +1,7 @@
 #include "app/edit_commands.h"
 
 #include "app/image_editor.h"
+#include "app/pages/style_settings_page.h"
 #include "app/pages/tool_strip.h"
 #include "app/receipt_main_form.h"
 #include "app/shape_editor.h"
@@ -12,6 +13,7 @@
 #include <QAbstractSpinBox>
 #include <QAction>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QStyle>
@@ -59,6 +61,7 @@ void ReceiptMainForm::showUndoSteps() {
 
 void ReceiptMainForm::showDocumentAgain(const QList<qsizetype>& lines) {
   const StyleContents contents = ReadStyleContents(document());
+  stylePage->stylebtn->setToolTip(edits_->source());  // the file the layout now comes from
   // The style settings come back only when the step changed them: settings
   // typed and not yet applied stay otherwise.
   const bool header = std::any_of(lines.begin(), lines.end(), [](qsizetype line) {

@@ -208,8 +208,9 @@ void ReceiptMainForm::restoreWindowFile() {
   resize(frame.size());
 }
 
-QString ReceiptMainForm::currentStylePath() const { return stylePage->stylebtn->toolTip(); }
+QString ReceiptMainForm::currentStylePath() const { return edits_->source(); }
 void ReceiptMainForm::setCurrentStylePath(const QString& path) {
+  edits_->setSource(path);
   stylePage->stylebtn->setToolTip(path);
 }
 

@@ -46,6 +46,7 @@ QString LayoutEdits::redoName() const { return redo_.isEmpty() ? QString() : red
 void LayoutEdits::begin(const QString& name, bool isStep) {
   if (depth_ == 0) {
     snapshot_ = document_.lines();
+    openSource_ = source_;
     openName_ = name;
     openIsStep_ = isStep;
   } else if (isStep && !openIsStep_) {
@@ -63,6 +64,8 @@ void LayoutEdits::end() {
   const QList<QByteArray>& after = document_.lines();
   Step step;
   step.name = openName_;
+  step.sourceBefore = openSource_;
+  step.sourceAfter = source_;
   if (before.size() != after.size()) {
     step.whole = true;
     step.before = before;
@@ -71,7 +74,8 @@ void LayoutEdits::end() {
     for (qsizetype i = 0; i < after.size(); ++i) {
       if (before[i] != after[i]) step.lines.append({i, before[i], after[i]});
     }
-    if (step.lines.isEmpty()) return;  // nothing changed: nothing to tell
+    // Nothing changed: nothing to tell.
+    if (step.lines.isEmpty() && step.sourceBefore == step.sourceAfter) return;
   }
   if (openIsStep_) {
     undo_.append(std::move(step));
@@ -94,6 +98,7 @@ QByteArray LayoutEdits::restoredLine(qsizetype line, const QByteArray& wanted,
 
 void LayoutEdits::apply(const Step& step, bool backwards) {
   QList<qsizetype> touched;
+  source_ = backwards ? step.sourceBefore : step.sourceAfter;
   if (step.whole) {
     QList<QByteArray> lines = backwards ? step.before : step.after;
     for (qsizetype i = 0; i < lines.size(); ++i) {

@@ -56,6 +56,13 @@ class LayoutEdits : public QObject {
   // Whether a change is open.
   [[nodiscard]] bool changing() const { return depth_ > 0; }
 
+  // The style file the layout was last opened from, "" before any. It is
+  // part of what a step takes back: an undone open no longer proposes that
+  // file to be saved over.
+  [[nodiscard]] const QString& source() const { return source_; }
+  // Inside a change, which then counts as one even if no line changed.
+  void setSource(const QString& path) { source_ = path; }
+
   [[nodiscard]] bool canUndo() const { return !undo_.isEmpty(); }
   [[nodiscard]] bool canRedo() const { return !redo_.isEmpty(); }
   // The name of the step an undo or redo would take back or do again; ""
@@ -101,6 +108,8 @@ class LayoutEdits : public QObject {
     QList<QByteArray> before;
     QList<QByteArray> after;
     QList<LineEdit> lines;
+    QString sourceBefore;
+    QString sourceAfter;
   };
 
   void begin(const QString& name, bool isStep);
@@ -111,6 +120,8 @@ class LayoutEdits : public QObject {
   int depth_ = 0;
   quint64 revision_ = 0;
   QList<QByteArray> snapshot_;
+  QString source_;
+  QString openSource_;
   QString openName_;
   bool openIsStep_ = false;
   QList<Step> undo_;

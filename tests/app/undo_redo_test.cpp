@@ -31,6 +31,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
@@ -238,6 +239,25 @@ TEST_F(UndoRedoTest, EveryKindOfStyleChangeIsUndoneAndRedoneByteForByte) {
     form_->menu.undo->trigger();
     EXPECT_TRUE(seen() == before) << differences(seen(), before);
   }
+}
+
+TEST_F(UndoRedoTest, AnUndoneOpenNoLongerProposesThatStyleToSaveOver) {
+  const QString sample = QStringLiteral(KELVANE_SOURCE_DATA "/style/sample.rcd");
+  form_->menu.N16->trigger();
+  ASSERT_EQ(form_->currentStylePath(), sample);
+  pressUndo();
+  EXPECT_EQ(form_->currentStylePath(), QString());
+  EXPECT_EQ(form_->stylePage->stylebtn->toolTip(), QString());
+  QString proposed = QStringLiteral("not asked");
+  form_->dialogs.saveStyle = [&](QWidget*, const QString& offered) {
+    proposed = offered;
+    return QString();
+  };
+  form_->menu.N17->trigger();
+  EXPECT_NE(proposed, sample) << "saving would have written the undone style's file";
+  pressRedo();
+  EXPECT_EQ(form_->currentStylePath(), sample);
+  EXPECT_EQ(form_->stylePage->stylebtn->toolTip(), sample);
 }
 
 TEST_F(UndoRedoTest, NothingToUndoLeavesBothCommandsDisabled) {

@@ -66,6 +66,24 @@ TEST_F(Edits, UndoAndRedoReturnTheDocumentByteForByte) {
   EXPECT_EQ(changes, 3);  // the change, the undo, the redo
 }
 
+TEST_F(Edits, TheStyleFileOpenedIsTakenBackWithItsStep) {
+  const auto open = [&](const char* path, const QByteArray& record) {
+    const auto change = edits.step(QStringLiteral("スタイルを開く"));
+    edits.setSource(QString::fromLatin1(path));
+    document.setLine(slotmap::shapeLine(1), record);
+  };
+  open("/styles/a.rcd", kLine);
+  open("/styles/b.rcd", kLine);  // the same lines from another file is a step too
+  EXPECT_EQ(edits.undoCount(), 2);
+  edits.undo();
+  EXPECT_EQ(edits.source(), QStringLiteral("/styles/a.rcd"));
+  edits.undo();
+  EXPECT_EQ(edits.source(), QString());
+  edits.redo();
+  edits.redo();
+  EXPECT_EQ(edits.source(), QStringLiteral("/styles/b.rcd"));
+}
+
 TEST_F(Edits, AStepThatChangesTheLineCountHoldsTheWholeDocument) {
   const QList<QByteArray> start = document.lines();
   QList<QByteArray> longer = start;
