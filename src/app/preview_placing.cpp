@@ -78,7 +78,7 @@ PreviewPlacer::PreviewPlacer(PreviewPane& preview, LayoutEdits& edits, PlacingEd
       status_(status) {
   QWidget* box = preview_.PaintBox1;
   box->setFocusPolicy(Qt::ClickFocus);
-  box->setMouseTracking(false);
+  box->setMouseTracking(true);  // the cursor shows what can be taken
   box->installEventFilter(this);
 }
 
@@ -130,8 +130,15 @@ bool PreviewPlacer::eventFilter(QObject* watched, QEvent* event) {
       press(mouse->position().toPoint());
       return true;
     }
+    case QEvent::Paint:
+      drawnKnown_ = false;  // whatever changed the picture may have moved its elements
+      return false;
     case QEvent::MouseMove: {
       auto* mouse = static_cast<QMouseEvent*>(event);
+      if (mouse->buttons() == Qt::NoButton) {
+        hover(mouse->position().toPoint());
+        return false;
+      }
       if (!dragging_ || !(mouse->buttons() & Qt::LeftButton)) return false;
       drag(mouse->position().toPoint(), mouse->modifiers().testFlag(Qt::AltModifier));
       return true;
@@ -151,8 +158,26 @@ bool PreviewPlacer::eventFilter(QObject* watched, QEvent* event) {
   }
 }
 
+const std::vector<ElementShape>& PreviewPlacer::drawnElements() {
+  if (!drawnKnown_) {
+    drawn_ = preview_.measureElements();
+    drawnKnown_ = true;
+  }
+  return drawn_;
+}
+
+void PreviewPlacer::hover(QPoint at) {
+  QWidget* box = preview_.PaintBox1;
+  if (PlacedKindOfLine(ElementAt(drawnElements(), at)) == PlacedKind::None) {
+    box->unsetCursor();
+  } else {
+    box->setCursor(Qt::SizeAllCursor);
+  }
+}
+
 void PreviewPlacer::press(QPoint at) {
-  const qsizetype line = ElementAt(preview_.measureElements(), at);
+  drawnKnown_ = false;  // a press always takes what is drawn now
+  const qsizetype line = ElementAt(drawnElements(), at);
   if (PlacedKindOfLine(line) == PlacedKind::None) {
     clearSelection();
     return;

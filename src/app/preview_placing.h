@@ -4,12 +4,14 @@
 // or freely with Alt held) as one undo step, and the arrow keys nudge it as
 // the editor's arrow buttons do. Esc lets it go.
 
+#include "render/element_geometry.h"
 #include "styles/element_move.h"
 
 #include <QByteArray>
 #include <QObject>
 #include <QPoint>
 #include <functional>
+#include <vector>
 
 class QStatusBar;
 
@@ -52,6 +54,11 @@ class PreviewPlacer : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // Without a button held: the cursor says whether an element can be
+  // taken there.
+  void hover(QPoint at);
+  // The elements as drawn, measured again only after the preview repainted.
+  const std::vector<ElementShape>& drawnElements();
   void press(QPoint at);
   void drag(QPoint at, bool free);
   void release();
@@ -72,6 +79,8 @@ class PreviewPlacer : public QObject {
   QByteArray pressedRecord_;
   QByteArray movedRecord_;
   ElementOrigin origin_;
+  std::vector<ElementShape> drawn_;
+  bool drawnKnown_ = false;
 };
 
 }  // namespace kelvane

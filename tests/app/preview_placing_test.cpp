@@ -134,6 +134,26 @@ class PreviewPlacingTest : public ::testing::Test {
   QWidget* box_ = nullptr;
 };
 
+TEST_F(PreviewPlacingTest, TheCursorShowsWhereAnElementCanBeTaken) {
+  const auto hoverAt = [&](QPoint at) {
+    QMouseEvent move(QEvent::MouseMove, at, box_->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(box_, &move);
+    return box_->cursor().shape();
+  };
+  for (const int element : {kShape, kText, kItem, kImage})
+    EXPECT_EQ(hoverAt(pointOn(element)), Qt::SizeAllCursor) << element;
+  EXPECT_EQ(hoverAt(QPoint(2, 2)), Qt::ArrowCursor) << "outside the receipt";
+  // Moved by a step, the text is no longer where it was once redrawn.
+  const QPoint before = pointOn(kText);
+  form_->document().setLine(kText, sj("char,0,15,80,MS Gothic,12,,0,0,0,ABCDEFGH"));
+  form_->RefreshPreview();
+  QApplication::sendPostedEvents();
+  box_->repaint();
+  EXPECT_EQ(hoverAt(before), Qt::ArrowCursor);
+  EXPECT_EQ(hoverAt(pointOn(kText)), Qt::SizeAllCursor);
+}
+
 TEST_F(PreviewPlacingTest, AClickBringsTheElementsEditorForward) {
   const struct {
     int line;
