@@ -37,6 +37,8 @@ void ReceiptMainForm::connectEdits() {
   connect(edits_, &LayoutEdits::changed, preview, &PreviewPane::RefreshPreview);
   connect(edits_, &LayoutEdits::restored, this, &ReceiptMainForm::showDocumentAgain);
   connect(edits_, &LayoutEdits::historyChanged, this, &ReceiptMainForm::showUndoSteps);
+  // A step recorded or taken back: what was typed has gone into the layout.
+  connect(edits_, &LayoutEdits::historyChanged, this, [this] { typedIn_ = nullptr; });
   menu.undo->setIcon(style()->standardIcon(QStyle::SP_ArrowBack));
   menu.redo->setIcon(style()->standardIcon(QStyle::SP_ArrowForward));
   connect(menu.undo, &QAction::triggered, this, &ReceiptMainForm::undoLayoutStep);

@@ -205,6 +205,8 @@ class ReceiptMainForm : public QMainWindow,
   // After an undo or redo: the editors show the document's values again.
   void showDocumentAgain(const QList<qsizetype>& lines);
   void showUndoSteps();
+  // Whether `widget` lies on one of the six style pages.
+  [[nodiscard]] bool isStyleField(const QWidget* widget) const;
 
   std::unique_ptr<LayoutDocument> document_;
   LayoutEdits* edits_ = nullptr;
@@ -212,6 +214,8 @@ class ReceiptMainForm : public QMainWindow,
   bool shown_ = false;
   QWidget* topArea_ = nullptr;
   QString tabCaption_;
+  // The field typed in since the last layout step, if any.
+  const QWidget* typedIn_ = nullptr;
 };
 
 }  // namespace kelvane

@@ -6,6 +6,7 @@
 #include "app/pages/lines_page.h"
 #include "app/pages/style_settings_page.h"
 #include "app/pages/texts_page.h"
+#include "app/preview_placing.h"
 #include "app/receipt_draft.h"
 #include "app/receipt_main_form.h"
 #include "app/register_commands.h"
@@ -135,6 +136,7 @@ bool loadStyle(ReceiptMainForm& form, const QString& path, CompanyInfo company) 
     return false;
   }
   if (company == CompanyInfo::ShopKeeps) settleCompanyInfo(form, shop);
+  form.previewPlacer->clearSelection();  // the element picked belonged to the other layout
   FillStyleEditors(form, ReadStyleContents(form.document()));
   if (loaded->padded) form.reportError(ShortStyleMessage(path, *loaded));
   return true;

@@ -564,6 +564,13 @@ void TextItemEditors::rowCommand(bool (*operation)(LayoutDocument&, int), const 
     if (!operation(tools_.document(), texts_.StrColGrid3->Row())) return;
   }
   RebuildTextList();
+  showHighlightedRow();
+}
+
+// After the rows moved the editor shows the row the list highlights, so
+// that ✓ writes what it shows where it shows it.
+void TextItemEditors::showHighlightedRow() {
+  if (textLine_ != 0) StrColGrid3Click(texts_.StrColGrid3->Row());
 }
 
 void TextItemEditors::InsertTextRow() {
@@ -589,6 +596,7 @@ void TextItemEditors::StrColGrid3RowMoved(int from, int to) {
   }
   // The list moved the rows between as well; it shows the layout again.
   RebuildTextList();
+  showHighlightedRow();
 }
 
 void TextItemEditors::showDocumentAgain() {
@@ -596,6 +604,7 @@ void TextItemEditors::showDocumentAgain() {
     resetControls(position_, QStringLiteral("0"));
     position_.swatch->clear();
     heldText_.clear();
+    showFit(position_, positionLine_);  // else a ✓ after the undo would drop the width
     readInto(position_, positionLine_, positions_.positionTitle->text());
   }
   if (textLine_ != 0) StrColGrid3Click(textLine_ - slotmap::textLine(0));

@@ -84,6 +84,8 @@ class TextItemEditors : public QObject {
   void StrColGrid3RowMoved(int from, int to);
   // Column 1 of every row from the layout.
   void RebuildTextList();
+  // The row the list highlights into the editor, when it edits a row.
+  void showHighlightedRow();
   // Both editors read their selected record again (after an undo or redo);
   // nothing is asked and nothing written.
   void showDocumentAgain();

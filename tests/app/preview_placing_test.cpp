@@ -134,6 +134,17 @@ class PreviewPlacingTest : public ::testing::Test {
   QWidget* box_ = nullptr;
 };
 
+TEST_F(PreviewPlacingTest, OpeningAnotherStyleLetsThePickedElementGo) {
+  QTest::mouseClick(box_, Qt::LeftButton, {}, pointOn(kShape));
+  ASSERT_EQ(form_->previewPlacer->selectedLine(), kShape);
+  form_->dialogs.openStyle = [](QWidget*, const QString&) {
+    return QStringLiteral(KELVANE_SOURCE_DATA "/style/sample.rcd");
+  };
+  form_->menu.N16->trigger();
+  EXPECT_EQ(form_->previewPlacer->selectedLine(), -1);
+  EXPECT_EQ(form_->preview->selectedLine(), -1) << "no frame on an element of the new layout";
+}
+
 TEST_F(PreviewPlacingTest, TheCursorShowsWhereAnElementCanBeTaken) {
   const auto hoverAt = [&](QPoint at) {
     QMouseEvent move(QEvent::MouseMove, at, box_->mapToGlobal(at), Qt::NoButton, Qt::NoButton,

@@ -413,5 +413,84 @@ TEST_F(UndoRedoTest, CtrlZInATextFieldIsTheFieldsOwnUndo) {
   EXPECT_EQ(form_->edits().undoCount(), 0);
 }
 
+TEST_F(UndoRedoTest, CtrlZInAStyleFieldTakesBackTheStepItsEnterMade) {
+  struct Case {
+    const char* field;
+    std::function<QLineEdit*(UndoRedoTest&)> prepare;
+    const char* typed;
+  };
+  const Case cases[] = {
+      {"線関係 X1",
+       [](UndoRedoTest& t) {
+         t.selectShape(1);
+         return static_cast<QLineEdit*>(t.form_->linesPage->x1);
+       },
+       "33"},
+      {"文字関係の文字",
+       [](UndoRedoTest& t) {
+         t.selectText(1);
+         return t.form_->textsPage->Edit1;
+       },
+       "changed"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.field);
+    open();
+    if (HasFatalFailure()) return;
+    const QList<QByteArray> before = lines();
+    QLineEdit* field = c.prepare(*this);
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    testing::Type(QString::fromLatin1(c.typed));
+    QTest::keyClick(field, Qt::Key_Return);
+    ASSERT_EQ(form_->edits().undoCount(), 1);
+    // The focus is still in the field, as the user left it.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(form_->edits().undoCount(), 0);
+    EXPECT_TRUE(lines() == before) << differences(lines(), before);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z,
+                    Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(form_->edits().undoCount(), 1);
+  }
+}
+
+TEST_F(UndoRedoTest, AnUndoKeepsTheWidthThePositionEditorShows) {
+  TextItemEditors& editors = *form_->textItemEditors;
+  form_->showPage(form_->positionsPage);
+  editors.where01Click(slotmap::kAmount - slotmap::kItemBase);
+  form_->positionsPage->positionWidth->setValue(99);
+  editors.ApplyPositionItem();
+  form_->positionsPage->positionX->setValue(30);
+  editors.ApplyPositionItem();
+  const QList<QByteArray> withWidth = lines();
+  pressUndo();
+  EXPECT_EQ(form_->positionsPage->positionWidth->value(), 99);
+  pressRedo();
+  EXPECT_EQ(form_->positionsPage->positionWidth->value(), 99);
+  editors.ApplyPositionItem();  // ✓ after the undo and redo writes what it shows
+  EXPECT_TRUE(lines() == withWidth) << differences(lines(), withWidth);
+}
+
+TEST_F(UndoRedoTest, AfterARowCommandTheTextEditorShowsTheRowItWillWrite) {
+  using Command = void (TextItemEditors::*)();
+  const std::pair<const char*, Command> commands[] = {{"交換", &TextItemEditors::ExchangeTextRow},
+                                                      {"一行挿入", &TextItemEditors::InsertTextRow},
+                                                      {"削除", &TextItemEditors::DeleteTextRow}};
+  for (const auto& [name, command] : commands) {
+    SCOPED_TRACE(name);
+    open();
+    if (HasFatalFailure()) return;
+    selectText(1);
+    (form_->textItemEditors->*command)();
+    const QByteArray shown = form_->document().line(slotmap::textLine(1));
+    EXPECT_EQ(form_->textsPage->Edit1->text().toLatin1(), CharRecordText(shown));
+    // ✓ now writes row 1 as it stands, not the row that was there before.
+    const QList<QByteArray> after = lines();
+    QTest::mouseClick(form_->textsPage->IconButton2, Qt::LeftButton);
+    const QByteArray written = form_->document().line(slotmap::textLine(1));
+    EXPECT_EQ(CharRecordText(written), CharRecordText(shown));
+  }
+}
+
 }  // namespace
 }  // namespace kelvane
