@@ -24,17 +24,6 @@ constexpr qint64 kFreeGrid = 1000;  // 0.1 mm, the finest nudge
 // once the mouse has gone this many pixels.
 constexpr int kDragStart = 3;
 
-bool isItemLine(qsizetype line) {
-  return line >= slotmap::kCompanyName1 && line <= slotmap::itemLine(slotmap::kLastExtendedItemTag);
-}
-
-bool isImageLine(qsizetype line) {
-  for (int slot = 1; slot <= 2 * slotmap::kImageSlotsPerGroup; ++slot) {
-    if (slotmap::imageLine(slot) == line) return true;
-  }
-  return false;
-}
-
 QString stepName(PlacedKind kind) {
   switch (kind) {
     case PlacedKind::Shape:
@@ -60,12 +49,10 @@ qint64 pixelsToMillimetres(int pixels, int resolution) {
 }  // namespace
 
 PlacedKind PlacedKindOfLine(qsizetype line) {
-  if (line >= slotmap::shapeLine(1) && line <= slotmap::shapeLine(slotmap::kShapeSlots))
-    return PlacedKind::Shape;
-  if (line >= slotmap::textLine(1) && line <= slotmap::textLine(slotmap::kTextSlots))
-    return PlacedKind::FreeText;
-  if (isItemLine(line)) return PlacedKind::Item;
-  if (isImageLine(line)) return PlacedKind::Image;
+  if (slotmap::isShapeLine(line)) return PlacedKind::Shape;
+  if (slotmap::isTextLine(line)) return PlacedKind::FreeText;
+  if (slotmap::isItemLine(line)) return PlacedKind::Item;
+  if (slotmap::isImageLine(line)) return PlacedKind::Image;
   return PlacedKind::None;
 }
 

@@ -113,4 +113,24 @@ inline constexpr int kCompanyItems = 12;
   return line == kRegistrationNumber ? kCompanyItems - 1 : -1;
 }
 
+// What a line holds, for the commands that treat each kind of element
+// alike: the preview's picking, the widths of texts and the clearing of a
+// line.
+[[nodiscard]] constexpr bool isShapeLine(long long line) {
+  return line >= shapeLine(1) && line <= shapeLine(kShapeSlots);
+}
+[[nodiscard]] constexpr bool isTextLine(long long line) {
+  return line >= textLine(1) && line <= textLine(kTextSlots);
+}
+// The company information and the receipt's items, lines 228 to 275.
+[[nodiscard]] constexpr bool isItemLine(long long line) {
+  return line >= itemLine(kFirstItemTag) && line <= itemLine(kLastExtendedItemTag);
+}
+[[nodiscard]] constexpr bool isImageLine(long long line) {
+  const auto inGroup = [line](int first) {
+    return line >= first && line < first + kImageSlotsPerGroup;
+  };
+  return inGroup(kFirstImageLineLow) || inGroup(kFirstImageLineHigh);
+}
+
 }  // namespace kelvane::slotmap

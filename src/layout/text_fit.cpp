@@ -36,12 +36,7 @@ std::map<int, TextFit> readFits(const LayoutDocument& document) {
 
 }  // namespace
 
-bool TakesFit(int line) {
-  const bool freeText =
-      line >= slotmap::textLine(1) && line <= slotmap::textLine(slotmap::kTextSlots);
-  const bool item = line >= slotmap::kCompanyName1 && line < slotmap::kExtendedLineCount;
-  return freeText || item;
-}
+bool TakesFit(int line) { return slotmap::isTextLine(line) || slotmap::isItemLine(line); }
 
 QByteArray AlignText(TextAlign align) {
   switch (align) {

@@ -53,20 +53,14 @@ StyleContents ReadStyleContents(const LayoutDocument& document) {
 }
 
 QByteArray EmptiedElementRecord(qsizetype line) {
-  for (int slot = 1; slot <= 2 * slotmap::kImageSlotsPerGroup; ++slot) {
-    if (line == slotmap::imageLine(slot)) {
-      // The image editor's clear: position 0, no file, the size kept; a
-      // damaged size is no size to keep.
-      ImageValues none;
-      none.x = none.y = none.width = none.height = "0";
-      return BuildImageRecord(none);
-    }
+  if (slotmap::isImageLine(line)) {
+    // The image editor's clear: position 0, no file, the size kept; a
+    // damaged size is no size to keep.
+    ImageValues none;
+    none.x = none.y = none.width = none.height = "0";
+    return BuildImageRecord(none);
   }
-  const bool freeText =
-      line >= slotmap::textLine(1) && line <= slotmap::textLine(slotmap::kTextSlots);
-  const bool item = line >= slotmap::itemLine(slotmap::kFirstItemTag) &&
-                    line <= slotmap::itemLine(slotmap::kLastExtendedItemTag);
-  if (freeText || item) return QByteArray(kResetTextRecord);
+  if (slotmap::isTextLine(line) || slotmap::isItemLine(line)) return QByteArray(kResetTextRecord);
   return LayoutDocument::kEmptySlot;
 }
 

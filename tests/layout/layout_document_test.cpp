@@ -264,3 +264,30 @@ TEST(StyleHeader, NonWholeNumbersReadAsZero) {
 
 }  // namespace
 }  // namespace kelvane
+
+namespace kelvane {
+namespace {
+
+// Every element line is of exactly one kind, and the kinds hold the slots
+// the editors list: 100 shapes, 100 free texts, 8 pictures, and the 48
+// company and receipt items.
+TEST(SlotKinds, EveryElementLineIsOfOneKind) {
+  int shapes = 0, texts = 0, items = 0, images = 0;
+  for (int line = 0; line < slotmap::kExtendedLineCount; ++line) {
+    const int kinds = slotmap::isShapeLine(line) + slotmap::isTextLine(line) +
+                      slotmap::isItemLine(line) + slotmap::isImageLine(line);
+    EXPECT_LE(kinds, 1) << line;
+    shapes += slotmap::isShapeLine(line);
+    texts += slotmap::isTextLine(line);
+    items += slotmap::isItemLine(line);
+    images += slotmap::isImageLine(line);
+  }
+  EXPECT_EQ(shapes, slotmap::kShapeSlots);
+  EXPECT_EQ(texts, slotmap::kTextSlots);
+  EXPECT_EQ(items, slotmap::kExtendedLineCount - slotmap::kCompanyName1);
+  EXPECT_EQ(images, 2 * slotmap::kImageSlotsPerGroup);
+  for (int slot = 1; slot <= 8; ++slot) EXPECT_TRUE(slotmap::isImageLine(slotmap::imageLine(slot)));
+}
+
+}  // namespace
+}  // namespace kelvane
