@@ -4,9 +4,9 @@
 // preview pass costs, and to 60 steps a second. Picking the element (on the
 // press only) is measured beside it.
 
+#include "drawing_bench_main.h"
 #include "full_layout.h"
 #include "render/element_geometry.h"
-#include "render/font_substitutions.h"
 #include "render/painter_canvas.h"
 #include "render/picture_loader.h"
 #include "styles/element_move.h"
@@ -133,12 +133,5 @@ void printTargets() {
 }  // namespace kelvane
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication app(argc, argv);
-  kelvane::InstallFontSubstitutions();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  kelvane::printTargets();
-  return 0;
+  return kelvane::RunDrawingBenchmarks(argc, argv, kelvane::printTargets);
 }

@@ -3,12 +3,12 @@
 // the printer pass alone (drawing one receipt's page, as every print does).
 
 #include "batch/batch_issue.h"
+#include "drawing_bench_main.h"
 #include "layout/item_text.h"
 #include "printing/printer_paper.h"
 #include "printing/printer_query.h"
 #include "printing/receipt_archive.h"
 #include "printing/receipt_printing.h"
-#include "render/font_substitutions.h"
 #include "sample_register.h"
 #include "text/line_file.h"
 #include "tools/issue_folder.h"
@@ -142,12 +142,4 @@ BENCHMARK(BM_PrinterPassAlone)->UseManualTime()->Unit(benchmark::kMillisecond)->
 }  // namespace
 }  // namespace kelvane
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication app(argc, argv);
-  kelvane::InstallFontSubstitutions();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return kelvane::RunDrawingBenchmarks(argc, argv); }

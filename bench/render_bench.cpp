@@ -5,9 +5,9 @@
 // The layout (full_layout.h): all 100 line and shape slots, 100 free texts,
 // the 39 items placed, and 8 images of 1200 x 800 pixels.
 
+#include "drawing_bench_main.h"
 #include "full_layout.h"
 #include "layout/layout_slots.h"
-#include "render/font_substitutions.h"
 #include "render/painter_canvas.h"
 #include "render/picture_loader.h"
 #include "render/recording_canvas.h"
@@ -117,12 +117,5 @@ void printTargets() {
 }  // namespace kelvane
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication app(argc, argv);
-  kelvane::InstallFontSubstitutions();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  kelvane::printTargets();
-  return 0;
+  return kelvane::RunDrawingBenchmarks(argc, argv, kelvane::printTargets);
 }
