@@ -12,6 +12,8 @@
 #include <QPoint>
 #include <QRect>
 
+#include <algorithm>
+
 namespace kelvane {
 
 // A colour as the layout stores it: 0x00BBGGRR.
@@ -40,6 +42,14 @@ enum class VerticalLook {
   SideBySide,  // two or three half-width digits across one cell (12 月)
   Clockwise,   // a longer half-width run, turned a quarter to the right
 };
+
+// The rectangle of corners a and b given in any order, the right and
+// bottom edges excluded: what drawFrame and fillBox cover on every canvas.
+[[nodiscard]] inline QRect SpannedRect(QPoint a, QPoint b) {
+  const int left = std::min(a.x(), b.x());
+  const int top = std::min(a.y(), b.y());
+  return QRect(left, top, std::max(a.x(), b.x()) - left, std::max(a.y(), b.y()) - top);
+}
 
 class Canvas {
  public:

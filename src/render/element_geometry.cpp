@@ -12,11 +12,6 @@ namespace kelvane {
 
 namespace {
 
-QRect spanned(QPoint a, QPoint b) {
-  return QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
-               QPoint(std::max(a.x(), b.x()) - 1, std::max(a.y(), b.y()) - 1));
-}
-
 // Squared distance from p to the segment a-b.
 double distanceSquared(QPoint p, QPoint a, QPoint b) {
   const double dx = b.x() - a.x(), dy = b.y() - a.y();
@@ -131,14 +126,14 @@ void GeometryCanvas::drawLine(QPoint from, QPoint to) {
 }
 
 void GeometryCanvas::drawFrame(QPoint a, QPoint b) {
-  add({ElementPiece::Kind::Outline, {}, {}, spanned(a, b), penWidth_});
+  add({ElementPiece::Kind::Outline, {}, {}, SpannedRect(a, b), penWidth_});
   if (target_) target_->drawFrame(a, b);
 }
 
 void GeometryCanvas::fillBox(QPoint a, QPoint b) {
   // A clear brush paints nothing, so nothing is there to grab.
-  if (!brushClear_ && !spanned(a, b).isEmpty())
-    add({ElementPiece::Kind::Area, {}, {}, spanned(a, b), 1});
+  if (!brushClear_ && !SpannedRect(a, b).isEmpty())
+    add({ElementPiece::Kind::Area, {}, {}, SpannedRect(a, b), 1});
   if (target_) target_->fillBox(a, b);
 }
 

@@ -50,16 +50,6 @@ Qt::BrushStyle toQtBrush(BrushStyle style) {
   return Qt::SolidPattern;
 }
 
-// Corners in any order -> the rectangle from the smaller to the larger
-// coordinates, the larger ones excluded.
-QRect spanned(QPoint a, QPoint b) {
-  const int left = std::min(a.x(), b.x());
-  const int right = std::max(a.x(), b.x());
-  const int top = std::min(a.y(), b.y());
-  const int bottom = std::max(a.y(), b.y());
-  return QRect(left, top, right - left, bottom - top);
-}
-
 // Unicode's own vertical forms, for a font without vertical glyphs of its
 // own; 0 where there is none.
 char16_t presentationFormOf(char16_t ch) {
@@ -143,7 +133,7 @@ void PainterCanvas::drawLine(QPoint from, QPoint to) {
 }
 
 void PainterCanvas::drawFrame(QPoint a, QPoint b) {
-  const QRect area = spanned(a, b);
+  const QRect area = SpannedRect(a, b);
   painter_.setPen(pen_);
   painter_.setBrush(Qt::NoBrush);
   // A one-pixel outline covers left..right-1 and top..bottom-1.
@@ -153,7 +143,7 @@ void PainterCanvas::drawFrame(QPoint a, QPoint b) {
 
 void PainterCanvas::fillBox(QPoint a, QPoint b) {
   if (brush_.style() == Qt::NoBrush) return;
-  const QRect area = spanned(a, b);
+  const QRect area = SpannedRect(a, b);
   if (area.isEmpty()) return;
   painter_.fillRect(area, brush_);
 }
