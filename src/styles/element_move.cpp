@@ -1,5 +1,6 @@
 #include "styles/element_move.h"
 
+#include "layout/element_record.h"
 #include "styles/shape_record.h"
 #include "text/fixed_point.h"
 
@@ -12,11 +13,9 @@ namespace {
 // How many coordinates follow the kind and the flag: two corners of a
 // shape, one position of a text or picture.
 int coordinatesOf(const QByteArray& record) {
-  const qsizetype comma = record.indexOf(',');
-  const QByteArrayView kind = QByteArrayView(record).first(comma < 0 ? record.size() : comma);
-  if (kind == "line" || kind == "rect" || kind == "fillrect") return 4;
-  if (kind == "char" || kind == "image") return 2;
-  return 0;
+  const std::optional<ElementKind> kind = RecordKindOf(record);
+  if (!kind) return 0;
+  return *kind == ElementKind::Text || *kind == ElementKind::Image ? 2 : 4;
 }
 
 // Offsets of the fields: [start, end) of field i, up to `count` fields.
