@@ -1,6 +1,5 @@
 #include "app/receipt_main_form.h"
 
-#include "app/edit_commands.h"
 #include "app/image_editor.h"
 #include "app/message_boxes.h"
 #include "app/pages/company_info_page.h"
@@ -35,7 +34,6 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QInputMethodEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPrinter>
@@ -341,29 +339,6 @@ void ReceiptMainForm::changeEvent(QEvent* event) {
   if (event->type() == QEvent::ActivationChange && isActiveWindow()) RefreshPreview();
 }
 
-namespace {
-
-// Whether a key or an input method's commit puts text into a field or
-// takes some out.
-bool typesText(QEvent* event) {
-  if (event->type() == QEvent::InputMethod)
-    return !static_cast<QInputMethodEvent*>(event)->commitString().isEmpty();
-  const auto* key = static_cast<QKeyEvent*>(event);
-  if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
-  if (key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete) return true;
-  return !key->text().isEmpty() && key->text().front().isPrint();
-}
-
-}  // namespace
-
-bool ReceiptMainForm::isStyleField(const QWidget* widget) const {
-  for (const QWidget* page : std::initializer_list<const QWidget*>{
-           stylePage, companyPage, positionsPage, imagesPage, linesPage, textsPage}) {
-    if (page->isAncestorOf(widget)) return true;
-  }
-  return false;
-}
-
 bool ReceiptMainForm::eventFilter(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
   if (type != QEvent::ShortcutOverride && type != QEvent::KeyPress && type != QEvent::InputMethod) {
@@ -372,18 +347,13 @@ bool ReceiptMainForm::eventFilter(QObject* watched, QEvent* event) {
   auto* widget = qobject_cast<QWidget*>(watched);
   if (!widget || widget->window() != this) return false;
   if (type != QEvent::ShortcutOverride) {
-    // Typing in a style field that its editor has not yet taken: Ctrl+Z
-    // belongs to the field until the typing is applied as a step.
-    if (typesText(event)) typedIn_ = widget;
+    noteTyping(widget, event);
     return false;
   }
   const auto* key = static_cast<QKeyEvent*>(event);
   const QKeySequence pressed(key->keyCombination());
-  // Ctrl+Z in a text field is the field's own undo, not the layout's. In a
-  // field of a style page only while it holds typing not yet applied: once
-  // Enter or ✓ made it a step, the key takes that step back.
-  const bool fieldsOwn = OwnUndoOf(widget) && (!isStyleField(widget) || widget == typedIn_);
-  if (fieldsOwn && (pressed == menu.undo->shortcut() || pressed == menu.redo->shortcut()))
+  if (fieldKeepsUndo(widget) &&
+      (pressed == menu.undo->shortcut() || pressed == menu.redo->shortcut()))
     return false;
   for (const QAction* action : findChildren<QAction*>()) {
     if (action->isEnabled() && action->shortcut() == pressed) {

@@ -207,6 +207,10 @@ class ReceiptMainForm : public QMainWindow,
   void showUndoSteps();
   // Whether `widget` lies on one of the six style pages.
   [[nodiscard]] bool isStyleField(const QWidget* widget) const;
+  // Whether Ctrl+Z in `widget` is the field's own undo rather than the
+  // layout's; typing noted below keeps it the field's.
+  [[nodiscard]] bool fieldKeepsUndo(const QWidget* widget) const;
+  void noteTyping(const QWidget* widget, QEvent* event);
 
   std::unique_ptr<LayoutDocument> document_;
   LayoutEdits* edits_ = nullptr;
