@@ -402,30 +402,28 @@ void TextItemEditors::sayNothingSelected() {
 
 void TextItemEditors::where01Click(int item) {
   const int line = slotmap::itemLine(item);
-  if (line < slotmap::kCompanyName1 || line > slotmap::itemLine(slotmap::kLastExtendedItemTag))
-    return;
+  if (!slotmap::isItemLine(line)) return;
   QLabel* caption = positions_.placedCaption(line);
-  positionLine_ = line;
   positions_.positionTitle->setText(QStringLiteral("[%1] 印刷位置調整").arg(caption->text()));
+  showPositionItem(line, caption->text());
+}
+
+TextItemEditors::Selection TextItemEditors::showPositionItem(int line, const QString& what) {
+  positionLine_ = line;
   resetControls(position_, QStringLiteral("0"));
   position_.swatch->clear();
   heldText_.clear();
   showFit(position_, line);
-  readInto(position_, line, caption->text());
+  return readInto(position_, line, what);
 }
 
 void TextItemEditors::data228Click(int line) {
   QLabel* label = company_.dataLabel(line);
   if (!label) return;
-  positionLine_ = line;
   positions_.positionTitle->setText(label->text());
-  resetControls(position_, QStringLiteral("0"));
-  position_.swatch->clear();
-  heldText_.clear();
   position_.previewOnly->setChecked(false);
-  showFit(position_, line);
   const QString what = CompanyInfoCaptions()[slotmap::companyIndex(line)];
-  if (readInto(position_, line, what) != Selection::Filled) return;
+  if (showPositionItem(line, what) != Selection::Filled) return;
   auto typed = tools_.dialogs.askText(tools_.window(), QStringLiteral("ネムリカ"),
                                       QStringLiteral("自社情報入力"), label->text());
   if (!typed) return;
@@ -600,13 +598,8 @@ void TextItemEditors::StrColGrid3RowMoved(int from, int to) {
 }
 
 void TextItemEditors::showDocumentAgain() {
-  if (positionLine_ != 0) {
-    resetControls(position_, QStringLiteral("0"));
-    position_.swatch->clear();
-    heldText_.clear();
-    showFit(position_, positionLine_);  // else a ✓ after the undo would drop the width
-    readInto(position_, positionLine_, positions_.positionTitle->text());
-  }
+  // All of it again, the width too: a ✓ after the undo writes what shows.
+  if (positionLine_ != 0) showPositionItem(positionLine_, positions_.positionTitle->text());
   if (textLine_ != 0) StrColGrid3Click(textLine_ - slotmap::textLine(0));
 }
 

@@ -139,6 +139,8 @@ class TextItemEditors : public QObject {
   // field, or the held text). A slot without a text record fills nothing; a
   // record that cannot be read is said in a message naming `what`.
   Selection readInto(const Controls& c, int line, const QString& what);
+  // The item at `line` into the position editor, from cleared controls.
+  Selection showPositionItem(int line, const QString& what);
   // The width and alignment of `line` (text_fit.h), shown or written; a
   // width of 0 or none takes the line's width away.
   void showFit(const Controls& c, int line);
